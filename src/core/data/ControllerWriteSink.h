@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+namespace vantrel {
+
+// Where edits of the settings image send their controller writes. The link's
+// request queues implement it; with no controller attached a null sink (or a
+// recorder in tests) takes them.
+class ControllerWriteSink {
+public:
+    virtual ~ControllerWriteSink() = default;
+    // A single value at a controller address (size 1, 2, 4, or 3 for a position).
+    virtual void queueValueWrite(std::uint32_t address, std::uint16_t size, std::int32_t value) = 0;
+    // A pulse-axis parameter at its parameter address (2048 x axis + 256 + record offset).
+    virtual void queueAxisParameterWrite(std::uint32_t address, std::uint16_t size, std::int32_t value) = 0;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "data/ControllerWriteSink.h"
+#include "data/SettingsImage.h"
+
+namespace vantrel {
+
+// The one way an edit reaches the settings image: the value is stored and, in
+// the same call, its controller write is queued, so image and controller never
+// drift apart. Fields of the pulse-axis records go to the axis parameter queue,
+// everything else to the value-write queue. `sink` may be null (nothing queued).
+class ImageEdit {
+public:
+    ImageEdit(SettingsImage& image, ControllerWriteSink* sink) : image_(image), sink_(sink) {}
+
+    // Stores the low `size` bytes (1, 2 or 4) of `value` at image offset `offset`
+    // and queues the write of that field. Offsets without a controller address
+    // (the reserved last byte) and out-of-range offsets change nothing.
+    void write(std::size_t offset, int size, std::int32_t value);
+
+    // Stores a 24-bit position (axis 0..3, index 0..2000) and queues a 3-byte
+    // write of it; out-of-range indexes change nothing.
+    void writePosition(int axis, int index, std::int32_t value);
+
+    SettingsImage& image() { return image_; }
+    ControllerWriteSink* sink() { return sink_; }
+
+private:
+    SettingsImage& image_;
+    ControllerWriteSink* sink_;
+};
+
+}  // namespace vantrel
