@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace vantrel {
+
+// Icon of a message box, chosen by the core and shown by the front end.
+enum class MessageIcon { Information, Warning, Error, Question };
+
+// A user error as a value: the exact message, its title and icon. Core
+// operations that can refuse return std::optional<Refusal> (nothing = accepted)
+// and leave their input as it was.
+struct Refusal {
+    std::string text;
+    std::string title;
+    MessageIcon icon = MessageIcon::Warning;
+};
+
+using MaybeRefusal = std::optional<Refusal>;
+
+}  // namespace vantrel
