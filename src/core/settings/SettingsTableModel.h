@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "data/Refusal.h"
+
+namespace vantrel {
+
+// How a cell of a settings table behaves.
+enum class CellKind {
+    Header,    // fixed header row
+    Label,     // fixed row label (not editable)
+    Text,      // editable text cell
+    DropDown,  // editable cell with a fixed list of choices
+    ReadOnly,  // value shown on grey, not editable
+};
+
+// Background colours as 0xRRGGBB.
+namespace cellColour {
+inline constexpr std::uint32_t kWhite = 0xFFFFFF;
+inline constexpr std::uint32_t kReadOnlyGrey = 0xCCCCCC;
+inline constexpr std::uint32_t kYellow = 0xFFFF00;
+inline constexpr std::uint32_t kRed = 0xFF0000;
+inline constexpr std::uint32_t kCyan = 0x00FFFF;
+inline constexpr std::uint32_t kHeader = 0xE0E0E0;
+}  // namespace cellColour
+
+// Asks a Yes/No question (text, title, icon in the Refusal form); true = Yes.
+using AskQuestion = std::function<bool(const Refusal& question)>;
+// Shows a message that is not a refusal (a notice after an accepted edit).
+using ShowMessage = std::function<void(const Refusal& message)>;
+
+// A settings view as the front end shows it: a table whose row 0 is the header
+// and whose leading columns are row labels. Rows and columns are numbered as
+// the table shows them, header and label cells included. The model holds no
+// copy of the settings image: every query reads the image, so a view shows a
+// freshly loaded or received image as soon as it repaints.
+class SettingsTableModel {
+public:
+    virtual ~SettingsTableModel() = default;
+
+    virtual int rowCount() const = 0;
+    virtual int columnCount() const = 0;
+    // Leading rows / columns that stay in place while the table scrolls.
+    virtual int fixedRowCount() const { return 1; }
+    virtual int fixedColumnCount() const { return 1; }
+    // Width of a column in pixels at the normal font size.
+    virtual int columnWidth(int column) const = 0;
+
+    // Shown text of any cell, header and labels included; empty outside the table.
+    virtual std::string cellText(int row, int column) const = 0;
+    // Text the in-place editor starts with (the number without its unit).
+    virtual std::string editText(int row, int column) const { return cellText(row, column); }
+    virtual CellKind cellKind(int row, int column) const = 0;
+    // Choices of a drop-down cell, in the order offered.
+    virtual std::vector<std::string> choices(int row, int column) const {
+        (void)row;
+        (void)column;
+        return {};
+    }
+    // Background colour of a cell (0xRRGGBB).
+    virtual std::uint32_t backgroundColour(int row, int column) const;
+    // Help text shown beside the table for the selected cell.
+    virtual std::string helpText(int row, int column) const = 0;
+
+    // Takes the text the user committed to a cell. Accepted: the image field is
+    // written and its controller write queued; nothing is returned and the cell
+    // shows the stored value. Refused: the message to show; nothing was stored
+    // or queued and the cell shows the stored value again.
+    virtual MaybeRefusal commit(int row, int column, const std::string& text) = 0;
+
+    // Called when the view is opened or made current again (and after the image
+    // was replaced while it is shown).
+    virtual void opened() {}
+
+    bool isEditable(int row, int column) const {
+        const CellKind kind = cellKind(row, column);
+        return kind == CellKind::Text || kind == CellKind::DropDown;
+    }
+    bool inTable(int row, int column) const { return row >= 0 && row < rowCount() && column >= 0 && column < columnCount(); }
+};
+
+}  // namespace vantrel
