@@ -1,0 +1,135 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "link/ControllerStatus.h"
+#include "link/JogRequestRecord.h"
+#include "link/LinkEvents.h"
+#include "link/NetworkRegisterRequest.h"
+#include "link/Protocol.h"
+#include "link/SerialPort.h"
+
+namespace vantrel {
+
+// Process-wide flags of the link.
+// When set, the next link-lost handling closes the port without the warning.
+inline std::atomic<bool> silentDisconnect{false};
+// Set by the cancel button of the progress window; the FLASH write stops after
+// its current step when it finds it set. Opening the progress window clears it.
+inline std::atomic<bool> interruptFlag{false};
+
+// The one link object: the port, the pending operation, the frame sequence
+// counter and the file path of the program transfers. Shared by the user
+// interface thread and the link thread. The link lock (`lock()`) guards the
+// pending operation, the file path, the initialise argument and the JOG slot;
+// the link thread holds it for the whole of each operation, so a call that
+// takes it (open, close, linkLost, setPendingOp, listPorts, startJog) waits
+// while a bulk transfer runs.
+// The network register request has a lock of its own.
+class ControllerLink {
+public:
+    using Milliseconds = std::chrono::milliseconds;
+    static constexpr Milliseconds kReadTimeout{3000};
+    static constexpr Milliseconds kWriteTimeout{1000};
+
+    explicit ControllerLink(ControllerStatus& status);
+    ~ControllerLink();
+    ControllerLink(const ControllerLink&) = delete;
+    ControllerLink& operator=(const ControllerLink&) = delete;
+
+    // Stores `owner` (may be null: no notifications), closes a port held before
+    // (false when that close fails), opens "/dev/" + portName exclusively.
+    // On success: silentDisconnect = false, portName recorded, time-outs set,
+    // pendingOp = Identify, result true. On failure the link stays closed.
+    bool open(const std::string& portName, LinkEvents* owner);
+    // Closes the port (application exit); no notification.
+    void close();
+    bool isOpen() const;
+    std::string portName() const;  // the device path last opened
+    LinkEvents* owner() const { return owner_.load(); }
+
+    // Read and write time-outs of the port, kept for later opens. The link
+    // uses 3000 ms and 1000 ms; tests shorten them.
+    void setTimeouts(Milliseconds readTimeout = kReadTimeout, Milliseconds writeTimeout = kWriteTimeout);
+    Milliseconds readTimeout() const;
+
+    // Purges the input and writes one frame. Returns the bytes written; 0 when
+    // the port is closed (nothing else happens) or the write failed or wrote
+    // nothing (then: link-lost handling and progress(100, 2)).
+    std::size_t send(const std::uint8_t* bytes, std::size_t length);
+    // One read of at most `length` bytes: returns when they arrived or the read
+    // time-out passed; 0 when nothing arrived or the port is closed.
+    std::size_t receive(std::uint8_t* buffer, std::size_t length);
+
+    // Link-lost handling: closes the port; unless silentDisconnect is set the
+    // owner is told to warn "USBが切断されました。"; the mode word and the
+    // requested mode become 0, pendingOp = Identify, silentDisconnect = false.
+    void linkLost();
+
+    // If the port is open, stores `op` as the pending operation (under the link
+    // lock); otherwise nothing. Returns whether it was stored.
+    bool setPendingOp(LinkOp op);
+    bool setPendingOp(std::uint8_t op);
+    std::uint8_t pendingOp() const;
+
+    // Names of the serial devices that open ("ttyACM0", "ttyUSB0", "ttyS0",
+    // ...), each closed again at once. Under the link lock; leaves the link
+    // closed with pendingOp = Identify and shows no warning.
+    std::vector<std::string> listPorts();
+
+    // JOG slot: stores the record and, if the port is open, makes JOG the
+    // pending operation (under the link lock). Returns whether it was stored.
+    bool startJog(const JogRequestRecord& record);
+
+    // Network register request slot (own lock). The next status poll takes it.
+    void setNetworkRegisterRequest(const NetworkRegisterRequest& request);
+    NetworkRegisterRequest takeNetworkRegisterRequest();
+
+    // --- for the link thread (call with the link lock held) --------------
+    std::recursive_mutex& lock() { return lock_; }
+    std::uint8_t pendingOpLocked() const { return pendingOp_; }
+    void setPendingOpLocked(std::uint8_t op) { pendingOp_ = op; }
+    const std::string& filePathLocked() const { return filePath_; }
+    void setFilePathLocked(const std::string& path) { filePath_ = path; }
+    std::uint8_t initArgumentLocked() const { return initArgument_; }
+    void setInitArgumentLocked(std::uint8_t what) { initArgument_ = what; }
+    const JogRequestRecord& jogRequestLocked() const { return jogRequest_; }
+    // Sequence value the next request of `code` carries; advances the counter
+    // (0x19 and 0xC1 carry the value before advancing, all others the value
+    // after; 255 wraps to 0).
+    std::uint8_t nextSequence(RequestCode code);
+    std::uint8_t sequence() const { return sequence_; }
+    void setSequence(std::uint8_t value) { sequence_ = value; }
+    // Makes reads return at once while *flag is true (the link thread's stop flag).
+    void setAbortFlag(const std::atomic<bool>* flag);
+
+private:
+    void closePort();
+    std::vector<std::string> candidatePortNames() const;
+
+    ControllerStatus& status_;
+    std::atomic<LinkEvents*> owner_{nullptr};
+    // The link lock. Recursive because link-lost handling runs both inside an
+    // operation of the link thread and from the user interface thread.
+    mutable std::recursive_mutex lock_;
+    SerialPort port_;
+    std::atomic<bool> open_{false};
+    std::string portName_;
+    std::string filePath_;
+    std::uint8_t pendingOp_ = static_cast<std::uint8_t>(LinkOp::Identify);
+    std::uint8_t sequence_ = 0;
+    std::uint8_t initArgument_ = static_cast<std::uint8_t>(InitialiseWhat::AllData);
+    JogRequestRecord jogRequest_;
+    Milliseconds readTimeout_ = kReadTimeout;
+    Milliseconds writeTimeout_ = kWriteTimeout;
+    std::mutex registerLock_;
+    NetworkRegisterRequest registerRequest_;
+};
+
+}  // namespace vantrel

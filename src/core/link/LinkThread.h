@@ -1,0 +1,151 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "data/SettingsImage.h"
+#include "link/ControllerLink.h"
+#include "link/ControllerStatus.h"
+#include "link/LinkEvents.h"
+#include "link/Protocol.h"
+#include "link/RequestQueues.h"
+
+namespace vantrel {
+
+// The link thread: the only code that sends and receives frames. In a loop it
+// takes the link lock, performs the link's pending operation, releases the lock
+// and sleeps 1 ms. When the link is idle (LinkOp::Idle) it serves the request
+// queues (value writes, then value reads, then pulse-axis parameter writes) and
+// otherwise polls the controller status.
+//
+// How an owner uses it (GUI, CLI, tests):
+//
+//   ControllerStatus status;  RequestQueues queues;  SettingsImage image;
+//   ControllerLink link(status);
+//   LinkThread thread(link, queues, status, image);
+//   thread.setWorkingProgramFile(dataFolderPath("Ncstep.sys"));
+//   thread.start();
+//   link.open("ttyACM0", &events);   // -> identify runs at once:
+//                                    //    events.connectionResult(2 | 3 | 4)
+//
+// Starting an operation (each returns false and does nothing when the port is
+// closed; results arrive through LinkEvents on the link thread):
+//
+//   operation            start call                           ends with
+//   settings read        startOperation(LinkOp::SettingsRead) settingsReadDone(), then the
+//                                                             program read follows: programFileRead(path),
+//                                                             progress(100, 1); failures progress(100, 2/3)
+//   program read         startProgramRead()                   programFileRead(path), progress(100, 1) |
+//                                                             progress(100, 2 | 3 | 4)
+//   program send         startProgramSend(path)               programSendResult(record), progress(100, 1) |
+//   (compile)                                                 progress(100, 2) empty | (100, 4) not openable
+//   settings write       startOperation(LinkOp::SettingsWriteArea1)  progress(100, 1) | (100, 2) | (98, 3);
+//                                                             verifyError(1) on the controller's refusal sum
+//   initialise           startInitialise(InitialiseWhat)      progress(100, 1) | progress(100, 2)
+//   FLASH write          startOperation(LinkOp::FlashWrite)   progress(33/66/99, 0) per step, progress(100, 1) |
+//                                                             progress(100, 2); verifyError(2); stops after
+//                                                             the current step when interruptFlag is set
+//   alarm record         startOperation(LinkOp::AlarmRead)    alarmRecordRead() (ControllerStatus::alarmRecord)
+//   JOG                  link.startJog(record)                ControllerStatus command position and speed
+//                        link.setPendingOp(LinkOp::Idle) ends a held JOG
+//   single values        queues.queueValueWrite / queueValueRead / queueAxisParameterWrite:
+//                        served when idle, stored into the settings image
+//   status poll          runs whenever idle: ControllerStatus is refreshed
+//
+// A failed send anywhere closes the port (linkLost(false) unless silenced)
+// and reports progress(100, 2). Progress results: 1 done, 2 failed, 3 no
+// answer, 4 file cannot be opened.
+//
+// The settings image is written by the link thread during a settings read,
+// a value read-back and an accepted pulse-axis parameter write; the owner
+// keeps other threads from touching those fields meanwhile (the progress
+// window is modal).
+class LinkThread {
+public:
+    using Milliseconds = std::chrono::milliseconds;
+
+    LinkThread(ControllerLink& link, RequestQueues& queues, ControllerStatus& status, SettingsImage& image);
+    ~LinkThread();  // stops the thread
+    LinkThread(const LinkThread&) = delete;
+    LinkThread& operator=(const LinkThread&) = delete;
+
+    void start();
+    // Asks the thread to end and joins it. A transfer in progress ends at its
+    // next read or write (within the read time-out, at most 3 s); no result is
+    // reported for it.
+    void stop();
+    bool isRunning() const;
+
+    // The working program file (Ncstep.sys in the per-user data folder): the
+    // program read writes it and the settings read leads into that read.
+    void setWorkingProgramFile(const std::string& path);
+    std::string workingProgramFile() const;
+
+    // Sets the pending operation if the port is open (same as
+    // ControllerLink::setPendingOp).
+    bool startOperation(LinkOp op);
+    bool startProgramRead();
+    bool startProgramSend(const std::string& path);
+    bool startInitialise(InitialiseWhat what);
+
+    // The last program-send result record.
+    TransferResult lastTransferResult() const;
+
+    // Performs one pass of the loop on the calling thread (take the link lock,
+    // promote idle, run the operation). For tests that drive the link without
+    // the thread; never call it while the thread runs.
+    void runOnce();
+
+private:
+    void loop();
+    void perform(std::uint8_t op);
+    bool sleepFor(Milliseconds duration);  // false when stopping
+    bool stopping() const { return stop_.load(); }
+
+    // Operations.
+    void identify();
+    void settingsRead();
+    void programRead();
+    void programSend();
+    void valueWrite();
+    void valueRead();
+    void axisParameterWrite();
+    void jog();
+    void initialise();
+    void settingsWrite(SettingsArea area);
+    void alarmRead();
+    void statusPoll();
+    void flashWrite();
+
+    // Sends a finished frame; true when all of it was written.
+    bool sendFrame(const std::uint8_t* bytes, std::size_t length);
+    // Reads `length` bytes in a loop of reads, reporting progress after each.
+    // False (after progress(100, 2) and link-lost handling) when a read brings
+    // nothing.
+    bool receiveBulk(std::uint8_t* buffer, std::size_t length);
+    void finish(int percent, int result);  // progress with the owner, if any
+    void notify(const std::function<void(LinkEvents&)>& call);
+
+    ControllerLink& link_;
+    RequestQueues& queues_;
+    ControllerStatus& status_;
+    SettingsImage& image_;
+
+    std::thread thread_;
+    std::atomic<bool> stop_{false};
+    mutable std::mutex stateLock_;  // working file, transfer result, sleeps
+    std::condition_variable wake_;
+    std::string workingProgramFile_;
+    TransferResult transferResult_;
+    std::vector<std::uint8_t> bulk_;  // receive buffer of the bulk reads
+};
+
+}  // namespace vantrel

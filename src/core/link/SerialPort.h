@@ -1,0 +1,64 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace vantrel {
+
+// The byte pipe to the controller: one serial device opened exclusively, with
+// no line settings made (on POSIX it is put in raw binary mode: no echo, no
+// line editing, no translation). Not thread-safe: one thread uses it at a time
+// (the link serialises every use under its lock).
+//
+// The interface is the same on every platform; SerialPortPosix.cpp implements
+// it with termios.
+class SerialPort {
+public:
+    using Milliseconds = std::chrono::milliseconds;
+
+    SerialPort() = default;
+    ~SerialPort();
+    SerialPort(const SerialPort&) = delete;
+    SerialPort& operator=(const SerialPort&) = delete;
+
+    // Device path of a port name: "/dev/" + name on POSIX ("ttyACM0",
+    // "pts/7"), "\\.\" + name on Windows ("COM3").
+    static std::string devicePath(const std::string& portName);
+
+    // Opens `devicePath` for reading and writing, exclusively (no other open
+    // succeeds while it is held) and without making it a controlling terminal.
+    // Closes a port held before. False when the device cannot be opened.
+    bool open(const std::string& devicePath);
+    bool isOpen() const;
+    // Closes the port; true when it was open and closed cleanly (or was closed).
+    bool close();
+
+    void setTimeouts(Milliseconds readTimeout, Milliseconds writeTimeout);
+
+    // Discards whatever has arrived and not been read yet, then writes the
+    // bytes, giving up after the write time-out. Returns the number of bytes
+    // handed to the device (possibly fewer than `length`), or -1 when the write
+    // failed (device gone, port closed).
+    long write(const std::uint8_t* data, std::size_t length);
+
+    // Reads until `length` bytes have arrived, the read time-out has passed,
+    // the device reports an end (hang-up, error) or `abort` becomes true.
+    // Returns the number of bytes read (0 when nothing arrived).
+    std::size_t read(std::uint8_t* buffer, std::size_t length);
+
+    // While *flag is true, reads return at once with what arrived.
+    void setAbortFlag(const std::atomic<bool>* flag) { abort_ = flag; }
+
+private:
+    void discardInput();
+
+    std::intptr_t handle_ = -1;
+    Milliseconds readTimeout_{3000};
+    Milliseconds writeTimeout_{1000};
+    const std::atomic<bool>* abort_ = nullptr;
+};
+
+}  // namespace vantrel
