@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+// Where the program keeps its files.
+//
+// The per-user data folder (com.ini, Ncstep.sys) is the XDG data home
+// ($XDG_DATA_HOME, else ~/.local/share) joined with "KESSLAND/VANTREL".
+// The per-user profile (last folder, visual theme) lives in the XDG config
+// home ($XDG_CONFIG_HOME, else ~/.config) under "KESSLAND". The data files
+// installed with the program (initial.bin, Ncstepini.sys, IoName.txt) lie
+// beside the executable. Relative XDG values are ignored, as the XDG rules ask.
+
+// The per-user data folder, without a trailing slash.
+std::string dataFolder();
+
+// The per-user data folder joined with fileName. Built afresh on every call,
+// so a changed environment (tests) takes effect at once.
+std::string dataFolderPath(std::string_view fileName);
+
+// Creates the per-user data folder with any missing parents. Returns false
+// when it does not exist afterwards; callers carry on (their file calls fail
+// and fall back as their own rules say).
+bool ensureDataFolder();
+
+// The folder of the running executable (from /proc/self/exe), without a
+// trailing slash; the current folder when it cannot be found.
+std::string exeFolder();
+
+// The executable's folder joined with fileName.
+std::string exeFolderPath(std::string_view fileName);
+
+// The per-user profile file: <XDG config home>/KESSLAND/VANTREL.ini.
+std::string profileFilePath();
+
+}  // namespace vantrel

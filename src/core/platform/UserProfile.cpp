@@ -1,0 +1,93 @@
+#include "platform/UserProfile.h"
+
+#include "platform/AppFolders.h"
+#include "platform/IniFile.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace vantrel {
+
+namespace {
+
+constexpr const char* kDataSection = "data";
+constexpr const char* kPathEntry = "path";
+constexpr const char* kApplicationSection = "Settings";
+constexpr const char* kApplicationLookEntry = "ApplicationLook";
+constexpr const char* kRecentSection = "Recent File List";
+
+std::string recentEntry(int index)
+{
+    return "File" + std::to_string(index + 1);
+}
+
+bool isFolder(const std::string& path)
+{
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_directory(path, error);
+}
+
+}  // namespace
+
+UserProfile::UserProfile() : path_(profileFilePath()) {}
+
+UserProfile::UserProfile(std::string iniPath) : path_(std::move(iniPath)) {}
+
+std::string UserProfile::lastFolder() const
+{
+    return IniFile(path_).readString(kDataSection, kPathEntry, "");
+}
+
+bool UserProfile::setLastFolder(std::string_view folder) const
+{
+    return IniFile(path_).writeString(kDataSection, kPathEntry, folder);
+}
+
+std::string UserProfile::dialogStartFolder() const
+{
+    const std::string last = lastFolder();
+    if (isFolder(last)) {
+        return last;
+    }
+    const char* home = std::getenv("HOME");
+    const std::string homeFolder = (home != nullptr && home[0] == '/') ? home : "/";
+    const std::string documents = homeFolder + "/Documents";
+    return isFolder(documents) ? documents : homeFolder;
+}
+
+int UserProfile::applicationLook(int defaultLook) const
+{
+    return IniFile(path_).readInt(kApplicationSection, kApplicationLookEntry, defaultLook);
+}
+
+bool UserProfile::setApplicationLook(int look) const
+{
+    return IniFile(path_).writeInt(kApplicationSection, kApplicationLookEntry, look);
+}
+
+std::vector<std::string> UserProfile::recentFiles() const
+{
+    const IniFile file(path_);
+    std::vector<std::string> files;
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        std::string entry = file.readString(kRecentSection, recentEntry(i), "");
+        if (!entry.empty()) {
+            files.push_back(std::move(entry));
+        }
+    }
+    return files;
+}
+
+bool UserProfile::setRecentFiles(const std::vector<std::string>& files) const
+{
+    const IniFile file(path_);
+    bool ok = true;
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        const std::string value = static_cast<std::size_t>(i) < files.size() ? files[static_cast<std::size_t>(i)] : "";
+        ok = file.writeString(kRecentSection, recentEntry(i), value) && ok;
+    }
+    return ok;
+}
+
+}  // namespace vantrel

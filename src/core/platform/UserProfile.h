@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel {
+
+// The per-user profile values the main window keeps between runs, in the INI
+// file of the company key "KESSLAND" (profileFilePath()):
+// section "data" entry "path" (folder of the last settings or program file
+// chosen in a file dialog), "ApplicationLook" (visual theme) in the
+// application's section, and the recent-file list of four entries.
+class UserProfile {
+public:
+    static constexpr int kRecentFileCount = 4;
+
+    UserProfile();                        // the user's profile file
+    explicit UserProfile(std::string iniPath);
+
+    const std::string& path() const { return path_; }
+
+    // Last folder chosen; empty when none was saved.
+    std::string lastFolder() const;
+    bool setLastFolder(std::string_view folder) const;
+
+    // Where file dialogs start: the last folder when it still exists, else
+    // the user's documents folder ($HOME/Documents), else the home folder.
+    std::string dialogStartFolder() const;
+
+    int applicationLook(int defaultLook) const;
+    bool setApplicationLook(int look) const;
+
+    // Recent files, most recent first, at most four, empty entries left out.
+    std::vector<std::string> recentFiles() const;
+    bool setRecentFiles(const std::vector<std::string>& files) const;
+
+private:
+    std::string path_;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,71 @@
+#include "platform/AppFolders.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace vantrel {
+namespace {
+
+TEST(AppFoldersTest, DataFolderFollowsXdgDataHome)
+{
+    TempFolder temp;
+    ScopedEnv dataHome("XDG_DATA_HOME", temp.path().c_str());
+    EXPECT_EQ(dataFolder(), temp.path() + "/KESSLAND/VANTREL");
+    EXPECT_EQ(dataFolderPath("com.ini"), temp.path() + "/KESSLAND/VANTREL/com.ini");
+    EXPECT_EQ(dataFolderPath("Ncstep.sys"), temp.path() + "/KESSLAND/VANTREL/Ncstep.sys");
+}
+
+TEST(AppFoldersTest, WithoutXdgDataHomeTheFolderIsBelowHome)
+{
+    TempFolder temp;
+    ScopedEnv home("HOME", temp.path().c_str());
+    ScopedEnv dataHome("XDG_DATA_HOME", nullptr);
+    EXPECT_EQ(dataFolder(), temp.path() + "/.local/share/KESSLAND/VANTREL");
+}
+
+TEST(AppFoldersTest, RelativeXdgDataHomeIsIgnored)
+{
+    TempFolder temp;
+    ScopedEnv home("HOME", temp.path().c_str());
+    ScopedEnv dataHome("XDG_DATA_HOME", "relative/share");
+    EXPECT_EQ(dataFolder(), temp.path() + "/.local/share/KESSLAND/VANTREL");
+}
+
+TEST(AppFoldersTest, EnsureDataFolderCreatesMissingParentsAndIsRepeatable)
+{
+    TempFolder temp;
+    const std::string dataHome = temp.path() + "/deep/er/share";
+    ScopedEnv env("XDG_DATA_HOME", dataHome.c_str());
+    ASSERT_FALSE(std::filesystem::exists(dataHome));
+    EXPECT_TRUE(ensureDataFolder());
+    EXPECT_TRUE(std::filesystem::is_directory(dataHome + "/KESSLAND/VANTREL"));
+    EXPECT_TRUE(ensureDataFolder());
+}
+
+TEST(AppFoldersTest, EnsureDataFolderReportsAFolderThatCannotBeMade)
+{
+    TempFolder temp;
+    temp.write("plainfile", "x");
+    const std::string dataHome = temp.file("plainfile");  // a file where a folder should be
+    ScopedEnv env("XDG_DATA_HOME", dataHome.c_str());
+    EXPECT_FALSE(ensureDataFolder());
+}
+
+TEST(AppFoldersTest, ExeFolderIsTheFolderOfThisTestProgram)
+{
+    EXPECT_TRUE(std::filesystem::equivalent(exeFolder(), VANTREL_BIN_DIR));
+    EXPECT_EQ(exeFolderPath("initial.bin"), exeFolder() + "/initial.bin");
+}
+
+TEST(AppFoldersTest, ProfileFileFollowsXdgConfigHome)
+{
+    TempFolder temp;
+    ScopedEnv configHome("XDG_CONFIG_HOME", temp.path().c_str());
+    EXPECT_EQ(profileFilePath(), temp.path() + "/KESSLAND/VANTREL.ini");
+}
+
+}  // namespace
+}  // namespace vantrel

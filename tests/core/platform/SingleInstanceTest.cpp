@@ -1,0 +1,82 @@
+#include "platform/SingleInstance.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <memory>
+
+namespace vantrel {
+namespace {
+
+TEST(SingleInstanceTest, SecondHolderIsRefusedUntilTheFirstIsGone)
+{
+    TempFolder temp;
+    auto first = std::make_unique<SingleInstance>(temp.path());
+    EXPECT_TRUE(first->holdsLock());
+    EXPECT_FALSE(first->anotherInstanceRuns());
+    EXPECT_EQ(first->lockFilePath(), temp.path() + "/VANTREL.exe ZOLTEC.lock");
+    {
+        const SingleInstance second(temp.path());
+        EXPECT_TRUE(second.anotherInstanceRuns());
+        EXPECT_FALSE(second.holdsLock());
+    }
+    // The refused second object must not have released the first one's lock.
+    {
+        const SingleInstance third(temp.path());
+        EXPECT_TRUE(third.anotherInstanceRuns());
+    }
+    first.reset();
+    const SingleInstance fourth(temp.path());
+    EXPECT_TRUE(fourth.holdsLock());
+    EXPECT_FALSE(fourth.anotherInstanceRuns());
+}
+
+TEST(SingleInstanceTest, AnotherProcessIsRefused)
+{
+    TempFolder temp;
+    const SingleInstance mine(temp.path());
+    ASSERT_TRUE(mine.holdsLock());
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const SingleInstance theirs(temp.path());
+        _exit(theirs.anotherInstanceRuns() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST(SingleInstanceTest, AnUnusableLockFolderLetsTheProgramStart)
+{
+    const SingleInstance lock("/nonexistent-folder-for-vantrel-test");
+    EXPECT_FALSE(lock.anotherInstanceRuns());
+    EXPECT_FALSE(lock.holdsLock());
+}
+
+TEST(SingleInstanceTest, DefaultFolderIsTheRuntimeFolder)
+{
+    TempFolder temp;
+    ScopedEnv runtime("XDG_RUNTIME_DIR", temp.path().c_str());
+    EXPECT_EQ(SingleInstance::defaultLockFolder(), temp.path());
+    const SingleInstance lock;
+    EXPECT_EQ(lock.lockFilePath(), temp.path() + "/VANTREL.exe ZOLTEC.lock");
+}
+
+TEST(SingleInstanceTest, WithoutRuntimeFolderTheDataFolderIsUsed)
+{
+    TempFolder temp;
+    ScopedEnv runtime("XDG_RUNTIME_DIR", nullptr);
+    ScopedEnv dataHome("XDG_DATA_HOME", temp.path().c_str());
+    EXPECT_EQ(SingleInstance::defaultLockFolder(), temp.path() + "/KESSLAND/VANTREL");
+    const SingleInstance lock;
+    EXPECT_TRUE(lock.holdsLock());
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -1,0 +1,62 @@
+#include "platform/UserProfile.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace vantrel {
+namespace {
+
+TEST(UserProfileTest, DefaultProfileLivesInTheConfigFolder)
+{
+    TempFolder temp;
+    ScopedEnv configHome("XDG_CONFIG_HOME", temp.path().c_str());
+    const UserProfile profile;
+    EXPECT_EQ(profile.path(), temp.path() + "/KESSLAND/VANTREL.ini");
+    ASSERT_TRUE(profile.setLastFolder("/srv/machines"));
+    EXPECT_EQ(UserProfile().lastFolder(), "/srv/machines");
+    EXPECT_NE(temp.read("KESSLAND/VANTREL.ini").find("[data]\npath=/srv/machines\n"), std::string::npos);
+}
+
+TEST(UserProfileTest, ValuesRoundTripAndDefault)
+{
+    TempFolder temp;
+    const UserProfile profile(temp.file("p.ini"));
+    EXPECT_EQ(profile.lastFolder(), "");
+    EXPECT_EQ(profile.applicationLook(3), 3);
+    ASSERT_TRUE(profile.setApplicationLook(5));
+    EXPECT_EQ(profile.applicationLook(3), 5);
+    ASSERT_TRUE(profile.setLastFolder("/home/u/仕事"));
+    EXPECT_EQ(profile.lastFolder(), "/home/u/仕事");
+}
+
+TEST(UserProfileTest, RecentFilesKeepFourInOrder)
+{
+    TempFolder temp;
+    const UserProfile profile(temp.file("p.ini"));
+    EXPECT_TRUE(profile.recentFiles().empty());
+    ASSERT_TRUE(profile.setRecentFiles({"/a.bin", "/b.bin", "/c.bin", "/d.bin", "/e.bin"}));
+    EXPECT_EQ(profile.recentFiles(), (std::vector<std::string>{"/a.bin", "/b.bin", "/c.bin", "/d.bin"}));
+    ASSERT_TRUE(profile.setRecentFiles({"/z.bin"}));
+    EXPECT_EQ(profile.recentFiles(), (std::vector<std::string>{"/z.bin"}));
+}
+
+TEST(UserProfileTest, DialogStartsInTheLastFolderOnlyWhileItExists)
+{
+    TempFolder temp;
+    ScopedEnv home("HOME", temp.path().c_str());
+    const UserProfile profile(temp.file("p.ini"));
+    EXPECT_EQ(profile.dialogStartFolder(), temp.path());
+    std::filesystem::create_directory(temp.file("Documents"));
+    EXPECT_EQ(profile.dialogStartFolder(), temp.file("Documents"));
+    std::filesystem::create_directory(temp.file("work"));
+    ASSERT_TRUE(profile.setLastFolder(temp.file("work")));
+    EXPECT_EQ(profile.dialogStartFolder(), temp.file("work"));
+    std::filesystem::remove(temp.file("work"));
+    EXPECT_EQ(profile.dialogStartFolder(), temp.file("Documents"));
+}
+
+}  // namespace
+}  // namespace vantrel
