@@ -1,0 +1,199 @@
+#include "sim/PtyServer.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+
+#include "sim/FrameSplitter.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr int kPollMillis = 100;
+// A reply that makes no progress this long is given up: the PC stopped reading.
+constexpr auto kStallLimit = std::chrono::seconds(5);
+constexpr std::size_t kReadChunk = 65536;
+
+std::string systemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+
+}  // namespace
+
+PtyServer::PtyServer(ControllerSim& sim) : sim_(sim) {}
+
+PtyServer::~PtyServer() { stop(); }
+
+std::string PtyServer::portName() const {
+    std::lock_guard lock(mutex_);
+    const std::string prefix = "/dev/";
+    return devicePath_.rfind(prefix, 0) == 0 ? devicePath_.substr(prefix.size()) : devicePath_;
+}
+
+std::string PtyServer::devicePath() const {
+    std::lock_guard lock(mutex_);
+    return devicePath_;
+}
+
+std::string PtyServer::errorText() const {
+    std::lock_guard lock(mutex_);
+    return error_;
+}
+
+bool PtyServer::start() {
+    std::lock_guard lock(mutex_);
+    if (running_.load()) return true;
+    // A thread that ended by itself (hang-up) is collected before a new start.
+    if (thread_.joinable()) thread_.join();
+    closeDescriptors();
+    hungUp_ = false;
+    stopRequested_ = false;
+    error_.clear();
+
+    master_ = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master_ < 0) {
+        error_ = systemError("posix_openpt");
+        return false;
+    }
+    char name[128] = {};
+    if (grantpt(master_) != 0 || unlockpt(master_) != 0 || ptsname_r(master_, name, sizeof name) != 0) {
+        error_ = systemError("pseudo-terminal set-up");
+        closeDescriptors();
+        return false;
+    }
+    fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+    fcntl(master_, F_SETFD, FD_CLOEXEC);
+
+    slave_ = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    termios tio{};
+    if (slave_ < 0 || tcgetattr(slave_, &tio) != 0) {
+        error_ = systemError("slave side");
+        closeDescriptors();
+        return false;
+    }
+    cfmakeraw(&tio);
+    tio.c_cc[VMIN] = 1;
+    tio.c_cc[VTIME] = 0;
+    tcsetattr(slave_, TCSANOW, &tio);
+
+    int pipeFds[2];
+    if (pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
+        error_ = systemError("pipe");
+        closeDescriptors();
+        return false;
+    }
+    wakeRead_ = pipeFds[0];
+    wakeWrite_ = pipeFds[1];
+    devicePath_ = name;
+    running_ = true;
+    thread_ = std::thread(&PtyServer::run, this);
+    return true;
+}
+
+void PtyServer::stop() {
+    std::lock_guard lock(mutex_);
+    if (thread_.joinable()) {
+        stopRequested_ = true;
+        if (wakeWrite_ >= 0) {
+            const std::uint8_t b = 1;
+            [[maybe_unused]] ssize_t n = write(wakeWrite_, &b, 1);
+        }
+        thread_.join();
+    }
+    closeDescriptors();
+    running_ = false;
+}
+
+void PtyServer::closeDescriptors() {
+    for (int* fd : {&master_, &slave_, &wakeRead_, &wakeWrite_}) {
+        if (*fd >= 0) close(*fd);
+        *fd = -1;
+    }
+}
+
+void PtyServer::pauseBriefly() {
+    // Sleeps a little, waking at once when a stop is asked for.
+    pollfd wake{wakeRead_, POLLIN, 0};
+    poll(&wake, 1, 20);
+}
+
+void PtyServer::run() {
+    FrameSplitter splitter;
+    std::vector<std::uint8_t> chunk(kReadChunk);
+    while (!stopRequested_.load()) {
+        pollfd fds[2] = {{master_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
+        const int ready = poll(fds, 2, kPollMillis);
+        if (ready < 0) {
+            if (errno == EINTR) continue;
+            break;
+        }
+        if (fds[1].revents != 0) break;
+        if (fds[0].revents == 0) continue;
+        if (!(fds[0].revents & POLLIN)) {
+            // POLLHUP/POLLERR: nobody on the slave side just now.
+            pauseBriefly();
+            continue;
+        }
+        const ssize_t n = read(master_, chunk.data(), chunk.size());
+        if (n <= 0) {
+            if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+            pauseBriefly();  // EIO while no slave is open
+            continue;
+        }
+        splitter.feed(chunk.data(), static_cast<std::size_t>(n));
+        while (auto frame = splitter.next()) {
+            const std::vector<std::uint8_t> reply = sim_.handle(*frame);
+            if (reply.empty()) continue;
+            const WriteResult result = writeReply(reply);
+            if (result == WriteResult::HungUp) {
+                // Like a pulled cable: the terminal disappears.
+                close(master_);
+                master_ = -1;
+                close(slave_);
+                slave_ = -1;
+                hungUp_ = true;
+                running_ = false;
+                return;
+            }
+            if (result == WriteResult::Stopped) {
+                running_ = false;
+                return;
+            }
+        }
+    }
+    running_ = false;
+}
+
+PtyServer::WriteResult PtyServer::writeReply(const std::vector<std::uint8_t>& reply) {
+    const auto [allowed, hangUp] = sim_.hangUpAllowance(reply.size());
+    std::size_t sent = 0;
+    auto lastProgress = std::chrono::steady_clock::now();
+    while (sent < allowed) {
+        const ssize_t n = write(master_, reply.data() + sent, allowed - sent);
+        if (n > 0) {
+            sent += static_cast<std::size_t>(n);
+            lastProgress = std::chrono::steady_clock::now();
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            pauseBriefly();  // no reader attached: give the rest up
+            return WriteResult::Abandoned;
+        }
+        // The terminal's buffer is full: wait until the PC reads, a new
+        // request arrives (the PC gave up on this reply) or a stop is asked for.
+        pollfd fds[2] = {{master_, POLLOUT | POLLIN, 0}, {wakeRead_, POLLIN, 0}};
+        if (poll(fds, 2, kPollMillis) < 0 && errno != EINTR) return WriteResult::Abandoned;
+        if (fds[1].revents != 0 || stopRequested_.load()) return WriteResult::Stopped;
+        if (fds[0].revents & POLLIN) return WriteResult::Abandoned;
+        if (std::chrono::steady_clock::now() - lastProgress > kStallLimit) return WriteResult::Abandoned;
+    }
+    return hangUp ? WriteResult::HungUp : WriteResult::Done;
+}
+
+}  // namespace vantrel
