@@ -14,6 +14,7 @@
 #include "data/SettingsImage.h"
 #include "link/ControllerLink.h"
 #include "link/ControllerStatus.h"
+#include "link/Frame.h"
 #include "link/LinkEvents.h"
 #include "link/Protocol.h"
 #include "link/RequestQueues.h"
@@ -125,8 +126,13 @@ private:
     void statusPoll();
     void flashWrite();
 
-    // Sends a finished frame; true when all of it was written.
-    bool sendFrame(const std::uint8_t* bytes, std::size_t length);
+    enum class Sent { Whole, Part, Nothing };
+    Sent sendFrame(const Frame& frame);
+    // Sends; on anything but a whole frame reports the failure (the link has
+    // already done so when nothing was written), sets the link idle and
+    // returns false.
+    bool sendOrFail(const Frame& frame);
+    void setNext(LinkOp next);
     // Reads `length` bytes in a loop of reads, reporting progress after each.
     // False (after progress(100, 2) and link-lost handling) when a read brings
     // nothing.

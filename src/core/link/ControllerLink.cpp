@@ -1,0 +1,177 @@
+#include "link/ControllerLink.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <utility>
+
+namespace vantrel {
+namespace {
+
+// Device name prefixes of serial ports offered by listPorts.
+constexpr const char* kSerialPrefixes[] = {"ttyACM", "ttyUSB", "ttyS", "ttyAMA", "ttyXRUSB", "rfcomm"};
+
+// Orders "ttyS2" before "ttyS10".
+bool naturalLess(const std::string& a, const std::string& b) {
+    const auto split = [](const std::string& s) {
+        std::size_t digits = s.size();
+        while (digits > 0 && s[digits - 1] >= '0' && s[digits - 1] <= '9') --digits;
+        const std::string number = s.substr(digits);
+        return std::make_pair(s.substr(0, digits), number.empty() ? -1L : std::stol(number.substr(0, 9)));
+    };
+    return split(a) < split(b);
+}
+
+}  // namespace
+
+ControllerLink::ControllerLink(ControllerStatus& status) : status_(status) {}
+
+ControllerLink::~ControllerLink() { close(); }
+
+bool ControllerLink::open(const std::string& portName, LinkEvents* owner) {
+    std::lock_guard guard(lock_);
+    owner_.store(owner);
+    if (port_.isOpen()) {
+        open_.store(false);
+        if (!port_.close()) return false;
+    }
+    if (!port_.open(SerialPort::devicePath(portName))) return false;
+    silentDisconnect.store(false);
+    portName_ = SerialPort::devicePath(portName);
+    port_.setTimeouts(readTimeout_, writeTimeout_);
+    pendingOp_ = static_cast<std::uint8_t>(LinkOp::Identify);
+    open_.store(true);
+    return true;
+}
+
+void ControllerLink::close() {
+    std::lock_guard guard(lock_);
+    open_.store(false);
+    port_.close();
+}
+
+bool ControllerLink::isOpen() const { return open_.load(); }
+
+std::string ControllerLink::portName() const {
+    std::lock_guard guard(lock_);
+    return portName_;
+}
+
+void ControllerLink::setTimeouts(Milliseconds readTimeout, Milliseconds writeTimeout) {
+    std::lock_guard guard(lock_);
+    readTimeout_ = readTimeout;
+    writeTimeout_ = writeTimeout;
+    port_.setTimeouts(readTimeout, writeTimeout);
+}
+
+ControllerLink::Milliseconds ControllerLink::readTimeout() const {
+    std::lock_guard guard(lock_);
+    return readTimeout_;
+}
+
+void ControllerLink::setAbortFlag(const std::atomic<bool>* flag) {
+    std::lock_guard guard(lock_);
+    port_.setAbortFlag(flag);
+}
+
+std::size_t ControllerLink::send(const std::uint8_t* bytes, std::size_t length) {
+    std::lock_guard guard(lock_);
+    if (!port_.isOpen()) return 0;
+    const long written = port_.write(bytes, length);
+    if (written > 0) return static_cast<std::size_t>(written);
+    linkLost();
+    if (LinkEvents* events = owner_.load()) events->progress(100, kFailed);
+    return 0;
+}
+
+std::size_t ControllerLink::receive(std::uint8_t* buffer, std::size_t length) {
+    std::lock_guard guard(lock_);
+    return port_.read(buffer, length);
+}
+
+void ControllerLink::linkLost() {
+    std::lock_guard guard(lock_);
+    if (port_.isOpen()) {
+        open_.store(false);
+        port_.close();
+    }
+    const bool silent = silentDisconnect.load();
+    status_.modeWord.store(0, std::memory_order_relaxed);
+    status_.requestedMode.store(0, std::memory_order_relaxed);
+    pendingOp_ = static_cast<std::uint8_t>(LinkOp::Identify);
+    silentDisconnect.store(false);
+    if (LinkEvents* events = owner_.load()) events->linkLost(silent);
+}
+
+bool ControllerLink::setPendingOp(LinkOp op) { return setPendingOp(static_cast<std::uint8_t>(op)); }
+
+bool ControllerLink::setPendingOp(std::uint8_t op) {
+    std::lock_guard guard(lock_);
+    if (!port_.isOpen()) return false;
+    pendingOp_ = op;
+    return true;
+}
+
+std::uint8_t ControllerLink::pendingOp() const {
+    std::lock_guard guard(lock_);
+    return pendingOp_;
+}
+
+std::uint8_t ControllerLink::nextSequence(RequestCode code) {
+    std::lock_guard guard(lock_);
+    const std::uint8_t before = sequence_;
+    sequence_ = static_cast<std::uint8_t>(sequence_ + 1);  // 255 wraps to 0
+    const bool carriesBefore = code == RequestCode::ReadAlarmRecord || code == RequestCode::FlashWriteStep;
+    return carriesBefore ? before : sequence_;
+}
+
+std::vector<std::string> ControllerLink::candidatePortNames() const {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev", ec)) {
+        const std::string name = entry.path().filename().string();
+        for (const char* prefix : kSerialPrefixes) {
+            const std::string p(prefix);
+            if (name.size() > p.size() && name.compare(0, p.size(), p) == 0) {
+                names.push_back(name);
+                break;
+            }
+        }
+    }
+    std::sort(names.begin(), names.end(), naturalLess);
+    return names;
+}
+
+std::vector<std::string> ControllerLink::listPorts() {
+    std::lock_guard guard(lock_);
+    if (port_.isOpen()) {
+        silentDisconnect.store(true);
+        linkLost();
+    }
+    std::vector<std::string> found;
+    for (const std::string& name : candidatePortNames()) {
+        SerialPort probe;
+        if (probe.open(SerialPort::devicePath(name))) found.push_back(name);
+    }
+    pendingOp_ = static_cast<std::uint8_t>(LinkOp::Identify);
+    return found;
+}
+
+bool ControllerLink::startJog(const JogRequestRecord& record) {
+    std::lock_guard guard(lock_);
+    if (!port_.isOpen()) return false;
+    jogRequest_ = record;
+    pendingOp_ = static_cast<std::uint8_t>(LinkOp::Jog);
+    return true;
+}
+
+void ControllerLink::setNetworkRegisterRequest(const NetworkRegisterRequest& request) {
+    std::lock_guard guard(registerLock_);
+    registerRequest_ = request;
+}
+
+NetworkRegisterRequest ControllerLink::takeNetworkRegisterRequest() {
+    std::lock_guard guard(registerLock_);
+    return std::exchange(registerRequest_, NetworkRegisterRequest{});
+}
+
+}  // namespace vantrel

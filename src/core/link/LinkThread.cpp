@@ -1,0 +1,563 @@
+#include "link/LinkThread.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "link/Frame.h"
+#include "link/Replies.h"
+#include "link/Requests.h"
+#include "link/SettingsTransfer.h"
+
+namespace vantrel {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kLoopPause = 1ms;
+constexpr auto kPollPause = 30ms;
+constexpr auto kFileErrorPause = 1s;        // before reporting a program file that cannot be sent
+constexpr auto kFinalReplyPause = 100ms;     // program send, settings write: after an empty read
+constexpr auto kMismatchPause = 500ms;       // settings write: after a reply that is not the answer
+constexpr auto kFlashEmptyPause = 300ms;     // FLASH write: after an empty read
+constexpr auto kSettingsWrittenPause = 1s;   // after a settings write completed
+constexpr int kFinalReplyAttempts = 20;
+constexpr std::uint32_t kUndroppableBits = 0xAA;  // pulse-axis entries with all these bits set are dropped when refused
+constexpr int kFlashSteps = 3;
+constexpr int kFlashPercentPerStep = 33;
+constexpr int kArea1NoAnswerPercent = 98;
+constexpr std::uint16_t kMaxPieceCount = 0xFFFF;
+
+constexpr std::uint8_t op(LinkOp o) { return static_cast<std::uint8_t>(o); }
+
+}  // namespace
+
+LinkThread::LinkThread(ControllerLink& link, RequestQueues& queues, ControllerStatus& status, SettingsImage& image)
+    : link_(link), queues_(queues), status_(status), image_(image), bulk_(replyLength::kSettingsPhase2) {}
+
+LinkThread::~LinkThread() {
+    stop();
+    link_.setAbortFlag(nullptr);
+}
+
+void LinkThread::start() {
+    if (thread_.joinable()) return;
+    stop_.store(false);
+    link_.setAbortFlag(&stop_);
+    thread_ = std::thread([this] { loop(); });
+}
+
+void LinkThread::stop() {
+    {
+        std::lock_guard guard(stateLock_);
+        stop_.store(true);
+    }
+    wake_.notify_all();
+    if (thread_.joinable()) thread_.join();
+}
+
+bool LinkThread::isRunning() const { return thread_.joinable() && !stop_.load(); }
+
+void LinkThread::setWorkingProgramFile(const std::string& path) {
+    std::lock_guard guard(stateLock_);
+    workingProgramFile_ = path;
+}
+
+std::string LinkThread::workingProgramFile() const {
+    std::lock_guard guard(stateLock_);
+    return workingProgramFile_;
+}
+
+bool LinkThread::startOperation(LinkOp o) { return link_.setPendingOp(o); }
+
+bool LinkThread::startProgramRead() {
+    std::lock_guard guard(link_.lock());
+    if (!link_.isOpen()) return false;
+    link_.setFilePathLocked(workingProgramFile());
+    link_.setPendingOpLocked(op(LinkOp::ProgramRead));
+    return true;
+}
+
+bool LinkThread::startProgramSend(const std::string& path) {
+    std::lock_guard guard(link_.lock());
+    if (!link_.isOpen()) return false;
+    link_.setFilePathLocked(path);
+    link_.setPendingOpLocked(op(LinkOp::ProgramSend));
+    return true;
+}
+
+bool LinkThread::startInitialise(InitialiseWhat what) {
+    std::lock_guard guard(link_.lock());
+    if (!link_.isOpen()) return false;
+    link_.setInitArgumentLocked(static_cast<std::uint8_t>(what));
+    link_.setPendingOpLocked(op(LinkOp::Initialise));
+    return true;
+}
+
+TransferResult LinkThread::lastTransferResult() const {
+    std::lock_guard guard(stateLock_);
+    return transferResult_;
+}
+
+void LinkThread::loop() {
+    while (!stopping()) {
+        runOnce();
+        sleepFor(kLoopPause);
+    }
+}
+
+void LinkThread::runOnce() {
+    std::lock_guard guard(link_.lock());
+    if (!link_.isOpen()) return;
+    std::uint8_t pending = link_.pendingOpLocked();
+    if (pending == op(LinkOp::Idle)) {
+        if (queues_.valueWriteCount() > 0)
+            pending = op(LinkOp::ValueWrite);
+        else if (queues_.valueReadCount() > 0)
+            pending = op(LinkOp::ValueRead);
+        else if (queues_.axisParameterWriteCount() > 0)
+            pending = op(LinkOp::AxisParameterWrite);
+        link_.setPendingOpLocked(pending);
+    }
+    perform(pending);
+}
+
+void LinkThread::perform(std::uint8_t pending) {
+    switch (static_cast<LinkOp>(pending)) {
+        case LinkOp::Identify: identify(); return;
+        case LinkOp::SettingsRead: settingsRead(); return;
+        case LinkOp::ProgramSend: programSend(); return;
+        case LinkOp::ProgramRead: programRead(); return;
+        case LinkOp::ValueWrite: valueWrite(); return;
+        case LinkOp::ValueRead: valueRead(); return;
+        case LinkOp::Jog: jog(); return;
+        case LinkOp::AxisParameterWrite: axisParameterWrite(); return;
+        case LinkOp::Initialise: initialise(); return;
+        case LinkOp::SettingsWriteArea1: settingsWrite(SettingsArea::PulseAxes); return;
+        case LinkOp::SettingsWriteArea2: settingsWrite(SettingsArea::Positions); return;
+        case LinkOp::SettingsWriteArea3: settingsWrite(SettingsArea::Network); return;
+        case LinkOp::AlarmRead: alarmRead(); return;
+        case LinkOp::Idle: statusPoll(); return;
+        case LinkOp::FlashWrite: flashWrite(); return;
+    }
+    // An unknown code sends nothing.
+    setNext(LinkOp::Idle);
+}
+
+bool LinkThread::sleepFor(Milliseconds duration) {
+    std::unique_lock guard(stateLock_);
+    return !wake_.wait_for(guard, duration, [this] { return stop_.load(); });
+}
+
+void LinkThread::setNext(LinkOp next) {
+    // After link-lost handling the port is closed and the next open starts
+    // with identify; nothing to set then.
+    if (link_.isOpen()) link_.setPendingOpLocked(op(next));
+}
+
+void LinkThread::finish(int percent, int result) {
+    if (LinkEvents* events = link_.owner()) events->progress(percent, result);
+}
+
+void LinkThread::notify(const std::function<void(LinkEvents&)>& call) {
+    if (LinkEvents* events = link_.owner()) call(*events);
+}
+
+LinkThread::Sent LinkThread::sendFrame(const Frame& frame) {
+    const std::size_t written = link_.send(frame.data(), frame.size());
+    if (written == frame.size()) return Sent::Whole;
+    return written == 0 ? Sent::Nothing : Sent::Part;
+}
+
+bool LinkThread::sendOrFail(const Frame& frame) {
+    switch (sendFrame(frame)) {
+        case Sent::Whole: return true;
+        case Sent::Nothing: break;  // the link has reported the failure and closed the port
+        case Sent::Part: finish(100, kFailed); break;
+    }
+    setNext(LinkOp::Idle);
+    return false;
+}
+
+bool LinkThread::receiveBulk(std::uint8_t* buffer, std::size_t length) {
+    std::size_t received = 0;
+    int lastPercent = -1;
+    while (received < length) {
+        const std::size_t n = link_.receive(buffer + received, length - received);
+        if (stopping()) return false;
+        if (n == 0) {
+            finish(100, kFailed);
+            link_.linkLost();
+            return false;
+        }
+        received += n;
+        const int percent = static_cast<int>(received * 100 / length);
+        if (percent != lastPercent) finish(percent, kRunning);
+        lastPercent = percent;
+        std::this_thread::yield();
+    }
+    return true;
+}
+
+// --- identify --------------------------------------------------------------
+
+void LinkThread::identify() {
+    // Silent while waiting: a port without a controller closes without a warning.
+    silentDisconnect.store(true);
+    const Frame request = makeIdentifyRequest(link_.nextSequence(RequestCode::Identify));
+    const Sent sent = sendFrame(request);
+    std::array<std::uint8_t, replyLength::kIdentify> reply{};
+    std::optional<IdentifyReply> identified;
+    if (sent == Sent::Whole) identified = decodeIdentifyReply(reply.data(), link_.receive(reply.data(), reply.size()));
+    if (stopping()) return;
+    if (!identified) {
+        silentDisconnect.store(true);
+        link_.linkLost();
+        notify([](LinkEvents& e) { e.connectionResult(kNoController); });
+        return;
+    }
+    status_.setControllerTexts(identified->name, identified->secondText);
+    status_.modeWord.store(identified->modeWord, std::memory_order_relaxed);
+    status_.requestedMode.store(identified->modeWord, std::memory_order_relaxed);
+    queues_.clearWrites();
+    silentDisconnect.store(false);
+    link_.setPendingOpLocked(op(LinkOp::Idle));
+    const int result = identified->modeWord == static_cast<std::uint16_t>(ControllerMode::EditTest) ? kEditTestMode
+                                                                                                    : kOtherMode;
+    notify([result](LinkEvents& e) { e.connectionResult(result); });
+}
+
+// --- settings read -----------------------------------------------------------
+
+void LinkThread::settingsRead() {
+    if (!sendOrFail(makeSettingsReadRequest(link_.nextSequence(RequestCode::ReadSettings), SettingsPhase::Head)))
+        return;
+    std::array<std::uint8_t, replyLength::kSettingsPhase0> head{};
+    const bool headArrived = link_.receive(head.data(), head.size()) == head.size();
+    if (stopping()) return;
+    if (headArrived) {
+        // Phase 1: the pulse-axis parameter records.
+        const Sent sent =
+            sendFrame(makeSettingsReadRequest(link_.nextSequence(RequestCode::ReadSettings), SettingsPhase::PulseAxes));
+        if (sent != Sent::Whole) {
+            if (sent == Sent::Nothing) {
+                notify([](LinkEvents& e) { e.verifyError(kSettingsReceptionFailed); });
+            } else {
+                finish(100, kFailed);
+                silentDisconnect.store(true);
+                link_.linkLost();
+            }
+            return;
+        }
+        finish(0, kRunning);
+        if (!receiveBulk(bulk_.data(), replyLength::kSettingsPhase1)) return;
+        applyPulseAxisPhase(bulk_.data(), image_);
+
+        // Phase 2: the controller memory.
+        if (!sendOrFail(makeSettingsReadRequest(link_.nextSequence(RequestCode::ReadSettings), SettingsPhase::Memory)))
+            return;
+        if (!receiveBulk(bulk_.data(), replyLength::kSettingsPhase2)) return;
+        applyMemoryPhase(bulk_.data(), image_);
+    }
+    notify([](LinkEvents& e) { e.settingsReadDone(); });
+    link_.setFilePathLocked(workingProgramFile());
+    link_.setPendingOpLocked(op(LinkOp::ProgramRead));
+}
+
+// --- program file read and send ----------------------------------------------
+
+void LinkThread::programRead() {
+    const std::string path = link_.filePathLocked();
+    if (!sendOrFail(makeProgramReadRequest(link_.nextSequence(RequestCode::ReadProgram), ProgramReadPhase::Size)))
+        return;
+    finish(0, kRunning);
+    std::array<std::uint8_t, replyLength::kProgramSize> head{};
+    const std::size_t got = link_.receive(head.data(), head.size());
+    if (stopping()) return;
+    const auto announced = got == head.size() ? decodeProgramSize(head.data(), got) : std::nullopt;
+    setNext(LinkOp::Idle);
+    if (!announced) {
+        // No size: the controller did not answer; end the progress window.
+        finish(100, kNoAnswer);
+        return;
+    }
+    if (*announced > kMaxProgramFileSize) {
+        // More than the controller can hold: refuse instead of overrunning.
+        finish(100, kFailed);
+        return;
+    }
+    if (!sendOrFail(makeProgramReadRequest(link_.nextSequence(RequestCode::ReadProgram), ProgramReadPhase::File)))
+        return;
+    const std::size_t total = *announced + kBulkHeadSize;
+    if (!receiveBulk(bulk_.data(), total)) return;
+    // The working file is replaced only by a complete read.
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (file) file.write(reinterpret_cast<const char*>(bulk_.data() + kBulkHeadSize), static_cast<std::streamsize>(*announced));
+    file.close();
+    if (!file) {
+        finish(100, kFileError);
+        return;
+    }
+    notify([&path](LinkEvents& e) { e.programFileRead(path); });
+    finish(100, kDone);
+}
+
+void LinkThread::programSend() {
+    setNext(LinkOp::Idle);
+    std::ifstream file(link_.filePathLocked(), std::ios::binary);
+    if (!file) {
+        sleepFor(kFileErrorPause);
+        finish(100, kFileError);
+        return;
+    }
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::size_t pieces = (bytes.size() + kProgramPieceSize - 1) / kProgramPieceSize;
+    if (bytes.empty() || pieces > kMaxPieceCount) {
+        // Empty, or more pieces than the piece count field carries.
+        sleepFor(kFileErrorPause);
+        finish(100, kFailed);
+        return;
+    }
+    finish(0, kRunning);
+    std::uint8_t lastSequence = 0;
+    int lastPercent = 0;
+    for (std::size_t i = 0; i < pieces; ++i) {
+        if (stopping()) return;
+        const std::size_t at = kProgramPieceSize * i;
+        const std::size_t count = std::min(kProgramPieceSize, bytes.size() - at);
+        lastSequence = link_.nextSequence(RequestCode::SendProgramPiece);
+        if (!sendOrFail(makeProgramPieceRequest(lastSequence, static_cast<std::uint16_t>(pieces),
+                                                static_cast<std::uint16_t>(i), bytes.data() + at, count)))
+            return;
+        const int percent = static_cast<int>(100 * i / pieces);
+        if (percent != lastPercent) finish(percent, kRunning);
+        lastPercent = percent;
+        std::this_thread::yield();
+    }
+    TransferResult result;  // no answer unless a final reply arrives
+    for (int attempt = 0; attempt < kFinalReplyAttempts; ++attempt) {
+        std::array<std::uint8_t, replyLength::kProgramFinal> reply{};
+        const std::size_t got = link_.receive(reply.data(), reply.size());
+        if (stopping()) return;
+        if (const auto decoded = decodeProgramFinalReply(reply.data(), got, lastSequence)) {
+            result = *decoded;
+            break;
+        }
+        if (!sleepFor(kFinalReplyPause)) return;
+    }
+    {
+        std::lock_guard guard(stateLock_);
+        transferResult_ = result;
+    }
+    notify([&result](LinkEvents& e) { e.programSendResult(result); });
+    finish(100, kDone);
+}
+
+// --- single values -------------------------------------------------------------
+
+void LinkThread::valueWrite() {
+    setNext(LinkOp::Idle);
+    const auto entry = queues_.popValueWrite();
+    if (!entry) return;
+    const std::uint8_t sequence = link_.nextSequence(RequestCode::WriteValue);
+    const Sent sent = sendFrame(makeValueWriteRequest(sequence, entry->address, entry->size, entry->value));
+    if (sent == Sent::Nothing) return;
+    std::array<std::uint8_t, replyLength::kWriteValue> reply{};
+    const std::size_t got = sent == Sent::Whole ? link_.receive(reply.data(), reply.size()) : 0;
+    if (sequenceMatches(reply.data(), got, sequence))
+        queues_.queueValueRead(entry->address, entry->size);
+    else
+        queues_.pushValueWrite(*entry);  // dropped when the queue is full
+}
+
+void LinkThread::valueRead() {
+    setNext(LinkOp::Idle);
+    const auto entry = queues_.popValueRead();
+    if (!entry) return;
+    const std::uint8_t sequence = link_.nextSequence(RequestCode::ReadValue);
+    if (sendFrame(makeValueReadRequest(sequence, entry->address, entry->size)) != Sent::Whole) return;
+    std::array<std::uint8_t, replyLength::kReadValue> reply{};
+    const std::size_t got = link_.receive(reply.data(), reply.size());
+    if (const auto bytes = decodeValueReadReply(reply.data(), got, sequence))
+        storeValueRead(image_, status_, entry->address, entry->size, *bytes);
+}
+
+void LinkThread::axisParameterWrite() {
+    setNext(LinkOp::Idle);
+    // A refused entry goes back to the end of the queue; each pass gives every
+    // entry about two tries, so a controller that keeps refusing cannot hold
+    // the link for ever. What is left waits for the next idle pass.
+    std::size_t budget = 2 * queues_.axisParameterWriteCount();
+    while (budget-- > 0 && !stopping()) {
+        const auto entry = queues_.popAxisParameterWrite();
+        if (!entry) return;
+        const std::uint8_t sequence = link_.nextSequence(RequestCode::WriteAxisParameter);
+        const Sent sent = sendFrame(makeAxisParameterWriteRequest(sequence, entry->address, entry->size, entry->value));
+        if (sent == Sent::Nothing) return;
+        std::array<std::uint8_t, replyLength::kWriteAxisParameter> reply{};
+        const std::size_t got = sent == Sent::Whole ? link_.receive(reply.data(), reply.size()) : 0;
+        if (sequenceMatches(reply.data(), got, sequence))
+            storeAxisParameter(image_, entry->address, entry->size, entry->value);
+        else if ((entry->address & kUndroppableBits) != kUndroppableBits)
+            queues_.pushAxisParameterWrite(*entry);
+    }
+}
+
+// --- JOG, initialise, alarm record ----------------------------------------------
+
+void LinkThread::jog() {
+    const JogRequestRecord record = link_.jogRequestLocked();
+    // A held JOG button keeps the request pending; everything else is sent once.
+    setNext(record.repeats() ? LinkOp::Jog : LinkOp::Idle);
+    const std::uint8_t sequence = link_.nextSequence(RequestCode::Jog);
+    if (sendFrame(makeJogRequest(sequence, record)) != Sent::Whole) return;
+    std::array<std::uint8_t, replyLength::kJog> reply{};
+    const std::size_t got = link_.receive(reply.data(), reply.size());
+    if (got == reply.size() && sequenceMatches(reply.data(), got, sequence))
+        storeJogReply(reply.data(), record.axis(), status_);
+}
+
+void LinkThread::initialise() {
+    const Frame request = makeInitialiseRequest(link_.nextSequence(RequestCode::Initialise), link_.initArgumentLocked());
+    if (!sendOrFail(request)) return;
+    setNext(LinkOp::Idle);
+    finish(50, kRunning);
+    std::array<std::uint8_t, replyLength::kInitialise> reply{};
+    const std::size_t got = link_.receive(reply.data(), reply.size());
+    if (stopping()) return;
+    finish(100, got == reply.size() ? kDone : kFailed);
+}
+
+void LinkThread::alarmRead() {
+    setNext(LinkOp::Idle);
+    const std::uint8_t sequence = link_.nextSequence(RequestCode::ReadAlarmRecord);
+    if (sendFrame(makeAlarmRecordRequest(sequence)) != Sent::Whole) return;
+    std::array<std::uint8_t, replyLength::kAlarmRecord> reply{};
+    const std::size_t got = link_.receive(reply.data(), reply.size());
+    if (got == reply.size() && sequenceMatches(reply.data(), got, sequence)) {
+        storeAlarmRecord(reply.data(), status_);
+        notify([](LinkEvents& e) { e.alarmRecordRead(); });
+    }
+}
+
+// --- settings write ----------------------------------------------------------------
+
+void LinkThread::settingsWrite(SettingsArea area) {
+    const SettingsAreaSpan span = settingsAreaSpan(area);
+    const std::size_t blocks = settingsBlockCount(area);
+    std::uint8_t lastSequence = 0;
+    int lastPercent = -1;
+    for (std::size_t i = 0; i < blocks; ++i) {
+        if (stopping()) return;
+        const std::size_t at = kSettingsBlockSize * i;
+        const std::size_t count = std::min(kSettingsBlockSize, span.size - at);
+        lastSequence = link_.nextSequence(RequestCode::WriteSettingsBlock);
+        if (!sendOrFail(makeSettingsBlockRequest(lastSequence, static_cast<std::uint16_t>(blocks),
+                                                 static_cast<std::uint16_t>(i), area,
+                                                 image_.data() + span.offset + at, count)))
+            return;
+        const int percent = static_cast<int>(100 * i / blocks);
+        if (percent != lastPercent) finish(percent, kRunning);
+        lastPercent = percent;
+        std::this_thread::yield();
+    }
+    // Only the last block of an area is answered.
+    std::optional<bool> accepted;
+    for (int attempt = 0; attempt < kFinalReplyAttempts && !accepted; ++attempt) {
+        std::array<std::uint8_t, replyLength::kSettingsFinal> reply{};
+        const std::size_t got = link_.receive(reply.data(), reply.size());
+        if (stopping()) return;
+        if (isSettingsReceptionFailure(reply.data(), got))
+            notify([](LinkEvents& e) { e.verifyError(kSettingsReceptionFailed); });
+        accepted = decodeSettingsFinalReply(reply.data(), got, lastSequence);
+        if (!accepted && !sleepFor(got == 0 ? kFinalReplyPause : kMismatchPause)) return;
+    }
+    setNext(LinkOp::Idle);
+    switch (area) {
+        case SettingsArea::PulseAxes:
+            if (accepted)
+                setNext(LinkOp::SettingsWriteArea2);  // whatever the flag says
+            else
+                finish(kArea1NoAnswerPercent, kNoAnswer);
+            return;
+        case SettingsArea::Positions:
+            if (accepted && *accepted) {
+                setNext(LinkOp::SettingsWriteArea3);
+                queueSettingsSingleValues(image_, queues_);
+                finish(100, kRunning);
+            } else {
+                finish(100, kFailed);
+            }
+            return;
+        case SettingsArea::Network:
+            if (accepted && *accepted) {
+                finish(100, kDone);
+                sleepFor(kSettingsWrittenPause);
+            } else {
+                finish(100, kFailed);
+            }
+            return;
+    }
+}
+
+// --- status poll -------------------------------------------------------------------
+
+void LinkThread::statusPoll() {
+    constexpr auto relaxed = std::memory_order_relaxed;
+    StatusPollOutputs out;
+    // One-shot fields are taken: they go out with this poll only.
+    out.runRequest = status_.runRequest.exchange(0, relaxed);
+    out.generalOutputs = status_.generalOutputs.load(relaxed);
+    for (std::size_t i = 0; i < out.driverOutputs.size(); ++i) out.driverOutputs[i] = status_.driverOutputs[i].load(relaxed);
+    out.hostOutputs = status_.hostOutputs.load(relaxed);
+    out.oneShotRequest = status_.alarmResetRequest.exchange(0, relaxed);
+    out.networkAlarmResetMask = status_.networkAlarmResetMask.exchange(0, relaxed);
+    for (std::size_t i = 0; i < out.networkOutputs.size(); ++i) out.networkOutputs[i] = status_.networkOutputs[i].load(relaxed);
+    out.requestedMode = status_.requestedMode.load(relaxed);
+    out.networkGroup = status_.selectedNetworkGroup.load(relaxed);
+    out.registerRequest = link_.takeNetworkRegisterRequest();
+
+    const std::uint8_t sequence = link_.nextSequence(RequestCode::StatusPoll);
+    if (sendFrame(makeStatusPollRequest(sequence, out)) != Sent::Whole) return;
+    std::array<std::uint8_t, replyLength::kStatusPoll> reply{};
+    const std::size_t got = link_.receive(reply.data(), reply.size());
+    if (got == reply.size() && sequenceMatches(reply.data(), got, sequence)) storeStatusReply(reply.data(), status_);
+    sleepFor(kPollPause);
+}
+
+// --- FLASH write ---------------------------------------------------------------------
+
+void LinkThread::flashWrite() {
+    setNext(LinkOp::Idle);
+    int completed = 0;
+    for (int step = 0; step < kFlashSteps; ++step) {
+        const std::uint8_t sequence = link_.nextSequence(RequestCode::FlashWriteStep);
+        if (!sendOrFail(makeFlashWriteRequest(sequence, static_cast<std::uint8_t>(step)))) return;
+        for (int attempt = 0; attempt < kFinalReplyAttempts; ++attempt) {
+            std::array<std::uint8_t, replyLength::kFlashWriteStep> reply{};
+            const std::size_t got = link_.receive(reply.data(), reply.size());
+            if (stopping()) return;
+            if (got < reply.size()) {
+                if (!sleepFor(kFlashEmptyPause)) return;
+                continue;
+            }
+            const FlashStepReply r = decodeFlashStepReply(reply.data(), got, sequence);
+            if (r.verifyError) notify([](LinkEvents& e) { e.verifyError(kSettingFailed); });
+            if (!r.sequenceMatches) {
+                finish(100, kFailed);  // reported, and the waiting goes on
+                continue;
+            }
+            if (!r.stepDone) {
+                finish(100, kFailed);
+                return;
+            }
+            ++completed;
+            break;
+        }
+        if (interruptFlag.load()) return;  // cancelled: the window has closed with 255
+        finish(kFlashPercentPerStep * (step + 1), kRunning);
+    }
+    finish(100, completed == 0 ? kFailed : kDone);
+}
+
+}  // namespace vantrel
