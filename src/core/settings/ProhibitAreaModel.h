@@ -18,7 +18,8 @@ public:
     enum class Page { MovableRange, ProhibitedAreas };
     static constexpr int kRows = 9;
 
-    ProhibitAreaModel(SettingsImage& image, ControllerWriteSink* sink) : image_(image), sink_(sink) {}
+    ProhibitAreaModel(SettingsImage& image, ControllerWriteSink* sink, Page page = Page::MovableRange)
+        : image_(image), sink_(sink), page_(page) {}
 
     Page page() const { return page_; }
     void setPage(Page page) { page_ = page; }
