@@ -230,6 +230,7 @@ void LinkThread::identify() {
 // --- settings read -----------------------------------------------------------
 
 void LinkThread::settingsRead() {
+    settingsReadComplete_.store(false);
     if (!sendOrFail(makeSettingsReadRequest(link_.nextSequence(RequestCode::ReadSettings), SettingsPhase::Head)))
         return;
     std::array<std::uint8_t, replyLength::kSettingsPhase0> head{};
@@ -258,6 +259,7 @@ void LinkThread::settingsRead() {
             return;
         if (!receiveBulk(bulk_.data(), replyLength::kSettingsPhase2)) return;
         applyMemoryPhase(bulk_.data(), image_);
+        settingsReadComplete_.store(true);
     }
     notify([](LinkEvents& e) { e.settingsReadDone(); });
     link_.setFilePathLocked(workingProgramFile());

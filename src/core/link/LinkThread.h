@@ -99,6 +99,10 @@ public:
 
     // The last program-send result record.
     TransferResult lastTransferResult() const;
+    // Whether the last settings read filled the image (all three phases
+    // arrived); a read whose head went unanswered leaves the image unchanged
+    // and still goes on to the program read.
+    bool lastSettingsReadComplete() const { return settingsReadComplete_.load(); }
 
     // Performs one pass of the loop on the calling thread (take the link lock,
     // promote idle, run the operation). For tests that drive the link without
@@ -147,6 +151,7 @@ private:
 
     std::thread thread_;
     std::atomic<bool> stop_{false};
+    std::atomic<bool> settingsReadComplete_{false};
     mutable std::mutex stateLock_;  // working file, transfer result, sleeps
     std::condition_variable wake_;
     std::string workingProgramFile_;
