@@ -1,0 +1,105 @@
+#pragma once
+
+// All programs of the data set as one text, the program being edited and the
+// directory of program numbers.
+//
+// The text is CP932 bytes: program sections, each a header line
+// "\tPROG\t#nnn[\t;name]\r\n" followed by one line per step (see StepLine.h).
+// Sections follow one another in the order they were created. The text never
+// holds a NUL byte; a 0x1A byte may end it (writers that append leave one
+// behind) and ends it for every reader. It is a growable buffer limited to
+// 16 MiB including the terminator: a change that would pass the limit is
+// refused and leaves the text as it was.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "data/Refusal.h"
+#include "program/CurrentProgram.h"
+#include "program/ProgramDirectory.h"
+
+namespace vantrel {
+
+class ProgramStore {
+public:
+    static constexpr std::size_t kCapacity = 16777216;  // bytes, terminator included
+    static constexpr std::size_t kMaxTextLength = kCapacity - 1;
+    static constexpr int kMaxProgramNumber = 255;
+
+    struct Section {
+        bool found = false;
+        std::size_t start = 0;  // header position; the append position when not found
+        std::size_t end = 0;    // where the next section begins, or the text's length
+        bool more = false;      // another section follows
+    };
+
+    // --- Text --------------------------------------------------------------
+    const std::string& text() const { return text_; }
+    std::size_t length() const { return text_.size(); }
+    // The text up to the 0x1A that ends it.
+    std::string_view readableText() const { return std::string_view(text_).substr(0, readableEnd()); }
+    // Replaces the whole text by the lines of a program text file: CR LF (or a
+    // lone LF) ends a line, 0x1A ends the input, NUL bytes are dropped, and each
+    // line is stored with CR LF. Lines that would pass the limit are left out;
+    // the result says whether every line fitted. Sets storeClean.
+    bool loadText(std::string_view fileBytes);
+    void clear();
+
+    // --- Sections ------------------------------------------------------------
+    Section findProgram(int number) const;
+    // Rebuilds the directory; returns the number of programs. Headers whose
+    // number is not three digits in 1..255 are not listed (their text stays).
+    int scanDirectory();
+    // Unpacks program `number` into the current program (an empty program when
+    // it has no section). Of a section with more than 255 steps the rest is
+    // kept in CurrentProgram::excessLines.
+    void loadProgram(int number);
+    // Unpacks program `number` into `out` without touching the current program.
+    void readProgram(int number, CurrentProgram& out) const;
+    // Renders the current program as section `number` and puts it in place of
+    // the old one (appended when there is none). Returns the new text length,
+    // or nothing when the result would pass 16 MiB (the text is unchanged).
+    std::optional<std::size_t> commitProgram(int number);
+    // Appends an empty section for `number`; false when it would not fit.
+    bool addProgram(int number);
+    void deleteProgramText(int number);
+    // Sets the name (CP932) of the current program and its directory entry; the
+    // caller commits. Control bytes become blanks, the name is cut to 100 bytes.
+    void setProgramName(std::string_view name);
+    // Header line plus step lines of the current program.
+    std::string renderProgram() const;
+
+    // --- State ---------------------------------------------------------------
+    bool storeClean() const { return storeClean_; }
+    void setStoreClean(bool clean) { storeClean_ = clean; }
+    CurrentProgram& current() { return current_; }
+    const CurrentProgram& current() const { return current_; }
+    const ProgramDirectory& directory() const { return directory_; }
+    // The program the editor shows; survives re-scans.
+    int selectedProgram() const { return selectedProgram_; }
+    void setSelectedProgram(int number) { selectedProgram_ = number; }
+    // Makes `number` the selected program and loads it.
+    void selectProgram(int number);
+    // The first program number of the directory, or 1 when there is none.
+    int firstProgramNumber() const;
+
+    // The refusal of a change that does not fit into the store.
+    static Refusal storeFullRefusal();
+
+private:
+    std::size_t readableEnd() const;
+    std::size_t find(std::string_view pattern, std::size_t from) const;
+    // Where appended text goes: over a final 0x1A, else at the end.
+    std::size_t appendPosition() const;
+    bool fits(std::size_t newLength) const { return newLength <= kMaxTextLength; }
+
+    std::string text_;
+    bool storeClean_ = true;
+    CurrentProgram current_;
+    ProgramDirectory directory_;
+    int selectedProgram_ = 1;
+};
+
+}  // namespace vantrel

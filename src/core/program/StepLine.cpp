@@ -1,0 +1,75 @@
+#include "program/StepLine.h"
+
+#include "program/TextScan.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr std::size_t kMaxKeywordBytes = 10;
+
+void fixUpByOperand(StepRecord& step) {
+    const std::string_view operand = step.operand;
+    if (step.code == kCodeIfGoto) {
+        if (operand.find("GOSUB") != std::string_view::npos) step.code = kCodeIfGosub;
+        if (operand.find("THEN") != std::string_view::npos) step.code = kCodeIfThen;
+    } else if (step.code == kCodeOutInternal) {
+        if (operand.empty() || operand[0] != 'T') step.code = kCodeOutExternal;
+    } else if (step.code == kCodeMove || step.code == kCodeMoveP) {
+        const std::int32_t point = decimalAfter(operand, "P");
+        if (point >= 301 && point <= 1000) step.code = step.code == kCodeMove ? kCodeMoveD : kCodeMovePD;
+    }
+}
+
+}  // namespace
+
+StepRecord parseStepLine(std::string_view line) {
+    StepRecord step;
+    std::size_t i = 0;
+    while (i < line.size() && line[i] == ' ') ++i;
+    const std::size_t tab = line.find('\t', i);
+
+    // A line that does not start with its TAB starts with a label "L" + three digits.
+    if (tab != i && digitsAt(line, i + 1, 3))
+        step.label = static_cast<std::uint16_t>((line[i + 1] - '0') * 100 + (line[i + 2] - '0') * 10 + (line[i + 3] - '0'));
+    if (tab == std::string_view::npos) return step;  // no keyword: an empty record
+
+    std::size_t p = tab + 1;
+    std::string keyword;
+    while (p < line.size() && line[p] != '\t' && line[p] != '\0' && line[p] != '\x1A') {
+        if (line[p] != ' ' && keyword.size() < kMaxKeywordBytes) keyword.push_back(line[p]);
+        ++p;
+    }
+    step.code = codeOfKeyword(keyword);
+    if (p >= line.size() || line[p] != '\t') return step;
+
+    const std::string_view rest = line.substr(p + 1);
+    const std::size_t semicolon = rest.find(';');
+    step.operand = fieldText(rest.substr(0, semicolon), StepRecord::kMaxOperandBytes);
+    if (semicolon != std::string_view::npos)
+        step.comment = fieldText(rest.substr(semicolon + 1), StepRecord::kMaxCommentBytes);
+    fixUpByOperand(step);
+    return step;
+}
+
+void appendStepLine(std::string& out, const StepRecord& step) {
+    if (step.code == kCodeEmpty || step.code == kCodeUndefined) return;
+    if (step.label != 0) {
+        const int label = step.label % 1000;
+        out.push_back('L');
+        out.push_back(static_cast<char>('0' + label / 100));
+        out.push_back(static_cast<char>('0' + label / 10 % 10));
+        out.push_back(static_cast<char>('0' + label % 10));
+    }
+    out.push_back('\t');
+    out.append(commandKeyword(step.code));
+    out.push_back('\t');
+    out.append(step.operand);
+    if (!step.comment.empty()) {
+        out.append("\t;");
+        out.append(step.comment);
+    }
+    out.append("\r\n");
+}
+
+}  // namespace vantrel

@@ -1,0 +1,26 @@
+#pragma once
+
+// One step line of the program text and its StepRecord.
+//
+//   [L999]\tKEYWORD\toperand[\t;comment]\r\n
+
+#include <string>
+#include <string_view>
+
+#include "program/StepRecord.h"
+
+namespace vantrel {
+
+// Fills a StepRecord from one step line given without its line end. The whole
+// line is read: operand and comment are kept up to 254 bytes each, TABs and
+// other control bytes inside them become blanks. The keyword picks the code
+// ("CLINE" is 35, "CARC" 36), then the operand fixes up shared keywords:
+// IF with "GOSUB" is 25, then IF with "THEN" is 55; OUT not beginning with "T"
+// is 10; MOVE/MOVEP naming a point 301..1000 after the first "P" is 28/29.
+StepRecord parseStepLine(std::string_view line);
+
+// Appends the step line of `step` (with its CR LF). Empty and undefined steps
+// write nothing.
+void appendStepLine(std::string& out, const StepRecord& step);
+
+}  // namespace vantrel
