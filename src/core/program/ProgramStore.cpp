@@ -36,30 +36,34 @@ Refusal ProgramStore::storeFullRefusal() {
 }
 
 bool ProgramStore::loadText(std::string_view bytes) {
-    text_.clear();
-    storeClean_ = true;
     const std::size_t end = std::min(bytes.find(kEndOfText), bytes.size());
+    std::string loaded;
+    loaded.reserve(end + end / 16);
     std::size_t pos = 0;
-    std::string line;
     while (pos < end) {
         std::size_t lf = bytes.find('\n', pos);
         if (lf == std::string_view::npos || lf > end) lf = end;
         std::size_t contentEnd = lf;
         if (lf < end && contentEnd > pos && bytes[contentEnd - 1] == '\r') --contentEnd;
-        line.clear();
         for (std::size_t i = pos; i < contentEnd; ++i)
-            if (bytes[i] != '\0') line.push_back(bytes[i]);
-        if (!fits(text_.size() + line.size() + 2)) return false;
-        text_.append(line);
-        text_.append("\r\n");
+            if (bytes[i] != '\0') loaded.push_back(bytes[i]);
+        loaded.append("\r\n");
+        if (!fits(loaded.size())) return false;
         pos = lf + 1;
     }
+    text_.swap(loaded);
+    storeClean_ = true;
     return true;
 }
 
 void ProgramStore::clear() {
     text_.clear();
     text_.shrink_to_fit();
+}
+
+void ProgramStore::blankLoneCarriageReturns() {
+    for (std::size_t i = 0; i < text_.size(); ++i)
+        if (text_[i] == '\r' && (i + 1 == text_.size() || text_[i + 1] != '\n')) text_[i] = ' ';
 }
 
 std::size_t ProgramStore::readableEnd() const {

@@ -42,10 +42,13 @@ public:
     std::string_view readableText() const { return std::string_view(text_).substr(0, readableEnd()); }
     // Replaces the whole text by the lines of a program text file: CR LF (or a
     // lone LF) ends a line, 0x1A ends the input, NUL bytes are dropped, and each
-    // line is stored with CR LF. Lines that would pass the limit are left out;
-    // the result says whether every line fitted. Sets storeClean.
+    // line is stored with CR LF. When the result would pass the limit nothing
+    // changes and the result is false. Sets storeClean.
     bool loadText(std::string_view fileBytes);
     void clear();
+    // Every CR not followed by LF becomes a blank (before the text is written
+    // to the working file).
+    void blankLoneCarriageReturns();
 
     // --- Sections ------------------------------------------------------------
     Section findProgram(int number) const;

@@ -381,7 +381,7 @@ EditOutcome StepEditor::pasteSteps(int row) {
                 std::size_t digitsEnd = at + 2;
                 while (digitsEnd < step.operand.size() && digitsAt(step.operand, digitsEnd, 1)) ++digitsEnd;
                 stepCopies.push_back({decimalAt(step.operand, at + 2) - 1, index});
-                char number[8];
+                char number[16];
                 std::snprintf(number, sizeof number, "%04d", index + 1);
                 step.operand.replace(at + 2, digitsEnd - (at + 2), number);
                 search = at + 2;

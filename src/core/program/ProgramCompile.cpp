@@ -1,0 +1,58 @@
+#include "program/ProgramCompile.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace vantrel {
+
+ProgramCompile::Preparation ProgramCompile::prepareCompile(ProgramFiles& files, const std::function<bool()>& portOpen,
+                                                           int controllerMode) {
+    if (!portOpen || !portOpen()) return {false, ProgramFiles::notConnectedRefusal()};
+    files.writeWorkingFile();
+    if (!portOpen() || controllerMode != 0) return {};
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(files.paths().workingFile, error);
+    if (error) return {true, std::nullopt};  // the send reports a file it cannot open
+    if (auto refusal = checkCompileSize(size)) return {false, refusal};
+    return {true, std::nullopt};
+}
+
+MaybeRefusal ProgramCompile::checkCompileSize(std::uintmax_t size) {
+    if (size < kCompileFileSizeLimit) return std::nullopt;
+    return Refusal{"ファイルサイズが大きすぎです。\nプログラムを減らして再度コンパイルしてください。", "", MessageIcon::Error};
+}
+
+Refusal ProgramCompile::finishCompile(int progressResult, const CompileResult& result, ProgramStore& store,
+                                      CompileState& state) {
+    switch (progressResult) {
+    case 2: return {"ファイルサイズが0バイトです", "ファイル異常", MessageIcon::Warning};
+    case 3: return {"プログラムリストは空です", "ファイル異常", MessageIcon::Warning};
+    case 4: return {"ファイルが開けません", "ファイル異常", MessageIcon::Warning};
+    default: break;
+    }
+    Refusal message;
+    state.errorNumber = state.errorProgram = state.errorStep = 0;
+    if (result.status == CompileResult::kControllerError) {
+        message = {"コンパイルエラー", "", MessageIcon::Warning};
+        state.errorNumber = result.values[0];
+        state.errorProgram = result.values[2];
+        state.errorStep = static_cast<int>(result.values[1]) - static_cast<int>(result.values[3]) - 1;
+    } else if (result.status == CompileResult::kAccepted) {
+        message = {"コンパイル完了", "", MessageIcon::Information};
+    } else {
+        message = {"コンパイルタイムアウト", "", MessageIcon::Warning};
+    }
+    state.lastStatus = result.status;
+    state.finished = true;
+    store.setStoreClean(result.status == CompileResult::kAccepted);
+    return message;
+}
+
+bool ProgramCompile::showErrorProgram(ProgramStore& store, const CompileState& state) {
+    if (state.lastStatus != CompileResult::kControllerError) return false;
+    if (state.errorProgram < 1 || state.errorProgram > ProgramStore::kMaxProgramNumber) return false;
+    store.selectProgram(state.errorProgram);
+    return true;
+}
+
+}  // namespace vantrel

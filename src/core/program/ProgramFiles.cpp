@@ -1,0 +1,113 @@
+#include "program/ProgramFiles.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "platform/AppFolders.h"
+
+namespace vantrel {
+
+namespace {
+
+bool readFile(const std::string& path, std::string& bytes) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return !file.bad();
+}
+
+bool writeFile(const std::string& path, std::string_view bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file) return false;
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(file.flush());
+}
+
+std::string extensionOf(const std::string& path) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot + 1);
+}
+
+}  // namespace
+
+ProgramFiles::ProgramFiles(ProgramStore& store, IoNames& ioNames, Paths paths)
+    : store_(store), ioNames_(ioNames), paths_(std::move(paths)) {}
+
+ProgramFiles::Paths ProgramFiles::defaultPaths() {
+    return {dataFolderPath("Ncstep.sys"), exeFolderPath("Ncstepini.sys"), exeFolderPath("IoName.txt")};
+}
+
+bool ProgramFiles::loadStoreFromFile(Which which) {
+    const std::string& path = which == Which::WorkingFile ? paths_.workingFile : paths_.defaultPrograms;
+    std::string bytes;
+    if (readFile(path, bytes) && store_.loadText(bytes)) return true;
+    store_.clear();
+    store_.setStoreClean(true);
+    return false;
+}
+
+bool ProgramFiles::writeWorkingFile() {
+    store_.blankLoneCarriageReturns();
+    return writeFile(paths_.workingFile, store_.text());
+}
+
+bool ProgramFiles::saveProgramFile(const std::string& path) const { return writeFile(path, store_.text()); }
+
+MaybeRefusal ProgramFiles::checkProgramFile(const std::string& path) {
+    const std::string extension = extensionOf(path);
+    if (extension != "ncp" && extension != "NCP")
+        return Refusal{"ファイルフォーマットが違います。", "", MessageIcon::Warning};
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size >= kProgramFileSizeLimit)
+        return Refusal{"ファイルサイズが大きすぎです。", "", MessageIcon::Error};
+    return std::nullopt;
+}
+
+EditOutcome ProgramFiles::openProgramFile(const std::string& path) {
+    if (auto refusal = checkProgramFile(path)) return EditOutcome::refused(*refusal);
+    std::string bytes;
+    if (!readFile(path, bytes)) return EditOutcome::nothing();
+    // Checked again on the bytes read: the file may have grown since.
+    if (bytes.size() >= kProgramFileSizeLimit || !store_.loadText(bytes))
+        return EditOutcome::refused({"ファイルサイズが大きすぎです。", "", MessageIcon::Error});
+    writeWorkingFile();
+    initialiseEditor();
+    store_.setStoreClean(false);
+    return EditOutcome::success();
+}
+
+void ProgramFiles::initialiseEditor() {
+    store_.scanDirectory();
+    ioNames_.loadIoNames(paths_.ioNames);
+    store_.selectProgram(store_.firstProgramNumber());
+}
+
+void ProgramFiles::afterProgramRead() {
+    loadStoreFromFile(Which::WorkingFile);
+    initialiseEditor();
+    store_.setStoreClean(false);
+}
+
+void ProgramFiles::resetPrograms() {
+    loadStoreFromFile(Which::DefaultPrograms);
+    initialiseEditor();
+}
+
+Refusal ProgramFiles::notConnectedRefusal() { return {"USBが未接続です。", "", MessageIcon::Warning}; }
+
+Refusal ProgramFiles::readProgramsQuestion() {
+    return {"コントローラのNCプログラムを読み込みます。\n現在のPC上のNCプログラムを保存しますか？", "確認",
+            MessageIcon::Question};
+}
+
+Refusal ProgramFiles::readFailedRefusal() { return {"ファイル読込に失敗しました。", "読込失敗", MessageIcon::Error}; }
+
+Refusal ProgramFiles::resetProgramsQuestion() {
+    return {"現在のプログラムを削除します。よろしいですか？", "確認", MessageIcon::Question};
+}
+
+}  // namespace vantrel

@@ -1,0 +1,83 @@
+#pragma once
+
+// The files that carry the program text: program files (*.ncp) the user saves
+// and opens, the working file "Ncstep.sys" in the per-user data folder (sent
+// for compiling, written by a program read from the controller) and the
+// default programs "Ncstepini.sys" beside the executable. All hold the store
+// text as it is; there is no header.
+//
+// The file dialogs, the questions and the controller transfer belong to the
+// caller; this class does what follows from their answers.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "data/Refusal.h"
+#include "program/EditOutcome.h"
+#include "program/IoNames.h"
+#include "program/ProgramStore.h"
+
+namespace vantrel {
+
+class ProgramFiles {
+public:
+    struct Paths {
+        std::string workingFile;      // Ncstep.sys
+        std::string defaultPrograms;  // Ncstepini.sys
+        std::string ioNames;          // IoName.txt
+    };
+    enum class Which { WorkingFile, DefaultPrograms };
+
+    static constexpr const char* kFileFilter = "DODファイル(*.ncp)|*.ncp|";
+    static constexpr const char* kDefaultExtension = "ncp";
+    // A program file is opened only when it is smaller than this.
+    static constexpr std::uintmax_t kProgramFileSizeLimit = 16777216;
+
+    ProgramFiles(ProgramStore& store, IoNames& ioNames, Paths paths);
+    // Ncstep.sys in the per-user data folder, the other two beside the executable.
+    static Paths defaultPaths();
+    const Paths& paths() const { return paths_; }
+
+    // Replaces the store by the lines of the working file or the default
+    // programs and sets storeClean. A file that cannot be read (or does not fit
+    // into the store) leaves the store empty. Returns whether it was read.
+    bool loadStoreFromFile(Which which);
+    // Turns every CR not followed by LF into a blank (in the store), then writes
+    // the store text to the working file. False when it cannot be written.
+    bool writeWorkingFile();
+    // Writes the store text to a program file; errors are the caller's to ignore.
+    bool saveProgramFile(const std::string& path) const;
+
+    // The extension must be exactly "ncp" or "NCP", and the file smaller than 16 MiB.
+    static MaybeRefusal checkProgramFile(const std::string& path);
+    // "プログラムを開く" after the dialog: checks the file, replaces the store
+    // by it, writes the working file, rescans, selects and loads the first
+    // program, reloads the I/O names and clears storeClean. A refusal leaves
+    // the store as it was. The caller selects row 0 and refreshes its views.
+    EditOutcome openProgramFile(const std::string& path);
+
+    // The program editor's start: scan, first program selected and loaded, I/O
+    // names read.
+    void initialiseEditor();
+    // After programs were read from the controller (whether or not the read
+    // succeeded): reload the store from the working file, then as
+    // initialiseEditor, and clear storeClean. The caller selects row 0.
+    void afterProgramRead();
+    // "プログラム\n初期化" after its question was answered Yes: the default
+    // programs replace the store and the editor initialises itself again.
+    void resetPrograms();
+
+    // Messages of these commands.
+    static Refusal notConnectedRefusal();     // "USBが未接続です。"
+    static Refusal readProgramsQuestion();    // save the PC's programs before reading?
+    static Refusal readFailedRefusal();       // "ファイル読込に失敗しました。", "読込失敗"
+    static Refusal resetProgramsQuestion();   // "現在のプログラムを削除します。よろしいですか？"
+
+private:
+    ProgramStore& store_;
+    IoNames& ioNames_;
+    Paths paths_;
+};
+
+}  // namespace vantrel
