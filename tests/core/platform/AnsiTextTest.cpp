@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace vantrel {
 namespace {
 
@@ -57,6 +59,44 @@ TEST(AnsiTextTest, ArbitraryBytesNeverCrash)
     EXPECT_FALSE(utf8.empty());
     EXPECT_FALSE(utf8ToAnsi(bytes).empty());
     EXPECT_FALSE(utf8ToAnsi(utf8).empty());
+}
+
+// Whether text is well-formed UTF-8 (no cut or stray sequences).
+bool isValidUtf8(const std::string& text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+        if (length == 0 || i + length > text.size()) {
+            return false;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        i += length;
+    }
+    return true;
+}
+
+TEST(AnsiTextTest, RandomBytesGiveValidUtf8AndValidTextRoundTrips)
+{
+    std::mt19937 random(932);
+    for (int round = 0; round < 500; ++round) {
+        std::string bytes(random() % 64, '\0');
+        for (char& c : bytes) {
+            c = static_cast<char>(random() % 256);
+        }
+        const std::string utf8 = ansiToUtf8(bytes);
+        ASSERT_TRUE(isValidUtf8(utf8)) << round;
+        // Text made of CP932 characters converts back to CP932 that shows the
+        // same. (The bytes may differ: CP932 has duplicate codes for some
+        // characters, such as the IBM and NEC forms of the roman numerals.)
+        if (utf8.find(kReplacementUtf8) == std::string::npos) {
+            EXPECT_EQ(ansiToUtf8(utf8ToAnsi(utf8)), utf8) << round;
+        }
+    }
 }
 
 TEST(AnsiTextTest, ByteCountsFollowCp932)

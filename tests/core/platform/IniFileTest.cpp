@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 
 namespace vantrel {
 namespace {
@@ -130,6 +131,31 @@ TEST_F(IniFileTest, WriteIntoAFolderThatCannotExistFails)
     temp.write("plainfile", "x");
     const IniFile impossible(temp.file("plainfile/sub.ini"));
     EXPECT_FALSE(impossible.writeString("S", "K", "v"));
+}
+
+TEST_F(IniFileTest, AWrittenValueIsReadBackFromAnyGarbageFile)
+{
+    std::mt19937 random(20261207);
+    const std::string pieces[] = {"[SETTING]", "[setting", "COM=", "com = x", "\r\n", "\n", "\r", "=", "[", "]",
+                                  "\"", std::string(1, '\0'), "\t", " ", "[OTHER]", "COM=COM9"};
+    for (int round = 0; round < 100; ++round) {
+        std::string content;
+        const int parts = static_cast<int>(random() % 40);
+        for (int i = 0; i < parts; ++i) {
+            if (random() % 3 == 0) {
+                content += static_cast<char>(random() % 256);
+            } else {
+                content += pieces[random() % std::size(pieces)];
+            }
+        }
+        content += "\n[KEPT]\nKEEP=1\n";
+        temp.write("test.ini", content);
+        const std::string value = "ttyUSB" + std::to_string(round % 10);
+        ASSERT_TRUE(ini.writeString("SETTING", "COM", value)) << round;
+        EXPECT_EQ(ini.readString("SETTING", "COM", "COM1"), value) << round;
+        // The rest of the file is still there.
+        EXPECT_EQ(ini.readString("KEPT", "KEEP", ""), "1") << round;
+    }
 }
 
 TEST_F(IniFileTest, IntRoundTrip)
