@@ -1,6 +1,7 @@
 #include "sim/PtyServer.h"
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
@@ -122,6 +123,16 @@ void PtyServer::pauseBriefly() {
     poll(&wake, 1, 20);
 }
 
+void PtyServer::drainBeforeHangUp() {
+    pauseBriefly();
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    int waiting = 0;
+    while (!stopRequested_.load() && ioctl(slave_, TIOCINQ, &waiting) == 0 && waiting > 0 &&
+           std::chrono::steady_clock::now() < limit) {
+        pauseBriefly();
+    }
+}
+
 void PtyServer::run() {
     FrameSplitter splitter;
     std::vector<std::uint8_t> chunk(kReadChunk);
@@ -151,7 +162,9 @@ void PtyServer::run() {
             if (reply.empty()) continue;
             const WriteResult result = writeReply(reply);
             if (result == WriteResult::HungUp) {
-                // Like a pulled cable: the terminal disappears.
+                // Like a pulled cable: the terminal disappears. Bytes not yet
+                // read would vanish with it, so the PC gets a moment to take them.
+                drainBeforeHangUp();
                 close(master_);
                 master_ = -1;
                 close(slave_);

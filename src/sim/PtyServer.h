@@ -50,6 +50,7 @@ private:
     WriteResult writeReply(const std::vector<std::uint8_t>& reply);
     void closeDescriptors();
     void pauseBriefly();
+    void drainBeforeHangUp();
 
     ControllerSim& sim_;
     mutable std::mutex mutex_;  // start/stop and the names
