@@ -64,7 +64,12 @@ void appendStepLine(std::string& out, const StepRecord& step) {
     out.push_back('\t');
     out.append(commandKeyword(step.code));
     out.push_back('\t');
-    out.append(step.operand);
+    std::string_view operand = step.operand;
+    // The TAB before ";" reads back as a blank at the operand's end, so one
+    // trailing blank is left out here: reading and writing a line again gives
+    // the same text instead of one more blank on every round.
+    if (!step.comment.empty() && !operand.empty() && operand.back() == ' ') operand.remove_suffix(1);
+    out.append(operand);
     if (!step.comment.empty()) {
         out.append("\t;");
         out.append(step.comment);

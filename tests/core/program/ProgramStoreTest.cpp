@@ -30,6 +30,13 @@ TEST(ProgramStore, PickSectionLoadsAsWritten) {
     EXPECT_EQ(p.step(1).code, kCodeEnd);
     EXPECT_EQ(p.step(1).operand, "");
     EXPECT_TRUE(p.step(2).empty());
+
+    // Writing the program back gives the same text, and reading it again the same steps.
+    const std::string before = store.text();
+    ASSERT_TRUE(store.commitProgram(7));
+    EXPECT_EQ(store.text(), before);
+    store.loadProgram(7);
+    EXPECT_EQ(store.current().step(0).operand, "A1,A2 P0005  ");
 }
 
 TEST(StepLine, SharedKeywordsAreToldApartByTheOperand) {
