@@ -152,6 +152,8 @@ ControllerSim::Reply ControllerSim::identify(const std::uint8_t* req) {
     f.setBytes(32, reinterpret_cast<const std::uint8_t*>(name.data()), name.size());
     f.setBytes(48, reinterpret_cast<const std::uint8_t*>(version.data()), version.size());
     f.setU16(82, mode_);
+    // The PC takes this mode as its requested mode.
+    lastRequestedMode_ = mode_;
     return {f.finish()};
 }
 
@@ -225,6 +227,7 @@ ControllerSim::Reply ControllerSim::readProgram(const std::uint8_t* req) {
     const std::uint32_t phase = wire::getU32(req + 32);
     if (phase == 0) {
         programSnapshot_ = programFile_;
+        programReadOpen_ = true;
         announcedProgramSize_ = faults_.announcedProgramSize != 0 ? faults_.announcedProgramSize
                                                                   : static_cast<std::uint32_t>(programSnapshot_.size());
         ReplyFrame f(40, req[1], kReadProgram);
@@ -232,7 +235,7 @@ ControllerSim::Reply ControllerSim::readProgram(const std::uint8_t* req) {
         return {f.finish()};
     }
     if (phase == 1) {
-        if (announcedProgramSize_ == 0 && programSnapshot_.empty()) {
+        if (!programReadOpen_) {
             // Phase 1 without a phase 0: deliver the current file.
             programSnapshot_ = programFile_;
             announcedProgramSize_ = static_cast<std::uint32_t>(programSnapshot_.size());
@@ -242,6 +245,7 @@ ControllerSim::Reply ControllerSim::readProgram(const std::uint8_t* req) {
         f.setBytes(kHeadSize, reinterpret_cast<const std::uint8_t*>(programSnapshot_.data()),
                    std::min(size, programSnapshot_.size()));
         programSnapshot_.clear();
+        programReadOpen_ = false;
         announcedProgramSize_ = 0;
         return {f.takeBulk(), true};
     }
@@ -529,12 +533,15 @@ void ControllerSim::applyRegisterRequest(const std::uint8_t* r) {
 
 ControllerSim::Reply ControllerSim::statusPoll(const std::uint8_t* req) {
     // What the PC sends; outputs and inputs travel active-low.
+    // The mode follows a change of the PC's requested mode; a mode the
+    // controller took by itself stays until the PC asks for another.
     const std::uint16_t requestedMode = wire::getU16(req + 32);
     outputs_.requestedMode = requestedMode;
-    if (requestedMode <= 2 && requestedMode != mode_) {
+    if (requestedMode <= 2 && requestedMode != lastRequestedMode_) {
         mode_ = requestedMode;
         if (mode_ == 0) status_.runFlags.fill(0);
     }
+    lastRequestedMode_ = requestedMode;
     const std::uint8_t run = req[5];
     if (run != 0) outputs_.lastRunRequest = run;
     if (run == kRunStart && mode_ == 2) {

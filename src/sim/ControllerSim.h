@@ -172,6 +172,7 @@ private:
     std::string programFile_;
     std::string programSnapshot_;
     std::uint32_t announcedProgramSize_ = 0;
+    bool programReadOpen_ = false;  // phase 0 answered, phase 1 not yet
     Bytes pieces_;
     std::vector<bool> piecesReceived_;
     std::size_t pieceCount_ = 0;
@@ -181,6 +182,7 @@ private:
     std::array<SettingsArea, 3> areas_;
     std::vector<int> areasAccepted_;
     std::uint16_t mode_ = 0;
+    int lastRequestedMode_ = -1;  // requested mode of the last poll; -1 before any
     std::uint8_t alarmCode_ = 0;
     std::array<std::uint8_t, 10> alarmHistory_{};
     SimStatus status_;

@@ -223,10 +223,12 @@ TEST(ControllerSimProgram, FileWithAMissingPieceIsRefused) {
     EXPECT_EQ(sim.programFile(), "old");
 }
 
-TEST(ControllerSimProgram, EmptyProgramReadsAsSizeZero) {
+TEST(ControllerSimProgram, ReadDeliversTheSizeItAnnounced) {
     ControllerSim sim;
     EXPECT_EQ(u32(sim.handle(readProgram(1, 0)), 32), 0u);
-    EXPECT_EQ(sim.handle(readProgram(2, 1)).size(), 32u);
+    sim.setProgramFile("changed between the phases");
+    EXPECT_EQ(sim.handle(readProgram(2, 1)).size(), 32u) << "the empty file announced";
+    EXPECT_TRUE(sim.handle(readProgram(3, 2)).empty()) << "no phase 2";
 }
 
 Bytes jog(std::uint8_t seq, std::uint8_t op, std::uint8_t axis, std::uint16_t point = 0, std::int32_t distance = 0,

@@ -132,6 +132,20 @@ TEST(StatusPoll, RequestedModeSwitchesAndStartRunsOnlyInAutoMode) {
     EXPECT_EQ(sim.modeWord(), 2);
 }
 
+TEST(StatusPoll, ModeTakenByTheControllerStaysUntilThePcAsksForAnother) {
+    ControllerSim sim;
+    sim.handle(identify(1));
+    Poll poll;  // the PC requests the mode the identify reported: 0
+    sim.handle(poll.frame(2));
+    sim.setModeWord(1);  // switched at the controller
+    Bytes reply = sim.handle(poll.frame(3));
+    EXPECT_EQ(u16(reply, 208), 1);
+    poll.mode = 2;
+    reply = sim.handle(poll.frame(4));
+    EXPECT_EQ(u16(reply, 208), 2);
+    EXPECT_EQ(sim.modeWord(), 2);
+}
+
 TEST(StatusPoll, AlarmResetsClearTheAlarms) {
     ControllerSim sim;
     SimStatus st = sim.status();
