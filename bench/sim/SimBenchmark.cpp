@@ -1,0 +1,96 @@
+// Answer times of the simulated controller. Run:
+//   build/bin/bench_sim
+// The engine alone (ControllerSim::handle) and whole exchanges over the
+// pseudo-terminal as the PC sees them (write a request, read the reply).
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "link/FrameCrc.h"
+#include "sim/ControllerSim.h"
+#include "sim/PtyServer.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes request(std::uint8_t code, std::size_t length, std::uint32_t field32 = 0) {
+    Bytes b(length, 0);
+    b[0] = 0x02;
+    b[1] = 1;
+    b[2] = static_cast<std::uint8_t>(length);
+    b[4] = code;
+    for (std::size_t i = 0; i < 4; ++i) b[32 + i] = static_cast<std::uint8_t>(field32 >> (8 * i));
+    const std::uint16_t crc = vantrel::FrameCrc::compute(b.data(), length - 2);
+    b[length - 2] = static_cast<std::uint8_t>(crc);
+    b[length - 1] = static_cast<std::uint8_t>(crc >> 8);
+    return b;
+}
+
+void BM_HandleStatusPoll(benchmark::State& state) {
+    vantrel::ControllerSim sim;
+    const Bytes poll = request(0xAA, 52);
+    for (auto _ : state) benchmark::DoNotOptimize(sim.handle(poll));
+}
+BENCHMARK(BM_HandleStatusPoll);
+
+void BM_HandleSettingsPhase2(benchmark::State& state) {
+    vantrel::ControllerSim sim;
+    const Bytes phase2 = request(0x01, 40, 2);
+    for (auto _ : state) benchmark::DoNotOptimize(sim.handle(phase2));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 524320);
+}
+BENCHMARK(BM_HandleSettingsPhase2);
+
+// One exchange over the pseudo-terminal: write the request, read the whole reply.
+void exchange(int fd, const Bytes& req, std::vector<std::uint8_t>& buffer, std::size_t replySize) {
+    if (write(fd, req.data(), req.size()) != static_cast<ssize_t>(req.size())) std::abort();
+    std::size_t got = 0;
+    while (got < replySize) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 3000) <= 0) std::abort();
+        const ssize_t n = read(fd, buffer.data(), std::min(buffer.size(), replySize - got));
+        if (n <= 0) std::abort();
+        got += static_cast<std::size_t>(n);
+    }
+}
+
+void BM_PtyStatusPollRoundTrip(benchmark::State& state) {
+    vantrel::ControllerSim sim;
+    vantrel::PtyServer server(sim);
+    if (!server.start()) {
+        state.SkipWithError("no pseudo-terminal");
+        return;
+    }
+    const int fd = open(server.devicePath().c_str(), O_RDWR | O_NOCTTY);
+    std::vector<std::uint8_t> buffer(1 << 20);
+    const Bytes poll = request(0xAA, 52);
+    for (auto _ : state) exchange(fd, poll, buffer, 212);
+    close(fd);
+}
+BENCHMARK(BM_PtyStatusPollRoundTrip)->UseRealTime();
+
+void BM_PtySettingsPhase2RoundTrip(benchmark::State& state) {
+    vantrel::ControllerSim sim;
+    vantrel::PtyServer server(sim);
+    if (!server.start()) {
+        state.SkipWithError("no pseudo-terminal");
+        return;
+    }
+    const int fd = open(server.devicePath().c_str(), O_RDWR | O_NOCTTY);
+    std::vector<std::uint8_t> buffer(1 << 20);
+    const Bytes phase2 = request(0x01, 40, 2);
+    for (auto _ : state) exchange(fd, phase2, buffer, 524320);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 524320);
+    close(fd);
+}
+BENCHMARK(BM_PtySettingsPhase2RoundTrip)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
