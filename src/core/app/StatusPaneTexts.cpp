@@ -17,7 +17,7 @@ StatusPaneTexts statusPaneTexts(const StatusPaneInput& input) {
     texts.mode = modeText(input.currentMode);
     texts.controller = input.controllerName;
     const bool running = std::any_of(input.runStates.begin(), input.runStates.end(),
-                                     [](std::uint8_t v) { return v != 0; });
+                                     [](std::uint16_t v) { return v != 0; });
     texts.runState = running ? "動作中" : "停止中";
     if (input.alarmCode == 0) {
         texts.alarm = "no alarm";

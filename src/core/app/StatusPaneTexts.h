@@ -13,7 +13,7 @@ struct StatusPaneInput {
     bool silentDisconnect = false;  // a disconnect is in progress
     std::uint16_t currentMode = 0;
     std::string controllerName;                 // from the identify reply, display text
-    std::array<std::uint8_t, 8> runStates{};    // status reply bytes 192..199
+    std::array<std::uint16_t, 8> runStates{};   // the eight run values of the status reply
     std::uint8_t alarmCode = 0;                 // status reply byte 5
     std::uint8_t speedLevel = 0;                // settings image byte 172,826
 };

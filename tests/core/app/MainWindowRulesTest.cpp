@@ -173,3 +173,28 @@ TEST(Navigation, LeavingAnEditedProgramAsksFirst) {
 
 }  // namespace
 }  // namespace vantrel
+
+#include "app/ProgressWindowKind.h"
+
+namespace vantrel {
+namespace {
+
+TEST(ProgressWindowKind, TitlesTextsAndCancel) {
+    EXPECT_EQ(progressTitle(ProgressKind::Initialise), "初期化");
+    EXPECT_EQ(progressText(ProgressKind::Initialise), "初期化中");
+    EXPECT_EQ(progressTitle(ProgressKind::FlashWrite), "FLASH書込み");
+    EXPECT_EQ(progressText(ProgressKind::SettingsWrite), "設定ファイル書込み中");
+    EXPECT_EQ(progressTitle(ProgressKind::SettingsRead), "設定ファイル読込み");
+    EXPECT_EQ(progressText(ProgressKind::Compile), "コンパイル中");
+    EXPECT_EQ(progressTitle(ProgressKind::ProgramRead), "プログラムファイル読込み");
+    EXPECT_EQ(static_cast<int>(ProgressKind::ProgramRead), 6);
+    for (auto kind : {ProgressKind::Initialise, ProgressKind::SettingsWrite, ProgressKind::SettingsRead,
+                      ProgressKind::Compile, ProgressKind::ProgramRead})
+        EXPECT_FALSE(progressCancellable(kind));
+    EXPECT_TRUE(progressCancellable(ProgressKind::FlashWrite));
+    EXPECT_EQ(progressPercentText(33), "33％");
+    EXPECT_EQ(progressPercentText(130), "100％");
+}
+
+}  // namespace
+}  // namespace vantrel

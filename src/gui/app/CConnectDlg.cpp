@@ -1,0 +1,26 @@
+#include "app/CConnectDlg.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vantrel {
+
+CConnectDlg::CConnectDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("接続"));
+    auto* toPc = new QPushButton(QStringLiteral("コントローラ→PC"), this);
+    auto* toController = new QPushButton(QStringLiteral("PC→コントローラ"), this);
+    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    connect(toPc, &QPushButton::clicked, this, [this] { done(ControllerToPc); });
+    connect(toController, &QPushButton::clicked, this, [this] { done(PcToController); });
+    connect(cancel, &QPushButton::clicked, this, [this] { done(Cancelled); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(toPc);
+    buttons->addWidget(toController);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+}
+
+}  // namespace vantrel

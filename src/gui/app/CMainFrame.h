@@ -1,0 +1,112 @@
+#pragma once
+
+#include <functional>
+
+#include <QMainWindow>
+
+#include "app/MainFramePrompts.h"
+#include "app/NavigationEntries.h"
+#include "app/ProgressWindowKind.h"
+#include "app/ViewFactory.h"
+#include "link/GuiLinkEvents.h"
+
+class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace vantrel {
+
+struct AppState;
+class CStatusPane;
+class CWaitDlg;
+struct Refusal;
+
+// The main window: the menus and toolbar of every command, the navigation
+// tree with the current view beside it, and the status pane. Commands check
+// with the core, start controller operations on the link thread and show the
+// progress window and the result message. It starts the link thread when
+// created and stops it (and closes the port) when it closes.
+class CMainFrame : public QMainWindow, private LinkEventHandler {
+    Q_OBJECT
+public:
+    CMainFrame(AppState& state, ViewFactory views, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    void setPrompts(MainFramePrompts prompts) { prompts_ = std::move(prompts); }
+    AppState& state() { return state_; }
+    GuiLinkEvents& linkEvents() { return *events_; }
+    CWaitDlg& waitDialog() { return *waitDlg_; }
+    CStatusPane& statusPane() { return *statusPane_; }
+    QTreeWidget& navigationTree() { return *tree_; }
+    ViewKind currentViewKind() const { return currentKind_; }
+    QWidget* currentView() const { return view_; }
+
+    // --- commands ---------------------------------------------------------
+    void openSettingsFile();
+    void saveSettingsFile();
+    void choosePort();
+    void connectController();
+    void disconnectController();
+    void editEthernetAddress();
+    void initialiseController();
+    void writeFlash();
+    void startProgram();
+    void stopProgram();
+    void setRequestedMode(std::uint16_t mode);
+    void speedDown();
+    void speedUp();
+    void showAbout();
+    // Chooses a view as a click on its tree entry does (with the
+    // program-edited question).
+    void chooseView(ViewKind kind);
+    // Creates the current kind's view anew from the settings image.
+    void rebuildCurrentView();
+    void refreshStatusPane();
+
+    // Stops the link thread and closes the port (also done when the window closes).
+    void shutdownLink();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // LinkEventHandler (UI thread)
+    void onProgress(unsigned operation, int percent, int result) override;
+    void onConnectionResult(int result) override;
+    void onSettingsReadDone() override;
+    void onVerifyError(int kind) override;
+    void onLinkLost(bool silent) override;
+    void onProgramFileRead(const std::string& path) override;
+    void onProgramSendResult(const TransferResult& result) override;
+    void onAlarmRecordRead() override;
+
+    void createMenus();
+    void createTree();
+    void showView(ViewKind kind);
+    void selectTreeEntry(ViewKind kind);
+    void onTreeItemChosen(QTreeWidgetItem* item);
+    // Starts an operation (false when the port is closed: result 2 without a
+    // window) and runs the progress window until its result.
+    int runOperation(ProgressKind kind, const std::function<bool()>& start);
+    void readSettingsFromController();
+    void writeSettingsToController();
+    void disconnectSilently();
+    bool saveSettingsFileTo();
+    void message(const Refusal& message);
+    void reloadProgramStore(const std::string& path);
+
+    AppState& state_;
+    ViewFactory views_;
+    MainFramePrompts prompts_;
+    GuiLinkEvents* events_ = nullptr;
+    CWaitDlg* waitDlg_ = nullptr;
+    CStatusPane* statusPane_ = nullptr;
+    QTreeWidget* tree_ = nullptr;
+    QWidget* viewPane_ = nullptr;
+    QWidget* view_ = nullptr;
+    QTimer* statusTimer_ = nullptr;
+    ViewKind currentKind_ = ViewKind::None;
+    bool linkShutDown_ = false;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,59 @@
+#include "app/CSplashWnd.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QSplashScreen>
+#include <QTimer>
+
+#include "platform/AppFolders.h"
+
+namespace vantrel {
+
+namespace {
+// Ends the wait at the first key or mouse button anywhere in the program.
+class AnyInputFilter : public QObject {
+public:
+    explicit AnyInputFilter(QEventLoop& loop) : loop_(loop) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress) {
+            loop_.quit();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QEventLoop& loop_;
+};
+}  // namespace
+
+QString CSplashWnd::picturePath() {
+    const QString besideProgram = QString::fromStdString(exeFolderPath("VANTREL.bmp"));
+    if (QFileInfo::exists(besideProgram)) return besideProgram;
+    if (QFileInfo::exists(QStringLiteral("VANTREL.bmp"))) return QStringLiteral("VANTREL.bmp");
+    return {};
+}
+
+void CSplashWnd::showAndWait() {
+    QPixmap picture;
+    const QString path = picturePath();
+    if (!path.isEmpty()) picture.load(path);
+    if (picture.isNull()) {
+        picture = QPixmap(400, 240);
+        picture.fill(Qt::white);
+    }
+    QSplashScreen splash(picture, Qt::WindowStaysOnTopHint);
+    splash.show();
+    QEventLoop loop;
+    AnyInputFilter filter(loop);
+    qApp->installEventFilter(&filter);
+    QTimer::singleShot(kShowMilliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+    qApp->removeEventFilter(&filter);
+    splash.close();
+}
+
+}  // namespace vantrel

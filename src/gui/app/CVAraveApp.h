@@ -1,0 +1,52 @@
+#pragma once
+
+#include <memory>
+
+#include <QString>
+#include <QStringList>
+
+#include "app/AppState.h"
+#include "app/ViewFactory.h"
+
+class QApplication;
+
+namespace vantrel {
+
+class CMainFrame;
+class ControllerSim;
+class PtyServer;
+class SingleInstance;
+
+// The application object: owns the run's long-lived state and runs start-up
+// and exit in order: state, single-instance lock (a second start ends at
+// once, silently), splash, main window, per-user folder, initial.bin; at exit
+// the main window stops the link thread and closes the port, then the lock is
+// released.
+class CVAraveApp {
+public:
+    struct Options {
+        bool splash = true;      // --no-splash skips the splash and its wait
+        bool demo = false;       // --demo: a simulated controller inside the program
+        QString screenshotDir;   // --screenshot-dir DIR: demo tour saving screenshots
+    };
+    static Options parseOptions(const QStringList& arguments);
+
+    CVAraveApp();
+    ~CVAraveApp();
+
+    // The whole run. Returns the process exit code.
+    int run(int& argc, char** argv);
+
+    AppState& state() { return *state_; }
+
+private:
+    std::unique_ptr<AppState> state_;
+    std::unique_ptr<SingleInstance> instance_;
+    std::unique_ptr<ControllerSim> sim_;
+    std::unique_ptr<PtyServer> simServer_;
+};
+
+// The views the navigation tree can show in this build.
+ViewFactory makeViewFactory();
+
+}  // namespace vantrel

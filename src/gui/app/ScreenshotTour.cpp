@@ -1,0 +1,100 @@
+#include "app/ScreenshotTour.h"
+
+#include <cstdio>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QTimer>
+
+#include "app/AppState.h"
+#include "app/CConnectDlg.h"
+#include "app/CIpAddressDlg.h"
+#include "app/CMainFrame.h"
+#include "app/CSettingInitialDlg.h"
+#include "link/CWaitDlg.h"
+#include "ui/MessageBox.h"
+
+namespace vantrel {
+
+ScreenshotTour::ScreenshotTour(CMainFrame& frame, QString folder) : frame_(frame), folder_(std::move(folder)) {
+    QDir().mkpath(folder_);
+}
+
+ScreenshotTour::~ScreenshotTour() {
+    CWaitDlg::setShownHook({});
+    ui::setMessageHandler({});
+}
+
+void ScreenshotTour::save(QWidget& widget, const QString& name) {
+    const QString path = QDir(folder_).filePath(name);
+    if (!widget.grab().save(path)) std::fprintf(stderr, "vantrel: could not save %s\n", qPrintable(path));
+}
+
+void ScreenshotTour::start() {
+    ui::setMessageHandler([this](QWidget*, const Refusal& message, ui::MessageButtons buttons) {
+        std::fprintf(stderr, "vantrel: message \"%s\" (%s)\n", message.text.c_str(), message.title.c_str());
+        if (message.text == "読込完了しました。" || message.text == "読込中断しました。") readDone_ = true;
+        return buttons == ui::MessageButtons::Ok ? ui::MessageAnswer::Ok : ui::MessageAnswer::No;
+    });
+    // The progress window is saved once its bar has moved.
+    CWaitDlg::setShownHook([this](CWaitDlg& dialog) {
+        auto* poll = new QTimer(&dialog);
+        auto* shownAt = new QElapsedTimer;
+        shownAt->start();
+        connect(poll, &QTimer::timeout, this, [this, &dialog, poll, shownAt] {
+            if (progressSaved_ || !dialog.isVisible()) {
+                poll->stop();
+                delete shownAt;
+                return;
+            }
+            if (dialog.percent() >= 20 || shownAt->elapsed() > 1500) {
+                save(dialog, QStringLiteral("progress-window.png"));
+                progressSaved_ = true;
+            }
+        });
+        poll->start(10);
+    });
+    MainFramePrompts prompts = MainFramePrompts::dialogs();
+    prompts.connectDirection = [this](QWidget* parent) {
+        CConnectDlg dialog(parent);
+        dialog.show();
+        save(dialog, QStringLiteral("connect-dialog.png"));
+        return MainFramePrompts::Direction::ControllerToPc;
+    };
+    frame_.setPrompts(prompts);
+
+    QTimer::singleShot(500, this, [this] {
+        grabDialogs();
+        frame_.connectController();
+    });
+    // Wait for the read, then show a view and let the status pane refresh.
+    auto* wait = new QTimer(this);
+    connect(wait, &QTimer::timeout, this, [this, wait] {
+        if (!readDone_) return;
+        wait->stop();
+        frame_.chooseView(ViewKind::Timers);
+        QTimer::singleShot(1500, this, [this] { finish(); });
+    });
+    wait->start(100);
+    // Never hang a script: give up after a minute.
+    QTimer::singleShot(60000, this, [this] { finish(); });
+}
+
+void ScreenshotTour::grabDialogs() {
+    CSettingInitialDlg initialise(&frame_);
+    initialise.show();
+    save(initialise, QStringLiteral("initialise-dialog.png"));
+    CIpAddressDlg address(readEthernetAddress(frame_.state().image), &frame_);
+    address.show();
+    save(address, QStringLiteral("ethernet-dialog.png"));
+}
+
+void ScreenshotTour::finish() {
+    frame_.refreshStatusPane();
+    save(frame_, QStringLiteral("main-window.png"));
+    qApp->quit();
+}
+
+}  // namespace vantrel

@@ -1,0 +1,85 @@
+#include "settings/CRivoSettingView.h"
+
+#include <memory>
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include "ui/CGridView.h"
+#include "ui/MessageBox.h"
+
+namespace vantrel {
+
+namespace {
+using Field = RivoSettingModel::LineField;
+constexpr Field kFields[] = {Field::Speed, Field::Parity, Field::StopBits};
+}  // namespace
+
+CRivoSettingView::CRivoSettingView(SettingsImage& image, ControllerWriteSink* sink, QWidget* parent) : QWidget(parent) {
+    auto model = std::make_unique<RivoSettingModel>(image, sink);
+    model_ = model.get();
+    model_->setNoticeHandler([this](const Refusal& notice) { ui::showMessage(this, notice); });
+
+    auto* form = new QFormLayout;
+    for (const Field field : kFields) {
+        auto* box = new QComboBox(this);
+        for (const auto& choice : RivoSettingModel::lineFieldChoices(field)) box->addItem(QString::fromStdString(choice));
+        box->installEventFilter(this);
+        connect(box, &QComboBox::activated, this, [this, field, box] {
+            model_->commitLineField(field, box->currentText().toStdString());
+            showLineFields();
+        });
+        boxes_[static_cast<std::size_t>(field)] = box;
+        form->addRow(QString::fromStdString(RivoSettingModel::lineFieldLabel(field)), box);
+    }
+    // The wait time and time-out are held but neither shown nor edited.
+    waitTime_ = new QLineEdit(this);
+    timeout_ = new QLineEdit(this);
+    waitTime_->setVisible(false);
+    timeout_->setVisible(false);
+
+    lineHelp_ = new QPlainTextEdit(this);
+    lineHelp_->setReadOnly(true);
+    lineHelp_->setMaximumHeight(130);
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(form);
+    top->addWidget(lineHelp_, 1);
+
+    grid_ = new ui::CGridView(std::move(model), this);  // arms the once-per-opening notice
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(grid_, 1);
+    showLineFields();
+}
+
+QString CRivoSettingView::lineHelpText() const { return lineHelp_->toPlainText(); }
+
+void CRivoSettingView::refresh() {
+    grid_->refresh();
+    showLineFields();
+}
+
+void CRivoSettingView::showLineFields() {
+    for (const Field field : kFields) {
+        QComboBox* box = lineField(field);
+        box->setCurrentIndex(model_->lineFieldIndex(field));
+    }
+    waitTime_->setText(QString::fromStdString(model_->waitTimeText()));
+    timeout_->setText(QString::fromStdString(model_->timeoutText()));
+}
+
+bool CRivoSettingView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        for (const Field field : kFields)
+            if (watched == lineField(field)) lineHelp_->setPlainText(QString::fromStdString(RivoSettingModel::lineFieldHelp(field)));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace vantrel

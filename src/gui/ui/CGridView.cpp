@@ -1,0 +1,110 @@
+#include "ui/CGridView.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTableView>
+#include <QToolTip>
+
+#include "ui/GridItemDelegate.h"
+#include "ui/GridTableModel.h"
+#include "ui/MessageBox.h"
+
+namespace vantrel::ui {
+
+CGridView::CGridView(std::unique_ptr<GridModel> model, QWidget* parent) : QWidget(parent), grid_(std::move(model)) {
+    grid_->opened();
+    tableModel_ = new GridTableModel(*grid_, this);
+    delegate_ = new GridItemDelegate(*tableModel_, this);
+
+    table_ = new QTableView(this);
+    table_->setModel(tableModel_);
+    table_->setItemDelegate(delegate_);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                            QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    table_->setWordWrap(false);
+    table_->setAlternatingRowColors(false);
+    // Fixed row heights: the table never measures its rows, so point tables
+    // of thousands of rows open at once.
+    const int rowHeight = table_->fontMetrics().height() + 8;
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(rowHeight);
+    table_->verticalHeader()->setDefaultAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+    table_->verticalHeader()->setFixedWidth(grid_->columnWidth(0));
+    table_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    for (int column = 1; column < grid_->columnCount(); ++column)
+        table_->setColumnWidth(column - 1, grid_->columnWidth(column));
+    table_->viewport()->installEventFilter(this);
+
+    help_ = new QPlainTextEdit(this);
+    help_->setReadOnly(true);
+    help_->setMinimumWidth(220);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(table_);
+    splitter->addWidget(help_);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 1);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter);
+
+    connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { showHelpFor(current); });
+    // Queued: the message opens after the editor has closed, never inside it.
+    connect(tableModel_, &GridTableModel::refused, this,
+            [this](const QString& text, const QString& title, int icon) {
+                showMessage(this, Refusal{text.toStdString(), title.toStdString(), static_cast<MessageIcon>(icon)});
+            },
+            Qt::QueuedConnection);
+}
+
+CGridView::~CGridView() = default;
+
+QString CGridView::helpText() const { return help_->toPlainText(); }
+
+void CGridView::refresh() {
+    grid_->opened();
+    tableModel_->refreshAll();
+    showHelpFor(table_->currentIndex());
+}
+
+bool CGridView::commitText(int gridRow, int gridColumn, const QString& text) {
+    const QModelIndex index = tableModel_->index(gridRow - 1, gridColumn - 1);
+    return tableModel_->setData(index, text, Qt::EditRole);
+}
+
+void CGridView::selectCell(int gridRow, int gridColumn) {
+    table_->setCurrentIndex(tableModel_->index(gridRow - 1, gridColumn - 1));
+}
+
+void CGridView::showHelpFor(const QModelIndex& index) {
+    if (!index.isValid()) {
+        help_->clear();
+        return;
+    }
+    help_->setPlainText(
+        QString::fromStdString(grid_->helpText(tableModel_->gridRow(index), tableModel_->gridColumn(index))));
+}
+
+bool CGridView::eventFilter(QObject* watched, QEvent* event) {
+    // Title tips: a cell whose text is cut off shows it whole under the mouse.
+    if (watched == table_->viewport() && event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = table_->indexAt(help->pos());
+        const QString text = index.data(Qt::DisplayRole).toString();
+        const int room = table_->visualRect(index).width() - 8;
+        if (index.isValid() && !text.isEmpty() && table_->fontMetrics().horizontalAdvance(text) > room)
+            QToolTip::showText(help->globalPos(), text, table_->viewport());
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace vantrel::ui

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <memory>
+
+#include <QWidget>
+
+class QTableView;
+class QPlainTextEdit;
+class QModelIndex;
+
+#include "ui/GridModel.h"
+
+namespace vantrel::ui {
+
+class GridTableModel;
+class GridItemDelegate;
+
+// The settings views' table: a fixed header row and label column, text and
+// drop-down cells edited in place, grey read-only cells, per-cell colours,
+// title tips for cut-off texts, and a help pane beside the table that shows
+// the help of the current cell. A refused commit shows the core's message and
+// the cell shows the stored value again.
+class CGridView : public QWidget {
+    Q_OBJECT
+public:
+    // The view owns the model.
+    explicit CGridView(std::unique_ptr<GridModel> model, QWidget* parent = nullptr);
+    ~CGridView() override;
+
+    GridModel& model() const { return *grid_; }
+    QTableView* table() const { return table_; }
+    QString helpText() const;
+    // The image changed (read, file): redraw every cell from it.
+    void refresh();
+    // Commits text to a body cell the way the in-place editor does (for
+    // keyboard-less use and tests); true when accepted.
+    bool commitText(int gridRow, int gridColumn, const QString& text);
+    void selectCell(int gridRow, int gridColumn);
+
+private:
+    void showHelpFor(const QModelIndex& index);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    std::unique_ptr<GridModel> grid_;
+    GridTableModel* tableModel_ = nullptr;
+    GridItemDelegate* delegate_ = nullptr;
+    QTableView* table_ = nullptr;
+    QPlainTextEdit* help_ = nullptr;
+};
+
+}  // namespace vantrel::ui
