@@ -1,0 +1,108 @@
+#include "CliOutput.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <iostream>
+#include <unistd.h>
+
+namespace vantrel::cli {
+
+int fail(const std::string& message, const std::string& gloss) {
+    std::cerr << "vantrel-cli: " << message << " (" << gloss << ")\n";
+    return kExitFailed;
+}
+
+std::string glossOf(const std::string& message) {
+    static const std::pair<const char*, const char*> kGlosses[] = {
+        {"接続出来ませんでした。", "the port cannot be opened"},
+        {"接続出来ませんでした", "no controller answered"},
+        {"USBが切断されました。", "the USB connection was cut"},
+        {"USBが未接続です。", "USB is not connected"},
+        {"読込完了しました。", "read complete"},
+        {"読込中断しました。", "read interrupted"},
+        {"送信完了しました。", "send complete"},
+        {"送信中断しました。", "send interrupted"},
+        {"正常に書き込みました", "written correctly"},
+        {"書込失敗しました。", "write failed"},
+        {"書込失敗しました\n(ベリファイ異常)", "write failed, verify error"},
+        {"中断しました。正常に書き込まれていない場合があります。", "interrupted; the write may be incomplete"},
+        {"設定受信に失敗しました。\n(ベリファイ異常)\n接続を切断します。",
+         "the controller failed to receive the settings (verify error); disconnecting"},
+        {"設定に失敗しました。\n(ベリファイ異常)", "setting failed, verify error"},
+        {"編集テストモード以外ではファイルを開けません。", "settings files can be sent only in edit-test mode"},
+        {"編集テストモード中のみ書込みが出来ます。", "FLASH can be written only in edit-test mode"},
+        {"編集テストモード中のみ初期化が出来ます。", "the controller can be initialised only in edit-test mode"},
+        {"自動実行モードに切り替えてください。", "switch to auto-run mode"},
+        {"初期化完了しました。", "initialisation complete"},
+        {"初期化中止しました。", "initialisation cancelled"},
+        {"コンパイル完了", "compile complete"},
+        {"コンパイルエラー", "compile error"},
+        {"コンパイルタイムアウト", "compile time-out"},
+        {"ファイルサイズが0バイトです", "file size is 0 bytes"},
+        {"プログラムリストは空です", "the program list is empty"},
+        {"ファイルが開けません", "cannot open the file"},
+        {"ファイルサイズが大きすぎです。\nプログラムを減らして再度コンパイルしてください。",
+         "the file is too large; reduce the programs and compile again"},
+        {"ファイル読込に失敗しました。", "reading the file failed"},
+    };
+    for (const auto& [text, gloss] : kGlosses)
+        if (message == text) return gloss;
+    return {};
+}
+
+int fail(const Refusal& message, const std::string& detail) {
+    return fail(message.text, detail.empty() ? glossOf(message.text) : detail);
+}
+
+void say(const Refusal& message) { say(message.text, glossOf(message.text)); }
+
+int usageError(const std::string& command, const std::string& what) {
+    std::cerr << "vantrel-cli " << command << ": " << what << " (see vantrel-cli " << command << " --help)\n";
+    return kExitUsage;
+}
+
+void say(const std::string& message, const std::string& gloss) { std::cout << message << " (" << gloss << ")\n"; }
+
+bool writeFileAtomically(const std::string& path, const void* bytes, std::size_t size) {
+    const std::string temp = path + ".part";
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    const auto* p = static_cast<const unsigned char*>(bytes);
+    std::size_t done = 0;
+    bool ok = true;
+    while (done < size) {
+        const ssize_t n = ::write(fd, p + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = false;
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) ok = false;
+    if (::close(fd) != 0) ok = false;
+    if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok) std::remove(temp.c_str());
+    return ok;
+}
+
+bool moveFileAtomically(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    std::filesystem::rename(from, to, ec);
+    if (!ec) return true;
+    // Another file system: copy next to the target, then rename into place.
+    const std::string temp = to + ".part";
+    std::filesystem::copy_file(from, temp, std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) return false;
+    std::filesystem::rename(temp, to, ec);
+    if (ec) {
+        std::filesystem::remove(temp, ec);
+        return false;
+    }
+    std::filesystem::remove(from, ec);
+    return true;
+}
+
+}  // namespace vantrel::cli

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "data/Refusal.h"
+
+namespace vantrel::cli {
+
+// Exit statuses of the tool.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;  // the operation failed, or check/diff found something
+inline constexpr int kExitUsage = 2;   // the command line was wrong
+
+// Prints the system's own message and an English gloss to standard error and
+// returns kExitFailed: "vantrel-cli: 接続出来ませんでした。 (connection failed)".
+int fail(const std::string& message, const std::string& gloss);
+// The same for a message the core chose; the gloss comes from the tool's own
+// table of English glosses, or `detail` when given.
+int fail(const Refusal& message, const std::string& detail = {});
+void say(const Refusal& message);
+// English gloss of one of the system's messages (empty when unknown).
+std::string glossOf(const std::string& message);
+int usageError(const std::string& command, const std::string& what);
+// Prints a message of success with its gloss to standard output.
+void say(const std::string& message, const std::string& gloss);
+
+// Writes `bytes` to `path` through a temporary file in the same folder that is
+// renamed into place, so the file is either complete or not there at all.
+bool writeFileAtomically(const std::string& path, const void* bytes, std::size_t size);
+bool moveFileAtomically(const std::string& from, const std::string& to);
+
+}  // namespace vantrel::cli

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vantrel::cli {
+
+using Words = std::vector<std::string>;
+
+// One function per subcommand, each in its own source file. They take the
+// words after the subcommand's name and return the exit status.
+int runPorts(const Words& words);
+int runIdentify(const Words& words);
+int runReadSettings(const Words& words);
+int runWriteSettings(const Words& words);
+int runFlash(const Words& words);
+int runInit(const Words& words);
+int runMode(const Words& words);
+int runStart(const Words& words);
+int runStop(const Words& words);
+int runReadPrograms(const Words& words);
+int runCompile(const Words& words);
+int runStatus(const Words& words);
+int runDump(const Words& words);
+int runCheck(const Words& words);
+int runDiff(const Words& words);
+
+}  // namespace vantrel::cli

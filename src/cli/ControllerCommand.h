@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "CliArgs.h"
+#include "LinkSession.h"
+#include "app/OperatingMode.h"
+#include "data/Refusal.h"
+
+namespace vantrel::cli {
+
+// Shared steps of the subcommands that talk to a controller.
+
+// The port of "--port P", or a usage error printed.
+std::optional<std::string> requirePort(const CliArgs& args, const std::string& command);
+
+// Connects the session and prints the system's message when no controller
+// answers. Returns the connection result (kEditTestMode or kOtherMode) or
+// nothing after printing the failure.
+std::optional<int> connectController(LinkSession& session, const std::string& port);
+
+// The failure of a transfer that ended without result 1: the USB warning when
+// the link was lost with it, else the given message.
+int transferFailed(const LinkSession& session, const Refusal& message, const std::string& detail = {});
+
+// Prints help for a subcommand: usage line and description.
+int printHelp(const std::string& usage, const std::string& description);
+
+}  // namespace vantrel::cli

@@ -1,0 +1,31 @@
+#include <iostream>
+
+#include "CliArgs.h"
+#include "CliOutput.h"
+#include "Commands.h"
+#include "ControllerCommand.h"
+#include "SettingsFileArg.h"
+#include "data/ImageFields.h"
+
+namespace vantrel::cli {
+
+int runDiff(const Words& words) {
+    const CliArgs args(words, {}, {});
+    if (args.help())
+        return printHelp("diff A.bin B.bin",
+                         "Prints the fields in which two settings files differ, named and in their units,\n"
+                         "and the number of reserved bytes that differ. Exit status 1 when they differ.");
+    if (!args.ok()) return usageError("diff", args.error());
+    if (args.positionals().size() != 2) return usageError("diff", "two settings files are required");
+    const auto a = readWholeSettingsFile(args.positionals()[0]);
+    if (!a) return kExitUsage;
+    const auto b = readWholeSettingsFile(args.positionals()[1]);
+    if (!b) return kExitUsage;
+
+    const auto diff = diffImages(*a, *b);
+    for (const auto& [fa, fb] : diff.fields) std::cout << fa.name << ": " << fa.text << " -> " << fb.text << "\n";
+    if (diff.reservedBytes) std::cout << "reserved bytes differing: " << diff.reservedBytes << "\n";
+    return diff.empty() ? kExitOk : kExitFailed;
+}
+
+}  // namespace vantrel::cli

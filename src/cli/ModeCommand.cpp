@@ -1,0 +1,53 @@
+#include <chrono>
+#include <thread>
+
+#include <iostream>
+
+#include "CliArgs.h"
+#include "CliOutput.h"
+#include "Commands.h"
+#include "ControllerCommand.h"
+#include "app/TransactionMessages.h"
+
+namespace vantrel::cli {
+
+int runMode(const Words& words) {
+    const CliArgs args(words, {"--port"}, {});
+    if (args.help())
+        return printHelp("mode --port P edit|step|auto",
+                         "Switches the controller to edit-test, step-run or auto-run mode and waits until\n"
+                         "it reports the new mode.");
+    if (!args.ok()) return usageError("mode", args.error());
+    const auto port = requirePort(args, "mode");
+    if (!port) return kExitUsage;
+    if (args.positionals().size() != 1) return usageError("mode", "one of edit, step, auto is required");
+    const std::string& word = args.positionals()[0];
+    ControllerMode mode;
+    if (word == "edit")
+        mode = ControllerMode::EditTest;
+    else if (word == "step")
+        mode = ControllerMode::StepRun;
+    else if (word == "auto")
+        mode = ControllerMode::AutoRun;
+    else
+        return usageError("mode", "the mode must be edit, step or auto");
+
+    LinkSession session(false);
+    if (!connectController(session, *port)) return kExitFailed;
+    const auto wanted = static_cast<std::uint16_t>(mode);
+    session.status.requestedMode.store(wanted);
+    // Every status poll carries the requested mode; the mode shown is always
+    // the one the controller reports back.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < end && session.link.isOpen()) {
+        if (session.status.modeWord.load() == wanted) {
+            std::cout << modeText(wanted) << "\n";
+            return kExitOk;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (session.linkLostWarning()) return fail(linkLostMessage());
+    return fail(modeText(session.status.modeWord.load()), "the controller did not switch to " + modeText(wanted));
+}
+
+}  // namespace vantrel::cli

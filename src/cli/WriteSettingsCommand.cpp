@@ -1,0 +1,54 @@
+#include <filesystem>
+
+#include "CliArgs.h"
+#include "CliOutput.h"
+#include "Commands.h"
+#include "ControllerCommand.h"
+#include "app/MainCommandChecks.h"
+#include "app/TransactionMessages.h"
+#include "data/SettingsFile.h"
+
+namespace vantrel::cli {
+
+int runWriteSettings(const Words& words) {
+    const CliArgs args(words, {"--port"}, {});
+    if (args.help())
+        return printHelp("write-settings --port P FILE.bin",
+                         "Sends a settings file to the controller (all three areas, then the single\n"
+                         "values). Only in edit-test mode. The file must be a whole settings image\n"
+                         "(172,828 bytes).");
+    if (!args.ok()) return usageError("write-settings", args.error());
+    const auto port = requirePort(args, "write-settings");
+    if (!port) return kExitUsage;
+    if (args.positionals().size() != 1) return usageError("write-settings", "one settings file is required");
+    const std::string file = args.positionals()[0];
+
+    // A script should never send half a data set: refuse what is not a whole image.
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(file, ec);
+    if (ec) return fail("ファイルが開けません", "cannot open " + file);
+    if (size != SettingsImage::kSize)
+        return fail(settingsFileSendMessage(kFailed), file + " is " + std::to_string(size) +
+                                                          " bytes, not a settings file of 172828 bytes");
+
+    LinkSession session(true);
+    if (!loadSettingsFile(session.image, file)) return fail("ファイルが開けません", "cannot open " + file);
+    const auto connection = connectController(session, *port);
+    if (!connection) return kExitFailed;
+    if (const auto refusal = checkOpenSettingsFile(session.link.isOpen(), session.status.modeWord.load()))
+        return fail(*refusal);
+
+    session.resetResult();
+    session.thread.startOperation(LinkOp::SettingsWriteArea1);
+    const int result = session.waitResult(LinkSession::Seconds(120));
+    if (session.verifyErrorKind() != 0) return fail(verifyErrorMessage(session.verifyErrorKind()));
+    if (result != kDone) return transferFailed(session, settingsWriteMessage(result));
+    // Timers, counters, the Ethernet address and the sensor logic follow as
+    // single values once area 3 is in; wait until they are written back.
+    if (!session.waitQueuesIdle(LinkSession::Seconds(60)))
+        return transferFailed(session, settingsWriteMessage(kFailed), "the single values after the areas were not all written");
+    say(settingsWriteMessage(kDone));
+    return kExitOk;
+}
+
+}  // namespace vantrel::cli
