@@ -15,12 +15,6 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto kLoopPause = 1ms;
-constexpr auto kPollPause = 30ms;
-constexpr auto kFileErrorPause = 1s;        // before reporting a program file that cannot be sent
-constexpr auto kFinalReplyPause = 100ms;     // program send, settings write: after an empty read
-constexpr auto kMismatchPause = 500ms;       // settings write: after a reply that is not the answer
-constexpr auto kFlashEmptyPause = 300ms;     // FLASH write: after an empty read
-constexpr auto kSettingsWrittenPause = 1s;   // after a settings write completed
 constexpr int kFinalReplyAttempts = 20;
 constexpr std::uint32_t kUndroppableBits = 0xAA;  // pulse-axis entries with all these bits set are dropped when refused
 constexpr int kFlashSteps = 3;
@@ -92,6 +86,16 @@ bool LinkThread::startInitialise(InitialiseWhat what) {
     link_.setInitArgumentLocked(static_cast<std::uint8_t>(what));
     link_.setPendingOpLocked(op(LinkOp::Initialise));
     return true;
+}
+
+void LinkThread::setPauses(const LinkPauses& pauses) {
+    std::lock_guard guard(stateLock_);
+    pauses_ = pauses;
+}
+
+LinkPauses LinkThread::pauses() const {
+    std::lock_guard guard(stateLock_);
+    return pauses_;
 }
 
 TransferResult LinkThread::lastTransferResult() const {
@@ -186,8 +190,8 @@ bool LinkThread::receiveBulk(std::uint8_t* buffer, std::size_t length) {
         const std::size_t n = link_.receive(buffer + received, length - received);
         if (stopping()) return false;
         if (n == 0) {
-            finish(100, kFailed);
             link_.linkLost();
+            finish(100, kFailed);
             return false;
         }
         received += n;
@@ -308,7 +312,7 @@ void LinkThread::programSend() {
     setNext(LinkOp::Idle);
     std::ifstream file(link_.filePathLocked(), std::ios::binary);
     if (!file) {
-        sleepFor(kFileErrorPause);
+        sleepFor(pauses().fileError);
         finish(100, kFileError);
         return;
     }
@@ -316,7 +320,7 @@ void LinkThread::programSend() {
     const std::size_t pieces = (bytes.size() + kProgramPieceSize - 1) / kProgramPieceSize;
     if (bytes.empty() || pieces > kMaxPieceCount) {
         // Empty, or more pieces than the piece count field carries.
-        sleepFor(kFileErrorPause);
+        sleepFor(pauses().fileError);
         finish(100, kFailed);
         return;
     }
@@ -345,7 +349,7 @@ void LinkThread::programSend() {
             result = *decoded;
             break;
         }
-        if (!sleepFor(kFinalReplyPause)) return;
+        if (!sleepFor(pauses().emptyFinalRead)) return;
     }
     {
         std::lock_guard guard(stateLock_);
@@ -472,7 +476,7 @@ void LinkThread::settingsWrite(SettingsArea area) {
         if (isSettingsReceptionFailure(reply.data(), got))
             notify([](LinkEvents& e) { e.verifyError(kSettingsReceptionFailed); });
         accepted = decodeSettingsFinalReply(reply.data(), got, lastSequence);
-        if (!accepted && !sleepFor(got == 0 ? kFinalReplyPause : kMismatchPause)) return;
+        if (!accepted && !sleepFor(got == 0 ? pauses().emptyFinalRead : pauses().otherFinalReply)) return;
     }
     setNext(LinkOp::Idle);
     switch (area) {
@@ -494,7 +498,7 @@ void LinkThread::settingsWrite(SettingsArea area) {
         case SettingsArea::Network:
             if (accepted && *accepted) {
                 finish(100, kDone);
-                sleepFor(kSettingsWrittenPause);
+                sleepFor(pauses().settingsWritten);
             } else {
                 finish(100, kFailed);
             }
@@ -524,7 +528,7 @@ void LinkThread::statusPoll() {
     std::array<std::uint8_t, replyLength::kStatusPoll> reply{};
     const std::size_t got = link_.receive(reply.data(), reply.size());
     if (got == reply.size() && sequenceMatches(reply.data(), got, sequence)) storeStatusReply(reply.data(), status_);
-    sleepFor(kPollPause);
+    sleepFor(pauses().poll);
 }
 
 // --- FLASH write ---------------------------------------------------------------------
@@ -540,7 +544,7 @@ void LinkThread::flashWrite() {
             const std::size_t got = link_.receive(reply.data(), reply.size());
             if (stopping()) return;
             if (got < reply.size()) {
-                if (!sleepFor(kFlashEmptyPause)) return;
+                if (!sleepFor(pauses().emptyFlashRead)) return;
                 continue;
             }
             const FlashStepReply r = decodeFlashStepReply(reply.data(), got, sequence);

@@ -69,6 +69,18 @@ namespace vantrel {
 // a value read-back and an accepted pulse-axis parameter write; the owner
 // keeps other threads from touching those fields meanwhile (the progress
 // window is modal).
+// Pauses of the transactions. The defaults are the controller's; tests
+// shorten them so that a controller that stays silent does not cost seconds.
+struct LinkPauses {
+    using Milliseconds = std::chrono::milliseconds;
+    Milliseconds emptyFinalRead{100};   // program send, settings write: after an empty read
+    Milliseconds otherFinalReply{500};  // settings write: after a reply that is not the answer
+    Milliseconds emptyFlashRead{300};   // FLASH write: after an empty read
+    Milliseconds fileError{1000};       // before reporting a program file that cannot be sent
+    Milliseconds settingsWritten{1000}; // after a settings write completed
+    Milliseconds poll{30};              // after each status poll
+};
+
 class LinkThread {
 public:
     using Milliseconds = std::chrono::milliseconds;
@@ -96,6 +108,9 @@ public:
     bool startProgramRead();
     bool startProgramSend(const std::string& path);
     bool startInitialise(InitialiseWhat what);
+
+    void setPauses(const LinkPauses& pauses);
+    LinkPauses pauses() const;
 
     // The last program-send result record.
     TransferResult lastTransferResult() const;
@@ -156,6 +171,7 @@ private:
     std::condition_variable wake_;
     std::string workingProgramFile_;
     TransferResult transferResult_;
+    LinkPauses pauses_;
     std::vector<std::uint8_t> bulk_;  // receive buffer of the bulk reads
 };
 

@@ -112,23 +112,29 @@ std::size_t SerialPort::read(std::uint8_t* buffer, std::size_t length) {
     const int fd = asFd(handle_);
     const auto deadline = Clock::now() + readTimeout_;
     std::size_t done = 0;
+    // In raw mode a read without data returns 0 at once; only poll tells a
+    // quiet line from one that is gone: readable but nothing to read is an end.
+    bool readable = false;
     while (done < length) {
         const ssize_t n = ::read(fd, buffer + done, length - done);
         if (n > 0) {
             done += static_cast<std::size_t>(n);
+            readable = false;
             continue;
         }
-        if (n == 0) break;  // the other end hung up
-        if (errno == EINTR) continue;
-        if (errno != EAGAIN && errno != EWOULDBLOCK) break;  // device gone
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) break;  // device gone
+        if (readable) break;                                           // hung up
         if (abort_ && abort_->load()) break;
         const int wait = std::min<int>(remainingMs(deadline), static_cast<int>(kAbortCheck.count()));
         if (wait <= 0) break;
         pollfd p{fd, POLLIN, 0};
         const int r = ::poll(&p, 1, wait);
         if (r < 0 && errno != EINTR) break;
-        if (r > 0 && (p.revents & (POLLERR | POLLNVAL))) break;
-        if (r > 0 && (p.revents & POLLHUP) && !(p.revents & POLLIN)) break;
+        if (r <= 0) continue;
+        if (p.revents & (POLLERR | POLLNVAL)) break;
+        if ((p.revents & POLLHUP) && !(p.revents & POLLIN)) break;
+        readable = true;
     }
     return done;
 }

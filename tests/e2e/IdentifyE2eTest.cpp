@@ -1,0 +1,93 @@
+#include "E2eSupport.h"
+
+using namespace vantrel;
+using namespace vantrel::e2e;
+
+TEST_F(LinkE2e, IdentifyInEditTestModeStoresTheControllerAndStartsPolling) {
+    // Writes queued before the controller is known are dropped at identify.
+    queues.queueValueWrite(28, 1, 4);
+    queues.queueAxisParameterWrite(296, 2, 100);
+    ASSERT_EQ(connect(), std::optional<int>(kEditTestMode));
+    EXPECT_EQ(status.controllerName(), "MAIN");
+    EXPECT_EQ(status.controllerSecondText(), "VANTREL SIM 1.0");
+    EXPECT_EQ(status.modeWord.load(), 0);
+    EXPECT_TRUE(RecordingEvents::eventually([&] { return sim.requestCount(0xAA) >= 2; }));
+    EXPECT_EQ(queues.valueWriteCount(), 0u);
+    EXPECT_EQ(queues.axisParameterWriteCount(), 0u);
+    EXPECT_EQ(sim.requestCount(0x07), 0);
+    EXPECT_EQ(sim.requestCount(0x0D), 0);
+    EXPECT_TRUE(events.linkLosses().empty());
+    EXPECT_TRUE(link.isOpen());
+}
+
+TEST_F(LinkE2e, IdentifyInAnotherModeTakesItAsCurrentAndRequestedMode) {
+    sim.setModeWord(2);
+    ASSERT_EQ(connect(), std::optional<int>(kOtherMode));
+    EXPECT_EQ(status.modeWord.load(), 2);
+    EXPECT_EQ(status.requestedMode.load(), 2);
+    // The polls ask for the mode the controller is in.
+    EXPECT_TRUE(RecordingEvents::eventually([&] { return sim.requestCount(0xAA) >= 1; }));
+    EXPECT_EQ(sim.outputs().requestedMode, 2);
+}
+
+TEST_F(LinkE2e, IdentifyOfAControllerThatIsNotMainClosesThePortSilently) {
+    setFaults([](SimFaults& f) { f.identifyNotMain = true; });
+    ASSERT_EQ(connect(), std::optional<int>(kNoController));
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_EQ(events.linkLosses(), std::vector<bool>{true});  // no "USBが切断されました。"
+    EXPECT_FALSE(silentDisconnect.load());
+    EXPECT_EQ(link.pendingOp(), 0);
+}
+
+TEST_F(LinkE2e, IdentifyCutShortIsNoController) {
+    setFaults([](SimFaults& f) {
+        f.shortReply = CodeFault::always(0x00);
+        f.shortReplyLength = 40;
+    });
+    ASSERT_EQ(connect(), std::optional<int>(kNoController));
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_EQ(events.linkLosses(), std::vector<bool>{true});
+}
+
+// The one test that waits for the real 3 s read bound.
+TEST_F(LinkE2e, IdentifyWithoutAnswerGivesUpAfterTheRealReadTimeout) {
+    link.setTimeouts();  // 3000 ms read, 1000 ms write
+    EXPECT_EQ(link.readTimeout(), std::chrono::milliseconds(3000));
+    setFaults([](SimFaults& f) { f.noReply = CodeFault::always(0x00); });
+    ASSERT_EQ(connect(), std::optional<int>(kNoController));
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_EQ(events.linkLosses(), std::vector<bool>{true});
+    EXPECT_EQ(sim.requestCount(0x00), 1);
+}
+
+TEST_F(LinkE2e, ThePortIsHeldExclusivelyAndReopensAfterDisconnect) {
+    connectEditTest();
+    ControllerStatus otherStatus;
+    ControllerLink other(otherStatus);
+    EXPECT_FALSE(other.open(server.portName(), nullptr));
+    // The disconnect command: silent link-lost handling.
+    silentDisconnect.store(true);
+    link.linkLost();
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_EQ(events.linkLosses(), std::vector<bool>{true});
+    EXPECT_EQ(status.modeWord.load(), 0);
+    EXPECT_TRUE(other.open(server.portName(), nullptr));
+    other.close();
+    EXPECT_EQ(connect(), std::optional<int>(kEditTestMode));
+}
+
+TEST_F(LinkE2e, OpeningAMissingPortLeavesTheLinkClosed) {
+    EXPECT_FALSE(link.open("vantrel-missing-port", &events));
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(link.setPendingOp(LinkOp::SettingsRead));
+    EXPECT_FALSE(thread.startProgramSend("x"));
+}
+
+TEST_F(LinkE2e, ListingPortsLeavesTheLinkClosedWithoutWarning) {
+    connectEditTest();
+    const auto names = link.listPorts();
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_EQ(link.pendingOp(), 0);
+    for (bool silent : events.linkLosses()) EXPECT_TRUE(silent);
+    for (const auto& name : names) EXPECT_EQ(name.rfind("pts/", 0), std::string::npos) << name;
+}
