@@ -1,5 +1,6 @@
 #include "program/IoNames.h"
 
+#include <array>
 #include <fstream>
 #include <iterator>
 
@@ -38,8 +39,7 @@ std::string_view field(std::string_view line, std::size_t& pos) {
 }  // namespace
 
 void IoNames::clear() {
-    for (auto& group : groups_)
-        for (auto& e : group) e = Entry{};
+    for (auto& e : entries_) e = Entry{};
 }
 
 bool IoNames::loadIoNames(const std::string& path) {
@@ -79,7 +79,7 @@ void IoNames::loadFromText(std::string_view text) {
             std::size_t at = 0;
             const std::string_view symbol = field(line, at);
             const std::string_view name = at < line.size() ? field(line, at) : std::string_view();
-            Entry& e = groups_[static_cast<std::size_t>(group)][static_cast<std::size_t>(index)];
+            Entry& e = slot(group, index);
             e.symbol = std::string(ansiPrefix(symbol, kMaxSymbolBytes));
             e.name = std::string(ansiPrefix(name, kMaxNameBytes));
         }
@@ -90,7 +90,7 @@ void IoNames::loadFromText(std::string_view text) {
 const IoNames::Entry& IoNames::entry(int group, int index) const {
     static const Entry none;
     if (group < 0 || group >= kGroupCount || index < 0 || index >= kEntryCount) return none;
-    return groups_[static_cast<std::size_t>(group)][static_cast<std::size_t>(index)];
+    return entries_[static_cast<std::size_t>(group * kEntryCount + index)];
 }
 
 int IoNames::entryCount(int group) const {

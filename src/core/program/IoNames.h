@@ -5,9 +5,9 @@
 // file fills one group. Symbols and names are CP932 bytes (the editors convert
 // names for display with ansiToUtf8).
 
-#include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantrel {
 
@@ -38,7 +38,8 @@ public:
     int entryCount(int group) const;
 
 private:
-    std::array<std::array<Entry, kEntryCount>, kGroupCount> groups_{};
+    Entry& slot(int group, int index) { return entries_[static_cast<std::size_t>(group * kEntryCount + index)]; }
+    std::vector<Entry> entries_ = std::vector<Entry>(static_cast<std::size_t>(kGroupCount * kEntryCount));
 };
 
 }  // namespace vantrel

@@ -1,0 +1,34 @@
+#!/bin/sh
+# Builds the libFuzzer targets with clang (AddressSanitizer and
+# UndefinedBehaviorSanitizer on) in their own build folder and runs each for a
+# bounded time. Fails when a target finds a crash.
+#
+#   scripts/run-fuzzers.sh [seconds per target, default 60] [build folder]
+set -eu
+
+seconds="${1:-60}"
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${2:-$root/../build-fuzz}"
+jobs="${VANTREL_JOBS:-2}"
+
+cmake -S "$root" -B "$build" \
+    -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" \
+    -DVANTREL_FUZZ=ON -DVANTREL_SANITIZE=ON \
+    -DVANTREL_BUILD_GUI=OFF -DVANTREL_BUILD_BENCH=OFF
+cmake --build "$build" -j"$jobs" --target fuzz_program_text fuzz_io_names
+
+status=0
+for target in fuzz_program_text fuzz_io_names; do
+    corpus="$build/fuzz-corpus/$target"
+    mkdir -p "$corpus"
+    seeds="$root/tests/fuzz/seeds/$target"
+    echo "== $target for ${seconds} s"
+    if ! (cd "$build" && "$build/bin/$target" -max_total_time="$seconds" -max_len=65536 \
+            -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 "$corpus" $( [ -d "$seeds" ] && echo "$seeds" )); then
+        echo "== $target FAILED (crash input in $build)" >&2
+        status=1
+    fi
+done
+exit $status
