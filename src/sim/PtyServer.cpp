@@ -18,8 +18,9 @@ namespace vantrel {
 namespace {
 
 constexpr int kPollMillis = 100;
-// A reply that makes no progress this long is given up: the PC stopped reading.
-constexpr auto kStallLimit = std::chrono::seconds(5);
+// A reply that makes no progress this long is given up: the PC reads bulk
+// replies without pauses, and gives up itself after 3 s without bytes.
+constexpr auto kStallLimit = std::chrono::seconds(2);
 constexpr std::size_t kReadChunk = 65536;
 
 std::string systemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
@@ -172,6 +173,12 @@ void PtyServer::run() {
                 hungUp_ = true;
                 running_ = false;
                 return;
+            }
+            if (result == WriteResult::Abandoned) {
+                // What is left of the reply in the terminal would reach the
+                // PC's next read as if it answered its next request.
+                tcflush(slave_, TCIFLUSH);
+                ++abandonedReplies_;
             }
             if (result == WriteResult::Stopped) {
                 running_ = false;

@@ -36,6 +36,9 @@ public:
     bool isRunning() const { return running_.load(); }
     // True once the hang-up fault closed the terminal.
     bool hungUp() const { return hungUp_.load(); }
+    // Replies given up half-way because the PC stopped reading them or sent a
+    // new request meanwhile; what was left of them is discarded.
+    int abandonedReplies() const { return abandonedReplies_.load(); }
     // "pts/N": the name a port setting holds; empty before start.
     std::string portName() const;
     // "/dev/pts/N".
@@ -62,6 +65,7 @@ private:
     std::atomic<bool> stopRequested_{false};
     std::atomic<bool> running_{false};
     std::atomic<bool> hungUp_{false};
+    std::atomic<int> abandonedReplies_{0};
     std::string devicePath_;
     std::string error_;
 };

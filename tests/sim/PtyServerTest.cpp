@@ -146,6 +146,18 @@ TEST(PtyServer, KeepsServingWhileNobodyHasThePortOpen) {
     expectReply(again.receive(88), 88, 2, 0x00);
 }
 
+TEST(PtyServer, ReplyThePcStopsReadingIsGivenUpWithoutStaleBytes) {
+    ControllerSim sim;
+    PtyServer server(sim);
+    ASSERT_TRUE(server.start());
+    Port port(server.devicePath());
+    port.send(readSettings(1, 2));
+    ASSERT_EQ(port.receive(1000).size(), 1000u);
+    ASSERT_TRUE(eventually([&] { return server.abandonedReplies() == 1; }));
+    port.send(identify(2));
+    expectReply(port.receive(88), 88, 2, 0x00);
+}
+
 TEST(PtyServer, StopEndsServingEvenWithAReplyNobodyReads) {
     ControllerSim sim;
     PtyServer server(sim);
