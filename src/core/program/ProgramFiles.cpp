@@ -87,7 +87,6 @@ void ProgramFiles::initialiseEditor() {
 }
 
 void ProgramFiles::afterProgramRead() {
-    loadStoreFromFile(Which::WorkingFile);
     initialiseEditor();
     store_.setStoreClean(false);
 }

@@ -60,8 +60,10 @@ public:
     // The program editor's start: scan, first program selected and loaded, I/O
     // names read.
     void initialiseEditor();
-    // After programs were read from the controller (whether or not the read
-    // succeeded): reload the store from the working file, then as
+    // The link has written the programs read from the controller into the
+    // working file: the store is reloaded from it.
+    void programFileRead() { loadStoreFromFile(Which::WorkingFile); }
+    // After "プログラム読出し" (whether or not the read succeeded): as
     // initialiseEditor, and clear storeClean. The caller selects row 0.
     void afterProgramRead();
     // "プログラム\n初期化" after its question was answered Yes: the default

@@ -85,7 +85,12 @@ TEST_F(ProgramFilesTest, WorkingAndDefaultFiles) {
     ASSERT_TRUE(files->saveProgramFile(path("saved.ncp")));
     EXPECT_EQ(read("saved.ncp"), "\tPROG\t#001\r\n\tEND\t\r\n");
 
+    // A failed read leaves the store as it is; a read that wrote the working file reloads it.
     write("Ncstep.sys", "\tPROG\t#003\r\n");
+    files->afterProgramRead();
+    EXPECT_EQ(store.selectedProgram(), 1);
+    EXPECT_FALSE(store.storeClean());
+    files->programFileRead();
     files->afterProgramRead();
     EXPECT_EQ(store.selectedProgram(), 3);
     EXPECT_FALSE(store.storeClean());
@@ -174,6 +179,21 @@ TEST_F(ProgramFilesTest, CompileResults) {
     result.values[2] = 300;
     ProgramCompile::finishCompile(1, result, store, state);
     EXPECT_FALSE(ProgramCompile::showErrorProgram(store, state));
+}
+
+TEST_F(ProgramFilesTest, ForeignBytesOpenWithoutHarm) {
+    std::string garbage;
+    for (int i = 0; i < 70000; ++i) garbage.push_back(static_cast<char>((i * 7919) % 251));
+    write("garbage.ncp", garbage);
+    EXPECT_TRUE(files->openProgramFile(path("garbage.ncp")));
+    EXPECT_EQ(store.text().find('\0'), std::string::npos);
+
+    std::string text = "\tPROG\t#001\r\n\tCALC\t" + std::string(100000, 'v') + "\t;" + std::string(100000, 'c') + "\r\n";
+    write("long.ncp", text);
+    ASSERT_TRUE(files->openProgramFile(path("long.ncp")));
+    ASSERT_EQ(store.current().stepCount, 1);
+    EXPECT_EQ(store.current().step(0).operand.size(), 254u);
+    EXPECT_EQ(store.current().step(0).comment.size(), 254u);
 }
 
 TEST(DefaultPrograms, TheInstalledFileLoadsWithProgram100) {
