@@ -8,7 +8,7 @@ set -eu
 
 seconds="${1:-60}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${2:-$root/../build-fuzz}"
+build="${2:-$root/build/fuzz}"
 jobs="${VANTREL_JOBS:-2}"
 
 cmake -S "$root" -B "$build" \
