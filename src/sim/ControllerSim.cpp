@@ -1,6 +1,8 @@
 #include "sim/ControllerSim.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 
 #include "data/DefaultImage.h"
@@ -85,7 +87,18 @@ std::int32_t clampToInt32(std::int64_t v) {
 
 ControllerSim::ControllerSim() : ControllerSim(makeDefaultSettingsImage()) {}
 
-ControllerSim::ControllerSim(const SettingsImage& image) { memory_.loadImage(image); }
+ControllerSim::ControllerSim(const SettingsImage& image) {
+    memory_.loadImage(image);
+    clock_ = [] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    };
+}
+
+void ControllerSim::setClock(Clock clock) {
+    std::lock_guard lock(mutex_);
+    clock_ = std::move(clock);
+}
 
 // --- Frames -----------------------------------------------------------------
 
@@ -307,12 +320,13 @@ ControllerSim::Reply ControllerSim::jog(const std::uint8_t* req) {
         values = &status_.networkDrivers[axis - 4].values;
 
     std::int32_t replySpeed = 0;
+    if (operation != 1 && operation != 2) jogMotion_ = JogMotion{};
     if (values != nullptr) {
         std::int64_t position = values->commandPosition;
         switch (operation) {
-        case 1:  // JOG: one request stands for one 50 ms tick of motion at the speed asked
+        case 1:  // JOG ">" and "<": moves at the speed asked while the requests keep coming
         case 2: {
-            const std::int64_t step = std::max<std::int64_t>(1, speed / 20);
+            const std::int64_t step = jogDistance(operation, axis, speed);
             position += operation == 1 ? step : -step;
             replySpeed = operation == 1 ? speed : -speed;
             break;
@@ -360,6 +374,25 @@ ControllerSim::Reply ControllerSim::jog(const std::uint8_t* req) {
     f.setS32(36, values ? values->commandPosition : 0);
     f.setS32(40, replySpeed);
     return {f.finish()};
+}
+
+std::int64_t ControllerSim::jogDistance(int operation, int axis, std::int32_t speed) {
+    // The first request of a JOG stands for one 50 ms tick of the JOG button;
+    // each further one for the time since the previous request.
+    constexpr std::int64_t kTickMillis = 50;
+    constexpr std::int64_t kMotionGapMillis = 200;
+    const std::int64_t now = clock_();
+    std::int64_t elapsed = kTickMillis;
+    const bool continues = jogMotion_.operation == operation && jogMotion_.axis == axis && now >= jogMotion_.lastMillis &&
+                           now - jogMotion_.lastMillis <= kMotionGapMillis;
+    if (continues)
+        elapsed = now - jogMotion_.lastMillis;
+    else
+        jogMotion_ = JogMotion{operation, axis, now, 0};
+    jogMotion_.lastMillis = now;
+    const std::int64_t thousandths = jogMotion_.remainder + std::abs(static_cast<std::int64_t>(speed)) * elapsed;
+    jogMotion_.remainder = thousandths % 1000;
+    return thousandths / 1000;
 }
 
 // --- Initialise -------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -23,49 +24,10 @@
 #include "data/SettingsImage.h"
 #include "sim/ControllerMemory.h"
 #include "sim/SimFaults.h"
+#include "sim/SimOutputs.h"
+#include "sim/SimStatus.h"
 
 namespace vantrel {
-
-// Positions and speeds of one axis as the status poll and the JOG reply report them.
-struct SimAxisValues {
-    std::int32_t commandPosition = 0;
-    std::int32_t detectedPosition = 0;
-    std::int32_t commandSpeed = 0;
-    std::int32_t detectedSpeed = 0;
-};
-
-struct SimNetworkDriver {
-    SimAxisValues values;
-    std::uint32_t status = 0x20;  // reply 160 + 4i: driver outputs (bit 5 READY, bit 7 ALM)
-    std::uint16_t alarmCode = 0;  // reply 176 + 2i
-    std::uint16_t inputs = 0;     // reply 184 + 2i: the output word the PC last sent for the driver
-};
-
-// What the controller reports in the status poll, in plain (not inverted) form.
-struct SimStatus {
-    std::uint16_t generalInputs = 0;                            // IN1..IN16
-    std::array<std::uint8_t, 4> driverInputs{0x01, 0x01, 0x01, 0x01};  // READY, ALM, TIM/ZSG2, END/IN-POS, HOME-END
-    std::uint16_t hostInputs = 0;                               // EXT-STOP, PRG-START, PRG-STOP, ALM-RST
-    std::uint16_t sensorInputs = 0;                             // axis 1 bits 7..4, 2: 3..0, 3: 15..12, 4: 11..8
-    std::array<SimAxisValues, 4> pulseAxes{};
-    std::array<SimNetworkDriver, 16> networkDrivers{};
-    std::array<std::uint8_t, 8> runFlags{};                    // per task: running program number, 0 idle
-    std::array<std::uint8_t, 8> stepValues{};                  // per task: step being run
-};
-
-// What the PC last sent in its status polls.
-struct SimOutputs {
-    std::uint8_t lastRunRequest = 0;  // last non-zero run request (0xD7 start, 0xD8 stop)
-    std::uint16_t generalOutputs = 0;
-    std::array<std::uint8_t, 4> driverOutputs{};
-    std::uint16_t hostOutputs = 0;          // as received (bits 4..7 arrive set)
-    int alarmResets = 0;                    // one-shot alarm resets received
-    std::uint16_t networkAlarmResets = 0;   // every network alarm-reset mask received, OR-ed
-    std::array<std::uint16_t, 16> networkOutputs{};
-    std::uint16_t requestedMode = 0;
-    std::uint16_t selectedGroup = 0;
-    std::array<std::uint32_t, 3> lastRegisterRequest{};  // last non-empty network register request
-};
 
 class ControllerSim {
 public:
@@ -121,6 +83,11 @@ public:
     // Areas (1..3) whose settings write was accepted, in order.
     std::vector<int> settingsAreasAccepted() const;
 
+    // A monotonic clock in milliseconds; a held JOG moves the axis at its speed
+    // for the time between its requests. Tests set a clock of their own.
+    using Clock = std::function<std::int64_t()>;
+    void setClock(Clock clock);
+
     // Requests seen per code (well-formed frames only) and the last of each.
     int requestCount(std::uint8_t code) const;
     Bytes lastRequest(std::uint8_t code) const;
@@ -139,6 +106,14 @@ private:
     struct Reply {
         Bytes bytes;
         bool bulk = false;  // a bulk block without check code
+    };
+    // The JOG motion in progress: the same operation on the same axis, asked
+    // again within the motion gap, continues it.
+    struct JogMotion {
+        int operation = 0;
+        int axis = -1;
+        std::int64_t lastMillis = 0;
+        std::int64_t remainder = 0;  // thousandths of a position unit not yet moved
     };
     struct SettingsArea {
         Bytes staging;
@@ -165,9 +140,12 @@ private:
     void commitSettingsArea(int area, const Bytes& bytes);
     void raiseAlarmLocked(std::uint8_t code);
     std::uint8_t firstProgramNumber() const;
+    std::int64_t jogDistance(int operation, int axis, std::int32_t speed);
     static bool consume(CodeFault& fault, std::uint8_t code);
 
     mutable std::mutex mutex_;
+    Clock clock_;
+    JogMotion jogMotion_;
     ControllerMemory memory_;
     std::string programFile_;
     std::string programSnapshot_;

@@ -281,6 +281,26 @@ TEST(ControllerSimJog, MotionRequestsMoveTheCommandPosition) {
     EXPECT_EQ(s32(reply, 40), 0);
 }
 
+TEST(ControllerSimJog, HeldJogMovesAtItsSpeedForTheTimeBetweenRequests) {
+    ControllerSim sim;
+    std::int64_t now = 1000;
+    sim.setClock([&] { return now; });
+    auto position = [&](std::uint8_t seq, std::uint8_t op) { return s32(sim.handle(jog(seq, op, 0, 0, 0, 1500)), 36); };
+
+    EXPECT_EQ(position(1, 1), 75) << "the first request is one 50 ms tick";
+    now += 1;
+    EXPECT_EQ(position(2, 1), 76) << "1.5 units";
+    now += 1;
+    EXPECT_EQ(position(3, 1), 78) << "the half unit left over is not lost";
+    EXPECT_EQ(position(4, 1), 78) << "no time, no motion";
+    now += 100;
+    EXPECT_EQ(position(5, 1), 228);
+    now += 1000;  // released long ago: a new JOG starts with one tick
+    EXPECT_EQ(position(6, 2), 153);
+    now += 10;
+    EXPECT_EQ(position(7, 2), 138);
+}
+
 TEST(ControllerSimInitialise, ScopesResetTheirOwnPartsOnly) {
     const SettingsImage defaults = makeDefaultSettingsImage();
     SettingsImage changed = defaults;
