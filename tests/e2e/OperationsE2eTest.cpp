@@ -18,8 +18,6 @@ TEST_F(LinkE2e, FlashWriteRunsItsThreeStepsAndCompletes) {
 TEST_F(LinkE2e, FlashWriteCancelledAfterAStepStopsSilently) {
     connectEditTest();
     // The cancel button: the interrupt flag is set while step 0 is on its way.
-    events.onProgress = [](int, int) {};
-    setFaults([](SimFaults&) {});
     {
         std::lock_guard g(link.lock());
         ASSERT_TRUE(thread.startOperation(LinkOp::FlashWrite));

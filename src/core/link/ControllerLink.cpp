@@ -77,7 +77,10 @@ std::size_t ControllerLink::send(const std::uint8_t* bytes, std::size_t length) 
     std::lock_guard guard(lock_);
     if (!port_.isOpen()) return 0;
     const long written = port_.write(bytes, length);
-    if (written > 0) return static_cast<std::size_t>(written);
+    if (written > 0) {
+        bytesSent_.fetch_add(static_cast<std::uint64_t>(written), std::memory_order_relaxed);
+        return static_cast<std::size_t>(written);
+    }
     linkLost();
     if (LinkEvents* events = owner_.load()) events->progress(100, kFailed);
     return 0;
@@ -85,7 +88,9 @@ std::size_t ControllerLink::send(const std::uint8_t* bytes, std::size_t length) 
 
 std::size_t ControllerLink::receive(std::uint8_t* buffer, std::size_t length) {
     std::lock_guard guard(lock_);
-    return port_.read(buffer, length);
+    const std::size_t got = port_.read(buffer, length);
+    bytesReceived_.fetch_add(got, std::memory_order_relaxed);
+    return got;
 }
 
 void ControllerLink::linkLost() {

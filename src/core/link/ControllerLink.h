@@ -67,6 +67,10 @@ public:
     // time-out passed; 0 when nothing arrived or the port is closed.
     std::size_t receive(std::uint8_t* buffer, std::size_t length);
 
+    // Bytes written and read since the link was made (all ports).
+    std::uint64_t bytesSent() const { return bytesSent_.load(std::memory_order_relaxed); }
+    std::uint64_t bytesReceived() const { return bytesReceived_.load(std::memory_order_relaxed); }
+
     // Link-lost handling: closes the port; unless silentDisconnect is set the
     // owner is told to warn "USBが切断されました。"; the mode word and the
     // requested mode become 0, pendingOp = Identify, silentDisconnect = false.
@@ -128,6 +132,8 @@ private:
     JogRequestRecord jogRequest_;
     Milliseconds readTimeout_ = kReadTimeout;
     Milliseconds writeTimeout_ = kWriteTimeout;
+    std::atomic<std::uint64_t> bytesSent_{0};
+    std::atomic<std::uint64_t> bytesReceived_{0};
     std::mutex registerLock_;
     NetworkRegisterRequest registerRequest_;
 };

@@ -163,6 +163,15 @@ void LinkThread::finish(int percent, int result) {
     if (LinkEvents* events = link_.owner()) events->progress(percent, result);
 }
 
+void LinkThread::reportProgress(int percent, int& lastPercent) {
+    // Only a changed percent is worth a message; after one, give the thread
+    // that shows it a chance to run.
+    if (percent == lastPercent) return;
+    lastPercent = percent;
+    finish(percent, kRunning);
+    std::this_thread::yield();
+}
+
 void LinkThread::notify(const std::function<void(LinkEvents&)>& call) {
     if (LinkEvents* events = link_.owner()) call(*events);
 }
@@ -195,10 +204,7 @@ bool LinkThread::receiveBulk(std::uint8_t* buffer, std::size_t length) {
             return false;
         }
         received += n;
-        const int percent = static_cast<int>(received * 100 / length);
-        if (percent != lastPercent) finish(percent, kRunning);
-        lastPercent = percent;
-        std::this_thread::yield();
+        reportProgress(static_cast<int>(received * 100 / length), lastPercent);
     }
     return true;
 }
@@ -213,7 +219,10 @@ void LinkThread::identify() {
     std::array<std::uint8_t, replyLength::kIdentify> reply{};
     std::optional<IdentifyReply> identified;
     if (sent == Sent::Whole) identified = decodeIdentifyReply(reply.data(), link_.receive(reply.data(), reply.size()));
-    if (stopping()) return;
+    if (stopping()) {
+        silentDisconnect.store(false);
+        return;
+    }
     if (!identified) {
         silentDisconnect.store(true);
         link_.linkLost();
@@ -280,7 +289,7 @@ void LinkThread::programRead() {
     std::array<std::uint8_t, replyLength::kProgramSize> head{};
     const std::size_t got = link_.receive(head.data(), head.size());
     if (stopping()) return;
-    const auto announced = got == head.size() ? decodeProgramSize(head.data(), got) : std::nullopt;
+    const std::optional<std::uint32_t> announced = decodeProgramSize(head.data(), got);
     setNext(LinkOp::Idle);
     if (!announced) {
         // No size: the controller did not answer; end the progress window.
@@ -326,7 +335,7 @@ void LinkThread::programSend() {
     }
     finish(0, kRunning);
     std::uint8_t lastSequence = 0;
-    int lastPercent = 0;
+    int lastPercent = 0;  // 0 % has just been reported
     for (std::size_t i = 0; i < pieces; ++i) {
         if (stopping()) return;
         const std::size_t at = kProgramPieceSize * i;
@@ -335,10 +344,7 @@ void LinkThread::programSend() {
         if (!sendOrFail(makeProgramPieceRequest(lastSequence, static_cast<std::uint16_t>(pieces),
                                                 static_cast<std::uint16_t>(i), bytes.data() + at, count)))
             return;
-        const int percent = static_cast<int>(100 * i / pieces);
-        if (percent != lastPercent) finish(percent, kRunning);
-        lastPercent = percent;
-        std::this_thread::yield();
+        reportProgress(static_cast<int>(100 * i / pieces), lastPercent);
     }
     TransferResult result;  // no answer unless a final reply arrives
     for (int attempt = 0; attempt < kFinalReplyAttempts; ++attempt) {
@@ -462,10 +468,7 @@ void LinkThread::settingsWrite(SettingsArea area) {
                                                  static_cast<std::uint16_t>(i), area,
                                                  image_.data() + span.offset + at, count)))
             return;
-        const int percent = static_cast<int>(100 * i / blocks);
-        if (percent != lastPercent) finish(percent, kRunning);
-        lastPercent = percent;
-        std::this_thread::yield();
+        reportProgress(static_cast<int>(100 * i / blocks), lastPercent);
     }
     // Only the last block of an area is answered.
     std::optional<bool> accepted;

@@ -157,6 +157,7 @@ private:
     // nothing.
     bool receiveBulk(std::uint8_t* buffer, std::size_t length);
     void finish(int percent, int result);  // progress with the owner, if any
+    void reportProgress(int percent, int& lastPercent);  // running progress, when it changed
     void notify(const std::function<void(LinkEvents&)>& call);
 
     ControllerLink& link_;

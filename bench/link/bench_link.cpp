@@ -1,0 +1,133 @@
+// Times a full settings write (three areas and the single values that follow)
+// and a full settings read (both bulk phases and the program read after them)
+// through the real link thread against the simulated controller, which answers
+// at once over a pseudo-terminal. Prints bytes moved, time and byte rate.
+//
+//   bench_link [rounds]
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+#include <random>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+#include "link/ControllerLink.h"
+#include "link/LinkThread.h"
+#include "sim/ControllerSim.h"
+#include "sim/PtyServer.h"
+
+using namespace vantrel;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// Waits for the ending result of an operation and notes when it came and how
+// many bytes the link had moved by then (the idle-time queue service starts
+// right after it).
+class Waiter : public LinkEvents {
+public:
+    explicit Waiter(const ControllerLink* link = nullptr) : link_(link) {}
+    void progress(int, int result) override {
+        if (result == kRunning) return;
+        std::lock_guard g(m_);
+        result_ = result;
+        at = Clock::now();
+        if (link_) bytes = link_->bytesSent() + link_->bytesReceived();
+        cv_.notify_all();
+    }
+    Clock::time_point at;
+    std::uint64_t bytes = 0;
+    void connectionResult(int result) override { progress(100, result); }
+    void settingsReadDone() override {}
+    void verifyError(int) override {}
+    void linkLost(bool) override { progress(100, -1); }
+    int wait() {
+        std::unique_lock g(m_);
+        cv_.wait_for(g, std::chrono::seconds(60), [&] { return result_ != 0; });
+        return std::exchange(result_, 0);
+    }
+
+private:
+    const ControllerLink* link_;
+    std::mutex m_;
+    std::condition_variable cv_;
+    int result_ = 0;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    ControllerSim sim;
+    PtyServer server(sim);
+    if (!server.start()) {
+        std::fprintf(stderr, "no pseudo-terminal: %s\n", server.errorText().c_str());
+        return 1;
+    }
+    ControllerStatus status;
+    RequestQueues queues;
+    SettingsImage image;
+    std::mt19937 rng(1);
+    for (auto& b : image.bytes()) b = static_cast<std::uint8_t>(rng());
+    ControllerLink link(status);
+    LinkThread thread(link, queues, status, image);
+    // Only the link's own work is timed: no pause after the write completes.
+    LinkPauses pauses;
+    pauses.settingsWritten = std::chrono::milliseconds(0);
+    thread.setPauses(pauses);
+    const auto programFile = std::filesystem::temp_directory_path() / ("vantrel-bench-" + std::to_string(getpid()) + ".sys");
+    thread.setWorkingProgramFile(programFile.string());
+    Waiter events(&link);
+    thread.start();
+    if (!link.open(server.portName(), &events) || events.wait() != kEditTestMode) {
+        std::fprintf(stderr, "controller not identified\n");
+        return 1;
+    }
+
+    double best = 0;
+    for (int r = 0; r < rounds; ++r) {
+        // Settings write: areas 1, 2 and 3 until the controller accepts area 3.
+        std::uint64_t before = link.bytesSent() + link.bytesReceived();
+        auto start = Clock::now();
+        thread.startOperation(LinkOp::SettingsWriteArea1);
+        if (events.wait() != kDone) return std::fprintf(stderr, "settings write failed\n"), 1;
+        const double writeSeconds = std::chrono::duration<double>(events.at - start).count();
+        std::uint64_t bytes = events.bytes - before;
+        // The single values queued after area 2 follow in the idle-time queue
+        // service, one per loop pass (1 ms pause each): timed apart.
+        const auto drainStart = Clock::now();
+        while (true) {
+            {
+                std::lock_guard g(link.lock());
+                if (queues.valueWriteCount() == 0 && queues.valueReadCount() == 0) break;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        const double drainSeconds = std::chrono::duration<double>(Clock::now() - drainStart).count();
+        // Settings read: both bulk phases and the program read after them.
+        before = link.bytesSent() + link.bytesReceived();
+        start = Clock::now();
+        thread.startOperation(LinkOp::SettingsRead);
+        if (events.wait() != kDone) return std::fprintf(stderr, "settings read failed\n"), 1;
+        const double readSeconds = std::chrono::duration<double>(events.at - start).count();
+        bytes += events.bytes - before;
+        const double seconds = writeSeconds + readSeconds;
+        const double rate = static_cast<double>(bytes) / seconds / 1e6;
+        best = std::max(best, rate);
+        std::printf("round %d: %llu bytes in %.3f s (write %.3f s, read %.3f s) = %.1f MB/s;"
+                    " 117 single values after the write: %.3f s\n",
+                    r + 1, static_cast<unsigned long long>(bytes), seconds, writeSeconds, readSeconds, rate,
+                    drainSeconds);
+    }
+    std::printf("best: %.1f MB/s\n", best);
+    thread.stop();
+    link.close();
+    server.stop();
+    std::filesystem::remove(programFile);
+    return 0;
+}
