@@ -164,16 +164,4 @@ bool usesAutoPoints(int code) {
 
 bool hasSecondPoint(int code) { return code == kCodeArc || code == kCodeArcC; }
 
-bool hasEditor(int code) {
-    if (code < 0 || code >= kCommandCodeCount) return false;
-    switch (code) {
-    case kCodeReturn: case kCodeEnd: case kCodeSpeed: case kCodeIfCompare:
-    case kCodeCLine: case kCodeCArc: case kCodeCLineC: case kCodeCArcC: case kCodeIntp:
-    case kCodeJog2: case kCodeCmd485: case kCodeElse: case kCodeEndIf: case 58: case 59:
-        return false;
-    default:
-        return true;
-    }
-}
-
 }  // namespace vantrel

@@ -100,7 +100,5 @@ bool isPositionCommand(int code);
 bool usesAutoPoints(int code);
 // Codes with two points (arc interpolation).
 bool hasSecondPoint(int code);
-// Whether a double-click on a step of `code` opens a command editor.
-bool hasEditor(int code);
 
 }  // namespace vantrel

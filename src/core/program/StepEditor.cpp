@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "program/PaletteButton.h"
 #include "program/StepOperand.h"
 #include "program/TextScan.h"
 

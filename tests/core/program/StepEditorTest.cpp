@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "program/ProgramStore.h"
+#include "program/PaletteButton.h"
 #include "program/StepEditor.h"
 #include "ProgramTestSupport.h"
 
@@ -399,6 +400,25 @@ TEST_F(StepEditorTest, ACommitThatDoesNotFitUndoesTheEdit) {
     EXPECT_EQ(store.current().stepCount, 1);
     EXPECT_EQ(step(0).code, kCodeEnd);
     EXPECT_EQ(store.text(), text);
+}
+
+}  // namespace
+}  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+TEST(PaletteButtons, DoubleClickOpensTheEditorOfTheCreatingButton) {
+    const auto move = doubleClickButton(kCodeMovePD);
+    ASSERT_TRUE(move);
+    EXPECT_EQ(move->page, "軸動作(ﾊﾟﾙｽ列)");
+    EXPECT_EQ(move->group, "軸制御（完了待ちなし）");
+    EXPECT_EQ(move->button, "軸移動");
+    EXPECT_EQ(doubleClickButton(kCodeMove2)->page, "軸動作(RIVO)");
+    EXPECT_EQ(doubleClickButton(kCodeCounterSet)->button, "CounterSet");
+    EXPECT_EQ(doubleClickButton(kCodeJmp)->button, "JUMP");
+    for (int code : {20, 21, 30, 32, 35, 36, 37, 38, 39, 43, 45, 56, 57, 58, 59, 254, 255})
+        EXPECT_FALSE(hasEditor(code)) << code;
 }
 
 }  // namespace
