@@ -199,6 +199,7 @@ ControllerSim::Reply ControllerSim::readSettings(const std::uint8_t* req) {
 // --- Program transfer -------------------------------------------------------
 
 ControllerSim::Reply ControllerSim::programPiece(const std::uint8_t* req, std::size_t length) {
+    if (length < 40) return {};
     const std::size_t count = wire::getU16(req + 32);
     const std::size_t index = wire::getU16(req + 34);
     const std::size_t n = wire::getU16(req + 36);
@@ -433,6 +434,7 @@ ControllerSim::Reply ControllerSim::initialise(const std::uint8_t* req) {
 // --- Settings write ---------------------------------------------------------
 
 ControllerSim::Reply ControllerSim::settingsBlock(const std::uint8_t* req, std::size_t length) {
+    if (length < 41) return {};
     const std::size_t count = wire::getU16(req + 32);
     const std::size_t index = wire::getU16(req + 34);
     const std::size_t n = wire::getU16(req + 36);
