@@ -61,6 +61,12 @@ namespace vantrel {
 //                        served when idle, stored into the settings image
 //   status poll          runs whenever idle: ControllerStatus is refreshed
 //
+// The program read hands its file to the owner through
+// LinkEvents::programFileRead(path) (reload the program store from it) before
+// its progress(100, 1). Pauses between retries are the controller's
+// (LinkPauses); setPauses shortens them for tests. Time-outs of the port are
+// ControllerLink::setTimeouts.
+//
 // A failed send anywhere closes the port (linkLost(false) unless silenced)
 // and reports progress(100, 2). Progress results: 1 done, 2 failed, 3 no
 // answer, 4 file cannot be opened.

@@ -102,7 +102,8 @@ bool isSettingsReceptionFailure(const std::uint8_t* reply, std::size_t received)
     const std::size_t words = std::min(announced > 0 ? announced - 1 : 0, replyLength::kSettingsFinal / 2);
     std::uint16_t sum = 0;
     for (std::size_t w = 0; w < words; ++w) sum = static_cast<std::uint16_t>(sum + readU16BE(reply + 2 * w));
-    const bool flagsZero = std::all_of(reply + 32, reply + 36, [](std::uint8_t b) { return b == 0; });
+    const std::uint8_t* flags = reply + replyField::kReceptionFlags;
+    const bool flagsZero = std::all_of(flags, flags + 4, [](std::uint8_t b) { return b == 0; });
     return sum == 0xFFFF && flagsZero;
 }
 

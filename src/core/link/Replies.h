@@ -26,6 +26,7 @@ inline constexpr std::size_t kIdentifyText2Size = 15;
 inline constexpr std::size_t kIdentifyMode = 82;   // uint16 LE
 inline constexpr std::size_t kProgramSize = 32;    // uint32 LE
 inline constexpr std::size_t kAccepted = 32;       // uint16, 0x03 and 0x15 final replies
+inline constexpr std::size_t kReceptionFlags = 32; // 4 bytes, zero in the reception-failure reply of 0x15
 inline constexpr std::size_t kErrorValues = 34;    // 4 x uint16, 0x03 final reply
 inline constexpr std::size_t kValueSize = 36;      // uint16, 0x09
 inline constexpr std::size_t kValue = 40;          // value bytes, 0x09

@@ -9,6 +9,14 @@ namespace {
 
 // Offsets of the pulse-axis records in the reply to phase 1.
 constexpr std::size_t kPhase1AxisRecords = 288;
+// The four 16-bit words at the head of a network driver record (+2 .. +8) that
+// the controller keeps big-endian.
+constexpr std::size_t kDriverWordFirst = NetworkDriverRecord::kRatio1;
+constexpr std::size_t kDriverWordLast = 8;
+// Sensor logic bytes within the flag words.
+constexpr std::uint32_t kSensorLogicFirst = 4;
+constexpr std::uint32_t kSensorLogicCount = 4;
+constexpr std::uint32_t kEthernetAddressCount = 3;  // IP address, subnet mask, gateway
 
 // Swaps the bytes of the 2- or 4-byte item at `offset` in place.
 void swapInPlace(SettingsImage& image, std::size_t offset, std::size_t size) {
@@ -58,7 +66,7 @@ void applyMemoryPhase(const std::uint8_t* buffer, SettingsImage& image) {
     swapInPlace(image, kNetworkCommParams + NetworkCommParams::kTimeout, 4);
     for (std::size_t d = 0; d < static_cast<std::size_t>(kNetworkDriverCount); ++d) {
         const std::size_t r = kNetworkDrivers + kNetworkDriverSize * d;
-        for (std::size_t word = 2; word <= 8; word += 2) swapInPlace(image, r + word, 2);
+        for (std::size_t word = kDriverWordFirst; word <= kDriverWordLast; word += 2) swapInPlace(image, r + word, 2);
         for (std::size_t j = 0; j < static_cast<std::size_t>(kNetworkPointCount); ++j) {
             const std::size_t p = r + kNetworkPointsStart + kNetworkPointSize * j;
             for (std::size_t field : {NetworkPointRecord::kPosition, NetworkPointRecord::kSpeed,
@@ -77,15 +85,14 @@ void queueSettingsSingleValues(const SettingsImage& image, RequestQueues& queues
         if (k < static_cast<std::uint32_t>(kCounterCount))
             queues.queueValueWrite(address::kCounters + 4 * k, 4, image.s32(kCounters + 4 * k));
     }
-    for (std::uint32_t i = 0; i < 3; ++i) {
+    for (std::uint32_t i = 0; i < kEthernetAddressCount; ++i) {
         const std::size_t at = kEthernet + 4 * i;
         // The controller takes the address as one number, first byte highest.
         const std::uint32_t value = readU32BE(image.data() + at);
         queues.queueValueWrite(address::kEthernet + 4 * i, 4, static_cast<std::int32_t>(value));
     }
     queues.queueValueWrite(address::kEthernetPort, 2, image.u16(kEthernetPort));
-    constexpr std::uint32_t kSensorLogicFirst = 4;
-    for (std::uint32_t i = 0; i < 4; ++i)
+    for (std::uint32_t i = 0; i < kSensorLogicCount; ++i)
         queues.queueValueWrite(address::kFlagWords + kSensorLogicFirst + i, 1, image.u8(kFlagWords + kSensorLogicFirst + i));
 }
 
