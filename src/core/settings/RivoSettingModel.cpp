@@ -150,7 +150,7 @@ void RivoSettingModel::commitLineField(LineField field, const std::string& text)
     ImageEdit(image_, sink_).write(lineFieldOffset(field), 1, code);
     if (noticeArmed_) {
         noticeArmed_ = false;
-        if (notice_) notice_(Refusal{noticeText(), "", MessageIcon::Information});
+        if (notice_) notice_(Refusal{noticeText(), "確認", MessageIcon::Information});
     }
 }
 

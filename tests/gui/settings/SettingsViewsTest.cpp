@@ -1,0 +1,199 @@
+#include <QComboBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+#include "app/AppState.h"
+#include "app/ViewFactory.h"
+#include "data/DefaultImage.h"
+#include "settings/CCounterView.h"
+#include "settings/CDriverSettingView.h"
+#include "settings/CPointView.h"
+#include "settings/CProhibitAreaView.h"
+#include "settings/CRivoPointView.h"
+#include "settings/CRivoSettingView.h"
+#include "settings/CTimerView.h"
+#include "settings/IoRogicView.h"
+#include "ui/MessageBox.h"
+
+using namespace vantrel;
+
+namespace {
+
+// Records every message box and answers questions with `answer`.
+struct MessageRecorder {
+    QStringList texts;
+    ui::MessageAnswer answer = ui::MessageAnswer::Yes;
+    MessageRecorder() {
+        ui::setMessageHandler([this](QWidget*, const Refusal& message, ui::MessageButtons) {
+            texts << QString::fromStdString(message.text);
+            return answer;
+        });
+    }
+    ~MessageRecorder() { ui::setMessageHandler({}); }
+};
+
+QueuedValue queued(std::uint32_t address, std::uint16_t size, std::int32_t value) { return {address, size, value}; }
+
+QString shown(ui::CGridView& view, int row, int column) {
+    return view.table()->model()->index(row - 1, column - 1).data(Qt::DisplayRole).toString();
+}
+
+}  // namespace
+
+class SettingsViewsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        image = makeDefaultSettingsImage();
+        queues.clearAll();
+    }
+
+    void driverSettingEditsQueueAxisParameters() {
+        PulseAxisRecord(image, 0).setModel(1);
+        QWidget host;
+        auto* view = new CDriverSettingView(image, &queues, &host);
+        host.show();
+        // Opening sends the resolution of the connected mm axis.
+        QCOMPARE(queues.popAxisParameterWrite(), std::optional(queued(256 + 32, 2, 1000)));
+        QVERIFY(view->commitText(8, 1, "3000"));
+        QCOMPARE(PulseAxisRecord(image, 0).maxRotationSpeed(), 3000);
+        QCOMPARE(queues.popAxisParameterWrite(), std::optional(queued(256 + 40, 2, 3000)));
+        QCOMPARE(shown(*view, 8, 1), QString("3000"));
+        // Resolution 333 is shown yellow.
+        QVERIFY(view->commitText(5, 1, "0.03"));
+        QCOMPARE(shown(*view, 6, 1), QString("333"));
+        const auto brush = view->table()->model()->index(5, 0).data(Qt::BackgroundRole).value<QBrush>();
+        QCOMPARE(brush.color(), QColor(255, 255, 0));
+        // A not connected axis takes no edit.
+        QVERIFY(!(view->table()->model()->flags(view->table()->model()->index(7, 2)) & Qt::ItemIsEditable));
+    }
+
+    void driverSettingRefusalShowsTheMessage() {
+        PulseAxisRecord(image, 0).setModel(1);
+        MessageRecorder messages;
+        CDriverSettingView view(image, &queues);
+        queues.clearAll();  // the resolution sent on opening
+        QVERIFY(!view.commitText(8, 1, "４０００"));
+        QTRY_COMPARE(messages.texts.size(), 1);
+        QCOMPARE(messages.texts[0], QString("入力は半角数字のみです。"));
+        QCOMPARE(shown(view, 8, 1), QString("4000"));
+        QCOMPARE(queues.axisParameterWriteCount(), 0u);
+    }
+
+    void rivoSettingLineFieldsAndNotice() {
+        MessageRecorder messages;
+        QWidget host;
+        auto& view = *new CRivoSettingView(image, &queues, &host);
+        host.show();
+        QComboBox* speed = view.lineField(RivoSettingModel::LineField::Speed);
+        QCOMPARE(speed->currentText(), QString("115200bps"));
+        speed->setCurrentIndex(1);
+        emit speed->activated(1);
+        QComboBox* parity = view.lineField(RivoSettingModel::LineField::Parity);
+        parity->setCurrentIndex(0);
+        emit parity->activated(0);
+        QCOMPARE(NetworkCommParams(image).speed(), 1);
+        QCOMPARE(NetworkCommParams(image).parity(), 0);
+        QCOMPARE(queues.popValueWrite(), std::optional(queued(0x50000, 1, 1)));
+        QCOMPARE(queues.popValueWrite(), std::optional(queued(0x50001, 1, 0)));
+        QCOMPARE(messages.texts, QStringList{"通信設定はFLASH書き込み後、コントローラを再起動すると反映されます。"});
+        // The driver table.
+        QVERIFY(view.grid()->commitText(5, 1, "接続無し"));
+        QCOMPARE(NetworkDriverRecord(image, 4).unit(), 2);
+        QCOMPARE(queues.popValueWrite(), std::optional(queued(321280 + 6416 * 5, 1, 0)));
+        QCOMPARE(queues.popValueWrite(), std::optional(queued(321281 + 6416 * 5, 1, 2)));
+    }
+
+    void pointTableEditsPositions() {
+        QWidget host;
+        auto& view = *new CPointView(image, &queues, &host);
+        host.show();
+        QCOMPARE(view.table()->model()->rowCount(), 4000);
+        QVERIFY(view.commitText(1, 2, "-0.5"));
+        QCOMPARE(image.readPosition(0, 1000), -50);
+        QCOMPARE(shown(view, 1, 2), QString("-0.50 mm"));
+        const auto record = *SettingsImage::positionRecordOffset(0, 1000);
+        QCOMPARE(queues.popValueWrite(), std::optional(queued(0x20000 + static_cast<std::uint32_t>(record) + 3, 3, -50)));
+        QCOMPARE(view.table()->model()->index(0, 1).data(Qt::EditRole).toString(), QString("-0.50"));
+    }
+
+    void rivoPointTableGreysUnconnectedDrivers() {
+        NetworkDriverRecord(image, 0).setModel(2);
+        QWidget host;
+        auto& view = *new CRivoPointView(image, &queues, &host);
+        host.show();
+        QCOMPARE(view.table()->model()->rowCount(), 1024);
+        QVERIFY(view.commitText(1, 5, "0.0004"));
+        QCOMPARE(NetworkDriverRecord(image, 0).point(0).accelTime(), 1);
+        QCOMPARE(queues.popValueWrite(), std::optional(queued(0x50000 + 32 + 12, 4, 1)));
+        QVERIFY(!view.commitText(2, 3, "5"));  // driver 2 not connected
+        QCOMPARE(queues.valueWriteCount(), 0u);
+    }
+
+    void timerCounterAndSensorLogic() {
+        CTimerView timers(image, &queues);
+        QVERIFY(timers.commitText(1, 1, "0.29"));
+        QCOMPARE(queues.popValueWrite(), std::optional(queued(52, 2, 29)));
+        CCounterView counters(image, &queues);
+        QVERIFY(counters.commitText(1, 1, "2500000"));
+        QCOMPARE(queues.popValueWrite(), std::optional(queued(264, 4, 1000000)));
+        IoRogicView logic(image, &queues);
+        QVERIFY(logic.commitText(2, 2, "A接点"));
+        QCOMPARE(image.u8(172566), 0x02);
+        QCOMPARE(queues.popValueWrite(), std::optional(queued(0x70006, 1, 0x02)));
+        const auto brush = logic.table()->model()->index(1, 1).data(Qt::BackgroundRole).value<QBrush>();
+        QCOMPARE(brush.color(), QColor(0, 255, 255));
+    }
+
+    void areaViewPagesAndClear() {
+        MessageRecorder messages;
+        QWidget host;
+        auto& view = *new CProhibitAreaView(image, &queues, &host);
+        host.show();
+        QCOMPARE(view.currentPage(), CProhibitAreaView::Page::MovableRange);
+        view.pageButton(CProhibitAreaView::Page::ProhibitedAreas)->click();
+        QCOMPARE(view.currentPage(), CProhibitAreaView::Page::ProhibitedAreas);
+        ui::CGridView* prohibited = view.grid(CProhibitAreaView::Page::ProhibitedAreas);
+        QVERIFY(prohibited->commitText(1, 3, "12.5"));
+        QCOMPARE(image.readPosition(0, 227), 1250);
+        queues.clearAll();
+        messages.answer = ui::MessageAnswer::No;
+        view.clearButton(3)->click();
+        QCOMPARE(image.readPosition(0, 227), 1250);
+        messages.answer = ui::MessageAnswer::Yes;
+        view.clearButton(3)->click();
+        QCOMPARE(messages.texts, (QStringList{"禁止領域3をクリアしますか？", "禁止領域3をクリアしますか？"}));
+        QCOMPARE(image.readPosition(0, 227), 0);
+        QCOMPARE(queues.valueWriteCount(), 8u);
+        QCOMPARE(shown(*prohibited, 1, 3), QString("0.00 mm"));
+        // The movable range page: the partner bound holds.
+        image.writePosition(0, 221, 20000);
+        QVERIFY(view.grid(CProhibitAreaView::Page::MovableRange)->commitText(2, 1, "500"));
+        QCOMPARE(image.readPosition(0, 231), 20000);
+    }
+
+    void everyViewIsRegistered() {
+        AppState state;
+        state.image = makeDefaultSettingsImage();
+        ViewFactory factory;
+        registerSettingsViews(factory);
+        for (ViewKind kind : {ViewKind::PulseAxisSettings, ViewKind::NetworkAxisSettings, ViewKind::PulsePointTable,
+                              ViewKind::NetworkPointTable, ViewKind::Timers, ViewKind::MovableRangeAndAreas,
+                              ViewKind::SensorInputLogic, ViewKind::Counters}) {
+            std::unique_ptr<QWidget> view(factory.create(kind, state, nullptr));
+            QVERIFY(view != nullptr);
+        }
+        // The views queue on the run's request queues.
+        std::unique_ptr<QWidget> timers(factory.create(ViewKind::Timers, state, nullptr));
+        QVERIFY(static_cast<ui::CGridView*>(timers.get())->commitText(3, 1, "2"));
+        QCOMPARE(state.queues.popValueWrite(), std::optional(queued(56, 2, 200)));
+    }
+
+private:
+    SettingsImage image;
+    RequestQueues queues;
+};
+
+QTEST_MAIN(SettingsViewsTest)
+#include "SettingsViewsTest.moc"
