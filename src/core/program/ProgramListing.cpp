@@ -178,7 +178,8 @@ std::string pathAccListing(int code, std::string_view operand, const SettingsIma
     if (operand.find("OFF") != std::string_view::npos) return std::string(operand);
     std::string out;
     for (int axis = 1; axis <= 5; ++axis) {
-        const std::string token = "A" + std::to_string(axis);
+        std::string token = "A";
+        token += std::to_string(axis);
         const std::size_t p = operand.find(token);
         if (p == std::string_view::npos) continue;
         if (!out.empty()) out.push_back(',');
@@ -192,7 +193,9 @@ std::string pathAccListing(int code, std::string_view operand, const SettingsIma
             out += format(" %lld", entry);
             if (axis <= kPulseAxes && entry >= 0 && entry < ConstPulseAxisRecord::kAccelTimeCount) {
                 const std::uint32_t time = ConstPulseAxisRecord(image, axis - 1).accelTime(static_cast<int>(entry));
-                out += "(" + twoDecimalText(time) + "sec)";
+                out += "(";
+                out += twoDecimalText(time);
+                out += "sec)";
             }
         }
     }
@@ -203,8 +206,10 @@ std::string waitListing(std::string_view operand, const SettingsImage& image) {
     std::string out(operand);
     if (operand.empty() || operand[0] != 'T') return out;
     const std::int32_t timer = decimalAt(operand, 1);
-    if (timer >= 1 && timer <= layout::kTimerCount)
-        out += "(" + twoDecimalText(ConstTimerTable(image).timer(timer - 1)) + "sec)";
+    if (timer < 1 || timer > layout::kTimerCount) return out;
+    out += "(";
+    out += twoDecimalText(ConstTimerTable(image).timer(timer - 1));
+    out += "sec)";
     return out;
 }
 
@@ -213,12 +218,21 @@ std::string programName(const ProgramDirectory& directory, std::string_view digi
     return ansiToUtf8(directory.name(number >= 0 && number <= 256 ? number : -1));
 }
 
+// The program reference followed by "(name)".
+std::string withProgramName(std::string_view reference, const ProgramDirectory& directory, std::string_view digits) {
+    std::string out(reference);
+    out += '(';
+    out += programName(directory, digits);
+    out += ')';
+    return out;
+}
+
 // GOSUB, ON, OFF: "…#nnn" and the program's name.
 std::string programCallListing(std::string_view operand, const ProgramDirectory& directory) {
     const std::size_t hash = operand.find('#');
     if (hash == std::string_view::npos) return {};
     const std::string_view digits = operand.substr(hash + 1, 3);
-    return std::string(operand.substr(0, hash + 1 + digits.size())) + "(" + programName(directory, digits) + ")";
+    return withProgramName(operand.substr(0, hash + 1 + digits.size()), directory, digits);
 }
 
 // IF … GOSUB #nnn and the program's name.
@@ -228,7 +242,7 @@ std::string conditionalCallListing(std::string_view operand, const ProgramDirect
     const std::string_view head = operand.substr(0, gosub + 5 + 5);
     const std::size_t hash = head.find('#', gosub);
     const std::string_view digits = hash == std::string_view::npos ? std::string_view() : head.substr(hash + 1);
-    return std::string(head) + "(" + programName(directory, digits) + ")";
+    return withProgramName(head, directory, digits);
 }
 
 std::string networkListing(int code, std::string_view operand) {

@@ -304,7 +304,7 @@ void StepEditor::freeStepPoints(const StepRecord& step, ImageEdit& edit) {
     if (!isPositionCommand(step.code)) return;
     const std::string_view operand = step.operand;
     bool namesAxis = false;
-    for (int axis = 0; axis < kPulseAxes; ++axis) namesAxis = namesAxis || operand.find("A" + std::to_string(axis + 1)) != std::string_view::npos;
+    for (const std::string_view token : {"A1", "A2", "A3", "A4"}) namesAxis = namesAxis || operand.find(token) != std::string_view::npos;
     if (!namesAxis) return;
     const auto clearPoint = [&](std::int32_t point) {
         for (int axis = 0; axis < kPulseAxes; ++axis) edit.writePosition(axis, point - 1, NOT_SET_POSITION);

@@ -22,13 +22,16 @@ std::string pointText(const char* pattern, int point) {
     return buffer;
 }
 
+// "A1" .. "A4" of axis 0..3.
+std::string axisToken(int axis) { return {'A', static_cast<char>('1' + axis)}; }
+
 // "A1,A3 " for the selected axes 1..4 of the first point; " " when none.
 std::string axisList(const CommandEditRecord& record) {
     std::string out;
     for (int axis = 0; axis < kPulseAxes; ++axis) {
         if (!record.axes[static_cast<std::size_t>(axis)].selected) continue;
         if (!out.empty()) out.push_back(',');
-        out += "A" + std::to_string(axis + 1);
+        out += axisToken(axis);
     }
     out.push_back(' ');
     return out;
@@ -47,7 +50,11 @@ std::string pathOperand(const CommandEditRecord& record) {
     std::string out = "ON";
     for (int axis = 0; axis < kPulseAxes; ++axis) {
         const auto& entry = record.axes[static_cast<std::size_t>(axis)];
-        if (entry.selected) out += ",A" + std::to_string(axis + 1) + " " + twoDecimalText(entry.position);
+        if (!entry.selected) continue;
+        out += ',';
+        out += axisToken(axis);
+        out += ' ';
+        out += twoDecimalText(entry.position);
     }
     return out + " ";
 }
@@ -57,7 +64,11 @@ std::string accOperand(const CommandEditRecord& record) {
     std::string out = "ON";
     for (int axis = 0; axis < kPulseAxes; ++axis) {
         const auto& entry = record.axes[static_cast<std::size_t>(axis)];
-        if (entry.selected) out += ",A" + std::to_string(axis + 1) + " " + std::to_string(entry.speedRate);
+        if (!entry.selected) continue;
+        out += ',';
+        out += axisToken(axis);
+        out += ' ';
+        out += std::to_string(entry.speedRate);
     }
     return out;
 }
