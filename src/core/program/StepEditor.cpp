@@ -307,6 +307,7 @@ void StepEditor::freeStepPoints(const StepRecord& step, ImageEdit& edit) {
     for (const std::string_view token : {"A1", "A2", "A3", "A4"}) namesAxis = namesAxis || operand.find(token) != std::string_view::npos;
     if (!namesAxis) return;
     const auto clearPoint = [&](std::int32_t point) {
+        if (point < 1) return;
         for (int axis = 0; axis < kPulseAxes; ++axis) edit.writePosition(axis, point - 1, NOT_SET_POSITION);
     };
     const std::size_t first = operand.find(" P");
@@ -381,7 +382,8 @@ EditOutcome StepEditor::pasteSteps(int row) {
                 }
                 std::size_t digitsEnd = at + 2;
                 while (digitsEnd < step.operand.size() && digitsAt(step.operand, digitsEnd, 1)) ++digitsEnd;
-                stepCopies.push_back({decimalAt(step.operand, at + 2) - 1, index});
+                const int oldIndex = digitsEnd > at + 2 ? decimalAt(step.operand, at + 2) - 1 : -1;
+                stepCopies.push_back({oldIndex, index});
                 char number[16];
                 std::snprintf(number, sizeof number, "%04d", index + 1);
                 step.operand.replace(at + 2, digitsEnd - (at + 2), number);

@@ -423,3 +423,28 @@ TEST(PaletteButtons, DoubleClickOpensTheEditorOfTheCreatingButton) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+TEST(StepEditorForeignText, PointNumbersOfAnyValueAreHarmless) {
+    ProgramStore store;
+    ASSERT_TRUE(store.loadText("\tPROG\t#001\r\n\tLINE\tA1 P-2147483648 \r\n\tARC\tA1 P99999999999 P-1 \r\n"));
+    store.scanDirectory();
+    store.selectProgram(1);
+    SettingsImage image;
+    const SettingsImage untouched = image;
+    test::RecordingSink sink;
+    StepEditor editor(store, image, &sink);
+    editor.freeStepPoints(0);
+    editor.freeStepPoints(1);
+    ASSERT_TRUE(editor.copySteps({0, 1}));
+    ASSERT_TRUE(editor.pasteSteps(2));
+    EXPECT_EQ(store.current().step(2).operand, "A1 P0301-2147483648 ");
+    EXPECT_EQ(store.current().step(3).operand, "A1 P0302 P0303-1 ");
+    EXPECT_TRUE(image == untouched);
+    EXPECT_TRUE(sink.writes.empty());
+}
+
+}  // namespace
+}  // namespace vantrel
