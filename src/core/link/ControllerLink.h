@@ -114,7 +114,6 @@ public:
     void setAbortFlag(const std::atomic<bool>* flag);
 
 private:
-    void closePort();
     std::vector<std::string> candidatePortNames() const;
 
     ControllerStatus& status_;
