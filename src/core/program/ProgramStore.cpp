@@ -1,5 +1,9 @@
 #include "program/ProgramStore.h"
 
+#include <algorithm>
+#include <array>
+
+#include "program/MessageTitle.h"
 #include "program/StepLine.h"
 #include "program/TextScan.h"
 
@@ -32,7 +36,7 @@ bool isCommentLine(std::string_view line) {
 }  // namespace
 
 Refusal ProgramStore::storeFullRefusal() {
-    return {"これ以上コマンドを追加できません。", "", MessageIcon::Warning};
+    return {"これ以上コマンドを追加できません。", kProgramMessageTitle, MessageIcon::Warning};
 }
 
 bool ProgramStore::loadText(std::string_view bytes) {

@@ -149,6 +149,7 @@ TEST_F(ProgramFilesTest, CompileResults) {
     result.values[3] = 3;
     const Refusal message = ProgramCompile::finishCompile(1, result, store, state);
     EXPECT_EQ(message.text, "コンパイルエラー");
+    EXPECT_EQ(message.title, "VANTREL");  // the application's title
     EXPECT_EQ(state.errorNumber, 5);
     EXPECT_EQ(state.errorProgram, 7);
     EXPECT_EQ(state.errorStep, 8);
