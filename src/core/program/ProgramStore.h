@@ -30,7 +30,7 @@ public:
 
     struct Section {
         bool found = false;
-        std::size_t start = 0;  // header position; the append position when not found
+        std::size_t start = 0;  // header position; the text's length when not found
         std::size_t end = 0;    // where the next section begins, or the text's length
         bool more = false;      // another section follows
     };
