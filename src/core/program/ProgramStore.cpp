@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 
 #include "program/MessageTitle.h"
 #include "program/StepLine.h"
@@ -28,6 +29,16 @@ std::string headerPattern(int number) {
 }
 
 bool validNumber(int number) { return number >= 1 && number <= ProgramStore::kMaxProgramNumber; }
+
+// Position of `pattern` in `text` from `from`, or npos. Header marks begin
+// with a TAB, which nearly every line holds, so a skipping search is used
+// rather than one that stops at every TAB.
+std::size_t findIn(std::string_view text, std::string_view pattern, std::size_t from) {
+    if (from > text.size()) return std::string_view::npos;
+    const auto at = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
+                                std::boyer_moore_horspool_searcher(pattern.begin(), pattern.end()));
+    return at == text.end() ? std::string_view::npos : static_cast<std::size_t>(at - text.begin());
+}
 
 bool isCommentLine(std::string_view line) {
     return (!line.empty() && line[0] == ';') || line.substr(0, 2) == "//";
@@ -77,8 +88,7 @@ std::size_t ProgramStore::readableEnd() const {
 std::size_t ProgramStore::find(std::string_view pattern, std::size_t from) const {
     const std::size_t end = readableEnd();
     if (from >= end) return std::string::npos;
-    const std::size_t p = std::string_view(text_).substr(0, end).find(pattern, from);
-    return p;
+    return findIn(std::string_view(text_).substr(0, end), pattern, from);
 }
 
 std::size_t ProgramStore::appendPosition() const { return readableEnd(); }
@@ -101,16 +111,17 @@ int ProgramStore::scanDirectory() {
     directory_.clear();
     std::array<bool, 256> present{};
     const std::string_view text(text_.data(), readableEnd());
-    for (std::size_t p = text.find(kHeaderMark); p != std::string_view::npos;
-         p = text.find(kHeaderMark, p + kHeaderMark.size())) {
+    for (std::size_t p = findIn(text, kHeaderMark, 0); p != std::string_view::npos;
+         p = findIn(text, kHeaderMark, p + kHeaderMark.size())) {
         if (!digitsAt(text, p + kHeaderMark.size(), 3)) continue;
         const int number = decimalAt(text.substr(p + kHeaderMark.size(), 3), 0);
         if (!validNumber(number)) continue;
         present[static_cast<std::size_t>(number)] = true;
 
         const std::size_t after = p + kHeaderPatternLength;
-        std::size_t lineEnd = std::min(text.find('\n', after), text.find(kHeaderMark, after));
+        std::size_t lineEnd = text.find('\n', after);
         if (lineEnd == std::string_view::npos) lineEnd = text.size();
+        lineEnd = std::min(lineEnd, findIn(text.substr(0, lineEnd), kHeaderMark, after));
         std::string_view line = text.substr(after, lineEnd - after);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const std::size_t semicolon = line.find(';');
