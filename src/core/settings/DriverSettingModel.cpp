@@ -304,8 +304,10 @@ MaybeRefusal DriverSettingModel::commitChoice(int row, int axis, const std::stri
 
 void DriverSettingModel::switchPositionUnit(int axis, std::uint8_t unit) {
     // A unit change resets the mechanical ratio; positions already stored keep
-    // their numbers and are read in the new unit.
+    // their numbers and are read in the new unit. Choosing the unit the axis
+    // already has changes nothing, so the ratio the user set is not lost.
     Record r(image_, axis);
+    if (r.positionUnit() == unit) return;
     ImageEdit edit(image_, sink_);
     edit.write(r.offsetOf(Record::kTravelPerRev), 2, 1000);
     edit.write(r.offsetOf(Record::kSpeedUnit), 1, unit == 2 ? 0 : 1);

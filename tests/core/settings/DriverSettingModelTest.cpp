@@ -272,6 +272,22 @@ TEST_F(DriverSettingModelTest, UnitSwitchResetsTheMechanicalRatioInOrder) {
     EXPECT_FALSE(model.isEditable(6, 1));
 }
 
+TEST_F(DriverSettingModelTest, ChoosingTheCurrentUnitKeepsTheRatio) {
+    axis1().setTravelPerRev(500);
+    axis1().setMinTravel(5);
+    EXPECT_FALSE(model.commit(2, 1, "mm"));
+    EXPECT_FALSE(model.commit(2, 2, "step"));
+    EXPECT_TRUE(sink.writes.empty());
+    EXPECT_EQ(axis1().travelPerRev(), 500);
+    EXPECT_EQ(axis1().minTravel(), 5u);
+    // A deg axis from a loaded image does change to mm.
+    axis1().setPositionUnit(1);
+    EXPECT_FALSE(model.commit(2, 1, "mm"));
+    EXPECT_EQ(sink.writes.size(), 5u);
+    EXPECT_EQ(axis1().positionUnit(), 0);
+    EXPECT_EQ(axis1().travelPerRev(), 1000);
+}
+
 TEST_F(DriverSettingModelTest, UnitSwitchKeepsStoredPositions) {
     image.writePosition(0, 1000, 12345);
     EXPECT_FALSE(model.commit(2, 1, "step"));
