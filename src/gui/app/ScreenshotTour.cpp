@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QPixmap>
 #include <QTimer>
 
@@ -23,7 +22,7 @@ ScreenshotTour::ScreenshotTour(CMainFrame& frame, QString folder) : frame_(frame
 }
 
 ScreenshotTour::~ScreenshotTour() {
-    CWaitDlg::setShownHook({});
+    CWaitDlg::setUpdateHook({});
     ui::setMessageHandler({});
 }
 
@@ -39,22 +38,10 @@ void ScreenshotTour::start() {
         return buttons == ui::MessageButtons::Ok ? ui::MessageAnswer::Ok : ui::MessageAnswer::No;
     });
     // The progress window is saved once its bar has moved.
-    CWaitDlg::setShownHook([this](CWaitDlg& dialog) {
-        auto* poll = new QTimer(&dialog);
-        auto* shownAt = new QElapsedTimer;
-        shownAt->start();
-        connect(poll, &QTimer::timeout, this, [this, &dialog, poll, shownAt] {
-            if (progressSaved_ || !dialog.isVisible()) {
-                poll->stop();
-                delete shownAt;
-                return;
-            }
-            if (dialog.percent() >= 20 || shownAt->elapsed() > 1500) {
-                save(dialog, QStringLiteral("progress-window.png"));
-                progressSaved_ = true;
-            }
-        });
-        poll->start(10);
+    CWaitDlg::setUpdateHook([this](CWaitDlg& dialog) {
+        if (progressSaved_ || dialog.percent() < 30 || dialog.percent() >= 100) return;
+        save(dialog, QStringLiteral("progress-window.png"));
+        progressSaved_ = true;
     });
     MainFramePrompts prompts = MainFramePrompts::dialogs();
     prompts.connectDirection = [this](QWidget* parent) {

@@ -12,7 +12,7 @@
 namespace vantrel {
 
 namespace {
-std::function<void(CWaitDlg&)>& shownHook() {
+std::function<void(CWaitDlg&)>& updateHook() {
     static std::function<void(CWaitDlg&)> hook;
     return hook;
 }
@@ -71,7 +71,7 @@ void CWaitDlg::onProgress(unsigned operation, int percent, int result) {
     }
 }
 
-void CWaitDlg::setShownHook(std::function<void(CWaitDlg&)> hook) { shownHook() = std::move(hook); }
+void CWaitDlg::setUpdateHook(std::function<void(CWaitDlg&)> hook) { updateHook() = std::move(hook); }
 
 void CWaitDlg::reject() {
     if (progressCancellable(kind_) && running_) cancel();
@@ -79,7 +79,7 @@ void CWaitDlg::reject() {
 
 void CWaitDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (shownHook()) shownHook()(*this);
+    if (updateHook()) updateHook()(*this);
 }
 
 void CWaitDlg::cancel() {
@@ -92,6 +92,7 @@ void CWaitDlg::cancel() {
 void CWaitDlg::setPercent(int percent) {
     bar_->setValue(std::clamp(percent, 0, 100));
     percentText_->setText(QString::fromStdString(progressPercentText(percent)));
+    if (running_ && isVisible() && updateHook()) updateHook()(*this);
 }
 
 }  // namespace vantrel

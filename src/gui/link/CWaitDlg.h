@@ -33,8 +33,9 @@ public:
     // A progress message from the link thread, already on the UI thread.
     void onProgress(unsigned operation, int percent, int result);
 
-    // Called once the window is shown (the screenshot tour grabs it there).
-    static void setShownHook(std::function<void(CWaitDlg&)> hook);
+    // Called after the window was shown and after each change of its bar
+    // (the screenshot tour grabs it there).
+    static void setUpdateHook(std::function<void(CWaitDlg&)> hook);
 
 protected:
     void reject() override;  // Esc and the close button do nothing but cancel where cancel exists

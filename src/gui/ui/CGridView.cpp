@@ -63,7 +63,14 @@ CGridView::CGridView(std::unique_ptr<GridModel> model, QWidget* parent) : QWidge
             Qt::QueuedConnection);
 }
 
-CGridView::~CGridView() = default;
+CGridView::~CGridView() {
+    // The table (and an editor still open in it) goes first: it may commit
+    // to the model while closing, and the model dies with this object.
+    table_->viewport()->removeEventFilter(this);
+    delete table_;
+    table_ = nullptr;
+    delete tableModel_;
+}
 
 QString CGridView::helpText() const { return help_->toPlainText(); }
 
@@ -93,7 +100,7 @@ void CGridView::showHelpFor(const QModelIndex& index) {
 
 bool CGridView::eventFilter(QObject* watched, QEvent* event) {
     // Title tips: a cell whose text is cut off shows it whole under the mouse.
-    if (watched == table_->viewport() && event->type() == QEvent::ToolTip) {
+    if (table_ && watched == table_->viewport() && event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         const QModelIndex index = table_->indexAt(help->pos());
         const QString text = index.data(Qt::DisplayRole).toString();

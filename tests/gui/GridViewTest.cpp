@@ -1,0 +1,169 @@
+// The grid widget over a settings table model: what it shows, what it lets
+// the user edit, and what a commit does.
+
+#include <memory>
+
+#include <QBrush>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableView>
+
+#include "GuiTestSupport.h"
+#include "ui/CGridView.h"
+
+using namespace vantrel;
+
+namespace {
+
+// A table of many rows: column 1 text (refuses anything but digits), column 2
+// a drop-down, column 3 read-only grey.
+class BigTable : public SettingsTableModel {
+public:
+    explicit BigTable(int rows) : values_(rows, 0), choices_(rows, 0) {}
+    int rowCount() const override { return static_cast<int>(values_.size()) + 1; }
+    int columnCount() const override { return 4; }
+    int columnWidth(int column) const override { return column == 0 ? 90 : 60; }
+    std::string cellText(int row, int column) const override {
+        if (row == 0) return column == 0 ? "" : "head" + std::to_string(column);
+        if (column == 0) return "row" + std::to_string(row);
+        if (column == 1) return std::to_string(values_[row - 1]);
+        if (column == 2) return choices_[row - 1] ? "B接点" : "A接点";
+        return "a long read-only text that does not fit into sixty pixels";
+    }
+    CellKind cellKind(int row, int column) const override {
+        if (row == 0) return CellKind::Header;
+        if (column == 0) return CellKind::Label;
+        if (column == 1) return CellKind::Text;
+        if (column == 2) return CellKind::DropDown;
+        return CellKind::ReadOnly;
+    }
+    std::vector<std::string> choices(int, int) const override { return {"A接点", "B接点"}; }
+    std::uint32_t backgroundColour(int row, int column) const override {
+        if (column == 2) return choices_[row - 1] ? cellColour::kYellow : cellColour::kCyan;
+        return SettingsTableModel::backgroundColour(row, column);
+    }
+    std::string helpText(int row, int column) const override {
+        return "help " + std::to_string(row) + "/" + std::to_string(column);
+    }
+    MaybeRefusal commit(int row, int column, const std::string& text) override {
+        ++commits;
+        if (column == 2) {
+            choices_[row - 1] = text == "B接点";
+            return std::nullopt;
+        }
+        if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+            return Refusal{"入力は半角数字のみです。", "VANTREL", MessageIcon::Warning};
+        values_[row - 1] = std::stoi(text);
+        return std::nullopt;
+    }
+    int value(int row) const { return values_[row - 1]; }
+    bool choice(int row) const { return choices_[row - 1]; }
+    int commits = 0;
+
+private:
+    std::vector<int> values_;
+    std::vector<int> choices_;
+};
+
+}  // namespace
+
+class GridViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void headersAndCellsComeFromTheModel() {
+        auto model = std::make_unique<BigTable>(3000);
+        ui::CGridView view(std::move(model));
+        QTableView* table = view.table();
+        QCOMPARE(table->model()->rowCount(), 3000);
+        QCOMPARE(table->model()->columnCount(), 3);
+        QCOMPARE(table->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("head1"));
+        QCOMPARE(table->model()->headerData(2999, Qt::Vertical).toString(), QStringLiteral("row3000"));
+        const QModelIndex grey = table->model()->index(5, 2);
+        QCOMPARE(grey.data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0xCC, 0xCC, 0xCC));
+        QVERIFY(!(grey.flags() & Qt::ItemIsEditable));
+        QVERIFY(table->model()->index(5, 0).flags() & Qt::ItemIsEditable);
+        QCOMPARE(table->model()->index(0, 1).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0, 0xFF, 0xFF));
+        QCOMPARE(table->columnWidth(0), 60);
+        QCOMPARE(table->verticalHeader()->width(), 90);
+    }
+
+    void noEditorExistsUntilACellIsEdited() {
+        ui::CGridView view(std::make_unique<BigTable>(3000));
+        view.resize(600, 400);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(view.findChildren<QLineEdit*>().isEmpty());
+        QVERIFY(view.findChildren<QComboBox*>().isEmpty());
+        QTableView* table = view.table();
+        table->setCurrentIndex(table->model()->index(2, 0));
+        table->edit(table->currentIndex());
+        QCOMPARE(view.findChildren<QLineEdit*>().size(), 1);
+    }
+
+    void typedTextIsCommittedThroughTheEditor() {
+        auto owned = std::make_unique<BigTable>(10);
+        BigTable& model = *owned;
+        ui::CGridView view(std::move(owned));
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QTableView* table = view.table();
+        table->setFocus();
+        table->setCurrentIndex(table->model()->index(3, 0));
+        QTest::keyClick(table, Qt::Key_4);  // typing on a cell opens its editor with the key
+        QLineEdit* editor = view.findChild<QLineEdit*>();
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_2);
+        QCOMPARE(editor->text(), QStringLiteral("42"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(model.value(4), 42);  // Return commits through a queued call
+        QCOMPARE(table->model()->index(3, 0).data().toString(), QStringLiteral("42"));
+    }
+
+    void aRefusedCommitShowsTheMessageAndKeepsTheValue() {
+        test::MessageRecorder recorder;
+        auto owned = std::make_unique<BigTable>(10);
+        BigTable& model = *owned;
+        ui::CGridView view(std::move(owned));
+        QVERIFY(view.commitText(2, 1, QStringLiteral("7")));
+        QVERIFY(!view.commitText(2, 1, QStringLiteral("1x")));
+        QCOMPARE(model.value(2), 7);
+        QVERIFY(recorder.messages.empty());  // shown once the editor is gone
+        QTRY_COMPARE(recorder.texts(), std::vector<std::string>{"入力は半角数字のみです。"});
+        // Read-only and label cells take nothing.
+        QVERIFY(!view.commitText(2, 3, QStringLiteral("5")));
+        QCOMPARE(model.commits, 2);
+    }
+
+    void dropDownChoiceCommitsAndRecolours() {
+        auto owned = std::make_unique<BigTable>(4);
+        BigTable& model = *owned;
+        ui::CGridView view(std::move(owned));
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QTableView* table = view.table();
+        const QModelIndex cell = table->model()->index(1, 1);
+        table->setCurrentIndex(cell);
+        table->edit(cell);
+        auto* box = view.findChild<QComboBox*>();
+        QVERIFY(box);
+        QCOMPARE(box->count(), 2);
+        QCOMPARE(box->currentText(), QStringLiteral("A接点"));
+        box->setCurrentIndex(1);
+        emit box->activated(1);
+        QVERIFY(model.choice(2));
+        QCOMPARE(cell.data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0xFF, 0xFF, 0x00));
+    }
+
+    void helpPaneFollowsTheCurrentCell() {
+        ui::CGridView view(std::make_unique<BigTable>(4));
+        view.selectCell(3, 2);
+        QCOMPARE(view.helpText(), QStringLiteral("help 3/2"));
+        view.selectCell(1, 1);
+        QCOMPARE(view.helpText(), QStringLiteral("help 1/1"));
+    }
+};
+
+VANTREL_GUI_TEST_MAIN(GridViewTest)
+#include "GridViewTest.moc"

@@ -1,0 +1,82 @@
+#pragma once
+
+// Shared by the GUI tests: temporary per-user folders for every test program
+// (so no test touches the user's files or another test's lock), a recorder
+// that stands in for the message box, and a main() that sets both up.
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "data/Refusal.h"
+#include "ui/MessageBox.h"
+
+namespace vantrel::test {
+
+// Every message and question of the program lands here instead of a modal
+// box. Questions get `answer`'s reply (no by default).
+class MessageRecorder {
+public:
+    MessageRecorder() {
+        ui::setMessageHandler([this](QWidget*, const Refusal& message, ui::MessageButtons buttons) {
+            messages.push_back(message);
+            if (buttons == ui::MessageButtons::Ok) return ui::MessageAnswer::Ok;
+            return answer && answer(message) ? ui::MessageAnswer::Yes : ui::MessageAnswer::No;
+        });
+    }
+    ~MessageRecorder() { ui::setMessageHandler({}); }
+
+    bool has(const std::string& text) const {
+        for (const auto& m : messages)
+            if (m.text == text) return true;
+        return false;
+    }
+    const Refusal* find(const std::string& text) const {
+        for (const auto& m : messages)
+            if (m.text == text) return &m;
+        return nullptr;
+    }
+    std::vector<std::string> texts() const {
+        std::vector<std::string> all;
+        for (const auto& m : messages) all.push_back(m.text);
+        return all;
+    }
+    QString dump() const {
+        QString out;
+        for (const auto& t : texts()) out += QString::fromStdString(t) + QStringLiteral(" | ");
+        return out;
+    }
+
+    std::vector<Refusal> messages;
+    std::function<bool(const Refusal&)> answer;
+};
+
+// Points XDG_DATA_HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR into a folder of
+// this run.
+inline void useTemporaryUserFolders(const QTemporaryDir& root) {
+    for (const char* name : {"data", "config", "runtime"}) QDir(root.path()).mkpath(QString::fromLatin1(name));
+    QFile::setPermissions(root.path() + QStringLiteral("/runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_DATA_HOME", (root.path() + QStringLiteral("/data")).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (root.path() + QStringLiteral("/config")).toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", (root.path() + QStringLiteral("/runtime")).toLocal8Bit());
+}
+
+}  // namespace vantrel::test
+
+#define VANTREL_GUI_TEST_MAIN(TestClass)                                       \
+    int main(int argc, char** argv) {                                          \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                    \
+            qputenv("QT_QPA_PLATFORM", "offscreen");                           \
+        QTemporaryDir root;                                                    \
+        vantrel::test::useTemporaryUserFolders(root);                          \
+        QApplication application(argc, argv);                                  \
+        TestClass test;                                                        \
+        return QTest::qExec(&test, argc, argv);                                \
+    }
