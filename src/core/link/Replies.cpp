@@ -131,8 +131,6 @@ bool storeValueRead(SettingsImage& image, ControllerStatus& status, std::uint32_
         return storeBytes(image, kSpeedOverrideLevel, kSpeedOverrideLevel, kSpeedOverrideLevel + 1, size, bytes, false);
     if (address >= address::kTimers && address < address::kTimers + 2 * kTimerCount)
         return storeBytes(image, kTimers + (address - address::kTimers), kTimers, kCounters, size, bytes, true);
-    if (address >= address::kCounters && address < address::kCounters + 4 * kCounterCount)
-        return storeBytes(image, kCounters + (address - address::kCounters), kCounters, kEthernet, size, bytes, true);
     if (address == address::kEthernet || address == address::kEthernet + 4 || address == address::kEthernet + 8)
         return storeBytes(image, kEthernet + (address - address::kEthernet), kEthernet, kEthernetPort, size, bytes,
                           false);
@@ -153,8 +151,8 @@ bool storeValueRead(SettingsImage& image, ControllerStatus& status, std::uint32_
     if (address >= address::kNetwork && address < ControllerStatus::kNetworkLiveBase)
         return storeBytes(image, kNetworkCommParams + (address - address::kNetwork), kNetworkCommParams, kPulseAxes,
                           size, bytes, true);
-    if (address >= address::kFlagWords && address < address::kFlagWords + kFlagWordsSize)
-        return storeBytes(image, kFlagWords + (address - address::kFlagWords), kFlagWords, kTimers, size, bytes, false);
+    // Counters and flag words are written but their read-back is not stored:
+    // the image already holds what the edit wrote.
     return false;
 }
 

@@ -80,7 +80,7 @@ std::optional<std::array<std::uint8_t, 4>> decodeValueReadReply(const std::uint8
 // Stores `size` bytes of a value read back from `address` by the address
 // table: into the settings image (swapped where the controller keeps the item
 // big-endian) or into the live network values. False when the address has no
-// place (nothing is stored).
+// place (nothing is stored): counters and flag words among them.
 bool storeValueRead(SettingsImage& image, ControllerStatus& status, std::uint32_t address, std::uint16_t size,
                     const std::array<std::uint8_t, 4>& bytes);
 

@@ -71,9 +71,6 @@ TEST(ValueReadStore, SwapsBigEndianItemsByAddress) {
     // Timer 3 (address 58) is big-endian in the controller.
     EXPECT_TRUE(storeValueRead(image, status, 58, 2, {0x01, 0x02, 0, 0}));
     EXPECT_EQ(image.u16(layout::kTimers + 6), 0x0102);
-    // Counter 2 (address 272).
-    EXPECT_TRUE(storeValueRead(image, status, 272, 4, {0x00, 0x0F, 0x42, 0x40}));
-    EXPECT_EQ(image.s32(layout::kCounters + 8), 1000000);
     // IP address bytes as received.
     EXPECT_TRUE(storeValueRead(image, status, 0xAA34, 4, {255, 255, 255, 0}));
     EXPECT_EQ(image.u8(layout::kEthernet + 4), 255);
@@ -89,9 +86,6 @@ TEST(ValueReadStore, SwapsBigEndianItemsByAddress) {
     const std::uint32_t speedAddress = 0x50000 + 16 + 6416 + 16 + 64 + 8;
     EXPECT_TRUE(storeValueRead(image, status, speedAddress, 4, {0x00, 0x01, 0x86, 0xA0}));
     EXPECT_EQ(NetworkDriverRecord(image, 1).point(1).speed(), 100000);
-    // The sensor logic byte of axis 2.
-    EXPECT_TRUE(storeValueRead(image, status, 0x70006, 1, {0x0E, 0, 0, 0}));
-    EXPECT_EQ(image.u8(172566), 0x0E);
 }
 
 TEST(ValueReadStore, LiveNetworkValuesGoToTheStatus) {
@@ -116,6 +110,9 @@ TEST(ValueReadStore, AddressesWithoutPlaceStoreNothing) {
     EXPECT_FALSE(storeValueRead(image, status, 0x20000 + 68862, 4, {1, 2, 3, 4}));  // would cross into region B
     EXPECT_FALSE(storeValueRead(image, status, 0xAA31, 4, {1, 2, 3, 4}));
     EXPECT_FALSE(storeValueRead(image, status, 52, 0, {1, 2, 3, 4}));
+    // Counters and flag words are written, but what comes back is not stored.
+    EXPECT_FALSE(storeValueRead(image, status, 272, 4, {0x00, 0x0F, 0x42, 0x40}));
+    EXPECT_FALSE(storeValueRead(image, status, 0x70006, 1, {0x0E, 0, 0, 0}));
     EXPECT_EQ(image, before);
 }
 
