@@ -171,3 +171,27 @@ TEST_F(LinkE2e, StoppingTheThreadDuringATransferEndsItAndLeavesNoThread) {
     thread.start();
     EXPECT_EQ(events.waitResult(from), std::optional<int>(kDone));
 }
+
+TEST_F(LinkE2e, FlashStepsAndTheAlarmReadCarryTheSequenceBeforeAdvancingOnTheWire) {
+    sim.setAlarmHistory({3, 1, 4, 1, 5, 9, 2, 6, 5, 3});
+    connectEditTest();
+    {
+        // Start from a known counter while the link thread waits for the lock.
+        std::lock_guard g(link.lock());
+        link.setSequence(100);
+        ASSERT_TRUE(thread.startOperation(LinkOp::FlashWrite));
+    }
+    ASSERT_EQ(events.waitResult(), std::optional<int>(kDone));
+    // Steps 0, 1, 2 went out as 100, 101, 102 (the advanced value would end at 103),
+    // and each reply echoing them was taken.
+    EXPECT_EQ(sim.lastRequest(0xC1).at(1), 102);
+    EXPECT_EQ(sim.flashStepsDone(), (std::vector<int>{0, 1, 2}));
+    {
+        std::lock_guard g(link.lock());
+        link.setSequence(255);
+        ASSERT_TRUE(thread.startOperation(LinkOp::AlarmRead));
+    }
+    ASSERT_TRUE(RecordingEvents::eventually([&] { return events.alarmReads() == 1; }));
+    EXPECT_EQ(sim.lastRequest(0x19).at(1), 255);
+    for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(status.alarmRecord[i].load(), sim.alarmHistory()[i]);
+}
