@@ -77,6 +77,7 @@ public:
     virtual void opened() {}
 
     bool isEditable(int row, int column) const {
+        if (!inTable(row, column)) return false;
         const CellKind kind = cellKind(row, column);
         return kind == CellKind::Text || kind == CellKind::DropDown;
     }
