@@ -10,6 +10,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 using namespace vantrel;
 using namespace std::chrono_literals;
@@ -137,4 +138,47 @@ TEST(SerialPort, AClosedPortNeitherWritesNorReads) {
     EXPECT_EQ(port.write(b, 1), -1);
     EXPECT_EQ(port.read(in, 1), 0u);
     EXPECT_TRUE(port.close());
+}
+
+TEST(SerialPort, AWriteNobodyTakesGivesUpWithWhatWentOut) {
+    // The controller side never reads: the terminal's buffers fill and the
+    // write must return after its time-out instead of blocking for ever.
+    Pty pty;
+    SerialPort port;
+    ASSERT_TRUE(port.open(pty.path));
+    port.setTimeouts(100ms, 200ms);
+    std::vector<std::uint8_t> block(4u << 20, 0x55);
+    const long written = port.write(block.data(), block.size());
+    EXPECT_GE(written, 0);
+    EXPECT_LT(written, static_cast<long>(block.size()));
+}
+
+TEST(SerialPort, OpeningMakesNoLineSettings) {
+    Pty pty;
+    termios wanted{};
+    ASSERT_EQ(::tcgetattr(pty.keeper, &wanted), 0);
+    ::cfsetispeed(&wanted, B4800);
+    ::cfsetospeed(&wanted, B4800);
+    wanted.c_cflag |= CSTOPB;
+    // A cooked terminal, as a freshly plugged-in device may come up.
+    wanted.c_lflag |= ECHO | ICANON | ISIG;
+    wanted.c_iflag |= ICRNL | IXON;
+    wanted.c_oflag |= OPOST;
+    ASSERT_EQ(::tcsetattr(pty.keeper, TCSANOW, &wanted), 0);
+    termios before{};  // what the terminal kept of it
+    ASSERT_EQ(::tcgetattr(pty.keeper, &before), 0);
+    SerialPort port;
+    ASSERT_TRUE(port.open(pty.path));
+    termios after{};
+    ASSERT_EQ(::tcgetattr(pty.keeper, &after), 0);
+    // Speed, character size, parity and stop bits stay as the driver had them ...
+    EXPECT_EQ(::cfgetospeed(&after), static_cast<speed_t>(B4800));
+    EXPECT_EQ(::cfgetispeed(&after), ::cfgetispeed(&before));
+    const tcflag_t line = CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS;
+    EXPECT_EQ(after.c_cflag & line, before.c_cflag & line);
+    EXPECT_TRUE(after.c_cflag & CSTOPB);
+    // ... but the line is raw: no echo, no line editing, no CR/LF translation.
+    EXPECT_FALSE(after.c_lflag & (ECHO | ICANON | ISIG));
+    EXPECT_FALSE(after.c_iflag & (ICRNL | IXON));
+    EXPECT_FALSE(after.c_oflag & OPOST);
 }
