@@ -81,8 +81,9 @@ TEST(ModelBoundsTest, AnyImageIsShownAndEditedSafely) {
     ASSERT_FALSE(sink.writes.empty());
     for (const auto& write : sink.writes) {
         EXPECT_TRUE(write.size >= 1 && write.size <= 4) << write.address;
-        if (write.queue == test::RecordingSink::Queue::AxisParameter)
+        if (write.queue == test::RecordingSink::Queue::AxisParameter) {
             EXPECT_TRUE(pulseAxisOffsetOfAddress(write.address).has_value()) << write.address;
+        }
     }
 }
 
