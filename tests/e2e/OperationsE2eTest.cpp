@@ -154,6 +154,9 @@ TEST_F(LinkE2e, AWriteToAHungUpLineClosesTheLinkWithTheWarningAndResultTwo) {
     EXPECT_EQ(events.linkLosses(), std::vector<bool>{false});
     EXPECT_EQ(status.modeWord.load(), 0);
     EXPECT_EQ(link.pendingOp(), 0);
+    // The failed write also ends a progress window, once, with result 2.
+    ASSERT_EQ(events.waitResult(), std::optional<int>(kFailed));
+    EXPECT_EQ(events.results(), std::vector<int>{kFailed});
 }
 
 TEST_F(LinkE2e, StoppingTheThreadDuringATransferEndsItAndLeavesNoThread) {
