@@ -15,6 +15,8 @@ CConnectDlg::CConnectDlg(QWidget* parent) : QDialog(parent) {
     connect(toPc, &QPushButton::clicked, this, [this] { done(ControllerToPc); });
     connect(toController, &QPushButton::clicked, this, [this] { done(PcToController); });
     connect(cancel, &QPushButton::clicked, this, [this] { done(Cancelled); });
+    for (QPushButton* button : {toPc, toController, cancel})
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 32);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(toPc);
     buttons->addWidget(toController);

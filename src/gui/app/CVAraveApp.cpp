@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include <QApplication>
+#include <QTimer>
 
 #include "app/CMainFrame.h"
 #include "app/CSplashWnd.h"
@@ -35,6 +36,8 @@ CVAraveApp::Options CVAraveApp::parseOptions(const QStringList& arguments) {
             options.screenshotDir = arguments[++i];
             options.demo = true;
             options.splash = false;
+        } else if (argument == QLatin1String("--quit-after") && i + 1 < arguments.size()) {
+            options.quitAfterMs = arguments[++i].toInt();
         }
         // Anything else is a document argument of the standard command line, unused.
     }
@@ -84,6 +87,7 @@ int CVAraveApp::run(int& argc, char** argv) {
             tour = std::make_unique<ScreenshotTour>(frame, options.screenshotDir);
             tour->start();
         }
+        if (options.quitAfterMs >= 0) QTimer::singleShot(options.quitAfterMs, &application, &QApplication::quit);
         exitCode = application.exec();
         frame.shutdownLink();
     }

@@ -28,6 +28,7 @@ public:
         bool splash = true;      // --no-splash skips the splash and its wait
         bool demo = false;       // --demo: a simulated controller inside the program
         QString screenshotDir;   // --screenshot-dir DIR: demo tour saving screenshots
+        int quitAfterMs = -1;    // --quit-after MS: end MS after the main window is up (measurements)
     };
     static Options parseOptions(const QStringList& arguments);
 

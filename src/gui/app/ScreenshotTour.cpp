@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
 #include <QPixmap>
 #include <QTimer>
 
@@ -13,6 +14,7 @@
 #include "app/CMainFrame.h"
 #include "app/CSettingInitialDlg.h"
 #include "link/CWaitDlg.h"
+#include "ui/CGridView.h"
 #include "ui/MessageBox.h"
 
 namespace vantrel {
@@ -27,8 +29,21 @@ ScreenshotTour::~ScreenshotTour() {
 }
 
 void ScreenshotTour::save(QWidget& widget, const QString& name) {
+    // Without a window manager a window has no frame: the picture gets a
+    // plain title bar with the window's title, so the title can be checked.
+    const QPixmap content = widget.grab();
+    const int titleHeight = widget.fontMetrics().height() + 10;
+    QPixmap picture(content.width(), content.height() + titleHeight);
+    picture.fill(QColor(0x3C, 0x3C, 0x46));
+    QPainter painter(&picture);
+    painter.setPen(Qt::white);
+    painter.setFont(widget.font());
+    painter.drawText(QRect(8, 0, content.width() - 16, titleHeight), Qt::AlignVCenter | Qt::AlignLeft,
+                     widget.windowTitle());
+    painter.drawPixmap(0, titleHeight, content);
+    painter.end();
     const QString path = QDir(folder_).filePath(name);
-    if (!widget.grab().save(path)) std::fprintf(stderr, "vantrel: could not save %s\n", qPrintable(path));
+    if (!picture.save(path)) std::fprintf(stderr, "vantrel: could not save %s\n", qPrintable(path));
 }
 
 void ScreenshotTour::start() {
@@ -37,9 +52,10 @@ void ScreenshotTour::start() {
         if (message.text == "読込完了しました。" || message.text == "読込中断しました。") readDone_ = true;
         return buttons == ui::MessageButtons::Ok ? ui::MessageAnswer::Ok : ui::MessageAnswer::No;
     });
-    // The progress window is saved once its bar has moved.
+    // The progress window is saved once its bar has moved (the simulated
+    // controller answers in large blocks, so the first move may be a whole phase).
     CWaitDlg::setUpdateHook([this](CWaitDlg& dialog) {
-        if (progressSaved_ || dialog.percent() < 30 || dialog.percent() >= 100) return;
+        if (progressSaved_ || dialog.percent() == 0) return;
         save(dialog, QStringLiteral("progress-window.png"));
         progressSaved_ = true;
     });
@@ -62,6 +78,11 @@ void ScreenshotTour::start() {
         if (!readDone_) return;
         wait->stop();
         frame_.chooseView(ViewKind::Timers);
+        // A current cell, so the help pane shows its text.
+        if (frame_.currentView()) {
+            if (auto* grid = frame_.currentView()->findChild<ui::CGridView*>()) grid->selectCell(3, 1);
+            else if (auto* own = qobject_cast<ui::CGridView*>(frame_.currentView())) own->selectCell(3, 1);
+        }
         QTimer::singleShot(1500, this, [this] { finish(); });
     });
     wait->start(100);

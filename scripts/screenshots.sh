@@ -1,0 +1,45 @@
+#!/bin/sh
+# Saves pictures of VANTREL with its built-in simulated controller: starts
+# `vantrel --demo` under a virtual X server, connects, reads the controller's
+# settings and saves the main window, the progress window and the dialogs.
+#
+#   scripts/screenshots.sh [BUILD_DIR] [OUTPUT_DIR]
+#
+# BUILD_DIR defaults to build/release (scripts/run.sh builds it), OUTPUT_DIR to docs/screenshots. Needs
+# xvfb-run (package xvfb) and a Japanese font (fonts-noto-cjk).
+set -eu
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$here/build/release}
+out=${2:-$here/docs/screenshots}
+program=$build/bin/vantrel
+
+if [ ! -x "$program" ]; then
+    echo "screenshots.sh: $program not found; build the 'vantrel' target first" >&2
+    exit 1
+fi
+if ! command -v xvfb-run >/dev/null 2>&1; then
+    echo "screenshots.sh: xvfb-run not found (install the xvfb package)" >&2
+    exit 1
+fi
+
+# A run of its own: the user's com.ini, profile and lock stay untouched.
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+mkdir -p "$home/data" "$home/config" "$home/runtime"
+chmod 700 "$home/runtime"
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime \
+ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} \
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$program" --screenshot-dir "$out"
+
+for picture in main-window.png progress-window.png; do
+    if [ ! -s "$out/$picture" ]; then
+        echo "screenshots.sh: $picture was not saved" >&2
+        exit 1
+    fi
+done
+echo "screenshots saved in $out:"
+ls "$out"
