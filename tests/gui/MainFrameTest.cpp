@@ -2,6 +2,7 @@
 // pseudo-terminal and the real link thread: every command as the user runs
 // it, with the message boxes and dialogs answered by the test.
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -16,6 +17,7 @@
 #include "data/DefaultImage.h"
 #include "data/SettingsFile.h"
 #include "platform/AppFolders.h"
+#include "platform/ComIni.h"
 #include "sim/ControllerSim.h"
 #include "sim/PtyServer.h"
 
@@ -39,6 +41,8 @@ private:
 
     MainFramePrompts::Direction direction_ = MainFramePrompts::Direction::ControllerToPc;
     QString openPath_;
+    std::optional<std::string> chosenPort_;
+    std::vector<std::string> offeredPorts_;
     std::optional<InitialiseChoice> initialiseChoice_;
     std::optional<EthernetAddressValues> ethernetValues_;
 
@@ -65,8 +69,9 @@ private slots:
         state_->portOverride = server_->portName();
         frame_ = std::make_unique<CMainFrame>(*state_, makeViewFactory());
         MainFramePrompts prompts;
-        prompts.choosePort = [](QWidget*, const std::vector<std::string>&, const std::string&) {
-            return std::optional<std::string>();
+        prompts.choosePort = [this](QWidget*, const std::vector<std::string>& names, const std::string&) {
+            offeredPorts_ = names;
+            return chosenPort_;
         };
         prompts.connectDirection = [this](QWidget*) { return direction_; };
         prompts.chooseInitialise = [this](QWidget*) { return initialiseChoice_; };
@@ -327,6 +332,81 @@ private slots:
         QCOMPARE(state_->image.u8(172812), 10);
         QCOMPARE(state_->image.u16(172824), 8080);
         QCOMPARE(state_->queues.valueWriteCount(), std::size_t{4});
+    }
+
+    void aControllerThatIsNotMainIsNoController() {
+        SimFaults faults;
+        faults.identifyNotMain = true;
+        sim_->setFaults(faults);
+        frame_->connectController();
+        QTRY_VERIFY_WITH_TIMEOUT(recorder_->has("接続出来ませんでした"), kPatience);
+        QVERIFY(!state_->link.isOpen());
+        QTest::qWait(50);
+        QCOMPARE(recorder_->texts(), std::vector<std::string>{"接続出来ませんでした"});  // no USB warning
+    }
+
+    void aCutLineWarnsOnce() {
+        connectAndRead();
+        SimFaults faults;
+        faults.hangUpAfterBytes = 0;
+        sim_->setFaults(faults);
+        QTRY_VERIFY_WITH_TIMEOUT(recorder_->has("USBが切断されました。"), kPatience);
+        QCOMPARE(recorder_->find("USBが切断されました。")->title, std::string("異常"));
+        QVERIFY(!state_->link.isOpen());
+        QTest::qWait(100);
+        QCOMPARE(recorder_->messages.size(), std::size_t{1});
+        frame_->refreshStatusPane();
+        QCOMPARE(frame_->statusPane().texts().link, std::string("OFFLINE"));
+    }
+
+    void aRefusedSettingsAreaInterruptsTheSend() {
+        SimFaults faults;
+        faults.rejectSettingsArea = 2;
+        sim_->setFaults(faults);
+        direction_ = MainFramePrompts::Direction::PcToController;
+        frame_->connectController();
+        QTRY_VERIFY2_WITH_TIMEOUT(recorder_->has("送信中断しました。"), qPrintable(recorder_->dump()), kPatience);
+        QCOMPARE(recorder_->find("送信中断しました。")->title, std::string("異常終了"));
+    }
+
+    void flashVerifyErrorIsReportedAndTheFlagStays() {
+        connectAndRead();
+        SimFaults faults;
+        faults.flashVerifyErrorStep = 1;
+        sim_->setFaults(faults);
+        state_->unsavedFlash = true;
+        recorder_->answer = [](const Refusal&) { return true; };
+        frame_->writeFlash();
+        QTRY_VERIFY2_WITH_TIMEOUT(recorder_->has("設定に失敗しました。\n(ベリファイ異常)"), qPrintable(recorder_->dump()),
+                                  kPatience);
+        QVERIFY(!recorder_->has("正常に書き込みました"));
+        QVERIFY(state_->unsavedFlash);
+    }
+
+    void portChoiceIsSavedInComIni() {
+        chosenPort_.reset();
+        frame_->choosePort();  // cancelled: nothing saved
+        QCOMPARE(readComPort(), std::string("COM1"));
+        // The built-in controller's port is offered with the devices that open.
+        QVERIFY(std::find(offeredPorts_.begin(), offeredPorts_.end(), server_->portName()) != offeredPorts_.end());
+
+        chosenPort_ = "ttyNONE9";
+        frame_->choosePort();
+        QCOMPARE(readComPort(), std::string("ttyNONE9"));
+        QVERIFY(state_->portOverride.empty());
+        frame_->connectController();  // the chosen device is not there
+        QCOMPARE(recorder_->texts(), std::vector<std::string>{"接続出来ませんでした。"});
+        QVERIFY(writeComPort("COM1"));
+    }
+
+    void portChoiceWhileConnectedAsksFirst() {
+        connectAndRead();
+        chosenPort_.reset();
+        offeredPorts_.clear();
+        frame_->choosePort();  // answered no
+        QCOMPARE(recorder_->texts(), std::vector<std::string>{"現在の接続を切断します。よろしいですか？"});
+        QVERIFY(state_->link.isOpen());
+        QVERIFY(offeredPorts_.empty());
     }
 
     void navigationTreeAndTheProgramEditedQuestion() {

@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -116,6 +117,41 @@ private slots:
         const auto record = *SettingsImage::positionRecordOffset(0, 1000);
         QCOMPARE(queues.popValueWrite(), std::optional(queued(0x20000 + static_cast<std::uint32_t>(record) + 3, 3, -50)));
         QCOMPARE(view.table()->model()->index(0, 1).data(Qt::EditRole).toString(), QString("-0.50"));
+    }
+
+    void inPlaceEditorsStartWithTheNumberAndOfferTheChoices() {
+        PulseAxisRecord(image, 0).setModel(1);
+        image.writePosition(0, 1000, -50);
+        QWidget host;
+        auto* points = new CPointView(image, &queues, &host);
+        host.show();
+        QTableView* table = points->table();
+        const QModelIndex position = table->model()->index(0, 1);
+        table->setCurrentIndex(position);
+        table->edit(position);
+        auto* line = table->findChild<QLineEdit*>();
+        QVERIFY(line != nullptr);
+        QCOMPARE(line->text(), QString("-0.50"));  // no unit in the editor
+        line->setText("12.345");
+        QTest::keyClick(line, Qt::Key_Return);
+        QTRY_COMPARE(image.readPosition(0, 1000), 1235);  // the delegate commits queued
+        QCOMPARE(shown(*points, 1, 2), QString("12.35 mm"));
+
+        auto* axes = new CDriverSettingView(image, &queues, &host);
+        axes->show();
+        QTableView* grid = axes->table();
+        const QModelIndex unit = grid->model()->index(1, 0);
+        grid->setCurrentIndex(unit);
+        grid->edit(unit);
+        auto* box = grid->findChild<QComboBox*>();
+        QVERIFY(box != nullptr);
+        QCOMPARE(box->count(), 2);
+        QCOMPARE(box->currentText(), QString("mm"));
+        box->setCurrentIndex(1);
+        emit box->activated(1);
+        QCOMPARE(PulseAxisRecord(image, 0).positionUnit(), 2);
+        QCOMPARE(shown(*axes, 4, 1), QString("---"));
+        QCOMPARE(shown(*axes, 3, 1), QString("Hz"));
     }
 
     void rivoPointTableGreysUnconnectedDrivers() {
