@@ -76,7 +76,8 @@ private slots:
         CDriverSettingView view(image, &queues);
         queues.clearAll();  // the resolution sent on opening
         QVERIFY(!view.commitText(8, 1, "４０００"));
-        QTRY_COMPARE(messages.texts.size(), 1);
+        QCoreApplication::processEvents();  // the message is shown through a queued call
+        QCOMPARE(messages.texts.size(), 1);
         QCOMPARE(messages.texts[0], QString("入力は半角数字のみです。"));
         QCOMPARE(shown(view, 8, 1), QString("4000"));
         QCOMPARE(queues.axisParameterWriteCount(), 0u);
@@ -134,7 +135,8 @@ private slots:
         QCOMPARE(line->text(), QString("-0.50"));  // no unit in the editor
         line->setText("12.345");
         QTest::keyClick(line, Qt::Key_Return);
-        QTRY_COMPARE(image.readPosition(0, 1000), 1235);  // the delegate commits queued
+        QCoreApplication::processEvents();  // the delegate commits through a queued call
+        QCOMPARE(image.readPosition(0, 1000), 1235);
         QCOMPARE(shown(*points, 1, 2), QString("12.35 mm"));
 
         auto* axes = new CDriverSettingView(image, &queues, &host);
