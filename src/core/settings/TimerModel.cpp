@@ -25,16 +25,17 @@ std::string TimerModel::helpText(int row, int column) const {
     return "【内容】\nプログラムの時間待ちコマンドで使用するタイマーの設定をします。\n\n【設定範囲】\n0.00～99.99 [s]\n(初期値：1.00  [s])";
 }
 
-std::uint16_t TimerModel::timerValue(double seconds) {
-    if (!(seconds >= 0.01)) return 0;  // a NaN counts as too small
-    if (seconds >= 99.99) return 9999;
-    return static_cast<std::uint16_t>(std::lround(seconds * 100.0));
+std::uint16_t TimerModel::timerValue(double hundredths) {
+    if (!(hundredths >= 1.0)) return 0;  // a NaN counts as too small
+    if (hundredths >= 9999.0) return 9999;
+    return static_cast<std::uint16_t>(std::lround(hundredths));
 }
 
 MaybeRefusal TimerModel::commit(int row, int column, const std::string& text) {
     if (!isValueCell(row, column)) return std::nullopt;
     if (!isHalfWidthNumber(text)) return halfWidthNumberRefusal();
-    ImageEdit(image_, sink_).write(TimerTable::timerOffset(row - 1), 2, timerValue(readNumber(text)));
+    // Scaled in the text itself, so a typed half such as 0.285 is exactly 28.5.
+    ImageEdit(image_, sink_).write(TimerTable::timerOffset(row - 1), 2, timerValue(readScaledNumber(text, 2)));
     return std::nullopt;
 }
 

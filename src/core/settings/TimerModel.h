@@ -23,9 +23,10 @@ public:
     std::string helpText(int row, int column) const override;
     MaybeRefusal commit(int row, int column, const std::string& text) override;
 
-    // Stored hundredths of a typed number of seconds: below 0.01 is 0, from
-    // 99.99 up is 9999, otherwise rounded to the nearest hundredth.
-    static std::uint16_t timerValue(double seconds);
+    // Stored hundredths of typed seconds, given in hundredths: below 0.01 s is
+    // 0, from 99.99 s up is 9999, otherwise rounded to the nearest hundredth,
+    // halves away from zero.
+    static std::uint16_t timerValue(double hundredths);
 
 private:
     bool isValueCell(int row, int column) const { return row >= 1 && row < kRows && column == 1; }

@@ -36,6 +36,12 @@ TEST(TimerModelTest, RoundingAndLimits) {
     EXPECT_EQ(model.cellText(100, 1), "99.99");
     EXPECT_FALSE(model.commit(2, 1, "0.015"));
     EXPECT_EQ(TimerTable(image).timer(1), 2);  // halves away from zero
+    EXPECT_FALSE(model.commit(2, 1, "0.285"));
+    EXPECT_EQ(TimerTable(image).timer(1), 29);  // 0.285 x 100 is 28.4999... in binary
+    EXPECT_FALSE(model.commit(2, 1, "0.0099"));
+    EXPECT_EQ(TimerTable(image).timer(1), 0);
+    EXPECT_FALSE(model.commit(2, 1, "0.01"));
+    EXPECT_EQ(TimerTable(image).timer(1), 1);
     EXPECT_FALSE(model.commit(2, 1, "-7"));
     EXPECT_EQ(TimerTable(image).timer(1), 0);
     EXPECT_FALSE(model.commit(2, 1, "99.985"));
