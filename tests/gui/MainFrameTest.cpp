@@ -108,6 +108,16 @@ private slots:
         QCOMPARE(texts.alarm, std::string("no alarm"));
     }
 
+    void programStoreStartsWithTheDefaultsAndFollowsAControllerRead() {
+        // Ncstepini.sys lies beside the programs of the build.
+        QVERIFY(state_->programs.length() > 0);
+        QVERIFY(state_->programs.storeClean());
+        sim_->setProgramFile("\tPROG\t#007\t;from the controller\r\n");
+        connectAndRead();
+        QVERIFY(state_->programs.findProgram(7).found);
+        QVERIFY(!state_->programs.findProgram(1).found || sim_->programFile().find("#001") != std::string::npos);
+    }
+
     void readAsksToSaveFirstAndShowsItsResult() {
         frame_->connectController();
         QTRY_VERIFY_WITH_TIMEOUT(recorder_->has("読込完了しました。"), kPatience);
@@ -420,7 +430,7 @@ private slots:
         frame_->chooseView(ViewKind::Timers);
         QCOMPARE(frame_->currentViewKind(), ViewKind::Timers);
         frame_->chooseView(ViewKind::ProgramEditor);
-        state_->programCompiled = false;
+        state_->programs.setStoreClean(false);  // a program is being edited
         frame_->chooseView(ViewKind::Counters);  // answered no
         QCOMPARE(frame_->currentViewKind(), ViewKind::ProgramEditor);
         QCOMPARE(tree.currentItem()->text(0), QStringLiteral("プログラム作成"));

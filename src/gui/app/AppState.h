@@ -7,6 +7,8 @@
 #include "link/ControllerStatus.h"
 #include "link/LinkThread.h"
 #include "link/RequestQueues.h"
+#include "program/IoNames.h"
+#include "program/ProgramFiles.h"
 #include "program/ProgramStore.h"
 
 namespace vantrel {
@@ -15,7 +17,10 @@ namespace vantrel {
 // shared by reference with the main window, the views and the dialogs. None
 // of them copies it.
 struct AppState {
-    AppState() : link(status), linkThread(link, queues, status, image) {}
+    AppState()
+        : link(status),
+          linkThread(link, queues, status, image),
+          programFiles(programs, ioNames, ProgramFiles::defaultPaths()) {}
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
 
@@ -24,13 +29,15 @@ struct AppState {
     ControllerStatus status;
     ControllerLink link;
     LinkThread linkThread;
+    // The program store (its storeClean flag is the main window's
+    // program-compiled flag: set by loading and compiling, cleared by edits).
     ProgramStore programs;
+    IoNames ioNames;
+    ProgramFiles programFiles;
 
-    // Set by program edits, cleared by a successful FLASH write.
+    // The unsaved-FLASH flag: set by program edits (the program view sets
+    // it), cleared by a successful FLASH write.
     bool unsavedFlash = false;
-    // True after the program store was loaded or compiled; false while a
-    // program is being edited.
-    bool programCompiled = true;
     // The port this run connects to instead of com.ini's (the built-in
     // simulated controller); empty for com.ini.
     std::string portOverride;

@@ -1,8 +1,5 @@
 #include "app/CMainFrame.h"
 
-#include <fstream>
-#include <iterator>
-
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -68,9 +65,9 @@ CMainFrame::CMainFrame(AppState& state, ViewFactory views, QWidget* parent)
     connect(statusPane_, &CStatusPane::speedDownClicked, this, &CMainFrame::speedDown);
     connect(statusPane_, &CStatusPane::speedUpClicked, this, &CMainFrame::speedUp);
 
-    // The program store starts as the default programs beside the program.
-    reloadProgramStore(exeFolderPath("Ncstepini.sys"));
-    state_.programCompiled = true;
+    // The program store starts as the default programs beside the program
+    // (loading sets the program-compiled flag).
+    state_.programFiles.loadStoreFromFile(ProgramFiles::Which::DefaultPrograms);
     state_.unsavedFlash = false;
 
     state_.linkThread.setWorkingProgramFile(dataFolderPath("Ncstep.sys"));
@@ -164,7 +161,7 @@ void CMainFrame::onTreeItemChosen(QTreeWidgetItem* item) {
 }
 
 void CMainFrame::chooseView(ViewKind kind) {
-    switch (decideViewSwitch(currentKind_, kind, state_.programCompiled)) {
+    switch (decideViewSwitch(currentKind_, kind, state_.programs.storeClean())) {
     case ViewSwitch::Stay: return;
     case ViewSwitch::AskFirst:
         if (!ui::askYesNo(this, Refusal{kLeaveProgramQuestion, kLeaveProgramTitle, MessageIcon::Question})) {
@@ -409,23 +406,14 @@ void CMainFrame::onLinkLost(bool silent) {
 }
 
 void CMainFrame::onProgramFileRead(const std::string& path) {
-    reloadProgramStore(path);
-    state_.programCompiled = true;
+    (void)path;  // always the working file
+    state_.programFiles.programFileRead();
     if (currentKind_ == ViewKind::ProgramEditor) rebuildCurrentView();
 }
 
 void CMainFrame::onProgramSendResult(const TransferResult& result) { (void)result; }
 
 void CMainFrame::onAlarmRecordRead() {}
-
-void CMainFrame::reloadProgramStore(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return;  // missing file: the store stays as it is
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    state_.programs.loadText(bytes);
-    state_.programs.scanDirectory();
-    state_.programs.selectProgram(state_.programs.firstProgramNumber());
-}
 
 // --- exit -----------------------------------------------------------------------
 

@@ -93,7 +93,6 @@ private:
     void disconnectSilently();
     bool saveSettingsFileTo();
     void message(const Refusal& message);
-    void reloadProgramStore(const std::string& path);
 
     AppState& state_;
     ViewFactory views_;
