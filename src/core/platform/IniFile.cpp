@@ -121,13 +121,9 @@ std::vector<Line> splitLines(const std::string& content)
             lines.push_back({content.substr(start), ""});
             break;
         }
-        std::size_t end = newline;
-        std::string terminator = "\n";
-        if (end > start && content[end - 1] == '\r') {
-            --end;
-            terminator = "\r\n";
-        }
-        lines.push_back({content.substr(start, end - start), terminator});
+        const bool crLf = newline > start && content[newline - 1] == '\r';
+        const std::size_t end = crLf ? newline - 1 : newline;
+        lines.push_back({content.substr(start, end - start), std::string(crLf ? "\r\n" : "\n")});
         start = newline + 1;
     }
     return lines;
@@ -296,7 +292,10 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
     } else if (sectionLine) {
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{entryText, lineEnd});
     } else {
-        lines.push_back({"[" + std::string(trimmed(section)) + "]", lineEnd});
+        std::string header(1, '[');
+        header += trimmed(section);
+        header += ']';
+        lines.push_back({header, lineEnd});
         lines.push_back({entryText, lineEnd});
     }
 
