@@ -99,12 +99,14 @@ MaybeRefusal ProhibitAreaModel::commit(int row, int column, const std::string& t
     if (!isValueCell(row, column)) return std::nullopt;
     if (!isHalfWidthNumber(text)) return halfWidthNumberRefusal();
     const int axis = axisOfRow(row);
-    double x = readNumber(text);
     // The movable minimum rounds to the nearest hundredth; the other bounds
-    // are only nudged past representation error.
+    // are only nudged past representation error. The number is scaled in the
+    // text itself, so a typed half such as 1.005 is exactly 100.5 hundredths.
     const double away = page_ == Page::MovableRange && !isMaximumRow(row) ? 0.005 : 0.000001;
-    x = x < 0 ? x - away : x + away;
-    const double y = unitOf(image_, axis) == 2 ? x : x * 100.0;
+    const bool steps = unitOf(image_, axis) == 2;
+    const double scale = steps ? 1.0 : 100.0;
+    const double x = readScaledNumber(text, steps ? 0 : 2);
+    const double y = x < 0 ? x - away * scale : x + away * scale;
     ImageEdit(image_, sink_).writePosition(axis, positionIndex(row, column), limitByBounds(row, column, y));
     return std::nullopt;
 }

@@ -55,6 +55,13 @@ TEST_F(ProhibitAreaModelTest, MovableBoundsRoundDifferently) {
     EXPECT_FALSE(model.commit(2, 1, "10.006"));
     EXPECT_EQ(image.readPosition(0, 231), 1001);
     EXPECT_EQ(sink.writes.back(), RecordingSink::value(positionAddress(0, 231), 3, 1001));
+    // Halves of the minimum go away from zero, also where binary fractions fall short.
+    EXPECT_FALSE(model.commit(2, 1, "1.005"));
+    EXPECT_EQ(image.readPosition(0, 231), 101);
+    EXPECT_FALSE(model.commit(2, 1, "-1.005"));
+    EXPECT_EQ(image.readPosition(0, 231), -101);
+    EXPECT_FALSE(model.commit(2, 1, "-0.004"));
+    EXPECT_EQ(image.readPosition(0, 231), 0);
 }
 
 TEST_F(ProhibitAreaModelTest, MovableBoundsHoldTheirPartner) {
