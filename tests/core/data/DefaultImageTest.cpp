@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 using namespace vantrel;
@@ -79,6 +80,9 @@ TEST(DefaultImage, HoldsTheFactoryDefaults) { expectDefaults(makeDefaultSettings
 
 TEST(DefaultImage, InitialBinWrittenByTheBuildHoldsTheDefaults) {
     const std::string path = std::string(VANTREL_BIN_DIR) + "/initial.bin";
+    // The file is the image and nothing more.
+    std::error_code ec;
+    EXPECT_EQ(std::filesystem::file_size(path, ec), 172828u) << ec.message();
     SettingsImage image;
     ASSERT_EQ(loadSettingsFile(image, path), 172828u) << path;
     expectDefaults(image);
