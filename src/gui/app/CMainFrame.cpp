@@ -107,14 +107,10 @@ void CMainFrame::createMenus() {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     QAction* copy = edit->addAction(QStringLiteral("コピー(&C)"));
     copy->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-    connect(copy, &QAction::triggered, this, [this] {
-        if (view_) QMetaObject::invokeMethod(view_, "copy");
-    });
+    connect(copy, &QAction::triggered, this, [this] { forwardToView("copy()"); });
     QAction* paste = edit->addAction(QStringLiteral("貼り付け(&P)"));
     paste->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
-    connect(paste, &QAction::triggered, this, [this] {
-        if (view_) QMetaObject::invokeMethod(view_, "paste");
-    });
+    connect(paste, &QAction::triggered, this, [this] { forwardToView("paste()"); });
 
     QMenu* run = menuBar()->addMenu(QStringLiteral("動作(&A)"));
     QAction* start = addAction(run, QStringLiteral("開始(&R)"), &CMainFrame::startProgram);
@@ -140,6 +136,13 @@ void CMainFrame::createMenus() {
     toolbar->addAction(stepRun);
     toolbar->addAction(autoRun);
     toolbar->addAction(editTest);
+}
+
+void CMainFrame::forwardToView(const char* slotSignature) {
+    if (!view_) return;
+    const QByteArray signature(slotSignature);
+    if (view_->metaObject()->indexOfMethod(signature.constData()) < 0) return;
+    QMetaObject::invokeMethod(view_, signature.left(signature.indexOf('(')).constData());
 }
 
 void CMainFrame::createTree() {

@@ -82,6 +82,8 @@ private:
 
     void createMenus();
     void createTree();
+    // Runs the current view's slot of that signature, if it has one.
+    void forwardToView(const char* slotSignature);
     void showView(ViewKind kind);
     void selectTreeEntry(ViewKind kind);
     void onTreeItemChosen(QTreeWidgetItem* item);

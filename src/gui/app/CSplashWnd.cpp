@@ -1,6 +1,7 @@
 #include "app/CSplashWnd.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -45,6 +46,8 @@ void CSplashWnd::showAndWait() {
         picture = QPixmap(400, 240);
         picture.fill(Qt::white);
     }
+    QElapsedTimer shown;
+    shown.start();
     QSplashScreen splash(picture, Qt::WindowStaysOnTopHint);
     splash.show();
     QEventLoop loop;
@@ -54,6 +57,12 @@ void CSplashWnd::showAndWait() {
     loop.exec();
     qApp->removeEventFilter(&filter);
     splash.close();
+    const int rest = kMainWindowDelayMilliseconds - static_cast<int>(shown.elapsed());
+    if (rest > 0) {
+        QEventLoop pause;
+        QTimer::singleShot(rest, &pause, &QEventLoop::quit);
+        pause.exec();
+    }
 }
 
 }  // namespace vantrel
