@@ -7,6 +7,7 @@
 #include <optional>
 
 #include <QLineEdit>
+#include <QTableView>
 #include <QTreeWidget>
 
 #include "GuiTestSupport.h"
@@ -20,6 +21,7 @@
 #include "platform/ComIni.h"
 #include "sim/ControllerSim.h"
 #include "sim/PtyServer.h"
+#include "ui/CGridView.h"
 
 using namespace vantrel;
 
@@ -116,6 +118,21 @@ private slots:
         connectAndRead();
         QVERIFY(state_->programs.findProgram(7).found);
         QVERIFY(!state_->programs.findProgram(1).found || sim_->programFile().find("#001") != std::string::npos);
+    }
+
+    void theViewShownIsRebuiltFromARead() {
+        frame_->chooseView(ViewKind::Timers);
+        auto* before = qobject_cast<ui::CGridView*>(frame_->currentView());
+        QVERIFY2(before, "the timer view is a grid view");
+        QCOMPARE(before->table()->model()->index(0, 0).data().toString(), QStringLiteral("1.00"));
+        SettingsImage controller = makeDefaultSettingsImage();
+        TimerTable(controller).setTimer(0, 250);
+        sim_->loadSettingsImage(controller);
+        connectAndRead();
+        QCOMPARE(frame_->currentViewKind(), ViewKind::Timers);
+        auto* after = qobject_cast<ui::CGridView*>(frame_->currentView());
+        QVERIFY(after);
+        QCOMPARE(after->table()->model()->index(0, 0).data().toString(), QStringLiteral("2.50"));
     }
 
     void readAsksToSaveFirstAndShowsItsResult() {
