@@ -38,7 +38,7 @@ QString CSplashWnd::picturePath() {
     return {};
 }
 
-void CSplashWnd::showAndWait() {
+QPixmap CSplashWnd::picture() {
     QPixmap picture;
     const QString path = picturePath();
     if (!path.isEmpty()) picture.load(path);
@@ -46,9 +46,13 @@ void CSplashWnd::showAndWait() {
         picture = QPixmap(400, 240);
         picture.fill(Qt::white);
     }
+    return picture;
+}
+
+void CSplashWnd::showAndWait() {
     QElapsedTimer shown;
     shown.start();
-    QSplashScreen splash(picture, Qt::WindowStaysOnTopHint);
+    QSplashScreen splash(picture(), Qt::WindowStaysOnTopHint);
     splash.show();
     QEventLoop loop;
     AnyInputFilter filter(loop);

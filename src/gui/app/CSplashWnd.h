@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QString>
 
 namespace vantrel {
@@ -14,6 +15,8 @@ public:
     static constexpr int kShowMilliseconds = 2000;
     static constexpr int kMainWindowDelayMilliseconds = 3000;
     static QString picturePath();
+    // What the splash shows: the picture, or an empty white area without one.
+    static QPixmap picture();
     static void showAndWait();
 };
 

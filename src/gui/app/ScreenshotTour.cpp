@@ -13,6 +13,7 @@
 #include "app/CIpAddressDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CSettingInitialDlg.h"
+#include "app/CSplashWnd.h"
 #include "link/CWaitDlg.h"
 #include "ui/CGridView.h"
 #include "ui/MessageBox.h"
@@ -91,6 +92,7 @@ void ScreenshotTour::start() {
 }
 
 void ScreenshotTour::grabDialogs() {
+    CSplashWnd::picture().save(QDir(folder_).filePath(QStringLiteral("splash.png")));
     CSettingInitialDlg initialise(&frame_);
     initialise.show();
     save(initialise, QStringLiteral("initialise-dialog.png"));
