@@ -156,6 +156,19 @@ private slots:
         QCOMPARE(cell.data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0xFF, 0xFF, 0x00));
     }
 
+    // A benchmark, not a check: how long a table of 20,000 rows takes to open
+    // and draw (run with -tickcounter or -callgrind for other measures).
+    void benchmarkOpeningALargeTable() {
+        QBENCHMARK {
+            ui::CGridView view(std::make_unique<BigTable>(20000));
+            view.resize(800, 600);
+            view.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
+            view.table()->scrollToBottom();
+            QCoreApplication::processEvents();
+        }
+    }
+
     void helpPaneFollowsTheCurrentCell() {
         ui::CGridView view(std::make_unique<BigTable>(4));
         view.selectCell(3, 2);
