@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTableView>
+#include <QHelpEvent>
+#include <QToolTip>
 
 #include "GuiTestSupport.h"
 #include "ui/CGridView.h"
@@ -167,6 +169,27 @@ private slots:
             view.table()->scrollToBottom();
             QCoreApplication::processEvents();
         }
+    }
+
+    void aCutOffTextShowsWholeInItsTitleTip() {
+        ui::CGridView view(std::make_unique<BigTable>(4));
+        view.resize(600, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QTableView* table = view.table();
+        QWidget* viewport = table->viewport();
+        const QRect longCell = table->visualRect(table->model()->index(0, 2));
+        QHelpEvent tip(QEvent::ToolTip, longCell.center(), viewport->mapToGlobal(longCell.center()));
+        QCoreApplication::sendEvent(viewport, &tip);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QStringLiteral("a long read-only text that does not fit into sixty pixels"));
+
+        QToolTip::hideText();
+        const QRect shortCell = table->visualRect(table->model()->index(0, 0));
+        QHelpEvent noTip(QEvent::ToolTip, shortCell.center(), viewport->mapToGlobal(shortCell.center()));
+        QCoreApplication::sendEvent(viewport, &noTip);
+        QCoreApplication::processEvents();
+        QVERIFY(!QToolTip::isVisible());
     }
 
     void helpPaneFollowsTheCurrentCell() {

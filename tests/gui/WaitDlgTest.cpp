@@ -87,6 +87,42 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("初期化"));
     }
 
+    void notificationsKeepTheLinksOrder() {
+        struct Recorder : LinkEventHandler {
+            QStringList calls;
+            void onProgress(unsigned, int percent, int result) override {
+                calls << QStringLiteral("progress %1 %2").arg(percent).arg(result);
+            }
+            void onConnectionResult(int r) override { calls << QStringLiteral("connection %1").arg(r); }
+            void onSettingsReadDone() override { calls << QStringLiteral("read done"); }
+            void onVerifyError(int k) override { calls << QStringLiteral("verify %1").arg(k); }
+            void onLinkLost(bool silent) override { calls << QStringLiteral("lost %1").arg(silent); }
+            void onProgramFileRead(const std::string& path) override {
+                calls << QStringLiteral("program ") + QString::fromStdString(path);
+            }
+            void onProgramSendResult(const TransferResult& r) override { calls << QStringLiteral("sent %1").arg(r.status); }
+            void onAlarmRecordRead() override { calls << QStringLiteral("alarm"); }
+        } recorder;
+        GuiLinkEvents events(&recorder);
+        std::thread link([&] {
+            events.connectionResult(2);
+            events.settingsReadDone();
+            events.programFileRead("/tmp/Ncstep.sys");
+            events.progress(100, 1);
+            events.verifyError(2);
+            events.linkLost(false);
+        });
+        link.join();
+        QVERIFY(recorder.calls.isEmpty());  // nothing runs on the link thread
+        QTRY_COMPARE(recorder.calls.size(), 6);
+        QCOMPARE(recorder.calls, (QStringList{"connection 2", "read done", "program /tmp/Ncstep.sys", "progress 100 1",
+                                              "verify 2", "lost 0"}));
+        events.detach();
+        events.settingsReadDone();
+        QTest::qWait(10);
+        QCOMPARE(recorder.calls.size(), 6);
+    }
+
     void onlyFlashWriteCanBeCancelled() {
         CWaitDlg dialog;
         unsigned operation = 7;
