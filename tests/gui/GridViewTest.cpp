@@ -185,6 +185,7 @@ private slots:
         QCOMPARE(QToolTip::text(), QStringLiteral("a long read-only text that does not fit into sixty pixels"));
 
         QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());  // hiding takes a moment
         const QRect shortCell = table->visualRect(table->model()->index(0, 0));
         QHelpEvent noTip(QEvent::ToolTip, shortCell.center(), viewport->mapToGlobal(shortCell.center()));
         QCoreApplication::sendEvent(viewport, &noTip);
