@@ -63,6 +63,13 @@ public:
     void rebuildCurrentView();
     void refreshStatusPane();
 
+    // Runs a long controller operation: `start` starts it on the link (false
+    // when the port is closed: result 2 without a window), then the modal
+    // progress window of `kind` runs until its result, which is returned.
+    // For the editors too (compile, program read: the program view finds the
+    // main window through window()).
+    int runOperation(ProgressKind kind, const std::function<bool()>& start);
+
     // Stops the link thread and closes the port (also done when the window closes).
     void shutdownLink();
 
@@ -87,9 +94,6 @@ private:
     void showView(ViewKind kind);
     void selectTreeEntry(ViewKind kind);
     void onTreeItemChosen(QTreeWidgetItem* item);
-    // Starts an operation (false when the port is closed: result 2 without a
-    // window) and runs the progress window until its result.
-    int runOperation(ProgressKind kind, const std::function<bool()>& start);
     void readSettingsFromController();
     void writeSettingsToController();
     void disconnectSilently();
