@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "program/ProgramStore.h"
@@ -288,6 +289,106 @@ TEST_F(StepEditorTest, LoadStepForEditReadsTheOperandBack) {
     ASSERT_TRUE(editor.loadStepForEdit(11));
     EXPECT_EQ(editor.lastEditRecord().onOff, 1);
     EXPECT_FALSE(editor.loadStepForEdit(12));
+}
+
+TEST_F(StepEditorTest, LoadStepForEditFillsTheOtherRowsOfItsTable) {
+    load("\tPROG\t#001\r\n"
+         "\tHOMEP\tI A2,A4 \r\n"
+         "\tBREAK\tA1 \r\n"
+         "\tINC\tM12\r\n"
+         "\tCCLR\tCNTR3\r\n"
+         "\tPAUSE\tOFF\r\n"
+         "\tALM\t42\r\n"
+         "\tHOME2\tA17 \r\n"
+         "\tSAV2\tA16 OFF\r\n"
+         "\tPRST\tOFF 1 P005 \r\n"
+         "\tGOTO\tL007\r\n"
+         "\tNIOWR\tA2 NO7=0\r\n");
+    ASSERT_TRUE(editor.loadStepForEdit(0));
+    CommandEditRecord r = editor.lastEditRecord();
+    EXPECT_EQ(r.code, kCodeHomeP);
+    EXPECT_EQ(r.operand, "I A2,A4 ");
+    EXPECT_EQ(r.incremental, 1);
+    EXPECT_TRUE(!r.axes[0].selected && r.axes[1].selected && !r.axes[2].selected && r.axes[3].selected);
+    ASSERT_TRUE(editor.loadStepForEdit(1));
+    r = editor.lastEditRecord();
+    EXPECT_EQ(r.incremental, 0);
+    EXPECT_TRUE(r.axes[0].selected && !r.axes[1].selected);
+    ASSERT_TRUE(editor.loadStepForEdit(2));
+    EXPECT_EQ(editor.lastEditRecord().number, 12);
+    ASSERT_TRUE(editor.loadStepForEdit(3));
+    EXPECT_EQ(editor.lastEditRecord().number, 3);
+    EXPECT_EQ(editor.lastEditRecord().value, 0);
+    ASSERT_TRUE(editor.loadStepForEdit(4));
+    EXPECT_EQ(editor.lastEditRecord().onOff, 1);
+    ASSERT_TRUE(editor.loadStepForEdit(5));
+    EXPECT_EQ(editor.lastEditRecord().number, 42);
+    ASSERT_TRUE(editor.loadStepForEdit(6));
+    EXPECT_EQ(editor.lastEditRecord().networkAxis, 0);  // only 1..16 name a driver
+    ASSERT_TRUE(editor.loadStepForEdit(7));
+    EXPECT_EQ(editor.lastEditRecord().networkAxis, 16);
+    EXPECT_EQ(editor.lastEditRecord().onOff, 1);
+    ASSERT_TRUE(editor.loadStepForEdit(8));
+    r = editor.lastEditRecord();
+    EXPECT_EQ(r.onOff, 1);
+    EXPECT_EQ(r.incremental, 1);
+    EXPECT_EQ(r.point1, 5);
+    ASSERT_TRUE(editor.loadStepForEdit(9));
+    EXPECT_EQ(editor.lastEditRecord().point1, 7);
+    ASSERT_TRUE(editor.loadStepForEdit(10));
+    EXPECT_EQ(editor.lastEditRecord().networkAxis, 7);
+    // An empty row fills nothing and leaves a cleared record behind.
+    EXPECT_FALSE(editor.loadStepForEdit(11));
+    EXPECT_EQ(editor.lastEditRecord().code, CommandEditRecord{}.code);
+    EXPECT_TRUE(editor.lastEditRecord().operand.empty());
+}
+
+TEST_F(StepEditorTest, StoredHomeAndArcQueueEveryPointChange) {
+    load("\tPROG\t#001\r\n");
+    editor.setSelectedRow(0);
+    CommandEditRecord home;
+    home.code = kCodeHome;
+    home.axes[0] = {1, 0, 25};
+    home.axes[1] = {0, 0, 35};
+    home.axes[2] = {0, 0, 45};
+    home.axes[3] = {1, 0, 55};
+    ASSERT_TRUE(editor.storeCommand(home));
+    EXPECT_EQ(step(0).operand, "A1,A4 ");
+    // Every axis's homing rate is set, selected or not.
+    EXPECT_THAT(sink.writes, ::testing::UnorderedElementsAre(Write{speedAddress(0, 252), 1, 25, false},
+                                                             Write{speedAddress(1, 252), 1, 35, false},
+                                                             Write{speedAddress(2, 252), 1, 45, false},
+                                                             Write{speedAddress(3, 252), 1, 55, false}));
+    sink.writes.clear();
+
+    CommandEditRecord arc;
+    arc.code = kCodeArcC;
+    arc.point1 = 401;
+    arc.point2 = 402;
+    arc.axes[1] = {1, -700, 15};
+    arc.axes[5] = {0, 900, 16};
+    ASSERT_TRUE(editor.storeCommand(arc));
+    EXPECT_EQ(step(1).operand, "A2 P0401 P0402 ");
+    EXPECT_THAT(sink.writes, ::testing::UnorderedElementsAre(Write{positionAddress(1, 400), 3, -700, false},
+                                                             Write{speedAddress(1, 400), 1, 15, false},
+                                                             Write{positionAddress(1, 401), 3, 900, false},
+                                                             Write{speedAddress(1, 401), 1, 16, false}));
+    EXPECT_EQ(image.readPosition(0, 400), 0);  // unselected axes keep their points
+}
+
+TEST_F(StepEditorTest, WaitOnATimerBeyondTheTableWritesNoTimer) {
+    load("\tPROG\t#001\r\n");
+    const SettingsImage before = image;
+    editor.setSelectedRow(0);
+    CommandEditRecord wait;
+    wait.code = kCodeWait;
+    wait.operand = "T101";
+    wait.number = 100;
+    wait.value = 500;
+    ASSERT_TRUE(editor.storeCommand(wait));
+    EXPECT_EQ(step(0).operand, "T101");
+    EXPECT_TRUE(image == before);
+    EXPECT_TRUE(sink.writes.empty());
 }
 
 TEST_F(StepEditorTest, AllocateAutoPointSkipsEveryReferencedPoint) {
