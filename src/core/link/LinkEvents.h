@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "link/Protocol.h"
 
@@ -61,6 +63,18 @@ public:
 
     // A new alarm record is in ControllerStatus::alarmRecord.
     virtual void alarmRecordRead() {}
+
+    // The link has just stored `bytes` into its settings image at `offset`
+    // (a copy, as written): after each half of a settings read (the pulse-axis
+    // records, then the whole image), after a value read-back that stored
+    // something and after an accepted pulse-axis parameter write. Comes before
+    // the settingsReadDone or progress result of the same operation. An owner
+    // whose other threads show the image keeps its own copy and applies these
+    // to it, instead of reading the link's image while the link runs.
+    virtual void imageBytesStored(std::size_t offset, const std::vector<std::uint8_t>& bytes) {
+        (void)offset;
+        (void)bytes;
+    }
 };
 
 }  // namespace vantrel

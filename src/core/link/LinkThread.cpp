@@ -176,6 +176,13 @@ void LinkThread::notify(const std::function<void(LinkEvents&)>& call) {
     if (LinkEvents* events = link_.owner()) call(*events);
 }
 
+void LinkThread::reportStored(std::size_t offset, std::size_t size) {
+    LinkEvents* events = link_.owner();
+    if (!events) return;
+    const std::uint8_t* first = image_.data() + offset;
+    events->imageBytesStored(offset, std::vector<std::uint8_t>(first, first + size));
+}
+
 LinkThread::Sent LinkThread::sendFrame(const Frame& frame) {
     const std::size_t written = link_.send(frame.data(), frame.size());
     if (written == frame.size()) return Sent::Whole;
@@ -266,12 +273,14 @@ void LinkThread::settingsRead() {
         finish(0, kRunning);
         if (!receiveBulk(bulk_.data(), replyLength::kSettingsPhase1)) return;
         applyPulseAxisPhase(bulk_.data(), image_);
+        reportStored(layout::kPulseAxes, layout::kPulseAxisSize * static_cast<std::size_t>(layout::kPulseAxisCount));
 
         // Phase 2: the controller memory.
         if (!sendOrFail(makeSettingsReadRequest(link_.nextSequence(RequestCode::ReadSettings), SettingsPhase::Memory)))
             return;
         if (!receiveBulk(bulk_.data(), replyLength::kSettingsPhase2)) return;
         applyMemoryPhase(bulk_.data(), image_);
+        reportStored(0, image_.size());  // the memory phase touches almost every region
         settingsReadComplete_.store(true);
     }
     notify([](LinkEvents& e) { e.settingsReadDone(); });
@@ -390,8 +399,12 @@ void LinkThread::valueRead() {
     if (sendFrame(makeValueReadRequest(sequence, entry->address, entry->size)) != Sent::Whole) return;
     std::array<std::uint8_t, replyLength::kReadValue> reply{};
     const std::size_t got = link_.receive(reply.data(), reply.size());
-    if (const auto bytes = decodeValueReadReply(reply.data(), got, sequence))
-        storeValueRead(image_, status_, entry->address, entry->size, *bytes);
+    const auto bytes = decodeValueReadReply(reply.data(), got, sequence);
+    // Stays past the image's end when the value went to the live network values.
+    std::size_t offset = SettingsImage::size();
+    if (bytes && storeValueRead(image_, status_, entry->address, entry->size, *bytes, &offset) &&
+        offset < SettingsImage::size())
+        reportStored(offset, entry->size);
 }
 
 void LinkThread::axisParameterWrite() {
@@ -408,9 +421,11 @@ void LinkThread::axisParameterWrite() {
         if (sent == Sent::Nothing) return;
         std::array<std::uint8_t, replyLength::kWriteAxisParameter> reply{};
         const std::size_t got = sent == Sent::Whole ? link_.receive(reply.data(), reply.size()) : 0;
-        if (sequenceMatches(reply.data(), got, sequence))
-            storeAxisParameter(image_, entry->address, entry->size, entry->value);
-        else if ((entry->address & kUndroppableBits) != kUndroppableBits)
+        std::size_t offset = 0;
+        if (sequenceMatches(reply.data(), got, sequence)) {
+            if (storeAxisParameter(image_, entry->address, entry->size, entry->value, &offset))
+                reportStored(offset, entry->size);
+        } else if ((entry->address & kUndroppableBits) != kUndroppableBits)
             queues_.pushAxisParameterWrite(*entry);
     }
 }

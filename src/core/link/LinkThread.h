@@ -71,10 +71,19 @@ namespace vantrel {
 // and reports progress(100, 2). Progress results: 1 done, 2 failed, 3 no
 // answer, 4 file cannot be opened.
 //
-// The settings image is written by the link thread during a settings read,
-// a value read-back and an accepted pulse-axis parameter write; the owner
-// keeps other threads from touching those fields meanwhile (the progress
-// window is modal).
+// The settings image given to the thread belongs to the link thread while it
+// runs: a settings read, a value read-back and an accepted pulse-axis
+// parameter write store into it, and a settings write sends from it (and
+// queues its single values from it). Each store is followed by
+// LinkEvents::imageBytesStored(offset, bytes) with a copy of what was stored,
+// before the result of the same operation. Another thread may touch the image
+// only while it holds the link lock (link.lock(), held by the link thread
+// for each whole operation) or after an operation's result has reached it
+// through LinkEvents. An owner with a user interface therefore gives the link
+// an image of its own: the UI keeps its image and applies imageBytesStored to
+// it, and copies its image into the link's under the link lock before it
+// starts an operation that sends the image (the GUI's AppState::linkImage).
+// The CLI and the tests read the link's image only after a result.
 // Pauses of the transactions. The defaults are the controller's; tests
 // shorten them so that a controller that stays silent does not cost seconds.
 struct LinkPauses {
@@ -165,6 +174,9 @@ private:
     void finish(int percent, int result);  // progress with the owner, if any
     void reportProgress(int percent, int& lastPercent);  // running progress, when it changed
     void notify(const std::function<void(LinkEvents&)>& call);
+    // Tells the owner (imageBytesStored) about `size` bytes just stored into
+    // the image at `offset`.
+    void reportStored(std::size_t offset, std::size_t size);
 
     ControllerLink& link_;
     RequestQueues& queues_;

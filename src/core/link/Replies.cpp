@@ -45,10 +45,11 @@ std::int32_t s32(const std::uint8_t* p) { return static_cast<std::int32_t>(readU
 
 // Stores `size` bytes at image `offset` when they fit inside [regionStart, regionEnd).
 bool storeBytes(SettingsImage& image, std::size_t offset, std::size_t regionStart, std::size_t regionEnd,
-                std::uint16_t size, const std::array<std::uint8_t, 4>& bytes, bool swap) {
+                std::uint16_t size, const std::array<std::uint8_t, 4>& bytes, bool swap, std::size_t* imageOffset) {
     if (size < 1 || size > 4 || offset < regionStart || offset + size > regionEnd) return false;
     const bool reverse = swap && (size == 2 || size == 4);
     for (std::size_t i = 0; i < size; ++i) image.setU8(offset + i, bytes[reverse ? size - 1 - i : i]);
+    if (imageOffset) *imageOffset = offset;
     return true;
 }
 
@@ -125,20 +126,23 @@ std::optional<std::array<std::uint8_t, 4>> decodeValueReadReply(const std::uint8
 }
 
 bool storeValueRead(SettingsImage& image, ControllerStatus& status, std::uint32_t address, std::uint16_t size,
-                    const std::array<std::uint8_t, 4>& bytes) {
+                    const std::array<std::uint8_t, 4>& bytes, std::size_t* imageOffset) {
     using namespace layout;
     if (address == address::kSpeedOverrideLevel)
-        return storeBytes(image, kSpeedOverrideLevel, kSpeedOverrideLevel, kSpeedOverrideLevel + 1, size, bytes, false);
+        return storeBytes(image, kSpeedOverrideLevel, kSpeedOverrideLevel, kSpeedOverrideLevel + 1, size, bytes, false,
+                          imageOffset);
     if (address >= address::kTimers && address < address::kTimers + 2 * kTimerCount)
-        return storeBytes(image, kTimers + (address - address::kTimers), kTimers, kCounters, size, bytes, true);
+        return storeBytes(image, kTimers + (address - address::kTimers), kTimers, kCounters, size, bytes, true,
+                          imageOffset);
     if (address == address::kEthernet || address == address::kEthernet + 4 || address == address::kEthernet + 8)
         return storeBytes(image, kEthernet + (address - address::kEthernet), kEthernet, kEthernetPort, size, bytes,
-                          false);
+                          false, imageOffset);
     if (address == address::kEthernetPort)
-        return storeBytes(image, kEthernetPort, kEthernetPort, kSpeedOverrideLevel, size, bytes, true);
+        return storeBytes(image, kEthernetPort, kEthernetPort, kSpeedOverrideLevel, size, bytes, true,
+                          imageOffset);
     if (address >= address::kPositionBlocks && address < address::kPositionBlocks + kNetworkCommParams)
         return storeBytes(image, address - address::kPositionBlocks, kPositionBlocks, kNetworkCommParams, size, bytes,
-                          false);
+                          false, imageOffset);
     const std::uint32_t liveEnd = ControllerStatus::kNetworkLiveBase + ControllerStatus::kNetworkLiveSize;
     if (address >= ControllerStatus::kNetworkLiveBase && address < liveEnd) {
         const std::size_t at = address - ControllerStatus::kNetworkLiveBase;
@@ -150,18 +154,20 @@ bool storeValueRead(SettingsImage& image, ControllerStatus& status, std::uint32_
     }
     if (address >= address::kNetwork && address < ControllerStatus::kNetworkLiveBase)
         return storeBytes(image, kNetworkCommParams + (address - address::kNetwork), kNetworkCommParams, kPulseAxes,
-                          size, bytes, true);
+                          size, bytes, true, imageOffset);
     // Counters and flag words are written but their read-back is not stored:
     // the image already holds what the edit wrote.
     return false;
 }
 
-bool storeAxisParameter(SettingsImage& image, std::uint32_t address, std::uint16_t size, std::int32_t value) {
+bool storeAxisParameter(SettingsImage& image, std::uint32_t address, std::uint16_t size, std::int32_t value,
+                        std::size_t* imageOffset) {
     const auto offset = pulseAxisOffsetOfAddress(address);
     if (!offset || size < 1 || size > 4) return false;
     const auto last = pulseAxisOffsetOfAddress(address + size - 1u);
     if (!last || *last != *offset + size - 1u) return false;  // would cross the record's end
     image.setValue(*offset, size, value);
+    if (imageOffset) *imageOffset = *offset;
     return true;
 }
 

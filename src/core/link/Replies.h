@@ -80,13 +80,17 @@ std::optional<std::array<std::uint8_t, 4>> decodeValueReadReply(const std::uint8
 // Stores `size` bytes of a value read back from `address` by the address
 // table: into the settings image (swapped where the controller keeps the item
 // big-endian) or into the live network values. False when the address has no
-// place (nothing is stored): counters and flag words among them.
+// place (nothing is stored): counters and flag words among them. When the
+// bytes went into the image, `imageOffset` (if given) receives their offset
+// there (`size` bytes); it is left alone otherwise.
 bool storeValueRead(SettingsImage& image, ControllerStatus& status, std::uint32_t address, std::uint16_t size,
-                    const std::array<std::uint8_t, 4>& bytes);
+                    const std::array<std::uint8_t, 4>& bytes, std::size_t* imageOffset = nullptr);
 
 // Stores an accepted pulse-axis parameter write into its record of the
 // image; false (nothing stored) for an address outside the four records.
-bool storeAxisParameter(SettingsImage& image, std::uint32_t address, std::uint16_t size, std::int32_t value);
+// `imageOffset` (if given) receives the offset of the `size` bytes stored.
+bool storeAxisParameter(SettingsImage& image, std::uint32_t address, std::uint16_t size, std::int32_t value,
+                        std::size_t* imageOffset = nullptr);
 
 // Stores a whole 212-byte status reply (inputs inverted back).
 void storeStatusReply(const std::uint8_t* reply, ControllerStatus& status);
