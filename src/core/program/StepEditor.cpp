@@ -107,6 +107,7 @@ EditOutcome StepEditor::storeCommand(const CommandEditRecord& record) {
     StepRecord& step = p.step(row);
     step.code = record.code;
     step.operand = buildStepOperand(record);
+    step.separatorBlank = false;
     if (!commitOrRestore(before)) return EditOutcome::refused(ProgramStore::storeFullRefusal());
 
     for (const PositionWrite& w : positionWrites(record)) {
@@ -391,7 +392,9 @@ EditOutcome StepEditor::pasteSteps(int row) {
                 search = at + 2;
             }
             if (stopped) break;
+            const std::size_t built = step.operand.size();
             step.operand = fieldText(step.operand, StepRecord::kMaxOperandBytes);
+            if (step.operand.size() != built) step.separatorBlank = false;  // its end was cut off
             copies.insert(copies.end(), stepCopies.begin(), stepCopies.end());
         }
         p.step(row + pasted) = std::move(step);

@@ -46,8 +46,10 @@ StepRecord parseStepLine(std::string_view line) {
     const std::string_view rest = line.substr(p + 1);
     const std::size_t semicolon = rest.find(';');
     step.operand = fieldText(rest.substr(0, semicolon), StepRecord::kMaxOperandBytes);
-    if (semicolon != std::string_view::npos)
+    if (semicolon != std::string_view::npos) {
         step.comment = fieldText(rest.substr(semicolon + 1), StepRecord::kMaxCommentBytes);
+        step.separatorBlank = semicolon > 0 && rest[semicolon - 1] == '\t' && step.operand.size() == semicolon;
+    }
     fixUpByOperand(step);
     return step;
 }
@@ -65,10 +67,12 @@ void appendStepLine(std::string& out, const StepRecord& step) {
     out.append(commandKeyword(step.code));
     out.push_back('\t');
     std::string_view operand = step.operand;
-    // The TAB before ";" reads back as a blank at the operand's end, so one
-    // trailing blank is left out here: reading and writing a line again gives
-    // the same text instead of one more blank on every round.
-    if (!step.comment.empty() && !operand.empty() && operand.back() == ' ') operand.remove_suffix(1);
+    // The TAB before ";" reads back as a blank at the operand's end; that blank
+    // is left out here, so reading and writing a line again gives the same text
+    // instead of one more blank on every round. An operand built by an editor
+    // ("A1 P0301 ") keeps its own trailing blank.
+    if (step.separatorBlank && !step.comment.empty() && !operand.empty() && operand.back() == ' ')
+        operand.remove_suffix(1);
     out.append(operand);
     if (!step.comment.empty()) {
         out.append("\t;");

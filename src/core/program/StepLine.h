@@ -20,8 +20,8 @@ namespace vantrel {
 StepRecord parseStepLine(std::string_view line);
 
 // Appends the step line of `step` (with its CR LF). Empty and undefined steps
-// write nothing. A step with a comment is written without one trailing blank
-// of its operand: the TAB before the comment reads back as that blank.
+// write nothing. A step read from text with a TAB before its comment is
+// written without the trailing operand blank that TAB became when read.
 void appendStepLine(std::string& out, const StepRecord& step);
 
 }  // namespace vantrel

@@ -19,6 +19,11 @@ struct StepRecord {
     std::uint8_t code = kCodeEmpty;  // CommandCode; kCodeEmpty = empty row
     std::string operand;
     std::string comment;
+    // The operand's last blank is the TAB that separated it from the comment
+    // in the program text it was read from. Writing the step leaves that blank
+    // out again, so text read and written back is unchanged, while an operand
+    // built by an editor is written exactly as built.
+    bool separatorBlank = false;
 
     // An empty row: no command (a step of an undefined command is not empty).
     bool empty() const { return code == kCodeEmpty; }

@@ -391,6 +391,31 @@ TEST_F(StepEditorTest, WaitOnATimerBeyondTheTableWritesNoTimer) {
     EXPECT_TRUE(sink.writes.empty());
 }
 
+TEST_F(StepEditorTest, AnOperandBuiltByAnEditorIsWrittenWithItsTrailingBlank) {
+    load("\tPROG\t#001\r\nL001\tMOVE\tA1,A2 P1005 \t;go\r\n");
+    editor.setSelectedRow(1);
+    ASSERT_TRUE(editor.storeCommand(line(301, 10, 20)));
+    editor.setSelectedRow(1);
+    ASSERT_TRUE(editor.setStepComment("c"));
+    const std::string written = "\tPROG\t#001\r\nL001\tMOVE\tA1,A2 P1005 \t;go\r\n\tLINE\tA1,A2 P0301 \t;c\r\n";
+    EXPECT_EQ(store.text(), written);
+
+    // Editing the read step again in place writes the same line, and reading
+    // and writing the whole text changes nothing.
+    ASSERT_TRUE(editor.beginEditExisting(0));
+    ASSERT_TRUE(editor.storeCommand(editor.lastEditRecord()));
+    editor.endEditExisting();
+    EXPECT_EQ(store.text(), written);
+    store.loadProgram(1);
+    ASSERT_TRUE(store.commitProgram(1));
+    EXPECT_EQ(store.text(), written);
+
+    // A pasted copy of a read step is written like the original.
+    ASSERT_TRUE(editor.copySteps({0}));
+    ASSERT_TRUE(editor.pasteSteps(2));
+    EXPECT_EQ(store.text(), written + "\tMOVE\tA1,A2 P1005 \t;go\r\n");
+}
+
 TEST_F(StepEditorTest, AllocateAutoPointSkipsEveryReferencedPoint) {
     std::string text = "\tPROG\t#001\r\n";
     for (int point = 301; point <= 1000; ++point) text += "\tMOVE\tA1 P" + std::to_string(10000 + point).substr(1) + " \r\n";
