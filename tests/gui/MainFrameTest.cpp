@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include "app/CStatusPane.h"
 #include "app/CVAraveApp.h"
 #include "data/DefaultImage.h"
+#include "data/ImageEdit.h"
 #include "data/SettingsFile.h"
 #include "platform/AppFolders.h"
 #include "platform/ComIni.h"
@@ -50,6 +52,17 @@ private:
 
     std::uint16_t simTimer(int i) const {
         return ConstTimerTable(sim_->settingsImage()).timer(i);
+    }
+
+    // The link's image, read under the link lock that keeps the link thread out.
+    SettingsImage linkImage() {
+        const std::lock_guard guard(state_->link.lock());
+        return state_->linkImage;
+    }
+    bool linkQueuesDrained() {
+        const std::lock_guard guard(state_->link.lock());  // no single value in flight
+        return state_->queues.valueWriteCount() == 0 && state_->queues.valueReadCount() == 0 &&
+               state_->queues.axisParameterWriteCount() == 0;
     }
 
     void connectAndRead() {
@@ -108,6 +121,45 @@ private slots:
         QCOMPARE(texts.controller, std::string("MAIN"));
         QCOMPARE(texts.runState, std::string("停止中"));
         QCOMPARE(texts.alarm, std::string("no alarm"));
+    }
+
+    // The UI's image gets every byte of a read through the link's
+    // notifications: pulse axes, positions, network records, tables.
+    void controllerToPcLeavesTheUiImageEqualToTheControllers() {
+        SettingsImage controller = makeDefaultSettingsImage();
+        for (int axis = 0; axis < 4; ++axis) PulseAxisRecord(controller, axis).setMaxRotationSpeed(1000 + 100 * axis);
+        controller.writePosition(3, 2000, -123456);
+        controller.setU8(layout::kNetworkDrivers + 5 * layout::kNetworkDriverSize + 40, 0x5A);
+        TimerTable(controller).setTimer(99, 4321);
+        controller.setU16(layout::kEthernetPort, 8081);
+        sim_->loadSettingsImage(controller);
+        QVERIFY(!(state_->image == sim_->settingsImage()));
+
+        connectAndRead();
+        QVERIFY(state_->image == sim_->settingsImage());
+        QVERIFY(state_->image == linkImage());
+    }
+
+    // A value edited in the UI is written, read back into the link's image
+    // and copied from there into the UI's; a value the controller changed on
+    // its own comes in the same way.
+    void anEditFollowedByItsReadBackKeepsTheValueInTheUiImage() {
+        connectAndRead();
+        const std::size_t axisSpeed = layout::kPulseAxes + 2 * layout::kPulseAxisSize + PulseAxisRecord::kMaxRotationSpeed;
+        {
+            ImageEdit edit(state_->image, &state_->queues);
+            edit.write(layout::kTimers + 2 * 2, 2, 4321);
+            edit.write(axisSpeed, 2, 3000);
+        }
+        sim_->writeValue(address::kTimers + 2 * 5, 2, 777);
+        state_->queues.queueValueRead(address::kTimers + 2 * 5, 2);
+        QTRY_VERIFY_WITH_TIMEOUT(linkQueuesDrained(), kPatience);
+        QTRY_COMPARE(ConstTimerTable(state_->image).timer(5), 777);  // arrives only through the read-back
+        QCoreApplication::processEvents();  // every notification posted so far
+        QCOMPARE(simTimer(2), 4321);
+        QCOMPARE(ConstTimerTable(state_->image).timer(2), 4321);
+        QCOMPARE(ConstPulseAxisRecord(state_->image, 2).maxRotationSpeed(), 3000);
+        QVERIFY(state_->image == linkImage());
     }
 
     void programStoreStartsWithTheDefaultsAndFollowsAControllerRead() {

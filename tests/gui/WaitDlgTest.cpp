@@ -37,6 +37,7 @@ public:
     void onProgramFileRead(const std::string&) override {}
     void onProgramSendResult(const TransferResult&) override {}
     void onAlarmRecordRead() override {}
+    void onImageBytesStored(std::size_t, const std::vector<std::uint8_t>&) override {}
 
 private:
     CWaitDlg& dialog_;
@@ -102,10 +103,14 @@ private slots:
             }
             void onProgramSendResult(const TransferResult& r) override { calls << QStringLiteral("sent %1").arg(r.status); }
             void onAlarmRecordRead() override { calls << QStringLiteral("alarm"); }
+            void onImageBytesStored(std::size_t offset, const std::vector<std::uint8_t>& bytes) override {
+                calls << QStringLiteral("stored %1 %2 %3").arg(offset).arg(bytes.size()).arg(bytes.back());
+            }
         } recorder;
         GuiLinkEvents events(&recorder);
         std::thread link([&] {
             events.connectionResult(2);
+            events.imageBytesStored(171536, std::vector<std::uint8_t>(1024, 7));
             events.settingsReadDone();
             events.programFileRead("/tmp/Ncstep.sys");
             events.progress(100, 1);
@@ -114,13 +119,13 @@ private slots:
         });
         link.join();
         QVERIFY(recorder.calls.isEmpty());  // nothing runs on the link thread
-        QTRY_COMPARE(recorder.calls.size(), 6);
-        QCOMPARE(recorder.calls, (QStringList{"connection 2", "read done", "program /tmp/Ncstep.sys", "progress 100 1",
-                                              "verify 2", "lost 0"}));
+        QTRY_COMPARE(recorder.calls.size(), 7);
+        QCOMPARE(recorder.calls, (QStringList{"connection 2", "stored 171536 1024 7", "read done",
+                                              "program /tmp/Ncstep.sys", "progress 100 1", "verify 2", "lost 0"}));
         events.detach();
         events.settingsReadDone();
         QTest::qWait(10);
-        QCOMPARE(recorder.calls.size(), 6);
+        QCOMPARE(recorder.calls.size(), 7);
     }
 
     void onlyFlashWriteCanBeCancelled() {

@@ -30,7 +30,9 @@ inline std::atomic<bool> interruptFlag{false};
 // pending operation, the file path, the initialise argument and the JOG slot;
 // the link thread holds it for the whole of each operation, so a call that
 // takes it (open, close, linkLost, setPendingOp, listPorts, startJog) waits
-// while a bulk transfer runs.
+// while a bulk transfer runs. It also keeps the link thread out of its
+// settings image: an owner that copies its own image into the link's holds it
+// for the copy (see LinkThread).
 // The network register request has a lock of its own.
 class ControllerLink {
 public:

@@ -421,8 +421,8 @@ void LinkThread::axisParameterWrite() {
         if (sent == Sent::Nothing) return;
         std::array<std::uint8_t, replyLength::kWriteAxisParameter> reply{};
         const std::size_t got = sent == Sent::Whole ? link_.receive(reply.data(), reply.size()) : 0;
-        std::size_t offset = 0;
         if (sequenceMatches(reply.data(), got, sequence)) {
+            std::size_t offset = 0;
             if (storeAxisParameter(image_, entry->address, entry->size, entry->value, &offset))
                 reportStored(offset, entry->size);
         } else if ((entry->address & kUndroppableBits) != kUndroppableBits)

@@ -41,7 +41,7 @@ namespace vantrel {
 // closed; results arrive through LinkEvents on the link thread):
 //
 //   operation            start call                           ends with
-//   settings read        startOperation(LinkOp::SettingsRead) settingsReadDone(), then the
+//   settings read        startOperation(LinkOp::SettingsRead) imageBytesStored twice, settingsReadDone(), then the
 //                                                             program read follows: programFileRead(path),
 //                                                             progress(100, 1); failures progress(100, 2/3)
 //   program read         startProgramRead()                   programFileRead(path), progress(100, 1) |
@@ -58,7 +58,7 @@ namespace vantrel {
 //   JOG                  link.startJog(record)                ControllerStatus command position and speed
 //                        link.setPendingOp(LinkOp::Idle) ends a held JOG
 //   single values        queues.queueValueWrite / queueValueRead / queueAxisParameterWrite:
-//                        served when idle, stored into the settings image
+//                        served when idle, stored into the settings image (imageBytesStored)
 //   status poll          runs whenever idle: ControllerStatus is refreshed
 //
 // The program read hands its file to the owner through

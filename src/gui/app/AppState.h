@@ -16,15 +16,24 @@ namespace vantrel {
 // The long-lived state of one run, owned by the application object and
 // shared by reference with the main window, the views and the dialogs. None
 // of them copies it.
+//
+// The settings image exists twice. `image` is the UI's: views show and edit
+// it, on the UI thread only. `linkImage` is the link thread's: only the link
+// thread touches it while it runs, except that the main window copies `image`
+// into it under the link lock before it starts an operation that sends the
+// image (CMainFrame::startWithImage). What the link stores into `linkImage`
+// (settings read, value read-backs, accepted pulse-axis writes) reaches
+// `image` through LinkEvents::imageBytesStored, posted to the UI thread.
 struct AppState {
     AppState()
         : link(status),
-          linkThread(link, queues, status, image),
+          linkThread(link, queues, status, linkImage),
           programFiles(programs, ioNames, ProgramFiles::defaultPaths()) {}
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
 
     SettingsImage image;
+    SettingsImage linkImage;
     RequestQueues queues;
     ControllerStatus status;
     ControllerLink link;

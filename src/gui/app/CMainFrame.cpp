@@ -1,5 +1,8 @@
 #include "app/CMainFrame.h"
 
+#include <algorithm>
+#include <mutex>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -241,8 +244,8 @@ void CMainFrame::openSettingsFile() {
     rebuildCurrentView();
     refreshStatusPane();
     if (state_.link.isOpen() && state_.status.modeWord.load() == mode::kEditTest) {
-        const int result = runOperation(ProgressKind::SettingsWrite,
-                                        [this] { return state_.linkThread.startOperation(LinkOp::SettingsWriteArea1); });
+        const int result =
+            runOperation(ProgressKind::SettingsWrite, [this] { return startWithImage(LinkOp::SettingsWriteArea1); });
         message(settingsFileSendMessage(result));
     }
 }
@@ -317,8 +320,8 @@ void CMainFrame::initialiseController() {
         return;
     }
     // The controller has reset its data: read it back.
-    const int readResult = runOperation(ProgressKind::SettingsRead,
-                                        [this] { return state_.linkThread.startOperation(LinkOp::SettingsRead); });
+    const int readResult =
+        runOperation(ProgressKind::SettingsRead, [this] { return startWithImage(LinkOp::SettingsRead); });
     rebuildCurrentView();
     message(initialiseReadMessage(readResult));
 }
@@ -362,16 +365,26 @@ void CMainFrame::showAbout() {
 
 // --- connection ---------------------------------------------------------------
 
+bool CMainFrame::startWithImage(LinkOp op) {
+    {
+        // The link thread holds this lock for each whole operation, so it
+        // never reads or stores its image during the copy.
+        const std::lock_guard guard(state_.link.lock());
+        state_.linkImage = state_.image;
+    }
+    return state_.linkThread.startOperation(op);
+}
+
 void CMainFrame::readSettingsFromController() {
     if (ui::askYesNo(this, saveBeforeReadQuestion())) saveSettingsFileTo();
-    const int result = runOperation(ProgressKind::SettingsRead,
-                                    [this] { return state_.linkThread.startOperation(LinkOp::SettingsRead); });
+    const int result =
+        runOperation(ProgressKind::SettingsRead, [this] { return startWithImage(LinkOp::SettingsRead); });
     message(settingsReadMessage(result));
 }
 
 void CMainFrame::writeSettingsToController() {
-    const int result = runOperation(ProgressKind::SettingsWrite,
-                                    [this] { return state_.linkThread.startOperation(LinkOp::SettingsWriteArea1); });
+    const int result =
+        runOperation(ProgressKind::SettingsWrite, [this] { return startWithImage(LinkOp::SettingsWriteArea1); });
     message(settingsWriteMessage(result));
 }
 
@@ -417,6 +430,11 @@ void CMainFrame::onProgramFileRead(const std::string& path) {
 void CMainFrame::onProgramSendResult(const TransferResult& result) { (void)result; }
 
 void CMainFrame::onAlarmRecordRead() {}
+
+void CMainFrame::onImageBytesStored(std::size_t offset, const std::vector<std::uint8_t>& bytes) {
+    if (offset > state_.image.size() || bytes.size() > state_.image.size() - offset) return;
+    std::copy(bytes.begin(), bytes.end(), state_.image.data() + offset);
+}
 
 // --- exit -----------------------------------------------------------------------
 

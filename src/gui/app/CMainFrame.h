@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 #include <QMainWindow>
 
@@ -9,6 +12,7 @@
 #include "app/ProgressWindowKind.h"
 #include "app/ViewFactory.h"
 #include "link/GuiLinkEvents.h"
+#include "link/Protocol.h"
 
 class QTimer;
 class QTreeWidget;
@@ -86,6 +90,7 @@ private:
     void onProgramFileRead(const std::string& path) override;
     void onProgramSendResult(const TransferResult& result) override;
     void onAlarmRecordRead() override;
+    void onImageBytesStored(std::size_t offset, const std::vector<std::uint8_t>& bytes) override;
 
     void createMenus();
     void createTree();
@@ -94,6 +99,9 @@ private:
     void showView(ViewKind kind);
     void selectTreeEntry(ViewKind kind);
     void onTreeItemChosen(QTreeWidgetItem* item);
+    // Copies the UI's settings image into the link's under the link lock,
+    // then starts `op` (an operation that sends the image or fills it).
+    bool startWithImage(LinkOp op);
     void readSettingsFromController();
     void writeSettingsToController();
     void disconnectSilently();

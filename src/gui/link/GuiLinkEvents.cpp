@@ -52,4 +52,8 @@ void GuiLinkEvents::alarmRecordRead() {
     post([](LinkEventHandler& h) { h.onAlarmRecordRead(); });
 }
 
+void GuiLinkEvents::imageBytesStored(std::size_t offset, const std::vector<std::uint8_t>& bytes) {
+    post([offset, bytes](LinkEventHandler& h) { h.onImageBytesStored(offset, bytes); });
+}
+
 }  // namespace vantrel

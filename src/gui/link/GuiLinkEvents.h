@@ -1,8 +1,11 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <QObject>
 #include <QPointer>
@@ -25,6 +28,8 @@ public:
     virtual void onProgramFileRead(const std::string& path) = 0;
     virtual void onProgramSendResult(const TransferResult& result) = 0;
     virtual void onAlarmRecordRead() = 0;
+    // The link stored these bytes into its image: copy them into the UI's.
+    virtual void onImageBytesStored(std::size_t offset, const std::vector<std::uint8_t>& bytes) = 0;
 };
 
 // The GUI's LinkEvents: every call, made on the link thread, is posted to the
@@ -49,6 +54,8 @@ public:
     void programFileRead(const std::string& path) override;
     void programSendResult(const TransferResult& result) override;
     void alarmRecordRead() override;
+    // The bytes travel in the posted call: the UI never reads the link's image.
+    void imageBytesStored(std::size_t offset, const std::vector<std::uint8_t>& bytes) override;
 
     // Stops delivering (the handler is going away).
     void detach();
