@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "data/ControllerMode.h"
+
 namespace vantrel {
 
 namespace frame {
@@ -103,8 +105,6 @@ inline constexpr std::uint16_t kAlarmResetRequest = 1;
 // Bits 4..7 of the host output word always go out as 0 (forced to 1 before inversion).
 inline constexpr std::uint16_t kHostOutputForcedBits = 0x00F0;
 
-// Controller mode word.
-enum class ControllerMode : std::uint16_t { EditTest = 0, StepRun = 1, AutoRun = 2 };
 
 // Operation codes held in the link's pending operation.
 enum class LinkOp : std::uint8_t {

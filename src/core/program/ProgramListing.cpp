@@ -330,15 +330,6 @@ RowHighlight rowHighlight(const RowHighlightState& state, int row) {
     return RowHighlight::None;
 }
 
-std::string_view modeText(int mode) {
-    switch (mode) {
-    case 0: return "編集テストモード";
-    case 1: return "ステップ実行モード";
-    case 2: return "自動実行モード";
-    default: return {};
-    }
-}
-
 std::string_view compileErrorText(int error) {
     if (error < 0 || error >= static_cast<int>(kCompileErrorTexts.size())) return {};
     return kCompileErrorTexts[static_cast<std::size_t>(error)];

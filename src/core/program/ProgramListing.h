@@ -53,8 +53,6 @@ struct RowHighlightState {
 RowHighlight rowHighlight(const RowHighlightState& state, int row);
 
 // --- Status texts --------------------------------------------------------------
-// "編集テストモード", "ステップ実行モード", "自動実行モード" for modes 0, 1, 2; empty otherwise.
-std::string_view modeText(int mode);
 // Compile error names 0..10 ("ﾗﾍﾞﾙｴﾗｰ" for 5); empty for other numbers.
 std::string_view compileErrorText(int error);
 // The status field: the compile error name when the last compile reported

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "data/ControllerMode.h"
 #include "program/ProgramListing.h"
 #include "program/ProgramStore.h"
 #include "program/ValueTexts.h"
@@ -99,8 +100,9 @@ TEST_F(ListingTest, StepTableRows) {
 }
 
 TEST(StatusTexts, ModesErrorsAndEditing) {
-    EXPECT_EQ(modeText(0), "編集テストモード");
-    EXPECT_EQ(modeText(2), "自動実行モード");
+    EXPECT_EQ(controllerModeName(0), "編集テストモード");
+    EXPECT_EQ(controllerModeName(2), "自動実行モード");
+    EXPECT_EQ(controllerModeName(3), "");
     EXPECT_EQ(programStatusText(5, true), "ﾗﾍﾞﾙｴﾗｰ");
     EXPECT_EQ(programStatusText(0, false), "プログラム編集中");
     EXPECT_EQ(programStatusText(0, true), "");
