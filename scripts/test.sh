@@ -23,12 +23,12 @@ cmake --build build/asan -j"$jobs"
 echo "== test: every test under ASan + UBSan"
 ctest --test-dir build/asan --output-on-failure -j"$jobs" --timeout 300
 
-echo "== build: ThreadSanitizer, link and simulator (build/tsan)"
+echo "== build: ThreadSanitizer, the threaded parts (build/tsan)"
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_TSAN=ON -DVANTREL_BUILD_GUI=OFF \
   -DVANTREL_BUILD_BENCH=OFF -DVANTREL_WERROR=ON >/dev/null
-cmake --build build/tsan -j"$jobs"
-echo "== test: link and simulator under TSan"
-ctest --test-dir build/tsan --output-on-failure -j"$jobs" --timeout 300 -L 'core-link|sim|e2e'
+cmake --build build/tsan -j"$jobs" --target test_core_link test_sim test_e2e test_cli vantrel-cli
+echo "== test: link, simulator, end-to-end and command-line tests under TSan"
+ctest --test-dir build/tsan --output-on-failure -j"$jobs" --timeout 300 -L 'core-link|sim|e2e|cli'
 
 if [ -x scripts/run-fuzzers.sh ]; then
   echo "== fuzz: ${fuzz_seconds} s per target"
