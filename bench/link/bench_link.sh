@@ -3,7 +3,7 @@
 #   bench/link/bench_link.sh [rounds]
 set -e
 src=$(cd "$(dirname "$0")/../.." && pwd)
-build=${VANTREL_BENCH_BUILD:-/work/build-link-bench}
+build=${VANTREL_BENCH_BUILD:-$src/build/bench}
 cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVANTREL_BUILD_GUI=OFF -DVANTREL_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" -j2 --target bench_link >/dev/null
 "$build/bin/bench_link" "${1:-5}"
