@@ -275,10 +275,15 @@ ControllerSim::Reply ControllerSim::writeOneValue(const std::uint8_t* req) {
     // An address outside the memory or a size outside 1..4 stores nothing; the
     // write is still answered so the PC does not repeat it for ever.
     memory_.writeValue(address, size, value);
-    ReplyFrame f(48, req[1], kWriteValue);
-    f.setU32(32, address);
-    f.setU16(36, size);
-    f.setU32(40, value);
+    return echoValueWrite(req, kWriteValue);
+}
+
+// The answer to a value or parameter write echoes its address, size and value.
+ControllerSim::Reply ControllerSim::echoValueWrite(const std::uint8_t* req, std::uint8_t code) {
+    ReplyFrame f(48, req[1], code);
+    f.setU32(32, wire::getU32(req + 32));
+    f.setU16(36, wire::getU16(req + 36));
+    f.setU32(40, wire::getU32(req + 40));
     return {f.finish()};
 }
 
@@ -298,11 +303,7 @@ ControllerSim::Reply ControllerSim::writeAxisParameter(const std::uint8_t* req) 
     const std::uint16_t size = wire::getU16(req + 36);
     const std::uint32_t value = wire::getU32(req + 40);
     memory_.writeParameterValue(address, size, value);
-    ReplyFrame f(48, req[1], kWriteAxisParameter);
-    f.setU32(32, address);
-    f.setU16(36, size);
-    f.setU32(40, value);
-    return {f.finish()};
+    return echoValueWrite(req, kWriteAxisParameter);
 }
 
 // --- JOG --------------------------------------------------------------------

@@ -130,6 +130,7 @@ private:
     Reply readOneValue(const std::uint8_t* req);
     Reply jog(const std::uint8_t* req);
     Reply writeAxisParameter(const std::uint8_t* req);
+    static Reply echoValueWrite(const std::uint8_t* req, std::uint8_t code);
     Reply initialise(const std::uint8_t* req);
     Reply settingsBlock(const std::uint8_t* req, std::size_t length);
     Reply alarmRecord(const std::uint8_t* req);
