@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 #include "data/CellInput.h"
@@ -45,21 +44,9 @@ std::string moveOperand(const CommandEditRecord& record) {
     return out;
 }
 
-std::string pathOperand(const CommandEditRecord& record) {
-    if (!record.onOff) return "OFF ";
-    std::string out = "ON";
-    for (int axis = 0; axis < kPulseAxes; ++axis) {
-        const auto& entry = record.axes[static_cast<std::size_t>(axis)];
-        if (!entry.selected) continue;
-        out += ',';
-        out += axisToken(axis);
-        out += ' ';
-        out += twoDecimalText(entry.position);
-    }
-    return out + " ";
-}
-
-std::string accOperand(const CommandEditRecord& record) {
+// "ON,A1 <value>,A3 <value>" of the selected axes, or "OFF" when switched off.
+template <class ValueText>
+std::string onAxesOperand(const CommandEditRecord& record, ValueText valueText) {
     if (!record.onOff) return "OFF";
     std::string out = "ON";
     for (int axis = 0; axis < kPulseAxes; ++axis) {
@@ -68,9 +55,17 @@ std::string accOperand(const CommandEditRecord& record) {
         out += ',';
         out += axisToken(axis);
         out += ' ';
-        out += std::to_string(entry.speedRate);
+        out += valueText(entry);
     }
     return out;
+}
+
+std::string pathOperand(const CommandEditRecord& record) {
+    return onAxesOperand(record, [](const auto& entry) { return twoDecimalText(entry.position); }) + " ";
+}
+
+std::string accOperand(const CommandEditRecord& record) {
+    return onAxesOperand(record, [](const auto& entry) { return std::to_string(entry.speedRate); });
 }
 
 std::string shiftOperand(const CommandEditRecord& record) {
