@@ -2,12 +2,10 @@
 
 #include <cstdint>
 
+#include "data/ProgramTitle.h"
 #include "data/Refusal.h"
 
 namespace vantrel {
-
-// The title of message boxes that have no title of their own: the program's name.
-inline constexpr const char* kProgramTitle = "VANTREL";
 
 // Preconditions of the main window's controller commands. Each returns the
 // message to show instead of running the command, or nothing when it may run.

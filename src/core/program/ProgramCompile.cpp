@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "program/MessageTitle.h"
+#include "data/ProgramTitle.h"
 
 namespace vantrel {
 
@@ -21,7 +21,7 @@ ProgramCompile::Preparation ProgramCompile::prepareCompile(ProgramFiles& files, 
 
 MaybeRefusal ProgramCompile::checkCompileSize(std::uintmax_t size) {
     if (size < kCompileFileSizeLimit) return std::nullopt;
-    return Refusal{"ファイルサイズが大きすぎです。\nプログラムを減らして再度コンパイルしてください。", kProgramMessageTitle, MessageIcon::Error};
+    return Refusal{"ファイルサイズが大きすぎです。\nプログラムを減らして再度コンパイルしてください。", kProgramTitle, MessageIcon::Error};
 }
 
 Refusal ProgramCompile::finishCompile(int progressResult, const CompileResult& result, ProgramStore& store,
@@ -35,14 +35,14 @@ Refusal ProgramCompile::finishCompile(int progressResult, const CompileResult& r
     Refusal message;
     state.errorNumber = state.errorProgram = state.errorStep = 0;
     if (result.status == CompileResult::kControllerError) {
-        message = {"コンパイルエラー", kProgramMessageTitle, MessageIcon::Warning};
+        message = {"コンパイルエラー", kProgramTitle, MessageIcon::Warning};
         state.errorNumber = result.values[0];
         state.errorProgram = result.values[2];
         state.errorStep = static_cast<int>(result.values[1]) - static_cast<int>(result.values[3]) - 1;
     } else if (result.status == CompileResult::kAccepted) {
-        message = {"コンパイル完了", kProgramMessageTitle, MessageIcon::Information};
+        message = {"コンパイル完了", kProgramTitle, MessageIcon::Information};
     } else {
-        message = {"コンパイルタイムアウト", kProgramMessageTitle, MessageIcon::Warning};
+        message = {"コンパイルタイムアウト", kProgramTitle, MessageIcon::Warning};
     }
     state.lastStatus = result.status;
     state.finished = true;

@@ -5,8 +5,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "data/ProgramTitle.h"
 #include "platform/AppFolders.h"
-#include "program/MessageTitle.h"
 
 namespace vantrel {
 
@@ -60,11 +60,11 @@ bool ProgramFiles::saveProgramFile(const std::string& path) const { return write
 MaybeRefusal ProgramFiles::checkProgramFile(const std::string& path) {
     const std::string extension = extensionOf(path);
     if (extension != "ncp" && extension != "NCP")
-        return Refusal{"ファイルフォーマットが違います。", kProgramMessageTitle, MessageIcon::Warning};
+        return Refusal{"ファイルフォーマットが違います。", kProgramTitle, MessageIcon::Warning};
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (!error && size >= kProgramFileSizeLimit)
-        return Refusal{"ファイルサイズが大きすぎです。", kProgramMessageTitle, MessageIcon::Error};
+        return Refusal{"ファイルサイズが大きすぎです。", kProgramTitle, MessageIcon::Error};
     return std::nullopt;
 }
 
@@ -74,7 +74,7 @@ EditOutcome ProgramFiles::openProgramFile(const std::string& path) {
     if (!readFile(path, bytes)) return EditOutcome::nothing();
     // Checked again on the bytes read: the file may have grown since.
     if (bytes.size() >= kProgramFileSizeLimit || !store_.loadText(bytes))
-        return EditOutcome::refused({"ファイルサイズが大きすぎです。", kProgramMessageTitle, MessageIcon::Error});
+        return EditOutcome::refused({"ファイルサイズが大きすぎです。", kProgramTitle, MessageIcon::Error});
     writeWorkingFile();
     initialiseEditor();
     store_.setStoreClean(false);
@@ -97,7 +97,7 @@ void ProgramFiles::resetPrograms() {
     initialiseEditor();
 }
 
-Refusal ProgramFiles::notConnectedRefusal() { return {"USBが未接続です。", kProgramMessageTitle, MessageIcon::Warning}; }
+Refusal ProgramFiles::notConnectedRefusal() { return {"USBが未接続です。", kProgramTitle, MessageIcon::Warning}; }
 
 Refusal ProgramFiles::readProgramsQuestion() {
     return {"コントローラのNCプログラムを読み込みます。\n現在のPC上のNCプログラムを保存しますか？", "確認",

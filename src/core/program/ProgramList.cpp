@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "program/MessageTitle.h"
+#include "data/ProgramTitle.h"
 #include "program/StepEditor.h"
 #include "program/TextScan.h"
 
@@ -37,24 +37,24 @@ std::string ProgramList::name(int row) const {
 }
 
 MaybeRefusal ProgramList::add(std::string_view text) {
-    if (text.empty()) return Refusal{"整数を入力してください。", kProgramMessageTitle, MessageIcon::Warning};
+    if (text.empty()) return Refusal{"整数を入力してください。", kProgramTitle, MessageIcon::Warning};
     const std::int32_t number = decimalAt(text, 0);
     if (number <= 0 || number >= 256) {
         char message[128];
         std::snprintf(message, sizeof message, "%d から %d までの整数を入力してください。", 1, 255);
-        return Refusal{message, kProgramMessageTitle, MessageIcon::Warning};
+        return Refusal{message, kProgramTitle, MessageIcon::Warning};
     }
     const auto at = std::lower_bound(numbers_.begin(), numbers_.end(), number);
-    if (at != numbers_.end() && *at == number) return Refusal{"既に存在するプログラム番号です", kProgramMessageTitle, MessageIcon::Warning};
+    if (at != numbers_.end() && *at == number) return Refusal{"既に存在するプログラム番号です", kProgramTitle, MessageIcon::Warning};
     numbers_.insert(at, static_cast<std::uint8_t>(number));
     return std::nullopt;
 }
 
 MaybeRefusal ProgramList::remove(int row) {
     if (row < 0 || row >= static_cast<int>(numbers_.size()))
-        return Refusal{"ﾌﾟﾛｸﾞﾗﾑが選択されていません", kProgramMessageTitle, MessageIcon::Warning};
+        return Refusal{"ﾌﾟﾛｸﾞﾗﾑが選択されていません", kProgramTitle, MessageIcon::Warning};
     if (numbers_[static_cast<std::size_t>(row)] == kUndeletableProgram)
-        return Refusal{"プログラム100番は削除できません", kProgramMessageTitle, MessageIcon::Warning};
+        return Refusal{"プログラム100番は削除できません", kProgramTitle, MessageIcon::Warning};
     numbers_.erase(numbers_.begin() + row);
     return std::nullopt;
 }
@@ -89,7 +89,7 @@ int ProgramList::apply(ImageEdit& edit) {
 }
 
 MaybeRefusal ProgramList::renameProgram(ProgramStore& store, std::string_view name) {
-    if (name.size() > kMaxNameBytes) return Refusal{"最大文字数を超えています", kProgramMessageTitle, MessageIcon::Warning};
+    if (name.size() > kMaxNameBytes) return Refusal{"最大文字数を超えています", kProgramTitle, MessageIcon::Warning};
     const std::string oldName = store.current().name;
     store.setProgramName(name);
     if (!store.commitProgram(store.current().number)) {

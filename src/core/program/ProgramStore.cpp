@@ -4,7 +4,7 @@
 #include <array>
 #include <functional>
 
-#include "program/MessageTitle.h"
+#include "data/ProgramTitle.h"
 #include "program/StepLine.h"
 #include "program/TextScan.h"
 
@@ -47,7 +47,7 @@ bool isCommentLine(std::string_view line) {
 }  // namespace
 
 Refusal ProgramStore::storeFullRefusal() {
-    return {"これ以上コマンドを追加できません。", kProgramMessageTitle, MessageIcon::Warning};
+    return {"これ以上コマンドを追加できません。", kProgramTitle, MessageIcon::Warning};
 }
 
 bool ProgramStore::loadText(std::string_view bytes) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "program/MessageTitle.h"
+#include "data/ProgramTitle.h"
 #include "program/PaletteButton.h"
 #include "program/StepOperand.h"
 #include "program/TextScan.h"
@@ -16,7 +16,7 @@ constexpr int kMaxSteps = CurrentProgram::kMaxSteps;
 constexpr int kPulseAxes = 4;
 constexpr int kMaxPointNumber = 2000;
 
-Refusal warning(const char* text) { return {text, kProgramMessageTitle, MessageIcon::Warning}; }
+Refusal warning(const char* text) { return {text, kProgramTitle, MessageIcon::Warning}; }
 
 Refusal noRowSelected() { return warning("行が選択されていません。"); }
 Refusal programFull() { return warning("これ以上コマンドを追加できません。"); }

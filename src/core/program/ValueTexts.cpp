@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "data/CellInput.h"
+#include "data/ProgramTitle.h"
 #include "data/Units.h"
 #include "data/ValueText.h"
-#include "program/MessageTitle.h"
 
 namespace vantrel {
 
@@ -16,7 +16,7 @@ std::uint8_t unitOf(const SettingsImage& image, int axis) { return ConstPulseAxi
 bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
-Refusal warning(std::string text) { return {std::move(text), kProgramMessageTitle, MessageIcon::Warning}; }
+Refusal warning(std::string text) { return {std::move(text), kProgramTitle, MessageIcon::Warning}; }
 
 // The two rules names and constants share: characters, then length.
 MaybeRefusal checkCharactersAndLength(std::string_view text) {
