@@ -1,19 +1,12 @@
 #include "online/AxisStatusText.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "data/Units.h"
 #include "data/ValueText.h"
 
 namespace vantrel {
 namespace {
-
-std::string fixed2(double v) {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-    return buf;
-}
 
 // value / R truncated to hundredths c, shown "%d.%02d" with the separate
 // "-0.%02d" form for -0.99 .. -0.01.
@@ -40,14 +33,14 @@ AxisStatusText axisStatusText(const SettingsImage& image, int axis, std::int32_t
         text.speedUnit = "Hz";
         break;
     case kPositionUnitDeg:
-        text.commandPosition = fixed2(commandPosition / 100.0);
-        text.detectedPosition = fixed2(detectedPosition / 100.0);
+        text.commandPosition = twoDecimalText(commandPosition);
+        text.detectedPosition = twoDecimalText(detectedPosition);
         text.positionUnit = "deg";
         text.speedUnit = "deg/s";
         break;
     default:
-        text.commandPosition = fixed2(commandPosition / 100.0);
-        text.detectedPosition = fixed2(detectedPosition / 100.0);
+        text.commandPosition = twoDecimalText(commandPosition);
+        text.detectedPosition = twoDecimalText(detectedPosition);
         text.commandSpeed = speedText(commandSpeed, ratio == 0 ? 1.0 : ratio);
         text.detectedSpeed = speedText(detectedSpeed, ratio == 0 ? 1.0 : ratio);
         text.positionUnit = "mm";
