@@ -61,10 +61,22 @@ bool eventually(Predicate predicate) {
     return predicate();
 }
 
-TEST(PtyServer, ServesFramesOnTheSlavePath) {
+// A simulator with its server started on a fresh pseudo-terminal.
+class PtyServerTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(server.start()) << server.errorText(); }
+
     ControllerSim sim;
-    PtyServer server(sim);
-    ASSERT_TRUE(server.start()) << server.errorText();
+    PtyServer server{sim};
+};
+
+// The identify request with `sequence` gets its whole, well-formed reply.
+void expectIdentifyAnswered(const Port& port, std::uint8_t sequence) {
+    port.send(identify(sequence));
+    expectReply(port.receive(88), 88, sequence, 0x00);
+}
+
+TEST_F(PtyServerTest, ServesFramesOnTheSlavePath) {
     EXPECT_EQ(server.portName().rfind("pts/", 0), 0u);
     EXPECT_EQ(server.devicePath(), "/dev/" + server.portName());
 
@@ -76,10 +88,7 @@ TEST(PtyServer, ServesFramesOnTheSlavePath) {
     EXPECT_EQ(std::string(reply.begin() + 32, reply.begin() + 36), "MAIN");
 }
 
-TEST(PtyServer, FramesSplitAcrossWritesAndTwoFramesInOneWrite) {
-    ControllerSim sim;
-    PtyServer server(sim);
-    ASSERT_TRUE(server.start());
+TEST_F(PtyServerTest, FramesSplitAcrossWritesAndTwoFramesInOneWrite) {
     Port port(server.devicePath());
 
     const Bytes frame = writeValue(2, 52, 2, 0x0102);
@@ -100,10 +109,7 @@ TEST(PtyServer, FramesSplitAcrossWritesAndTwoFramesInOneWrite) {
     expectReply(Bytes(replies.begin() + 48, replies.end()), 44, 4, 0x19);
 }
 
-TEST(PtyServer, LineControlBytesPassUnchanged) {
-    ControllerSim sim;
-    PtyServer server(sim);
-    ASSERT_TRUE(server.start());
+TEST_F(PtyServerTest, LineControlBytesPassUnchanged) {
     Port port(server.devicePath());
     // CR, LF, Ctrl-C and XON as data, both ways: the line is raw before the PC sets it.
     port.send(writeValue(0x0D, 264, 4, 0x0D0A0311));
@@ -126,14 +132,10 @@ TEST(PtyServer, LargestReplyArrivesWhole) {
     EXPECT_EQ(reply[1], 5);
     EXPECT_EQ(Bytes(reply.begin() + 32, reply.end()), sim.readMemory(0, 0x80000));
     // The line is free for the next exchange.
-    port.send(identify(6));
-    expectReply(port.receive(88), 88, 6, 0x00);
+    expectIdentifyAnswered(port, 6);
 }
 
-TEST(PtyServer, KeepsServingWhileNobodyHasThePortOpen) {
-    ControllerSim sim;
-    PtyServer server(sim);
-    ASSERT_TRUE(server.start());
+TEST_F(PtyServerTest, KeepsServingWhileNobodyHasThePortOpen) {
     {
         Port port(server.devicePath());
         port.send(identify(1));
@@ -142,26 +144,18 @@ TEST(PtyServer, KeepsServingWhileNobodyHasThePortOpen) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_TRUE(server.isRunning());
     Port again(server.devicePath());
-    again.send(identify(2));
-    expectReply(again.receive(88), 88, 2, 0x00);
+    expectIdentifyAnswered(again, 2);
 }
 
-TEST(PtyServer, ReplyThePcStopsReadingIsGivenUpWithoutStaleBytes) {
-    ControllerSim sim;
-    PtyServer server(sim);
-    ASSERT_TRUE(server.start());
+TEST_F(PtyServerTest, ReplyThePcStopsReadingIsGivenUpWithoutStaleBytes) {
     Port port(server.devicePath());
     port.send(readSettings(1, 2));
     ASSERT_EQ(port.receive(1000).size(), 1000u);
     ASSERT_TRUE(eventually([&] { return server.abandonedReplies() == 1; }));
-    port.send(identify(2));
-    expectReply(port.receive(88), 88, 2, 0x00);
+    expectIdentifyAnswered(port, 2);
 }
 
-TEST(PtyServer, StopEndsServingEvenWithAReplyNobodyReads) {
-    ControllerSim sim;
-    PtyServer server(sim);
-    ASSERT_TRUE(server.start());
+TEST_F(PtyServerTest, StopEndsServingEvenWithAReplyNobodyReads) {
     const std::string first = server.devicePath();
     {
         Port port(first);
@@ -174,14 +168,10 @@ TEST(PtyServer, StopEndsServingEvenWithAReplyNobodyReads) {
 
     ASSERT_TRUE(server.start());
     Port port(server.devicePath());
-    port.send(identify(3));
-    expectReply(port.receive(88), 88, 3, 0x00);
+    expectIdentifyAnswered(port, 3);
 }
 
-TEST(PtyServer, HangUpFaultClosesTheLineAfterTheBytesAllowed) {
-    ControllerSim sim;
-    PtyServer server(sim);
-    ASSERT_TRUE(server.start());
+TEST_F(PtyServerTest, HangUpFaultClosesTheLineAfterTheBytesAllowed) {
     Port port(server.devicePath());
     port.send(identify(1));
     EXPECT_EQ(port.receive(88).size(), 88u);
@@ -200,8 +190,7 @@ TEST(PtyServer, HangUpFaultClosesTheLineAfterTheBytesAllowed) {
     ASSERT_TRUE(server.start());
     EXPECT_FALSE(server.hungUp());
     Port fresh(server.devicePath());
-    fresh.send(identify(3));
-    expectReply(fresh.receive(88), 88, 3, 0x00);
+    expectIdentifyAnswered(fresh, 3);
 }
 
 }  // namespace
