@@ -46,9 +46,8 @@ int runCompile(const Words& words) {
     if (!preparation.send)
         return fail(modeText(session.status.modeWord.load()), "programs are compiled only in edit-test mode");
 
-    session.resetResult();
-    session.thread.startProgramSend(files.paths().workingFile);
-    const int result = session.waitResult(LinkSession::Seconds(60));
+    const int result =
+        session.runOperation([&] { session.thread.startProgramSend(files.paths().workingFile); }, LinkSession::Seconds(60));
     const TransferResult record = session.thread.lastTransferResult();
     CompileResult compileResult;
     compileResult.status = record.status;

@@ -19,9 +19,8 @@ int runFlash(const Words& words) {
     const auto connection = connectController(session, *port);
     if (!connection) return kExitFailed;
     if (const auto refusal = checkFlashWrite(session.link.isOpen(), session.status.modeWord.load())) return fail(*refusal);
-    session.resetResult();
-    session.thread.startOperation(LinkOp::FlashWrite);
-    const int result = session.waitResult(LinkSession::Seconds(120));
+    const int result =
+        session.runOperation([&] { session.thread.startOperation(LinkOp::FlashWrite); }, LinkSession::Seconds(120));
     if (session.verifyErrorKind() != 0) return fail(verifyErrorMessage(session.verifyErrorKind()));
     // No result in time counts as a failed write.
     const auto message = flashWriteMessage(result == 0 ? static_cast<int>(kFailed) : result);

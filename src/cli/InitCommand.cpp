@@ -31,9 +31,7 @@ int runInit(const Words& words) {
     const auto connection = connectController(session, *port);
     if (!connection) return kExitFailed;
     if (const auto refusal = checkInitialise(session.link.isOpen(), session.status.modeWord.load())) return fail(*refusal);
-    session.resetResult();
-    session.thread.startInitialise(what);
-    if (session.waitResult(LinkSession::Seconds(30)) != kDone)
+    if (session.runOperation([&] { session.thread.startInitialise(what); }, LinkSession::Seconds(30)) != kDone)
         return transferFailed(session, initialiseCancelledMessage());
     say(initialiseReadMessage(kDone));
     return kExitOk;

@@ -34,13 +34,14 @@ int LinkSession::connect(const std::string& portName) {
     return connection_ == 0 ? static_cast<int>(kNoController) : connection_;
 }
 
-void LinkSession::resetResult() {
-    std::lock_guard<std::mutex> guard(lock_);
-    result_ = 0;
-    lastPercent_ = -1;
-}
-
-int LinkSession::waitResult(Seconds timeout) {
+int LinkSession::runOperation(const std::function<void()>& start, Seconds timeout) {
+    // The result is cleared before the start, so a quick ending is not missed.
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        result_ = 0;
+        lastPercent_ = -1;
+    }
+    start();
     std::unique_lock<std::mutex> guard(lock_);
     changed_.wait_for(guard, timeout, [this] { return result_ != 0; });
     return result_;

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <string>
 
@@ -30,11 +31,9 @@ public:
     // kNoController; 0 when the port cannot be opened at all.
     int connect(const std::string& portName);
 
-    // Clears the last result; call before starting an operation.
-    void resetResult();
-    // Waits for the ending progress result of the running operation (1, 2, 3
-    // or 4); 0 when none came in time.
-    int waitResult(Seconds timeout);
+    // Clears the last result, starts an operation with `start` and waits for
+    // its ending progress result (1, 2, 3 or 4); 0 when none came in time.
+    int runOperation(const std::function<void()>& start, Seconds timeout);
     // Waits until the single-value queues are served (written and read back).
     bool waitQueuesIdle(Seconds timeout);
     // Waits until the link thread has sent the one-shot run request.

@@ -19,9 +19,7 @@ int runReadPrograms(const Words& words) {
 
     LinkSession session(true);
     if (!connectController(session, *port)) return kExitFailed;
-    session.resetResult();
-    session.thread.startProgramRead();
-    if (session.waitResult(LinkSession::Seconds(60)) != kDone)
+    if (session.runOperation([&] { session.thread.startProgramRead(); }, LinkSession::Seconds(60)) != kDone)
         return transferFailed(session, settingsReadMessage(kFailed), "reading the programs was interrupted");
     if (!moveFileAtomically(session.thread.workingProgramFile(), *out))
         return fail("ファイルが開けません", "cannot write " + *out);

@@ -23,9 +23,8 @@ int runReadSettings(const Words& words) {
 
     LinkSession session(true);
     if (!connectController(session, *port)) return kExitFailed;
-    session.resetResult();
-    session.thread.startOperation(LinkOp::SettingsRead);
-    const int result = session.waitResult(LinkSession::Seconds(120));
+    const int result =
+        session.runOperation([&] { session.thread.startOperation(LinkOp::SettingsRead); }, LinkSession::Seconds(120));
     if (result != kDone || !session.thread.lastSettingsReadComplete())
         return transferFailed(session, settingsReadMessage(result == kDone ? kFailed : result));
 

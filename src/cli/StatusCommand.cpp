@@ -73,9 +73,9 @@ int runStatus(const Words& words) {
     }
     if (!connectController(session, *port)) return kExitFailed;
     if (!units) {
-        session.resetResult();
-        session.thread.startOperation(LinkOp::SettingsRead);
-        if (session.waitResult(LinkSession::Seconds(120)) != kDone || !session.thread.lastSettingsReadComplete())
+        if (session.runOperation([&] { session.thread.startOperation(LinkOp::SettingsRead); },
+                                 LinkSession::Seconds(120)) != kDone ||
+            !session.thread.lastSettingsReadComplete())
             return transferFailed(session, settingsReadMessage(kFailed), "reading the settings for their units was interrupted");
         units = session.image;
     }

@@ -38,9 +38,8 @@ int runWriteSettings(const Words& words) {
     if (const auto refusal = checkOpenSettingsFile(session.link.isOpen(), session.status.modeWord.load()))
         return fail(*refusal);
 
-    session.resetResult();
-    session.thread.startOperation(LinkOp::SettingsWriteArea1);
-    const int result = session.waitResult(LinkSession::Seconds(120));
+    const int result =
+        session.runOperation([&] { session.thread.startOperation(LinkOp::SettingsWriteArea1); }, LinkSession::Seconds(120));
     if (session.verifyErrorKind() != 0) return fail(verifyErrorMessage(session.verifyErrorKind()));
     if (result != kDone) return transferFailed(session, settingsWriteMessage(result));
     // Timers, counters, the Ethernet address and the sensor logic follow as
