@@ -75,11 +75,6 @@ bool ControllerMemory::writeParameterValue(std::uint32_t address, std::size_t si
     return true;
 }
 
-std::optional<std::uint32_t> ControllerMemory::readParameterValue(std::uint32_t address, std::size_t size) const {
-    if (!isParameterRange(address, size)) return std::nullopt;
-    return wire::getLittle(&parameters_[address], size);
-}
-
 void ControllerMemory::swapNetworkArea(std::uint8_t* area) {
     // Region B: communication wait time and time-out.
     wire::swapBytes(area + 4, 4);

@@ -57,7 +57,6 @@ public:
     std::optional<std::uint32_t> readValue(std::uint32_t address, std::size_t size) const;
     // Pulse-axis parameters are byte-for-byte copies of the image: little-endian.
     bool writeParameterValue(std::uint32_t address, std::size_t size, std::uint32_t value);
-    std::optional<std::uint32_t> readParameterValue(std::uint32_t address, std::size_t size) const;
     // Whether `address .. address + size - 1` lies inside one pulse-axis parameter record.
     static bool isParameterRange(std::uint32_t address, std::size_t size);
 

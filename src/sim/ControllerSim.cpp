@@ -64,7 +64,8 @@ constexpr std::uint32_t kNetworkAlarmBit = 0x80;
 // Alarm raised by a test run to a point that holds no position.
 constexpr std::uint8_t kPointSettingAlarm = 33;
 
-constexpr std::uint32_t kNotSetPosition = 0x810000;
+// The raw 24 bits of a point that holds no position.
+constexpr auto kNotSetPosition = static_cast<std::uint32_t>(NOT_SET_POSITION);
 
 std::size_t areaSize(int area) {
     switch (area) {
@@ -679,11 +680,6 @@ ControllerSim::Bytes ControllerSim::readMemory(std::uint32_t address, std::size_
     Bytes out(size, 0);
     memory_.read(address, out.data(), size);
     return out;
-}
-
-void ControllerSim::writeMemory(std::uint32_t address, const Bytes& bytes) {
-    std::lock_guard lock(mutex_);
-    memory_.write(address, bytes.data(), bytes.size());
 }
 
 std::optional<std::uint32_t> ControllerSim::readValue(std::uint32_t address, std::size_t size) const {

@@ -44,7 +44,6 @@ public:
 
     // Controller memory by address (0 .. 0x7FFFF), raw bytes in the controller's order.
     Bytes readMemory(std::uint32_t address, std::size_t size) const;
-    void writeMemory(std::uint32_t address, const Bytes& bytes);
     // A value of 1..4 bytes in the order the controller keeps at that address.
     std::optional<std::uint32_t> readValue(std::uint32_t address, std::size_t size) const;
     void writeValue(std::uint32_t address, std::size_t size, std::uint32_t value);
