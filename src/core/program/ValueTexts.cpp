@@ -43,7 +43,7 @@ std::string formatPosition(const SettingsImage& image, int axis, std::int32_t va
 std::optional<double> parsePosition(std::uint8_t positionUnit, std::string_view text) {
     if (!isHalfWidthNumber(text)) return std::nullopt;
     const double value = readScaledNumber(text, positionUnit == kPositionUnitStep ? 0 : 2);
-    return std::clamp(value, -static_cast<double>(kProgramPositionLimit), static_cast<double>(kProgramPositionLimit));
+    return std::clamp(value, -static_cast<double>(kPositionLimit), static_cast<double>(kPositionLimit));
 }
 
 std::optional<double> parsePosition(const SettingsImage& image, int axis, std::string_view text) {

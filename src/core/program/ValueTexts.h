@@ -15,8 +15,6 @@
 
 namespace vantrel {
 
-inline constexpr std::int32_t kProgramPositionLimit = 8'000'000;
-
 // A position for a position field: step axis "%.0f" of the value, "---" when
 // not set; mm and deg axes "%.2f" of value / 100, "-.--" when not set.
 std::string formatPosition(std::uint8_t positionUnit, std::int32_t value);
