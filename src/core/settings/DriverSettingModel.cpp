@@ -139,8 +139,8 @@ DriverSettingModel::AxisKind DriverSettingModel::axisKind(int axis) const {
     const ConstRecord record(image_, axis);
     if (modelText(record.model()) == kNotConnected) return AxisKind::NotConnected;
     switch (record.positionUnit()) {
-    case 1: return AxisKind::Degree;
-    case 2: return AxisKind::Step;
+    case kPositionUnitDeg: return AxisKind::Degree;
+    case kPositionUnitStep: return AxisKind::Step;
     default: return AxisKind::Millimetre;
     }
 }
@@ -153,7 +153,7 @@ std::string DriverSettingModel::cellText(int row, int column) const {
     const ConstRecord r(image_, axis);
     switch (row) {
     case kModelRow: return modelText(r.model());
-    case kPositionUnitRow: return r.positionUnit() == 2 ? "step" : "mm";
+    case kPositionUnitRow: return r.positionUnit() == kPositionUnitStep ? "step" : "mm";
     case kSpeedUnitRow: return speedUnitText(r.speedUnit());
     case kTravelRow: return travelText(r.travelPerRev(), r.positionUnit());
     case kMinTravelRow: return travelText(r.minTravel(), r.positionUnit());
@@ -281,8 +281,8 @@ MaybeRefusal DriverSettingModel::commitChoice(int row, int axis, const std::stri
         store(Record::kModel, modelCode(text));
         break;
     case kPositionUnitRow:
-        if (text == "mm") switchPositionUnit(axis, 0);
-        if (text == "step") switchPositionUnit(axis, 2);
+        if (text == "mm") switchPositionUnit(axis, kPositionUnitMm);
+        if (text == "step") switchPositionUnit(axis, kPositionUnitStep);
         break;
     case kAccelTypeRow:
         if (text == kLinear) store(Record::kAccelType, 0);
@@ -310,7 +310,7 @@ void DriverSettingModel::switchPositionUnit(int axis, std::uint8_t unit) {
     if (r.positionUnit() == unit) return;
     ImageEdit edit(image_, sink_);
     edit.write(r.offsetOf(Record::kTravelPerRev), 2, 1000);
-    edit.write(r.offsetOf(Record::kSpeedUnit), 1, unit == 2 ? 0 : 1);
+    edit.write(r.offsetOf(Record::kSpeedUnit), 1, unit == kPositionUnitStep ? kSpeedUnitHz : kSpeedUnitMmPerSecond);
     edit.write(r.offsetOf(Record::kResolution), 2, 1000);
     edit.write(r.offsetOf(Record::kMinTravel), 4, 1);
     edit.write(r.offsetOf(Record::kPositionUnit), 1, unit);

@@ -70,7 +70,7 @@ std::string PointModel::helpText(int row, int column) const {
     const ConstPulseAxisRecord record(image_, axis);
     if (column == kPositionColumn) {
         const std::uint8_t unit = record.positionUnit();
-        return unit == 0 || unit == 2 ? kPositionHelp : "";
+        return unit == kPositionUnitMm || unit == kPositionUnitStep ? kPositionHelp : "";
     }
     if (column == kSpeedColumn) {
         char text[1024];

@@ -86,12 +86,12 @@ std::int32_t ProhibitAreaModel::limitByBounds(int row, int column, double y) con
         if (!maximum && y > p) y = p;
     }
     // On a deg axis a prohibited area also stays within the movable range.
-    if (page_ == Page::ProhibitedAreas && unitOf(image_, axis) == 1) {
+    if (page_ == Page::ProhibitedAreas && unitOf(image_, axis) == kPositionUnitDeg) {
         if (const std::int32_t high = bound(layout::kMovableMaxIndex); high != NOT_SET_POSITION && y > high) y = high;
         if (const std::int32_t low = bound(layout::kMovableMinIndex); low != NOT_SET_POSITION && y < low) y = low;
     }
-    if (y > 8000000.0) y = 8000000.0;
-    if (y < -8000000.0) y = -8000000.0;
+    if (y > kPositionLimit) y = kPositionLimit;
+    if (y < -kPositionLimit) y = -kPositionLimit;
     return static_cast<std::int32_t>(y);
 }
 
@@ -103,7 +103,7 @@ MaybeRefusal ProhibitAreaModel::commit(int row, int column, const std::string& t
     // are only nudged past representation error. The number is scaled in the
     // text itself, so a typed half such as 1.005 is exactly 100.5 hundredths.
     const double away = page_ == Page::MovableRange && !isMaximumRow(row) ? 0.005 : 0.000001;
-    const bool steps = unitOf(image_, axis) == 2;
+    const bool steps = unitOf(image_, axis) == kPositionUnitStep;
     const double scale = steps ? 1.0 : 100.0;
     const double x = readScaledNumber(text, steps ? 0 : 2);
     const double y = x < 0 ? x - away * scale : x + away * scale;
