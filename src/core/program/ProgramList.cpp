@@ -11,12 +11,6 @@ namespace vantrel {
 
 namespace {
 
-std::string threeDigits(const char* pattern, int n) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, pattern, n);
-    return buffer;
-}
-
 }  // namespace
 
 ProgramList::ProgramList(ProgramStore& store) : store_(store) {
@@ -27,7 +21,7 @@ ProgramList::ProgramList(ProgramStore& store) : store_(store) {
 
 std::string ProgramList::numberText(int row) const {
     if (row < 0 || row >= static_cast<int>(numbers_.size())) return {};
-    return threeDigits("P%03d", numbers_[static_cast<std::size_t>(row)]);
+    return "P" + zeroPadded(numbers_[static_cast<std::size_t>(row)], 3);
 }
 
 std::string ProgramList::name(int row) const {
@@ -102,7 +96,7 @@ MaybeRefusal ProgramList::renameProgram(ProgramStore& store, std::string_view na
 
 std::vector<std::string> ProgramList::numberListTexts(const ProgramDirectory& directory) {
     std::vector<std::string> texts;
-    for (const std::uint8_t number : directory.numbers) texts.push_back(threeDigits("%03d", number));
+    for (const std::uint8_t number : directory.numbers) texts.push_back(zeroPadded(number, 3));
     return texts;
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "data/Units.h"
 #include "platform/AnsiText.h"
@@ -37,12 +36,6 @@ const std::array<std::string_view, 11> kCompileErrorTexts = {
     "PROG番号ｴﾗｰ",  // 9
     "PROG100ｴﾗｰ",  // 10
 };
-
-std::string format(const char* pattern, long long a) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, pattern, a);
-    return buffer;
-}
 
 std::string axisName(int axis) { return std::string(kAxisWord) + std::to_string(axis); }
 
@@ -136,7 +129,7 @@ void appendPointListing(std::string& out, std::string_view text, int code, const
     for (int axis = 1; axis <= kPulseAxes; ++axis) {
         if (!marks[static_cast<std::size_t>(axis)]) continue;
         if (!first) out.append(", ");
-        out += format("%lld%%", ConstPositionRecord(image, axis - 1, point - 1).speed());
+        out += std::to_string(ConstPositionRecord(image, axis - 1, point - 1).speed()) + "%";
         first = false;
         if (firstAxisOnly) break;
     }
@@ -166,7 +159,7 @@ std::string homeListing(std::string_view operand, const SettingsImage& image) {
         if (n >= 1 && n <= kPulseAxes) {
             if (!out.empty()) out.push_back(',');
             out += axisName(n);
-            out += format("(%lld%%)", ConstPositionRecord(image, n - 1, kHomingRecordIndex).speed());
+            out += "(" + std::to_string(ConstPositionRecord(image, n - 1, kHomingRecordIndex).speed()) + "%)";
         }
         return true;
     });
@@ -190,7 +183,7 @@ std::string pathAccListing(int code, std::string_view operand, const SettingsIma
             out += twoDecimalText(roundHalfAway(v * 100));
         } else {
             const long long entry = roundHalfAway(v);
-            out += format(" %lld", entry);
+            out += " " + std::to_string(entry);
             if (axis <= kPulseAxes && entry >= 0 && entry < ConstPulseAxisRecord::kAccelTimeCount) {
                 const std::uint32_t time = ConstPulseAxisRecord(image, axis - 1).accelTime(static_cast<int>(entry));
                 out += "(";
@@ -307,7 +300,7 @@ int stepTableRowCount(const CurrentProgram& program) {
     return CurrentProgram::kMaxSteps;
 }
 
-std::string stepNumberText(int index) { return format("%03lld", index + 1); }
+std::string stepNumberText(int index) { return zeroPadded(index + 1, 3); }
 
 std::array<std::string, kStepColumnCount> stepTableRow(const CurrentProgram& program, int index,
                                                        const SettingsImage& image, const ProgramDirectory& directory) {
@@ -316,7 +309,7 @@ std::array<std::string, kStepColumnCount> stepTableRow(const CurrentProgram& pro
     if (index < 0 || index >= CurrentProgram::kMaxSteps) return row;
     const StepRecord& step = program.step(index);
     if (step.empty()) return row;
-    if (step.label != 0) row[1] = format("%03lld", step.label);
+    if (step.label != 0) row[1] = zeroPadded(step.label, 3);
     row[2] = std::string(commandDisplayName(step.code));
     row[3] = listOperand(step.code, step.operand, image, directory);
     row[4] = ansiToUtf8(step.comment);

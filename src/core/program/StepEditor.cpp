@@ -1,7 +1,6 @@
 #include "program/StepEditor.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "data/ProgramTitle.h"
 #include "program/PaletteButton.h"
@@ -386,9 +385,7 @@ EditOutcome StepEditor::pasteSteps(int row) {
                 while (digitsEnd < step.operand.size() && digitsAt(step.operand, digitsEnd, 1)) ++digitsEnd;
                 const int oldIndex = digitsEnd > at + 2 ? decimalAt(step.operand, at + 2) - 1 : -1;
                 stepCopies.push_back({oldIndex, index});
-                char number[16];
-                std::snprintf(number, sizeof number, "%04d", index + 1);
-                step.operand.replace(at + 2, digitsEnd - (at + 2), number);
+                step.operand.replace(at + 2, digitsEnd - (at + 2), zeroPadded(index + 1, 4));
                 search = at + 2;
             }
             if (stopped) break;

@@ -1,7 +1,6 @@
 #include "program/StepOperand.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
 
 #include "data/CellInput.h"
@@ -14,12 +13,6 @@ namespace vantrel {
 namespace {
 
 constexpr int kPulseAxes = 4;
-
-std::string pointText(const char* pattern, int point) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, pattern, point);
-    return buffer;
-}
 
 // "A1" .. "A4" of axis 0..3.
 std::string axisToken(int axis) { return {'A', static_cast<char>('1' + axis)}; }
@@ -39,8 +32,8 @@ std::string axisList(const CommandEditRecord& record) {
 std::string moveOperand(const CommandEditRecord& record) {
     std::string out = record.incremental ? "I " : "";
     out += axisList(record);
-    out += pointText("P%04d ", record.point1);
-    if (hasSecondPoint(record.code)) out += pointText("P%04d ", record.point2);
+    out += "P" + zeroPadded(record.point1, 4) + " ";
+    if (hasSecondPoint(record.code)) out += "P" + zeroPadded(record.point2, 4) + " ";
     return out;
 }
 
@@ -72,8 +65,8 @@ std::string shiftOperand(const CommandEditRecord& record) {
     std::string out = record.onOff ? "OFF " : "ON ";
     out += record.incremental ? "2 " : "1 ";
     if (!record.onOff) {
-        const int point = record.point1 + 1;
-        out += pointText(point < 1000 ? "P%03d " : "P%04d ", point);
+        // At least three digits: 999 is "P999", 1000 "P1000".
+        out += "P" + zeroPadded(record.point1 + 1, 3) + " ";
     }
     return out;
 }

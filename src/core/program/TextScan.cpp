@@ -1,5 +1,6 @@
 #include "program/TextScan.h"
 
+#include <cstdio>
 #include <limits>
 
 #include "platform/AnsiText.h"
@@ -11,6 +12,12 @@ std::string fieldText(std::string_view text, std::size_t maxBytes) {
     for (char& c : out)
         if (c == '\t' || c == '\r' || c == '\n' || c == '\0' || c == '\x1A') c = ' ';
     return out;
+}
+
+std::string zeroPadded(long long n, int width) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%0*lld", width, n);
+    return buffer;
 }
 
 std::int32_t decimalAt(std::string_view text, std::size_t pos) {

@@ -14,6 +14,10 @@ namespace vantrel {
 // splitting a double-byte character.
 std::string fieldText(std::string_view text, std::size_t maxBytes);
 
+// `n` in decimal, padded with leading zeros to at least `width` characters
+// ("%0*d": 7 and 3 give "007", 1234 and 3 give "1234").
+std::string zeroPadded(long long n, int width);
+
 // The decimal value at `pos` as the C library reads it: leading blanks and TABs
 // skipped, an optional sign, then digits; 0 when there are none. Saturates at
 // the int32 range instead of overflowing; a `pos` past the end reads 0.

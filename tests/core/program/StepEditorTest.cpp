@@ -137,6 +137,10 @@ TEST_F(StepEditorTest, OperandsBuiltByTheStore) {
     r.axes[3] = {1, -40, 0};
     EXPECT_EQ(storeAndRead(r), "ON 2 P081 ");
     EXPECT_EQ(image.readPosition(3, 80), -40);  // the index itself, not index - 1
+    r.point1 = 998;
+    EXPECT_EQ(storeAndRead(r), "ON 2 P999 ");
+    r.point1 = 999;
+    EXPECT_EQ(storeAndRead(r), "ON 2 P1000 ");
     r.onOff = 1;
     r.axes[3].selected = 0;
     EXPECT_EQ(storeAndRead(r), "OFF 2 ");
