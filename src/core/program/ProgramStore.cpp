@@ -16,12 +16,6 @@ constexpr std::string_view kHeaderMark = "\tPROG\t#";
 constexpr std::size_t kHeaderPatternLength = 10;  // mark + three digits
 constexpr char kEndOfText = '\x1A';
 
-void appendThreeDigits(std::string& out, int n) {
-    out.push_back(static_cast<char>('0' + n / 100 % 10));
-    out.push_back(static_cast<char>('0' + n / 10 % 10));
-    out.push_back(static_cast<char>('0' + n % 10));
-}
-
 std::string headerPattern(int number) {
     std::string pattern(kHeaderMark);
     appendThreeDigits(pattern, number);

@@ -57,11 +57,8 @@ StepRecord parseStepLine(std::string_view line) {
 void appendStepLine(std::string& out, const StepRecord& step) {
     if (step.code == kCodeEmpty || step.code == kCodeUndefined) return;
     if (step.label != 0) {
-        const int label = step.label % 1000;
         out.push_back('L');
-        out.push_back(static_cast<char>('0' + label / 100));
-        out.push_back(static_cast<char>('0' + label / 10 % 10));
-        out.push_back(static_cast<char>('0' + label % 10));
+        appendThreeDigits(out, step.label);
     }
     out.push_back('\t');
     out.append(commandKeyword(step.code));

@@ -20,6 +20,12 @@ std::string zeroPadded(long long n, int width) {
     return buffer;
 }
 
+void appendThreeDigits(std::string& out, int n) {
+    out.push_back(static_cast<char>('0' + n / 100 % 10));
+    out.push_back(static_cast<char>('0' + n / 10 % 10));
+    out.push_back(static_cast<char>('0' + n % 10));
+}
+
 std::int32_t decimalAt(std::string_view text, std::size_t pos) {
     std::size_t i = pos;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;

@@ -18,6 +18,10 @@ std::string fieldText(std::string_view text, std::size_t maxBytes);
 // ("%0*d": 7 and 3 give "007", 1234 and 3 give "1234").
 std::string zeroPadded(long long n, int width);
 
+// Appends the last three decimal digits of `n` (0 or more), always three:
+// program numbers and labels in program text ("#007", "L012").
+void appendThreeDigits(std::string& out, int n);
+
 // The decimal value at `pos` as the C library reads it: leading blanks and TABs
 // skipped, an optional sign, then digits; 0 when there are none. Saturates at
 // the int32 range instead of overflowing; a `pos` past the end reads 0.
