@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "sim/WireBytes.h"
+#include "data/ByteOrder.h"
 
 namespace vantrel {
 
@@ -52,15 +52,15 @@ bool ControllerMemory::isBigEndian(std::uint32_t address) {
 bool ControllerMemory::writeValue(std::uint32_t address, std::size_t size, std::uint32_t value) {
     if (size < 1 || size > 4 || !inside(address, size, memory_.size())) return false;
     if (isBigEndian(address))
-        wire::putBig(&memory_[address], size, value);
+        writeBE(&memory_[address], size, value);
     else
-        wire::putLittle(&memory_[address], size, value);
+        writeLE(&memory_[address], size, value);
     return true;
 }
 
 std::optional<std::uint32_t> ControllerMemory::readValue(std::uint32_t address, std::size_t size) const {
     if (size < 1 || size > 4 || !inside(address, size, memory_.size())) return std::nullopt;
-    return isBigEndian(address) ? wire::getBig(&memory_[address], size) : wire::getLittle(&memory_[address], size);
+    return isBigEndian(address) ? readBE(&memory_[address], size) : readLE(&memory_[address], size);
 }
 
 bool ControllerMemory::isParameterRange(std::uint32_t address, std::size_t size) {
@@ -71,20 +71,20 @@ bool ControllerMemory::isParameterRange(std::uint32_t address, std::size_t size)
 
 bool ControllerMemory::writeParameterValue(std::uint32_t address, std::size_t size, std::uint32_t value) {
     if (!isParameterRange(address, size)) return false;
-    wire::putLittle(&parameters_[address], size, value);
+    writeLE(&parameters_[address], size, value);
     return true;
 }
 
 void ControllerMemory::swapNetworkArea(std::uint8_t* area) {
     // Region B: communication wait time and time-out.
-    wire::swapBytes(area + 4, 4);
-    wire::swapBytes(area + 8, 4);
+    reverseBytes(area + 4, 4);
+    reverseBytes(area + 8, 4);
     for (std::size_t d = 0; d < layout::kNetworkDriverCount; ++d) {
         std::uint8_t* driver = area + layout::kNetworkCommParamsSize + layout::kNetworkDriverSize * d;
-        for (std::size_t k : {2, 4, 6, 8}) wire::swapBytes(driver + k, 2);
+        for (std::size_t k : {2, 4, 6, 8}) reverseBytes(driver + k, 2);
         for (std::size_t j = 0; j < layout::kNetworkPointCount; ++j) {
             std::uint8_t* point = driver + layout::kNetworkPointsStart + layout::kNetworkPointSize * j;
-            for (std::size_t k : {4, 8, 12, 16}) wire::swapBytes(point + k, 4);
+            for (std::size_t k : {4, 8, 12, 16}) reverseBytes(point + k, 4);
         }
     }
 }
@@ -93,11 +93,11 @@ void ControllerMemory::loadImage(const SettingsImage& image) {
     const std::uint8_t* img = image.data();
     memory_[kSpeedLevel] = img[layout::kSpeedOverrideLevel];
     for (std::size_t k = 0; k < layout::kTimerCount; ++k)
-        wire::putBig(&memory_[kTimers + 2 * k], 2, image.u16(layout::kTimers + 2 * k));
+        writeBE(&memory_[kTimers + 2 * k], 2, image.u16(layout::kTimers + 2 * k));
     for (std::size_t k = 0; k < layout::kCounterCount; ++k)
-        wire::putBig(&memory_[kCounters + 4 * k], 4, image.u32(layout::kCounters + 4 * k));
+        writeBE(&memory_[kCounters + 4 * k], 4, image.u32(layout::kCounters + 4 * k));
     std::memcpy(&memory_[kEthernet], img + layout::kEthernet, 12);
-    wire::putBig(&memory_[kEthernetPort], 2, image.u16(layout::kEthernetPort));
+    writeBE(&memory_[kEthernetPort], 2, image.u16(layout::kEthernetPort));
     std::memcpy(&memory_[kPositions], img + layout::kPositionBlocks, kPositionsSize);
     std::memcpy(&memory_[kNetwork], img + layout::kNetworkCommParams, kNetworkSize);
     swapNetworkArea(&memory_[kNetwork]);
@@ -112,11 +112,11 @@ SettingsImage ControllerMemory::toImage() const {
     std::uint8_t* img = image.data();
     img[layout::kSpeedOverrideLevel] = memory_[kSpeedLevel];
     for (std::size_t k = 0; k < layout::kTimerCount; ++k)
-        image.setU16(layout::kTimers + 2 * k, static_cast<std::uint16_t>(wire::getBig(&memory_[kTimers + 2 * k], 2)));
+        image.setU16(layout::kTimers + 2 * k, static_cast<std::uint16_t>(readBE(&memory_[kTimers + 2 * k], 2)));
     for (std::size_t k = 0; k < layout::kCounterCount; ++k)
-        image.setU32(layout::kCounters + 4 * k, wire::getBig(&memory_[kCounters + 4 * k], 4));
+        image.setU32(layout::kCounters + 4 * k, readBE(&memory_[kCounters + 4 * k], 4));
     std::memcpy(img + layout::kEthernet, &memory_[kEthernet], 12);
-    image.setU16(layout::kEthernetPort, static_cast<std::uint16_t>(wire::getBig(&memory_[kEthernetPort], 2)));
+    image.setU16(layout::kEthernetPort, static_cast<std::uint16_t>(readBE(&memory_[kEthernetPort], 2)));
     std::memcpy(img + layout::kPositionBlocks, &memory_[kPositions], kPositionsSize);
     std::memcpy(img + layout::kNetworkCommParams, &memory_[kNetwork], kNetworkSize);
     swapNetworkArea(img + layout::kNetworkCommParams);

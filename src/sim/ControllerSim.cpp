@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "data/ByteOrder.h"
 #include "data/DefaultImage.h"
 #include "link/FrameCrc.h"
 #include "sim/ReplyFrame.h"
-#include "sim/WireBytes.h"
 
 namespace vantrel {
 
@@ -113,8 +113,8 @@ ControllerSim::Bytes ControllerSim::handle(const std::uint8_t* request, std::siz
     std::lock_guard lock(mutex_);
     // A frame the controller cannot trust gets no answer: wrong start byte,
     // length field disagreeing with the bytes received, or a bad check code.
-    if (request == nullptr || length < kMinFrame || request[0] != 0x02 || wire::getU16(request + 2) != length ||
-        FrameCrc::compute(request, length - 2) != wire::getU16(request + length - 2)) {
+    if (request == nullptr || length < kMinFrame || request[0] != 0x02 || readU16LE(request + 2) != length ||
+        FrameCrc::compute(request, length - 2) != readU16LE(request + length - 2)) {
         ++badFrames_;
         return {};
     }
@@ -129,7 +129,7 @@ ControllerSim::Bytes ControllerSim::handle(const std::uint8_t* request, std::siz
         reply.bytes[1] = static_cast<std::uint8_t>(request[1] + 1);
         if (!reply.bulk) {
             const std::size_t n = reply.bytes.size();
-            wire::putU16(&reply.bytes[n - 2], FrameCrc::compute(reply.bytes.data(), n - 2));
+            writeU16LE(&reply.bytes[n - 2], FrameCrc::compute(reply.bytes.data(), n - 2));
         }
     }
     if (consume(faults_.shortReply, code)) reply.bytes.resize(std::min(reply.bytes.size(), faults_.shortReplyLength));
@@ -174,7 +174,7 @@ ControllerSim::Reply ControllerSim::identify(const std::uint8_t* req) {
 // --- Settings read ----------------------------------------------------------
 
 ControllerSim::Reply ControllerSim::readSettings(const std::uint8_t* req) {
-    const std::uint32_t phase = wire::getU32(req + 32);
+    const std::uint32_t phase = readU32LE(req + 32);
     if (phase == 0) {
         ReplyFrame f(kSettingsPhase0Length, req[1], kReadSettings);
         return {f.finish()};
@@ -201,9 +201,9 @@ ControllerSim::Reply ControllerSim::readSettings(const std::uint8_t* req) {
 
 ControllerSim::Reply ControllerSim::programPiece(const std::uint8_t* req, std::size_t length) {
     if (length < 40) return {};
-    const std::size_t count = wire::getU16(req + 32);
-    const std::size_t index = wire::getU16(req + 34);
-    const std::size_t n = wire::getU16(req + 36);
+    const std::size_t count = readU16LE(req + 32);
+    const std::size_t index = readU16LE(req + 34);
+    const std::size_t n = readU16LE(req + 36);
     if (n > kPieceSize || length != 40 + n || count == 0 || index >= count) return {};
 
     // A first piece, or a piece of a file of another size, starts a new file.
@@ -239,7 +239,7 @@ ControllerSim::Reply ControllerSim::programPiece(const std::uint8_t* req, std::s
 }
 
 ControllerSim::Reply ControllerSim::readProgram(const std::uint8_t* req) {
-    const std::uint32_t phase = wire::getU32(req + 32);
+    const std::uint32_t phase = readU32LE(req + 32);
     if (phase == 0) {
         programSnapshot_ = programFile_;
         programReadOpen_ = true;
@@ -270,9 +270,9 @@ ControllerSim::Reply ControllerSim::readProgram(const std::uint8_t* req) {
 // --- Single values ----------------------------------------------------------
 
 ControllerSim::Reply ControllerSim::writeOneValue(const std::uint8_t* req) {
-    const std::uint32_t address = wire::getU32(req + 32);
-    const std::uint16_t size = wire::getU16(req + 36);
-    const std::uint32_t value = wire::getU32(req + 40);
+    const std::uint32_t address = readU32LE(req + 32);
+    const std::uint16_t size = readU16LE(req + 36);
+    const std::uint32_t value = readU32LE(req + 40);
     // An address outside the memory or a size outside 1..4 stores nothing; the
     // write is still answered so the PC does not repeat it for ever.
     memory_.writeValue(address, size, value);
@@ -282,15 +282,15 @@ ControllerSim::Reply ControllerSim::writeOneValue(const std::uint8_t* req) {
 // The answer to a value or parameter write echoes its address, size and value.
 ControllerSim::Reply ControllerSim::echoValueWrite(const std::uint8_t* req, std::uint8_t code) {
     ReplyFrame f(48, req[1], code);
-    f.setU32(32, wire::getU32(req + 32));
-    f.setU16(36, wire::getU16(req + 36));
-    f.setU32(40, wire::getU32(req + 40));
+    f.setU32(32, readU32LE(req + 32));
+    f.setU16(36, readU16LE(req + 36));
+    f.setU32(40, readU32LE(req + 40));
     return {f.finish()};
 }
 
 ControllerSim::Reply ControllerSim::readOneValue(const std::uint8_t* req) {
-    const std::uint32_t address = wire::getU32(req + 32);
-    const std::uint16_t size = wire::getU16(req + 36);
+    const std::uint32_t address = readU32LE(req + 32);
+    const std::uint16_t size = readU16LE(req + 36);
     ReplyFrame f(48, req[1], kReadValue);
     f.setU32(32, address);
     f.setU16(36, size);
@@ -300,9 +300,9 @@ ControllerSim::Reply ControllerSim::readOneValue(const std::uint8_t* req) {
 }
 
 ControllerSim::Reply ControllerSim::writeAxisParameter(const std::uint8_t* req) {
-    const std::uint32_t address = wire::getU32(req + 32);
-    const std::uint16_t size = wire::getU16(req + 36);
-    const std::uint32_t value = wire::getU32(req + 40);
+    const std::uint32_t address = readU32LE(req + 32);
+    const std::uint16_t size = readU16LE(req + 36);
+    const std::uint32_t value = readU32LE(req + 40);
     memory_.writeParameterValue(address, size, value);
     return echoValueWrite(req, kWriteAxisParameter);
 }
@@ -312,9 +312,9 @@ ControllerSim::Reply ControllerSim::writeAxisParameter(const std::uint8_t* req) 
 ControllerSim::Reply ControllerSim::jog(const std::uint8_t* req) {
     const std::uint8_t operation = req[32];
     const std::uint8_t axis = req[33];
-    const std::uint16_t point = wire::getU16(req + 34);
-    const std::int32_t distance = static_cast<std::int32_t>(wire::getU32(req + 36));
-    const std::int32_t speed = static_cast<std::int32_t>(wire::getU32(req + 40));
+    const std::uint16_t point = readU16LE(req + 34);
+    const std::int32_t distance = static_cast<std::int32_t>(readU32LE(req + 36));
+    const std::int32_t speed = static_cast<std::int32_t>(readU32LE(req + 40));
 
     SimAxisValues* values = nullptr;
     if (axis < 4)
@@ -437,9 +437,9 @@ ControllerSim::Reply ControllerSim::initialise(const std::uint8_t* req) {
 
 ControllerSim::Reply ControllerSim::settingsBlock(const std::uint8_t* req, std::size_t length) {
     if (length < 41) return {};
-    const std::size_t count = wire::getU16(req + 32);
-    const std::size_t index = wire::getU16(req + 34);
-    const std::size_t n = wire::getU16(req + 36);
+    const std::size_t count = readU16LE(req + 32);
+    const std::size_t index = readU16LE(req + 34);
+    const std::size_t n = readU16LE(req + 36);
     const int areaNumber = req[38];
     const std::size_t size = areaSize(areaNumber);
     if (size == 0 || n > kBlockSize || length != 41 + n || count == 0 || index >= count) return {};
@@ -475,8 +475,8 @@ ControllerSim::Reply ControllerSim::settingsBlock(const std::uint8_t* req, std::
     if (faults_.receptionErrorSettingsArea == areaNumber) {
         // The reception-failure reply: its big-endian words 0..28 add up to 0xFFFF.
         std::uint16_t sum = 0;
-        for (std::size_t w = 0; w < 28; ++w) sum = static_cast<std::uint16_t>(sum + wire::getBig(f.data() + 2 * w, 2));
-        wire::putBig(f.data() + 56, 2, static_cast<std::uint16_t>(0xFFFF - sum));
+        for (std::size_t w = 0; w < 28; ++w) sum = static_cast<std::uint16_t>(sum + readBE(f.data() + 2 * w, 2));
+        writeBE(f.data() + 56, 2, static_cast<std::uint16_t>(0xFFFF - sum));
     }
     return {f.finish()};
 }
@@ -529,10 +529,10 @@ void ControllerSim::applyRegisterRequest(const std::uint8_t* r) {
     const std::uint8_t slave = r[0];
     if (slave == 0) return;
     const std::uint8_t function = r[1];
-    const std::uint16_t registerAddress = wire::getU16(r + 4);
-    const std::uint16_t registerCount = wire::getU16(r + 6);
-    const std::uint32_t data = wire::getU32(r + 8);
-    outputs_.lastRegisterRequest = {wire::getU32(r), wire::getU32(r + 4), data};
+    const std::uint16_t registerAddress = readU16LE(r + 4);
+    const std::uint16_t registerCount = readU16LE(r + 6);
+    const std::uint32_t data = readU32LE(r + 8);
+    outputs_.lastRegisterRequest = {readU32LE(r), readU32LE(r + 4), data};
 
     // The driver's answer lands in the live values, where the PC reads it back.
     std::uint8_t replyFunction = function;
@@ -572,7 +572,7 @@ ControllerSim::Reply ControllerSim::statusPoll(const std::uint8_t* req) {
     // What the PC sends; outputs and inputs travel active-low.
     // The mode follows a change of the PC's requested mode; a mode the
     // controller took by itself stays until the PC asks for another.
-    const std::uint16_t requestedMode = wire::getU16(req + 32);
+    const std::uint16_t requestedMode = readU16LE(req + 32);
     outputs_.requestedMode = requestedMode;
     if (requestedMode <= 2 && requestedMode != lastRequestedMode_) {
         mode_ = requestedMode;
@@ -587,18 +587,18 @@ ControllerSim::Reply ControllerSim::statusPoll(const std::uint8_t* req) {
     } else if (run == kRunStop) {
         status_.runFlags.fill(0);
     }
-    outputs_.generalOutputs = static_cast<std::uint16_t>(~wire::getU16(req + 6));
+    outputs_.generalOutputs = static_cast<std::uint16_t>(~readU16LE(req + 6));
     for (std::size_t i = 0; i < 4; ++i) {
         outputs_.driverOutputs[i] = static_cast<std::uint8_t>(~req[8 + i]);
         if (outputs_.driverOutputs[i] & kDriverAlarmResetOutput) status_.driverInputs[i] &= ~kDriverAlarmBit;
     }
-    outputs_.hostOutputs = static_cast<std::uint16_t>(~wire::getU16(req + 12));
-    if (wire::getU16(req + 14) == kAlarmResetRequest) {
+    outputs_.hostOutputs = static_cast<std::uint16_t>(~readU16LE(req + 12));
+    if (readU16LE(req + 14) == kAlarmResetRequest) {
         ++outputs_.alarmResets;
         alarmCode_ = 0;
         for (auto& b : status_.driverInputs) b &= ~kDriverAlarmBit;
     }
-    const std::uint16_t networkResets = wire::getU16(req + 16);
+    const std::uint16_t networkResets = readU16LE(req + 16);
     outputs_.networkAlarmResets |= networkResets;
     for (std::size_t d = 0; d < 16; ++d) {
         if (networkResets & (1u << d)) {
@@ -606,10 +606,10 @@ ControllerSim::Reply ControllerSim::statusPoll(const std::uint8_t* req) {
             status_.networkDrivers[d].alarmCode = 0;
         }
     }
-    const std::size_t group = std::min<std::size_t>(wire::getU16(req + 34), 3);
-    outputs_.selectedGroup = wire::getU16(req + 34);
+    const std::size_t group = std::min<std::size_t>(readU16LE(req + 34), 3);
+    outputs_.selectedGroup = readU16LE(req + 34);
     for (std::size_t i = 0; i < 4; ++i) {
-        outputs_.networkOutputs[4 * group + i] = wire::getU16(req + 18 + 2 * i);
+        outputs_.networkOutputs[4 * group + i] = readU16LE(req + 18 + 2 * i);
         status_.networkDrivers[4 * group + i].inputs = outputs_.networkOutputs[4 * group + i];
     }
     applyRegisterRequest(req + 36);

@@ -1,7 +1,7 @@
 #include "sim/FrameSplitter.h"
 
+#include "data/ByteOrder.h"
 #include "link/FrameCrc.h"
-#include "sim/WireBytes.h"
 
 namespace vantrel {
 
@@ -29,7 +29,7 @@ std::optional<std::vector<std::uint8_t>> FrameSplitter::next() {
             continue;
         }
         if (buffer_.size() - start_ < 4) return std::nullopt;
-        const std::size_t length = wire::getU16(&buffer_[start_ + 2]);
+        const std::size_t length = readU16LE(&buffer_[start_ + 2]);
         if (length < kMinFrame || length > kMaxFrame) {
             ++start_;
             ++dropped_;
@@ -37,7 +37,7 @@ std::optional<std::vector<std::uint8_t>> FrameSplitter::next() {
         }
         if (buffer_.size() - start_ < length) return std::nullopt;
         const std::uint8_t* frame = &buffer_[start_];
-        if (FrameCrc::compute(frame, length - 2) != wire::getU16(frame + length - 2)) {
+        if (FrameCrc::compute(frame, length - 2) != readU16LE(frame + length - 2)) {
             ++start_;
             ++dropped_;
             continue;

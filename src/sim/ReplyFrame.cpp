@@ -3,8 +3,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "data/ByteOrder.h"
 #include "link/FrameCrc.h"
-#include "sim/WireBytes.h"
 
 namespace vantrel {
 
@@ -17,18 +17,18 @@ ReplyFrame::ReplyFrame(std::size_t length, std::uint8_t sequence, std::uint8_t c
     bytes_[0] = kStartByte;
     bytes_[1] = sequence;
     // The length field is 16 bits wide; the bulk blocks that are longer keep its low half.
-    wire::putU16(&bytes_[2], static_cast<std::uint16_t>(length & 0xFFFF));
+    writeU16LE(&bytes_[2], static_cast<std::uint16_t>(length & 0xFFFF));
     bytes_[4] = code;
 }
 
 void ReplyFrame::setU16(std::size_t offset, std::uint16_t v) {
     if (offset + 2 > bytes_.size()) throw std::out_of_range("reply field");
-    wire::putU16(&bytes_[offset], v);
+    writeU16LE(&bytes_[offset], v);
 }
 
 void ReplyFrame::setU32(std::size_t offset, std::uint32_t v) {
     if (offset + 4 > bytes_.size()) throw std::out_of_range("reply field");
-    wire::putU32(&bytes_[offset], v);
+    writeU32LE(&bytes_[offset], v);
 }
 
 void ReplyFrame::setBytes(std::size_t offset, const std::uint8_t* source, std::size_t count) {
@@ -39,7 +39,7 @@ void ReplyFrame::setBytes(std::size_t offset, const std::uint8_t* source, std::s
 std::vector<std::uint8_t> ReplyFrame::finish() {
     const std::size_t n = bytes_.size();
     std::uint16_t crc = FrameCrc::compute(bytes_.data(), n - 2);
-    wire::putU16(&bytes_[n - 2], crc);
+    writeU16LE(&bytes_[n - 2], crc);
     return std::move(bytes_);
 }
 

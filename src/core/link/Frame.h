@@ -32,10 +32,4 @@ private:
     std::size_t length_;
 };
 
-// Little-endian and big-endian reads of reply bytes.
-std::uint16_t readU16LE(const std::uint8_t* p);
-std::uint32_t readU32LE(const std::uint8_t* p);
-std::uint16_t readU16BE(const std::uint8_t* p);
-std::uint32_t readU32BE(const std::uint8_t* p);
-
 }  // namespace vantrel

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "data/ByteOrder.h"
+
 namespace vantrel {
 
 // The 60-byte JOG request record. Offsets are those of the JOG request frame
@@ -66,14 +68,8 @@ public:
     std::array<std::uint8_t, kSize> bytes{};
 
 private:
-    std::uint32_t get(std::size_t offset, std::size_t size) const {
-        std::uint32_t v = 0;
-        for (std::size_t i = size; i-- > 0;) v = (v << 8) | bytes[offset + i];
-        return v;
-    }
-    void set(std::size_t offset, std::size_t size, std::uint32_t v) {
-        for (std::size_t i = 0; i < size; ++i, v >>= 8) bytes[offset + i] = static_cast<std::uint8_t>(v & 0xFF);
-    }
+    std::uint32_t get(std::size_t offset, std::size_t size) const { return readLE(&bytes[offset], size); }
+    void set(std::size_t offset, std::size_t size, std::uint32_t v) { writeLE(&bytes[offset], size, v); }
 };
 
 }  // namespace vantrel

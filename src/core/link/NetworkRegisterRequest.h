@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "data/ByteOrder.h"
+
 namespace vantrel {
 
 // One register request towards a network driver; it rides in bytes 36..47 of
@@ -25,12 +27,9 @@ struct NetworkRegisterRequest {
         std::array<std::uint8_t, kSize> b{};
         b[0] = slave;
         b[1] = function;
-        b[4] = static_cast<std::uint8_t>(registerAddress & 0xFF);
-        b[5] = static_cast<std::uint8_t>(registerAddress >> 8);
-        b[6] = static_cast<std::uint8_t>(registerCount & 0xFF);
-        b[7] = static_cast<std::uint8_t>(registerCount >> 8);
-        const auto d = static_cast<std::uint32_t>(data);
-        for (std::size_t i = 0; i < 4; ++i) b[8 + i] = static_cast<std::uint8_t>((d >> (8 * i)) & 0xFF);
+        writeU16LE(&b[4], registerAddress);
+        writeU16LE(&b[6], registerCount);
+        writeU32LE(&b[8], static_cast<std::uint32_t>(data));
         return b;
     }
 };

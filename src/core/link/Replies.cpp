@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "data/ByteOrder.h"
 #include "link/Frame.h"
 #include "link/JogRequestRecord.h"
 

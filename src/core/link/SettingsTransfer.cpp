@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "link/Frame.h"
+#include "data/ByteOrder.h"
 
 namespace vantrel {
 namespace {
