@@ -57,11 +57,6 @@ CProhibitAreaView::Page CProhibitAreaView::currentPage() const {
     return pages_->currentWidget() == movable_ ? Page::MovableRange : Page::ProhibitedAreas;
 }
 
-void CProhibitAreaView::refresh() {
-    movable_->refresh();
-    prohibited_->refresh();
-}
-
 void CProhibitAreaView::clearArea(int area) {
     const bool cleared = prohibitedModel_->clearArea(area, [this](const Refusal& question) { return ui::askYesNo(this, question); });
     if (cleared) prohibited_->refresh();

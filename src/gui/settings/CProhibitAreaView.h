@@ -30,8 +30,6 @@ public:
     ui::CGridView* grid(Page page) const { return page == Page::MovableRange ? movable_ : prohibited_; }
     QPushButton* clearButton(int area) const { return clearButtons_[area - 1]; }
     QPushButton* pageButton(Page page) const { return page == Page::MovableRange ? movableButton_ : prohibitedButton_; }
-    // The image changed (read, file): show it anew.
-    void refresh();
 
 private:
     void clearArea(int area);

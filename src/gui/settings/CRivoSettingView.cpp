@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -37,12 +36,6 @@ CRivoSettingView::CRivoSettingView(SettingsImage& image, ControllerWriteSink* si
         boxes_[static_cast<std::size_t>(field)] = box;
         form->addRow(QString::fromStdString(RivoSettingModel::lineFieldLabel(field)), box);
     }
-    // The wait time and time-out are held but neither shown nor edited.
-    waitTime_ = new QLineEdit(this);
-    timeout_ = new QLineEdit(this);
-    waitTime_->setVisible(false);
-    timeout_->setVisible(false);
-
     lineHelp_ = new QPlainTextEdit(this);
     lineHelp_->setReadOnly(true);
     lineHelp_->setMaximumHeight(130);
@@ -60,18 +53,11 @@ CRivoSettingView::CRivoSettingView(SettingsImage& image, ControllerWriteSink* si
 
 QString CRivoSettingView::lineHelpText() const { return lineHelp_->toPlainText(); }
 
-void CRivoSettingView::refresh() {
-    grid_->refresh();
-    showLineFields();
-}
-
 void CRivoSettingView::showLineFields() {
     for (const Field field : kFields) {
         QComboBox* box = lineField(field);
         box->setCurrentIndex(model_->lineFieldIndex(field));
     }
-    waitTime_->setText(QString::fromStdString(model_->waitTimeText()));
-    timeout_->setText(QString::fromStdString(model_->timeoutText()));
 }
 
 bool CRivoSettingView::eventFilter(QObject* watched, QEvent* event) {

@@ -9,7 +9,6 @@
 #include "settings/RivoSettingModel.h"
 
 class QComboBox;
-class QLineEdit;
 class QPlainTextEdit;
 
 namespace vantrel {
@@ -29,8 +28,6 @@ public:
     RivoSettingModel& model() const { return *model_; }
     QComboBox* lineField(RivoSettingModel::LineField field) const { return boxes_[static_cast<std::size_t>(field)]; }
     QString lineHelpText() const;
-    // The image changed (read, file): show it anew.
-    void refresh();
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,8 +36,6 @@ private:
     RivoSettingModel* model_ = nullptr;  // owned by the grid
     ui::CGridView* grid_ = nullptr;
     std::array<QComboBox*, 3> boxes_{};
-    QLineEdit* waitTime_ = nullptr;
-    QLineEdit* timeout_ = nullptr;
     QPlainTextEdit* lineHelp_ = nullptr;
 };
 

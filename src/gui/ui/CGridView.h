@@ -30,7 +30,7 @@ public:
     GridModel& model() const { return *grid_; }
     QTableView* table() const { return table_; }
     QString helpText() const;
-    // The image changed (read, file): redraw every cell from it.
+    // The image changed under the view (an area cleared): redraw every cell from it.
     void refresh();
     // Commits text to a body cell the way the in-place editor does (for
     // keyboard-less use and tests); true when accepted.
