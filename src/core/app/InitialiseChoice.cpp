@@ -7,13 +7,11 @@ InitialiseChoice::Scope InitialiseChoice::scope() const {
     return axisOnly_ ? Scope::AxisSettings : Scope::Parameters;
 }
 
-std::string InitialiseChoice::question() const {
-    switch (scope()) {
-    case Scope::All: return "全てのデータを初期状態に戻します。\nよろしいですか？";
-    case Scope::AxisSettings: return "軸設定を初期状態に戻します。\nよろしいですか？";
-    case Scope::Parameters: return "パラメータを初期状態に戻します。\nよろしいですか？";
-    }
-    return {};
+Refusal InitialiseChoice::question() const {
+    const char* text = "全てのデータを初期状態に戻します。\nよろしいですか？";
+    if (scope() == Scope::AxisSettings) text = "軸設定を初期状態に戻します。\nよろしいですか？";
+    if (scope() == Scope::Parameters) text = "パラメータを初期状態に戻します。\nよろしいですか？";
+    return {text, "確認", MessageIcon::Question};
 }
 
 }  // namespace vantrel

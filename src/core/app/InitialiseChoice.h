@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include "data/Refusal.h"
 
 namespace vantrel {
 
@@ -28,8 +28,8 @@ public:
     // The initialise request's argument byte (3 all, 1 axis settings, 2 parameters).
     Scope scope() const;
     std::uint8_t scopeCode() const { return static_cast<std::uint8_t>(scope()); }
-    // The yes/no question asked before anything is reset.
-    std::string question() const;
+    // The yes/no question asked before anything is reset, titled "確認".
+    Refusal question() const;
 
 private:
     bool all_ = true;

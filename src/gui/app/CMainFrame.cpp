@@ -308,7 +308,7 @@ void CMainFrame::initialiseController() {
         return;
     }
     const auto choice = prompts_.chooseInitialise(this);
-    if (!choice || !ui::askYesNo(this, Refusal{choice->question(), "確認", MessageIcon::Question})) {
+    if (!choice || !ui::askYesNo(this, choice->question())) {
         message(initialiseCancelledMessage());
         return;
     }

@@ -94,15 +94,16 @@ TEST(InitialiseChoice, LowerButtonsFollowTheUpperChoice) {
     // Under "すべて" the lower buttons cannot be picked.
     choice.chooseParametersOnly();
     EXPECT_EQ(choice.scopeCode(), 3);
-    EXPECT_EQ(choice.question(), "全てのデータを初期状態に戻します。\nよろしいですか？");
+    EXPECT_EQ(choice.question().text, "全てのデータを初期状態に戻します。\nよろしいですか？");
+    EXPECT_EQ(choice.question().title, "確認");
 
     choice.chooseSelected();
     EXPECT_TRUE(choice.lowerButtonsEnabled());
     EXPECT_EQ(choice.scopeCode(), 1);
-    EXPECT_EQ(choice.question(), "軸設定を初期状態に戻します。\nよろしいですか？");
+    EXPECT_EQ(choice.question().text, "軸設定を初期状態に戻します。\nよろしいですか？");
     choice.chooseParametersOnly();
     EXPECT_EQ(choice.scopeCode(), 2);
-    EXPECT_EQ(choice.question(), "パラメータを初期状態に戻します。\nよろしいですか？");
+    EXPECT_EQ(choice.question().text, "パラメータを初期状態に戻します。\nよろしいですか？");
 
     choice.chooseAll();
     EXPECT_FALSE(choice.lowerButtonsEnabled());
