@@ -268,7 +268,6 @@ void CMainFrame::choosePort() {
     // The built-in simulated controller's port is offered too.
     if (!state_.portOverride.empty() && std::find(names.begin(), names.end(), state_.portOverride) == names.end())
         names.push_back(state_.portOverride);
-    refreshStatusPane();
     const auto chosen = prompts_.choosePort(this, names, current);
     if (!chosen) return;
     if (*chosen == state_.portOverride) return;  // the simulated controller: com.ini stays as it is
