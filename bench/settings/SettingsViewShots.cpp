@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
-#include <QTableView>
 #include <QWidget>
 
 #include "SettingsViewSet.h"

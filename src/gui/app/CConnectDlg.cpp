@@ -1,7 +1,6 @@
 #include "app/CConnectDlg.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 

@@ -6,8 +6,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>

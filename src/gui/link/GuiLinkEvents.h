@@ -8,7 +8,6 @@
 #include <vector>
 
 #include <QObject>
-#include <QPointer>
 
 #include "link/LinkEvents.h"
 
