@@ -14,6 +14,7 @@
 #include "app/CMainFrame.h"
 #include "app/CSettingInitialDlg.h"
 #include "app/CSplashWnd.h"
+#include "app/TransactionMessages.h"
 #include "link/CWaitDlg.h"
 #include "ui/CGridView.h"
 #include "ui/MessageBox.h"
@@ -50,7 +51,9 @@ void ScreenshotTour::save(QWidget& widget, const QString& name) {
 void ScreenshotTour::start() {
     ui::setMessageHandler([this](QWidget*, const Refusal& message, ui::MessageButtons buttons) {
         std::fprintf(stderr, "vantrel: message \"%s\" (%s)\n", message.text.c_str(), message.title.c_str());
-        if (message.text == "読込完了しました。" || message.text == "読込中断しました。") readDone_ = true;
+        if (message.text == settingsReadMessage(kProgressDone).text ||
+            message.text == settingsReadMessage(kProgressFailed).text)
+            readDone_ = true;
         return buttons == ui::MessageButtons::Ok ? ui::MessageAnswer::Ok : ui::MessageAnswer::No;
     });
     // The progress window is saved once its bar has moved (the simulated
