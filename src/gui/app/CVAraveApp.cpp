@@ -18,9 +18,7 @@ namespace vantrel {
 
 ViewFactory makeViewFactory() {
     ViewFactory factory;
-#ifdef VANTREL_HAS_SETTINGS_VIEWS
     registerSettingsViews(factory);
-#endif
     return factory;
 }
 

@@ -18,8 +18,8 @@ struct AppState;
 //
 // Registering a settings view (src/gui/settings): define
 //     void registerSettingsViews(vantrel::ViewFactory& factory)
-// in src/gui/settings/RegisterSettingsViews.cpp (the build calls it when that
-// file exists) and add one maker per view kind, for example
+// in src/gui/settings/RegisterSettingsViews.cpp (makeViewFactory calls it)
+// and add one maker per view kind, for example
 //     factory.add(ViewKind::Timers, [](AppState& state, QWidget* parent) {
 //         return new ui::CGridView(std::make_unique<TimerModel>(state.image, &state.queues), parent);
 //     });
