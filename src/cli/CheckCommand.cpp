@@ -23,7 +23,7 @@ int runCheck(const Words& words) {
     if (args.positionals().size() != 1) return usageError("check", "one program file is required");
     const std::string& path = args.positionals()[0];
     std::ifstream in(path, std::ios::binary);
-    if (!in) return fail("ファイルが開けません", "cannot open " + path);
+    if (!in) return fileFailed("cannot open " + path);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 
     const auto findings = checkProgramText(bytes);

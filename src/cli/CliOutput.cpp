@@ -8,6 +8,9 @@
 #include <unistd.h>
 
 namespace vantrel::cli {
+namespace {
+constexpr const char* kFileOpenFailed = "ファイルが開けません";
+}
 
 int fail(const std::string& message, const std::string& gloss) {
     std::cerr << "vantrel-cli: " << message << " (" << gloss << ")\n";
@@ -42,7 +45,7 @@ std::string glossOf(const std::string& message) {
         {"コンパイルタイムアウト", "compile time-out"},
         {"ファイルサイズが0バイトです", "file size is 0 bytes"},
         {"プログラムリストは空です", "the program list is empty"},
-        {"ファイルが開けません", "cannot open the file"},
+        {kFileOpenFailed, "cannot open the file"},
         {"ファイルサイズが大きすぎです。\nプログラムを減らして再度コンパイルしてください。",
          "the file is too large; reduce the programs and compile again"},
         {"ファイル読込に失敗しました。", "reading the file failed"},
@@ -51,6 +54,8 @@ std::string glossOf(const std::string& message) {
         if (message == text) return gloss;
     return {};
 }
+
+int fileFailed(const std::string& detail) { return fail(kFileOpenFailed, detail); }
 
 int fail(const Refusal& message, const std::string& detail) {
     return fail(message.text, detail.empty() ? glossOf(message.text) : detail);

@@ -18,6 +18,8 @@ int fail(const std::string& message, const std::string& gloss);
 // table of English glosses, or `detail` when given.
 int fail(const Refusal& message, const std::string& detail = {});
 void say(const Refusal& message);
+// The system's "file cannot be opened" message with what went wrong with which file.
+int fileFailed(const std::string& detail);
 // English gloss of one of the system's messages (empty when unknown).
 std::string glossOf(const std::string& message);
 int usageError(const std::string& command, const std::string& what);

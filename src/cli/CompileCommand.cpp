@@ -36,7 +36,7 @@ int runCompile(const Words& words) {
     // Opening writes the working file that the compile sends.
     const EditOutcome opened = files.openProgramFile(file);
     if (opened.refusal) return fail(*opened.refusal, file);
-    if (!opened) return fail("ファイルが開けません", "cannot open " + file);
+    if (!opened) return fileFailed("cannot open " + file);
 
     const auto connection = connectController(session, *port);
     if (!connection) return kExitFailed;

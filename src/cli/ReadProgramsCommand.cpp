@@ -22,7 +22,7 @@ int runReadPrograms(const Words& words) {
     if (session.runOperation([&] { session.thread.startProgramRead(); }, LinkSession::Seconds(60)) != kDone)
         return transferFailed(session, settingsReadMessage(kFailed), "reading the programs was interrupted");
     if (!moveFileAtomically(session.thread.workingProgramFile(), *out))
-        return fail("ファイルが開けません", "cannot write " + *out);
+        return fileFailed("cannot write " + *out);
     say(settingsReadMessage(kDone));
     return kExitOk;
 }

@@ -29,10 +29,10 @@ int runReadSettings(const Words& words) {
         return transferFailed(session, settingsReadMessage(result == kDone ? kFailed : result));
 
     if (!writeFileAtomically(*out, session.image.data(), session.image.size()))
-        return fail("ファイルが開けません", "cannot write " + *out);
+        return fileFailed("cannot write " + *out);
     if (const auto programs = args.value("--programs")) {
         if (!moveFileAtomically(session.thread.workingProgramFile(), *programs))
-            return fail("ファイルが開けません", "cannot write " + *programs);
+            return fileFailed("cannot write " + *programs);
     }
     say(settingsReadMessage(kDone));
     return kExitOk;

@@ -11,16 +11,16 @@ std::optional<SettingsImage> readWholeSettingsFile(const std::string& path) {
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
     if (ec) {
-        fail("ファイルが開けません", "cannot open " + path);
+        fileFailed("cannot open " + path);
         return std::nullopt;
     }
     if (size != SettingsImage::kSize) {
-        fail("ファイルが開けません", path + " is " + std::to_string(size) + " bytes, not a settings file of 172828 bytes");
+        fileFailed(path + " is " + std::to_string(size) + " bytes, not a settings file of 172828 bytes");
         return std::nullopt;
     }
     SettingsImage image;
     if (loadSettingsFile(image, path).value_or(0) != SettingsImage::kSize) {
-        fail("ファイルが開けません", "cannot read " + path);
+        fileFailed("cannot read " + path);
         return std::nullopt;
     }
     return image;

@@ -26,13 +26,13 @@ int runWriteSettings(const Words& words) {
     // A script should never send half a data set: refuse what is not a whole image.
     std::error_code ec;
     const auto size = std::filesystem::file_size(file, ec);
-    if (ec) return fail("ファイルが開けません", "cannot open " + file);
+    if (ec) return fileFailed("cannot open " + file);
     if (size != SettingsImage::kSize)
         return fail(settingsFileSendMessage(kFailed), file + " is " + std::to_string(size) +
                                                           " bytes, not a settings file of 172828 bytes");
 
     LinkSession session(true);
-    if (!loadSettingsFile(session.image, file)) return fail("ファイルが開けません", "cannot open " + file);
+    if (!loadSettingsFile(session.image, file)) return fileFailed("cannot open " + file);
     const auto connection = connectController(session, *port);
     if (!connection) return kExitFailed;
     if (const auto refusal = checkOpenSettingsFile(session.link.isOpen(), session.status.modeWord.load()))
