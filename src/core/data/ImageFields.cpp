@@ -195,12 +195,19 @@ std::vector<ImageField> describeImage(const SettingsImage& image, PointSelection
     return fields;
 }
 
-std::vector<bool> namedByteMask() {
+namespace {
+
+// The bytes the fields cover; with PointSelection::All that is every named byte.
+std::vector<bool> maskOf(const std::vector<ImageField>& fields) {
     std::vector<bool> mask(SettingsImage::kSize, false);
-    for (const auto& f : describeImage(SettingsImage{}, PointSelection::All))
+    for (const auto& f : fields)
         for (int i = 0; i < f.size; ++i) mask[f.offset + static_cast<std::size_t>(i)] = true;
     return mask;
 }
+
+}  // namespace
+
+std::vector<bool> namedByteMask() { return maskOf(describeImage(SettingsImage{}, PointSelection::All)); }
 
 ReservedSummary summarizeReserved(const SettingsImage& image) {
     ReservedSummary summary;
@@ -219,7 +226,7 @@ ImageDifference diffImages(const SettingsImage& a, const SettingsImage& b) {
     const auto fb = describeImage(b, PointSelection::All);
     for (std::size_t i = 0; i < fa.size() && i < fb.size(); ++i)
         if (fa[i].raw != fb[i].raw) diff.fields.emplace_back(fa[i], fb[i]);
-    const auto mask = namedByteMask();
+    const auto mask = maskOf(fa);  // the names of All do not depend on the image
     for (std::size_t i = 0; i < SettingsImage::kSize; ++i)
         if (!mask[i] && a.u8(i) != b.u8(i)) ++diff.reservedBytes;
     return diff;
