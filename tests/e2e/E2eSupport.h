@@ -89,7 +89,6 @@ public:
     }
 
     std::vector<Progress> progressList() const { return copy(progress_); }
-    std::vector<int> connections() const { return copy(connections_); }
     std::vector<int> verifyErrors() const { return copy(verifyErrors_); }
     std::vector<bool> linkLosses() const { return copy(linkLosses_); }
     std::vector<std::string> programReads() const { return copy(programReads_); }
@@ -169,7 +168,11 @@ protected:
     }
     void connectEditTest() {
         ASSERT_EQ(connect(), std::optional<int>(kEditTestMode));
-        ASSERT_TRUE(RecordingEvents::eventually([&] { return link.pendingOp() == 0xAA; }));
+        ASSERT_TRUE(backToPolling());
+    }
+    // Waits until the link is back at its idle status polls.
+    bool backToPolling() {
+        return RecordingEvents::eventually([&] { return link.pendingOp() == static_cast<std::uint8_t>(LinkOp::Idle); });
     }
     void setFaults(const std::function<void(SimFaults&)>& change) {
         SimFaults f = sim.faults();

@@ -69,7 +69,7 @@ protected:
     void connectRecorded() {
         ASSERT_TRUE(link.open(server.portName(), &recorder));
         ASSERT_EQ(recorder.waitConnection(), std::optional<int>(kEditTestMode));
-        ASSERT_TRUE(RecordingEvents::eventually([&] { return link.pendingOp() == 0xAA; }));
+        ASSERT_TRUE(backToPolling());
     }
     // The link's image, read while the link lock keeps the thread out of it.
     SettingsImage linkImage() {

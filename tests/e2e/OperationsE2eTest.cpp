@@ -23,7 +23,7 @@ TEST_F(LinkE2e, FlashWriteCancelledAfterAStepStopsSilently) {
         ASSERT_TRUE(thread.startOperation(LinkOp::FlashWrite));
         interruptFlag.store(true);
     }
-    ASSERT_TRUE(RecordingEvents::eventually([&] { return link.pendingOp() == 0xAA; }));
+    ASSERT_TRUE(backToPolling());
     EXPECT_EQ(sim.flashStepsDone(), std::vector<int>{0});
     EXPECT_TRUE(events.results().empty());  // the window closed itself with 255
     EXPECT_TRUE(events.progressList().empty());
@@ -36,7 +36,7 @@ TEST_F(LinkE2e, FlashWriteStepRefusedFails) {
     ASSERT_TRUE(thread.startOperation(LinkOp::FlashWrite));
     ASSERT_EQ(events.waitResult(), std::optional<int>(kFailed));
     EXPECT_EQ(sim.flashStepsDone(), std::vector<int>{0});
-    ASSERT_TRUE(RecordingEvents::eventually([&] { return link.pendingOp() == 0xAA; }));
+    ASSERT_TRUE(backToPolling());
     EXPECT_EQ(events.results(), std::vector<int>{kFailed});
 }
 
@@ -54,7 +54,7 @@ TEST_F(LinkE2e, FlashWriteAnsweredWithAnotherSequenceFails) {
     setFaults([](SimFaults& f) { f.wrongSequence = CodeFault::always(0xC1); });
     ASSERT_TRUE(thread.startOperation(LinkOp::FlashWrite));
     ASSERT_EQ(events.waitResult(), std::optional<int>(kFailed));
-    ASSERT_TRUE(RecordingEvents::eventually([&] { return link.pendingOp() == 0xAA; }));
+    ASSERT_TRUE(backToPolling());
     const auto results = events.results();
     EXPECT_EQ(results.back(), kFailed);  // no step completed
     for (int r : results) EXPECT_EQ(r, kFailed);
