@@ -38,8 +38,6 @@ public:
 
     void setPrompts(MainFramePrompts prompts) { prompts_ = std::move(prompts); }
     AppState& state() { return state_; }
-    GuiLinkEvents& linkEvents() { return *events_; }
-    CWaitDlg& waitDialog() { return *waitDlg_; }
     CStatusPane& statusPane() { return *statusPane_; }
     QTreeWidget& navigationTree() { return *tree_; }
     ViewKind currentViewKind() const { return currentKind_; }

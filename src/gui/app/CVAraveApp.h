@@ -8,11 +8,8 @@
 #include "app/AppState.h"
 #include "app/ViewFactory.h"
 
-class QApplication;
-
 namespace vantrel {
 
-class CMainFrame;
 class ControllerSim;
 class PtyServer;
 class SingleInstance;
@@ -37,8 +34,6 @@ public:
 
     // The whole run. Returns the process exit code.
     int run(int& argc, char** argv);
-
-    AppState& state() { return *state_; }
 
 private:
     std::unique_ptr<AppState> state_;

@@ -30,7 +30,6 @@ public:
     using Maker = std::function<QWidget*(AppState& state, QWidget* parent)>;
 
     void add(ViewKind kind, Maker maker) { makers_[kind] = std::move(maker); }
-    bool has(ViewKind kind) const { return makers_.count(kind) != 0; }
     // A new view, or null when the kind has none.
     QWidget* create(ViewKind kind, AppState& state, QWidget* parent) const {
         const auto found = makers_.find(kind);

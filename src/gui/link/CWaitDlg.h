@@ -27,7 +27,6 @@ public:
     // `operation` (the number GuiLinkEvents::beginOperation gave) count.
     int run(ProgressKind kind, unsigned operation);
     bool isRunning() const { return running_; }
-    ProgressKind kind() const { return kind_; }
     int percent() const;
 
     // A progress message from the link thread, already on the UI thread.
