@@ -2,10 +2,8 @@
 // SIGINT or SIGTERM. It prints the port name to choose ("pts/N") and the device
 // path, so a person, a test or a second program can connect to it.
 
-#include <algorithm>
 #include <csignal>
-#include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -13,6 +11,8 @@
 
 #include <poll.h>
 
+#include "data/ControllerMode.h"
+#include "data/SettingsFile.h"
 #include "data/SettingsImage.h"
 #include "sim/ControllerSim.h"
 #include "sim/PtyServer.h"
@@ -42,7 +42,7 @@ bool readFile(const std::string& path, std::string& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    int mode = 0;
+    auto mode = vantrel::ControllerMode::EditTest;
     std::string imagePath;
     std::string programPath;
     for (int i = 1; i < argc; ++i) {
@@ -59,9 +59,9 @@ int main(int argc, char** argv) {
             return 0;
         } else if (arg == "--mode") {
             const std::string m = value();
-            if (m == "edit") mode = 0;
-            else if (m == "step") mode = 1;
-            else if (m == "auto") mode = 2;
+            if (m == "edit") mode = vantrel::ControllerMode::EditTest;
+            else if (m == "step") mode = vantrel::ControllerMode::StepRun;
+            else if (m == "auto") mode = vantrel::ControllerMode::AutoRun;
             else {
                 std::cerr << "vantrel-sim: unknown mode \"" << m << "\" (edit, step or auto)\n";
                 return 2;
@@ -79,14 +79,12 @@ int main(int argc, char** argv) {
 
     vantrel::ControllerSim sim;
     if (!imagePath.empty()) {
-        std::string bytes;
-        if (!readFile(imagePath, bytes)) {
+        // As the desktop loads a settings file: as many leading bytes as the file holds.
+        vantrel::SettingsImage image = sim.settingsImage();
+        if (!vantrel::loadSettingsFile(image, imagePath)) {
             std::cerr << "vantrel-sim: cannot read " << imagePath << "\n";
             return 1;
         }
-        // Like a settings file load: as many leading bytes as the file holds.
-        vantrel::SettingsImage image = sim.settingsImage();
-        std::memcpy(image.data(), bytes.data(), std::min(bytes.size(), image.size()));
         sim.loadSettingsImage(image);
     }
     if (!programPath.empty()) {
