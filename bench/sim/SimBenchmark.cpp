@@ -60,7 +60,8 @@ void exchange(int fd, const Bytes& req, std::vector<std::uint8_t>& buffer, std::
     }
 }
 
-void BM_PtyStatusPollRoundTrip(benchmark::State& state) {
+// Repeated exchanges of one request with a simulator served on a fresh pseudo-terminal.
+void ptyRoundTrips(benchmark::State& state, const Bytes& req, std::size_t replySize) {
     vantrel::ControllerSim sim;
     vantrel::PtyServer server(sim);
     if (!server.start()) {
@@ -69,25 +70,16 @@ void BM_PtyStatusPollRoundTrip(benchmark::State& state) {
     }
     const int fd = open(server.devicePath().c_str(), O_RDWR | O_NOCTTY);
     std::vector<std::uint8_t> buffer(1 << 20);
-    const Bytes poll = request(0xAA, 52);
-    for (auto _ : state) exchange(fd, poll, buffer, 212);
+    for (auto _ : state) exchange(fd, req, buffer, replySize);
     close(fd);
 }
+
+void BM_PtyStatusPollRoundTrip(benchmark::State& state) { ptyRoundTrips(state, request(0xAA, 52), 212); }
 BENCHMARK(BM_PtyStatusPollRoundTrip)->UseRealTime();
 
 void BM_PtySettingsPhase2RoundTrip(benchmark::State& state) {
-    vantrel::ControllerSim sim;
-    vantrel::PtyServer server(sim);
-    if (!server.start()) {
-        state.SkipWithError("no pseudo-terminal");
-        return;
-    }
-    const int fd = open(server.devicePath().c_str(), O_RDWR | O_NOCTTY);
-    std::vector<std::uint8_t> buffer(1 << 20);
-    const Bytes phase2 = request(0x01, 40, 2);
-    for (auto _ : state) exchange(fd, phase2, buffer, 524320);
+    ptyRoundTrips(state, request(0x01, 40, 2), 524320);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 524320);
-    close(fd);
 }
 BENCHMARK(BM_PtySettingsPhase2RoundTrip)->UseRealTime()->Unit(benchmark::kMillisecond);
 
