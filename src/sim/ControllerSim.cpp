@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "data/ByteOrder.h"
+#include "data/ControllerMode.h"
 #include "data/DefaultImage.h"
 #include "link/FrameCrc.h"
 #include "sim/ReplyFrame.h"
@@ -48,6 +49,9 @@ constexpr std::size_t kSettingsPhase2Length = kHeadSize + ControllerMemory::kSiz
 // Result values of a compile that the controller refuses because the file did
 // not arrive whole or exceeds its buffer: code size error, program 1, step 0.
 constexpr ControllerSim::CompileError kIncompleteFileError{8, 1, 1, 0};
+
+constexpr auto kEditTestMode = static_cast<std::uint16_t>(ControllerMode::EditTest);
+constexpr auto kAutoRunMode = static_cast<std::uint16_t>(ControllerMode::AutoRun);
 
 // Run requests and one-shots of the status poll.
 constexpr std::uint8_t kRunStart = 0xD7;
@@ -574,14 +578,14 @@ ControllerSim::Reply ControllerSim::statusPoll(const std::uint8_t* req) {
     // controller took by itself stays until the PC asks for another.
     const std::uint16_t requestedMode = readU16LE(req + 32);
     outputs_.requestedMode = requestedMode;
-    if (requestedMode <= 2 && requestedMode != lastRequestedMode_) {
+    if (requestedMode <= kAutoRunMode && requestedMode != lastRequestedMode_) {
         mode_ = requestedMode;
-        if (mode_ == 0) status_.runFlags.fill(0);
+        if (mode_ == kEditTestMode) status_.runFlags.fill(0);
     }
     lastRequestedMode_ = requestedMode;
     const std::uint8_t run = req[5];
     if (run != 0) outputs_.lastRunRequest = run;
-    if (run == kRunStart && mode_ == 2) {
+    if (run == kRunStart && mode_ == kAutoRunMode) {
         status_.runFlags[0] = firstProgramNumber();
         status_.stepValues[0] = 0;
     } else if (run == kRunStop) {
@@ -618,7 +622,7 @@ ControllerSim::Reply ControllerSim::statusPoll(const std::uint8_t* req) {
     // Host outputs: the PC drives them in edit-test mode; in the run modes the
     // controller drives ALM, PRG-RUN and PRG-READY itself.
     std::uint16_t hostOut = outputs_.hostOutputs & static_cast<std::uint16_t>(~kHostForcedBits);
-    if (mode_ != 0) {
+    if (mode_ != kEditTestMode) {
         hostOut = static_cast<std::uint16_t>((hostOut & ~0x0007u) | (alarmCode_ != 0 ? 0x1 : 0) | (running ? 0x2 : 0) |
                                              (running ? 0 : 0x4));
     }
