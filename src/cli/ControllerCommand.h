@@ -4,6 +4,7 @@
 #include <string>
 
 #include "CliArgs.h"
+#include "Commands.h"
 #include "LinkSession.h"
 #include "app/OperatingMode.h"
 #include "data/Refusal.h"
@@ -23,6 +24,10 @@ std::optional<int> connectController(LinkSession& session, const std::string& po
 // The failure of a transfer that ended without result 1: the USB warning when
 // the link was lost with it, else the given message.
 int transferFailed(const LinkSession& session, const Refusal& message, const std::string& detail = {});
+
+// The start and stop subcommands: the one-shot run request goes out with the
+// next status poll.
+int sendRunRequest(const Words& words, const std::string& command, RunRequest request);
 
 // Prints help for a subcommand: usage line and description.
 int printHelp(const std::string& usage, const std::string& description);

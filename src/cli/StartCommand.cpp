@@ -9,7 +9,6 @@
 
 namespace vantrel::cli {
 
-// Start and stop are one-shot run requests carried by the next status poll.
 int sendRunRequest(const Words& words, const std::string& command, RunRequest request) {
     const CliArgs args(words, {"--port"}, {});
     if (args.help())

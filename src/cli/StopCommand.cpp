@@ -1,9 +1,7 @@
 #include "Commands.h"
-#include "link/Protocol.h"
+#include "ControllerCommand.h"
 
 namespace vantrel::cli {
-
-int sendRunRequest(const Words& words, const std::string& command, RunRequest request);
 
 int runStop(const Words& words) { return sendRunRequest(words, "stop", RunRequest::Stop); }
 
