@@ -1,0 +1,13 @@
+#pragma once
+
+namespace vantrel {
+
+class CommandEditorRegistry;
+
+// Registers every command editor of this build (see CommandEditorRegistry.h).
+void registerCommandEditors(CommandEditorRegistry& registry);
+
+// The registry of this build, filled on first use.
+const CommandEditorRegistry& commandEditors();
+
+}  // namespace vantrel
