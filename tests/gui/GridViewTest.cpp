@@ -4,9 +4,12 @@
 #include <memory>
 
 #include <QBrush>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPointer>
+#include <QVBoxLayout>
 #include <QTableView>
 #include <QHelpEvent>
 #include <QToolTip>
@@ -30,7 +33,10 @@ public:
         if (row == 0) return column == 0 ? "" : "head" + std::to_string(column);
         if (column == 0) return "row" + std::to_string(row);
         if (column == 1) return std::to_string(values_[row - 1]);
-        if (column == 2) return choices_[row - 1] ? "B接点" : "A接点";
+        if (column == 2) {
+            const char* const texts[] = {"A接点", "B接点", "C接点"};  // C接点 is never offered
+            return texts[choices_[row - 1]];
+        }
         return "a long read-only text that does not fit into sixty pixels";
     }
     CellKind cellKind(int row, int column) const override {
@@ -51,7 +57,7 @@ public:
     MaybeRefusal commit(int row, int column, const std::string& text) override {
         ++commits;
         if (column == 2) {
-            choices_[row - 1] = text == "B接点";
+            choices_[row - 1] = text == "B接点" ? 1 : 0;
             return std::nullopt;
         }
         if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
@@ -60,7 +66,8 @@ public:
         return std::nullopt;
     }
     int value(int row) const { return values_[row - 1]; }
-    bool choice(int row) const { return choices_[row - 1]; }
+    int choice(int row) const { return choices_[row - 1]; }
+    void setChoice(int row, int code) { choices_[row - 1] = code; }
     int commits = 0;
 
 private:
@@ -156,6 +163,68 @@ private slots:
         emit box->activated(1);
         QVERIFY(model.choice(2));
         QCOMPARE(cell.data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0xFF, 0xFF, 0x00));
+    }
+
+    // Only an entry the user picks is committed; an editor left any other way
+    // keeps what the cell holds, a code the list does not offer included.
+    void aDropDownCommitsOnlyAPickedEntry_data() {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("key");  // 0: focus moves elsewhere; -1: the list is opened and Return takes its entry
+        QTest::addColumn<int>("commits");
+        QTest::addColumn<int>("after");
+        QTest::newRow("not offered, Tab") << 2 << int(Qt::Key_Tab) << 0 << 2;
+        QTest::newRow("not offered, Return") << 2 << int(Qt::Key_Return) << 0 << 2;
+        QTest::newRow("not offered, Escape") << 2 << int(Qt::Key_Escape) << 0 << 2;
+        QTest::newRow("not offered, focus out") << 2 << 0 << 0 << 2;
+        QTest::newRow("not offered, Down picks the first") << 2 << int(Qt::Key_Down) << 1 << 0;
+        QTest::newRow("offered, Tab") << 1 << int(Qt::Key_Tab) << 0 << 1;
+        QTest::newRow("offered, Up picks the other") << 1 << int(Qt::Key_Up) << 1 << 0;
+        QTest::newRow("offered, the shown entry taken from the open list") << 1 << -1 << 1 << 1;
+    }
+
+    void aDropDownCommitsOnlyAPickedEntry() {
+        QFETCH(int, stored);
+        QFETCH(int, key);
+        QFETCH(int, commits);
+        QFETCH(int, after);
+        auto owned = std::make_unique<BigTable>(4);
+        BigTable& model = *owned;
+        model.setChoice(2, stored);
+        QWidget host;
+        auto* layout = new QVBoxLayout(&host);
+        auto* view = new ui::CGridView(std::move(owned), &host);
+        auto* elsewhere = new QLineEdit(&host);
+        layout->addWidget(view);
+        layout->addWidget(elsewhere);
+        host.show();
+        host.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&host));
+        QTableView* table = view->table();
+        const QModelIndex cell = table->model()->index(1, 1);
+        table->setFocus();
+        table->setCurrentIndex(cell);
+        table->edit(cell);
+        QPointer<QComboBox> box = view->findChild<QComboBox*>();
+        QVERIFY(box);
+        QTRY_VERIFY(box->hasFocus());
+        // The editor starts on what the cell shows, picked or not.
+        QCOMPARE(box->currentIndex(), stored < 2 ? stored : -1);
+        QCOMPARE(box->currentIndex() < 0 ? box->placeholderText() : box->currentText(), cell.data().toString());
+        if (key == 0) {
+            elsewhere->setFocus();
+        } else if (key < 0) {
+            QTest::keyClick(box, Qt::Key_F4);
+            QAbstractItemView* list = box->view();
+            QTRY_VERIFY(list->isVisible());
+            QCOMPARE(list->currentIndex().row(), stored);
+            QTest::keyClick(list, Qt::Key_Return);
+        } else {
+            QTest::keyClick(box, Qt::Key(key));
+        }
+        QTRY_VERIFY(box.isNull());
+        QCoreApplication::processEvents();
+        QCOMPARE(model.commits, commits);
+        QCOMPARE(model.choice(2), after);
     }
 
     // A benchmark, not a check: how long a table of 20,000 rows takes to open
