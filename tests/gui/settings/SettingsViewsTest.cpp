@@ -203,6 +203,17 @@ private slots:
         auto* axes = new CDriverSettingView(image, &queues, &host);
         axes->show();
         QTableView* grid = axes->table();
+        const QModelIndex travel = grid->model()->index(DriverSettingModel::kTravelRow - 1, 0);
+        grid->setCurrentIndex(travel);
+        grid->edit(travel);
+        QPointer<QLineEdit> travelEdit = grid->findChild<QLineEdit*>();
+        QVERIFY(travelEdit != nullptr);
+        QCOMPARE(travelEdit->text(), QString("10.00"));  // shown as "10.00 mm"
+        travelEdit->setText("12.00");                     // one digit changed
+        QTest::keyClick(travelEdit, Qt::Key_Return);
+        QTRY_VERIFY(travelEdit.isNull());
+        QCOMPARE(PulseAxisRecord(image, 0).travelPerRev(), 1200);
+        QCOMPARE(shown(*axes, DriverSettingModel::kTravelRow, 1), QString("12.00 mm"));
         const QModelIndex unit = grid->model()->index(1, 0);
         grid->setCurrentIndex(unit);
         grid->edit(unit);
