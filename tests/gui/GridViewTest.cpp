@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <QBrush>
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QHeaderView>
@@ -30,7 +31,7 @@ public:
     int columnCount() const override { return 4; }
     int columnWidth(int column) const override { return column == 0 ? 90 : 60; }
     std::string cellText(int row, int column) const override {
-        if (row == 0) return column == 0 ? "" : "head" + std::to_string(column);
+        if (row == 0) return column == 0 ? corner : "head" + std::to_string(column);
         if (column == 0) return "row" + std::to_string(row);
         if (column == 1) return std::to_string(values_[row - 1]);
         if (column == 2) {
@@ -69,6 +70,7 @@ public:
     int choice(int row) const { return choices_[row - 1]; }
     void setChoice(int row, int code) { choices_[row - 1] = code; }
     int commits = 0;
+    std::string corner;
 
 private:
     std::vector<int> values_;
@@ -96,6 +98,26 @@ private slots:
         QCOMPARE(table->model()->index(0, 1).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0, 0xFF, 0xFF));
         QCOMPARE(table->columnWidth(0), 60);
         QCOMPARE(table->verticalHeader()->width(), 90);
+    }
+
+    // The header of the label column sits in the table's corner cell, which
+    // Qt draws as an empty header section unless told otherwise.
+    void theLabelColumnHeaderIsDrawnInTheCorner() {
+        QImage corners[2];
+        for (int i = 0; i < 2; ++i) {
+            auto model = std::make_unique<BigTable>(4);
+            model->corner = i == 0 ? "" : "ポイント";
+            ui::CGridView view(std::move(model));
+            view.resize(600, 300);
+            view.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
+            auto* corner = view.table()->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+            QVERIFY(corner != nullptr);
+            QCOMPARE(corner->width(), view.table()->verticalHeader()->width());
+            corners[i] = corner->grab().toImage();
+        }
+        QCOMPARE(corners[1].size(), corners[0].size());
+        QVERIFY2(corners[1] != corners[0], "the corner shows no text");
     }
 
     void noEditorExistsUntilACellIsEdited() {
