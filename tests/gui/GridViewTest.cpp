@@ -195,12 +195,9 @@ private slots:
         QTest::addColumn<int>("commits");
         QTest::addColumn<int>("after");
         QTest::newRow("not offered, Tab") << 2 << int(Qt::Key_Tab) << 0 << 2;
-        QTest::newRow("not offered, Return") << 2 << int(Qt::Key_Return) << 0 << 2;
-        QTest::newRow("not offered, Escape") << 2 << int(Qt::Key_Escape) << 0 << 2;
         QTest::newRow("not offered, focus out") << 2 << 0 << 0 << 2;
         QTest::newRow("not offered, Down picks the first") << 2 << int(Qt::Key_Down) << 1 << 0;
-        QTest::newRow("offered, Tab") << 1 << int(Qt::Key_Tab) << 0 << 1;
-        QTest::newRow("offered, Up picks the other") << 1 << int(Qt::Key_Up) << 1 << 0;
+        QTest::newRow("offered, Return") << 1 << int(Qt::Key_Return) << 0 << 1;
         QTest::newRow("offered, the shown entry taken from the open list") << 1 << -1 << 1 << 1;
     }
 

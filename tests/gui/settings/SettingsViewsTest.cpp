@@ -66,38 +66,23 @@ ui::CGridView* openNetworkSettings(SettingsImage& image, RequestQueues& queues, 
 ui::CGridView* openNetworkPoints(SettingsImage& image, RequestQueues& queues, QWidget* host) {
     return new CRivoPointView(image, &queues, host);
 }
+PulseAxisRecord connectedAxis1(SettingsImage& image) {
+    PulseAxisRecord(image, 0).setModel(1);
+    return PulseAxisRecord(image, 0);
+}
 
 const UnchosenDropDown kUnchosenDropDowns[] = {
-    {"deg axis, position unit",
-     [](SettingsImage& image) {
-         PulseAxisRecord(image, 0).setModel(1);
-         PulseAxisRecord(image, 0).setPositionUnit(1);
-         PulseAxisRecord(image, 0).setSpeedUnit(2);
-     },
-     openPulseAxes, DriverSettingModel::kPositionUnitRow, 1},
+    {"deg axis, position unit", [](SettingsImage& i) { connectedAxis1(i).setPositionUnit(1); }, openPulseAxes,
+     DriverSettingModel::kPositionUnitRow, 1},
     {"network driver with unit byte 0, model",
-     [](SettingsImage& image) {
-         NetworkDriverRecord(image, 4).setModel(2);
-         NetworkDriverRecord(image, 4).setUnit(0);
-     },
+     [](SettingsImage& i) { NetworkDriverRecord(i, 4).setModel(2), NetworkDriverRecord(i, 4).setUnit(0); },
      openNetworkSettings, 5, 1},
-    {"home direction 2",
-     [](SettingsImage& image) {
-         PulseAxisRecord(image, 0).setModel(1);
-         PulseAxisRecord(image, 0).setHomeDirection(2);
-     },
-     openPulseAxes, DriverSettingModel::kHomeDirectionRow, 1},
-    {"acceleration type 2",
-     [](SettingsImage& image) {
-         PulseAxisRecord(image, 0).setModel(1);
-         PulseAxisRecord(image, 0).setAccelType(2);
-     },
-     openPulseAxes, DriverSettingModel::kAccelTypeRow, 1},
+    {"home direction 2", [](SettingsImage& i) { connectedAxis1(i).setHomeDirection(2); }, openPulseAxes,
+     DriverSettingModel::kHomeDirectionRow, 1},
+    {"acceleration type 2", [](SettingsImage& i) { connectedAxis1(i).setAccelType(2); }, openPulseAxes,
+     DriverSettingModel::kAccelTypeRow, 1},
     {"network point mode 2",
-     [](SettingsImage& image) {
-         NetworkDriverRecord(image, 0).setModel(2);
-         NetworkDriverRecord(image, 0).point(0).setMode(2);
-     },
+     [](SettingsImage& i) { NetworkDriverRecord(i, 0).setModel(2), NetworkDriverRecord(i, 0).point(0).setMode(2); },
      openNetworkPoints, 1, RivoPointModel::kModeColumn},
 };
 
