@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
             view->table()->selectSingleRow(4);
             save(frame, QStringLiteral("program-editor.png"));
             CCommandPalette* palette = view->palette();
-            for (int page = 0; page < kPalettePageCount; ++page) {
+            for (int page = 0; page < static_cast<int>(palettePages().size()); ++page) {
                 palette->showPage(page);
                 palette->adjustSize();
                 save(*palette, QStringLiteral("palette-page-%1.png").arg(page + 1));

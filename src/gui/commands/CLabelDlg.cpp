@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 
 #include "commands/CommandEditorRegistry.h"
+#include "commands/RegisterCommandEditors.h"
+#include "program/CommandCode.h"
 #include "ui/MessageBox.h"
 
 namespace vantrel {
@@ -68,19 +70,16 @@ void CLabelDlg::accept() {
     QDialog::accept();
 }
 
-void registerLabelEditors(CommandEditorRegistry& registry) {
-    const auto opener = [](LabelEditor::Mode mode) {
-        return [mode](const CommandEditorRequest& request) {
-            const StepEditor::LabelSet labels = mode == LabelEditor::Mode::SetLabel
-                                                    ? request.context.steps.labelsInUseAll()
-                                                    : request.context.steps.labelsInUseCurrent();
-            CLabelDlg dialog(LabelEditor(mode, labels, request.start), request.parent);
-            if (dialog.exec() != QDialog::Accepted) return CommandEditorResult::cancelled();
-            return CommandEditorResult::confirmed(dialog.record());
-        };
-    };
-    registry.add({"I/O等", "", "LABEL"}, opener(LabelEditor::Mode::SetLabel));
-    registry.add({"I/O等", "", "JUMP"}, opener(LabelEditor::Mode::Jump));
+void registerLabelEditor(CommandEditorRegistry& registry) {
+    // "LABEL" sets the step's label (no code); "JUMP" stores a jump (18).
+    registry.add(CommandEditorKind::Label, [](const CommandEditorRequest& request) {
+        const LabelEditor::Mode mode = request.mode == kCodeGoto ? LabelEditor::Mode::Jump : LabelEditor::Mode::SetLabel;
+        const StepEditor::LabelSet labels = mode == LabelEditor::Mode::SetLabel ? request.context.steps.labelsInUseAll()
+                                                                                : request.context.steps.labelsInUseCurrent();
+        CLabelDlg dialog(LabelEditor(mode, labels, request.start), request.parent);
+        if (dialog.exec() != QDialog::Accepted) return CommandEditorResult::cancelled();
+        return CommandEditorResult::confirmed(dialog.record());
+    });
 }
 
 }  // namespace vantrel

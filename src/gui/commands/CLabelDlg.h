@@ -40,8 +40,4 @@ private:
     QComboBox* choices_ = nullptr;
 };
 
-class CommandEditorRegistry;
-// "LABEL" (set mode) and "JUMP" (jump mode) of the page "I/O等".
-void registerLabelEditors(CommandEditorRegistry& registry);
-
 }  // namespace vantrel

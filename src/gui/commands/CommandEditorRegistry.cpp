@@ -2,19 +2,14 @@
 
 namespace vantrel {
 
-CommandEditorRegistry::Key CommandEditorRegistry::keyOf(const PaletteButton& button) {
-    return {std::string(button.page), std::string(button.group), std::string(button.button)};
+void CommandEditorRegistry::add(CommandEditorKind kind, CommandEditorOpener opener) {
+    if (kind == CommandEditorKind::None) return;
+    openers_[kind] = std::move(opener);
 }
 
-void CommandEditorRegistry::add(const PaletteButton& button, CommandEditor editor) {
-    editors_[keyOf(button)] = std::move(editor);
-}
-
-bool CommandEditorRegistry::contains(const PaletteButton& button) const { return find(button) != nullptr; }
-
-const CommandEditor* CommandEditorRegistry::find(const PaletteButton& button) const {
-    const auto found = editors_.find(keyOf(button));
-    return found == editors_.end() || !found->second ? nullptr : &found->second;
+const CommandEditorOpener* CommandEditorRegistry::find(CommandEditorKind kind) const {
+    const auto found = openers_.find(kind);
+    return found == openers_.end() || !found->second ? nullptr : &found->second;
 }
 
 }  // namespace vantrel

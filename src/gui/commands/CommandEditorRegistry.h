@@ -1,42 +1,44 @@
 #pragma once
 
-// The command editors the palette "コマンドテーブル" and a double-click on a
-// step open, keyed by the palette button (PaletteButton: page, group where the
-// page has the button twice, button text; see program/PaletteCatalogue.h for
-// every key). A palette button whose editor is not registered is disabled, and
-// a double-click on a step whose editor is not registered opens nothing.
+// The command editors that the palette "コマンドテーブル" and a double-click
+// on a step open. The palette catalogue (program/PaletteButton.h) names for
+// every button the kind of editor it opens (PaletteEntry::editor) and the
+// mode, which is the code the editor stores (PaletteEntry::code); this
+// registry holds one dialog per kind. A palette button whose editor is not
+// registered is disabled, and a double-click on a step whose editor is not
+// registered opens nothing.
 //
 // Adding an editor
 // ----------------
-// Write the editor as a modal dialog (its rules in src/core/commands), and a
-// function that registers it, for example in src/gui/commands/CTimerCounterDlg.cpp:
+// Write the dialog over its model in src/core/commands, and a function that
+// registers it, for example in src/gui/commands/CTimerCounterDlg.cpp:
 //
-//     void registerTimerCounterEditors(CommandEditorRegistry& registry) {
-//         registry.add({"I/O等", "", "時間待ち"}, [](const CommandEditorRequest& request) {
-//             CTimerCounterDlg dialog(request, CTimerCounterDlg::Mode::TimeWait);
+//     void registerTimerCounterEditor(CommandEditorRegistry& registry) {
+//         registry.add(CommandEditorKind::TimerCounterMemory, [](const CommandEditorRequest& request) {
+//             TimerCounterEditor model(request.mode, request.start, request.editExisting,
+//                                      request.context.image, request.context.ioNames);
+//             CTimerCounterDlg dialog(model, request.parent);
 //             if (dialog.exec() != QDialog::Accepted) return CommandEditorResult::cancelled();
 //             return CommandEditorResult::confirmed(dialog.record());
 //         });
 //     }
 //
 // then declare it in RegisterCommandEditors.h and call it from
-// registerCommandEditors() in RegisterCommandEditors.cpp. One function may
-// register several buttons (the request names the button, so one dialog can
-// take its mode from it).
+// registerCommandEditors() in RegisterCommandEditors.cpp. The one dialog
+// serves every button of its kind: the request's `mode` is the code to store
+// ("Counter＋" 13, "CounterSet" 46, ...) and `entry` the button pressed.
 //
-// The editor gets the start record (all zero for a new step; the step's
-// record from StepEditor::loadStepForEdit when it edits an existing step, with
-// `editExisting` set) and returns the confirmed record; the palette then
-// stores it at the selected row (StepEditor::storeCommand, which may still
-// refuse, for instance when no automatic point is free) and refreshes the
-// table. An editor that changes the program itself through the context
+// The editor starts from `start`: an all-zero record for a new step, or, with
+// `editExisting` set, the step's record (StepEditor::lastEditRecord). It
+// returns the confirmed record; the palette stores it at the selected row
+// (StepEditor::storeCommand, which may still refuse, for instance when no
+// automatic point is free), adds the ENDIF behind an IF … THEN, and refreshes
+// the table. An editor that changed the program itself through the context
 // returns stored(); the palette then only refreshes. Checks that fail show
 // their message and keep the dialog open; nothing is stored before OK.
 
 #include <functional>
 #include <map>
-#include <string>
-#include <tuple>
 
 #include "program/CommandEditRecord.h"
 #include "program/PaletteButton.h"
@@ -53,29 +55,30 @@ class StepEditor;
 
 // What an editor may read and use besides its record. Nothing here is owned.
 struct CommandEditorContext {
-    // Units and conversions of the axes, point positions and speeds, timer
-    // presets, acceleration times, network point tables.
+    // Units of the axes, point positions and speeds, timer presets,
+    // acceleration times, network point tables.
     SettingsImage& image;
-    // The program being edited: free automatic points (allocateAutoPoint),
-    // labels in use (labelsInUseAll / labelsInUseCurrent), the step edited.
+    // The program being edited: free automatic points (allocateAutoPoint,
+    // autoPointsOf), labels in use (labelsInUseAll / labelsInUseCurrent).
     StepEditor& steps;
-    // Program numbers and names (store.directory()), the current program.
+    // Program numbers and names (programs.directory()), the current program.
     const ProgramStore& programs;
     // I/O symbols and names of the condition, output and timer lists.
     const IoNames& ioNames;
     // Where a change an editor makes to the settings image beyond the stored
     // command goes to the controller (ImageEdit(image, sink)).
     ControllerWriteSink* sink = nullptr;
-    // Tells the views that show the point table or the timers to refresh
-    // after an editor changed them.
+    // Tells the views that show the point table or the timers that an editor
+    // changed them (the step table lists them anew too).
     std::function<void()> settingsChanged;
 };
 
 struct CommandEditorRequest {
-    QWidget* parent = nullptr;            // parent of the modal dialog
-    const PaletteButton& button;          // the button the editor was opened for
-    const CommandEditRecord& start;       // the record the editor starts from
-    bool editExisting = false;            // editing the step under the cursor (overwrite)
+    QWidget* parent = nullptr;       // parent of the modal dialog
+    const PaletteEntry& entry;       // the button (page, group, text) and its editor kind
+    int mode = kNoStepCode;          // the code to store: entry.code, or a re-opened step's own code
+    const CommandEditRecord& start;  // the record the editor starts from
+    bool editExisting = false;       // editing the step under the cursor (overwrite)
     CommandEditorContext& context;
 };
 
@@ -93,20 +96,19 @@ struct CommandEditorResult {
     static CommandEditorResult stored() { return {Kind::Stored, {}}; }
 };
 
-using CommandEditor = std::function<CommandEditorResult(const CommandEditorRequest& request)>;
+// Opens the dialog of one editor kind and returns what the user confirmed.
+using CommandEditorOpener = std::function<CommandEditorResult(const CommandEditorRequest& request)>;
 
 class CommandEditorRegistry {
 public:
-    // Registers (or replaces) the editor of a palette button.
-    void add(const PaletteButton& button, CommandEditor editor);
-    bool contains(const PaletteButton& button) const;
-    // The editor of a button; null when none is registered.
-    const CommandEditor* find(const PaletteButton& button) const;
+    // Registers (or replaces) the editor of a kind.
+    void add(CommandEditorKind kind, CommandEditorOpener opener);
+    bool contains(CommandEditorKind kind) const { return find(kind) != nullptr; }
+    // The opener of a kind; null when none is registered.
+    const CommandEditorOpener* find(CommandEditorKind kind) const;
 
 private:
-    using Key = std::tuple<std::string, std::string, std::string>;
-    static Key keyOf(const PaletteButton& button);
-    std::map<Key, CommandEditor> editors_;
+    std::map<CommandEditorKind, CommandEditorOpener> openers_;
 };
 
 }  // namespace vantrel

@@ -6,7 +6,7 @@
 namespace vantrel {
 
 void registerCommandEditors(CommandEditorRegistry& registry) {
-    registerLabelEditors(registry);
+    registerLabelEditor(registry);
 }
 
 const CommandEditorRegistry& commandEditors() {

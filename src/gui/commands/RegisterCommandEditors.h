@@ -10,4 +10,7 @@ void registerCommandEditors(CommandEditorRegistry& registry);
 // The registry of this build, filled on first use.
 const CommandEditorRegistry& commandEditors();
 
+// One registration function per editor dialog, called by registerCommandEditors.
+void registerLabelEditor(CommandEditorRegistry& registry);  // CLabelDlg: "LABEL", "JUMP"
+
 }  // namespace vantrel

@@ -31,8 +31,8 @@ CCommandPalette::CCommandPalette(const CProgramCmdPage::Available& available, QW
     pages_ = {makePage<CProgramCmdT1>(available, stack_), makePage<CProgramCmdT2>(available, stack_),
               makePage<CProgramCmdT3>(available, stack_), makePage<CProgramCmdT4>(available, stack_),
               makePage<CProgramCmdT5>(available, stack_)};
-    for (int i = 0; i < kPalettePageCount; ++i) {
-        auto* button = new QPushButton(toQString(kPalettePageTitles[static_cast<std::size_t>(i)]), controls_);
+    for (int i = 0; i < kPageCount; ++i) {
+        auto* button = new QPushButton(toQString(palettePages()[static_cast<std::size_t>(i)]), controls_);
         button->setCheckable(true);
         pageGroup->addButton(button, i);
         pageRow->addWidget(button);
@@ -78,7 +78,7 @@ void CCommandPalette::setEditing(bool editing) {
 }
 
 void CCommandPalette::showPage(int page) {
-    if (page < 0 || page >= kPalettePageCount) return;
+    if (page < 0 || page >= kPageCount) return;
     stack_->setCurrentIndex(page);
     pageButtons_[static_cast<std::size_t>(page)]->setChecked(true);
 }
@@ -86,11 +86,17 @@ void CCommandPalette::showPage(int page) {
 int CCommandPalette::currentPage() const { return stack_->currentIndex(); }
 
 CProgramCmdPage* CCommandPalette::page(int index) const {
-    return index >= 0 && index < kPalettePageCount ? pages_[static_cast<std::size_t>(index)] : nullptr;
+    return index >= 0 && index < kPageCount ? pages_[static_cast<std::size_t>(index)] : nullptr;
+}
+
+CProgramCmdPage* CCommandPalette::page(std::string_view name) const {
+    for (CProgramCmdPage* candidate : pages_)
+        if (candidate->page() == name) return candidate;
+    return nullptr;
 }
 
 QPushButton* CCommandPalette::pageButton(int index) const {
-    return index >= 0 && index < kPalettePageCount ? pageButtons_[static_cast<std::size_t>(index)] : nullptr;
+    return index >= 0 && index < kPageCount ? pageButtons_[static_cast<std::size_t>(index)] : nullptr;
 }
 
 }  // namespace vantrel

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include "program/PaletteButton.h"
+
 #include "program/CProgramCmdPage.h"
 
 class QPushButton;
@@ -28,19 +30,23 @@ public:
     void showPage(int page);
     int currentPage() const;
 
+    // Page 0..4 ("軸動作(ﾊﾟﾙｽ列)" .. "その他").
     CProgramCmdPage* page(int index) const;
+    // The page that holds the button of a page name, or null.
+    CProgramCmdPage* page(std::string_view name) const;
     QPushButton* pageButton(int index) const;
     QPushButton* deleteButton() const { return delete_; }
     QPushButton* commentButton() const { return comment_; }
 
 signals:
-    void entryPressed(int page, int index);
+    void entryPressed(int index);  // index into paletteCatalogue()
     void deletePressed();
     void commentPressed();
 
 private:
-    std::array<QPushButton*, kPalettePageCount> pageButtons_{};
-    std::array<CProgramCmdPage*, kPalettePageCount> pages_{};
+    static constexpr int kPageCount = 5;
+    std::array<QPushButton*, kPageCount> pageButtons_{};
+    std::array<CProgramCmdPage*, kPageCount> pages_{};
     QWidget* controls_ = nullptr;
     QStackedWidget* stack_ = nullptr;
     QPushButton* delete_ = nullptr;

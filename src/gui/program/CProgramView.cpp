@@ -67,10 +67,7 @@ CProgramView::CProgramView(AppState& state, const CommandEditorRegistry& editors
     layout->addWidget(table_, 1);
 
     palette_ = new CCommandPalette(
-        [this](const PaletteEntry& entry) {
-            const PaletteButton key = entry.key;
-            return editors_.contains(key);
-        },
+        [this](const PaletteEntry& entry) { return editors_.contains(entry.editor); },
         this);
     connect(palette_, &CCommandPalette::entryPressed, this, &CProgramView::pressPaletteEntry);
     connect(palette_, &CCommandPalette::deletePressed, this, &CProgramView::deleteSelectedSteps);

@@ -6,7 +6,7 @@
 
 #include "app/ProgressWindowKind.h"
 #include "commands/CommandEditorRegistry.h"
-#include "program/PaletteCatalogue.h"
+#include "program/PaletteButton.h"
 #include "program/ProgramCompile.h"
 #include "program/ProgramListing.h"
 #include "program/ProgramViewStatus.h"
@@ -85,7 +85,7 @@ public slots:
     void chooseProgram(int index);
 
     // The palette and the table.
-    void pressPaletteEntry(int page, int index);
+    void pressPaletteEntry(int index);  // index into paletteCatalogue()
     void deleteSelectedSteps();
     void editComment();
     void editStep(int row);
@@ -117,7 +117,8 @@ private:
     void programEdited();
     // Shows the message, if any; true when there was one.
     bool tell(const MaybeRefusal& message);
-    CommandEditorResult runEditor(const PaletteButton& key, const CommandEditRecord& start, bool editExisting);
+    CommandEditorResult runEditor(const PaletteEntry& entry, int mode, const CommandEditRecord& start,
+                                  bool editExisting);
     int runOperation(ProgressKind kind, const std::function<bool()>& start);
 
     AppState& state_;

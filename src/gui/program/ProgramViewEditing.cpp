@@ -9,16 +9,17 @@
 #include "program/CCommandPalette.h"
 #include "program/CProgramView.h"
 #include "program/CStepTableView.h"
+#include "program/CommandCode.h"
 #include "ui/MessageBox.h"
 
 namespace vantrel {
 
-CommandEditorResult CProgramView::runEditor(const PaletteButton& key, const CommandEditRecord& start,
+CommandEditorResult CProgramView::runEditor(const PaletteEntry& entry, int mode, const CommandEditRecord& start,
                                             bool editExisting) {
-    const CommandEditor* editor = editors_.find(key);
-    if (!editor) return CommandEditorResult::cancelled();
-    const CommandEditorRequest request{this, key, start, editExisting, context_};
-    return (*editor)(request);
+    const CommandEditorOpener* opener = editors_.find(entry.editor);
+    if (!opener) return CommandEditorResult::cancelled();
+    const CommandEditorRequest request{this, entry, mode, start, editExisting, context_};
+    return (*opener)(request);
 }
 
 void CProgramView::afterStore(int row) {
@@ -28,22 +29,22 @@ void CProgramView::afterStore(int row) {
     fillTable(Scroll::Keep);
 }
 
-void CProgramView::pressPaletteEntry(int page, int index) {
+void CProgramView::pressPaletteEntry(int index) {
     StepEditor& steps = state_.steps;
-    const auto entries = paletteEntries(page);
-    if (!steps.editable() || index < 0 || index >= static_cast<int>(entries.size())) return;
-    const PaletteEntry& entry = entries[static_cast<std::size_t>(index)];
+    const auto catalogue = paletteCatalogue();
+    if (!steps.editable() || index < 0 || index >= static_cast<int>(catalogue.size())) return;
+    const PaletteEntry& entry = catalogue[static_cast<std::size_t>(index)];
     const int row = steps.selectedRow();
 
     switch (entry.action) {
-    case PaletteAction::NoEffect: return;
-    case PaletteAction::StoreDirectly: {
-        const EditOutcome outcome = steps.storeSimpleCommand(entry.code);
+    case PaletteAction::Nothing: return;
+    case PaletteAction::StoreStep: {
+        const EditOutcome outcome = steps.storeSimpleCommand(static_cast<std::uint8_t>(entry.code));
         tell(outcome.refusal);
         if (outcome) afterStore(steps.lastStoredRow());
         return;
     }
-    case PaletteAction::DeleteLabel: {
+    case PaletteAction::ClearLabel: {
         const EditOutcome outcome = steps.deleteStepLabel();
         tell(outcome.refusal);
         if (!outcome) return;
@@ -51,9 +52,13 @@ void CProgramView::pressPaletteEntry(int page, int index) {
         afterStore(row);
         return;
     }
-    case PaletteAction::SetLabel: {
+    case PaletteAction::OpenEditor: break;
+    }
+
+    // "LABEL": the label editor gives the selected step a label; it stores no command.
+    if (entry.code == kNoStepCode) {
         if (tell(steps.checkLabelRow())) return;
-        const CommandEditorResult result = runEditor(entry.key, CommandEditRecord{}, false);
+        const CommandEditorResult result = runEditor(entry, entry.code, CommandEditRecord{}, false);
         if (result.kind == CommandEditorResult::Kind::Cancelled) return;
         if (result.kind == CommandEditorResult::Kind::Confirmed) {
             const EditOutcome outcome = steps.setStepLabel(result.record);
@@ -64,11 +69,10 @@ void CProgramView::pressPaletteEntry(int page, int index) {
         afterStore(row);
         return;
     }
-    case PaletteAction::OpenEditor: break;
-    }
 
-    if (tell(steps.checkCanAdd(entry.addsEndIf))) return;
-    const CommandEditorResult result = runEditor(entry.key, CommandEditRecord{}, false);
+    const bool withEndIf = addsEndIf(entry);
+    if (tell(steps.checkCanAdd(withEndIf))) return;
+    const CommandEditorResult result = runEditor(entry, entry.code, CommandEditRecord{}, false);
     if (result.kind == CommandEditorResult::Kind::Cancelled) return;
     if (result.kind == CommandEditorResult::Kind::Stored) {
         afterStore(row);
@@ -79,7 +83,7 @@ void CProgramView::pressPaletteEntry(int page, int index) {
     if (!stored) return;
     afterStore(steps.lastStoredRow());
     // IF … THEN is closed by an ENDIF on the row below it.
-    if (entry.addsEndIf) {
+    if (withEndIf) {
         const EditOutcome endIf = steps.storeEndIf();
         tell(endIf.refusal);
         if (endIf) afterStore(steps.lastStoredRow());
@@ -116,10 +120,11 @@ void CProgramView::editStep(int row) {
     if (!steps.editable()) return;
     palette_->open();
     if (!steps.beginEditExisting(row)) return;
-    const std::optional<PaletteButton> key = doubleClickButton(steps.lastEditRecord().code);
+    const int code = steps.lastEditRecord().code;
+    const PaletteEntry* entry = doubleClickEntry(code);
     CommandEditorResult result = CommandEditorResult::cancelled();
     // The record is copied: storing replaces the editor's last edit record.
-    if (key) result = runEditor(*key, CommandEditRecord(steps.lastEditRecord()), true);
+    if (entry) result = runEditor(*entry, doubleClickMode(code), CommandEditRecord(steps.lastEditRecord()), true);
     if (result.kind == CommandEditorResult::Kind::Confirmed) {
         const EditOutcome stored = steps.storeCommand(result.record);
         tell(stored.refusal);

@@ -45,6 +45,7 @@ private:
     // The fake editors record how they were opened and answer `answer_`.
     int editorCalls_ = 0;
     bool openedExisting_ = false;
+    int openedMode_ = -1;
     CommandEditRecord openedWith_;
     CommandEditorResult answer_;
 
@@ -84,10 +85,11 @@ private:
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
     }
-    CommandEditor fakeEditor() {
+    CommandEditorOpener fakeEditor() {
         return [this](const CommandEditorRequest& request) {
             ++editorCalls_;
             openedExisting_ = request.editExisting;
+            openedMode_ = request.mode;
             openedWith_ = request.start;
             return answer_;
         };
@@ -99,8 +101,8 @@ private slots:
         state_ = std::make_unique<AppState>();
         editors_ = CommandEditorRegistry();
         registerCommandEditors(editors_);
-        editors_.add({"I/O等", "", "時間待ち"}, fakeEditor());
-        editors_.add({"I/O等", "", "条件分岐(IF/ENDIF)"}, fakeEditor());
+        editors_.add(CommandEditorKind::TimerCounterMemory, fakeEditor());
+        editors_.add(CommandEditorKind::Comparison, fakeEditor());
         editorCalls_ = 0;
         openedExisting_ = false;
         answer_ = CommandEditorResult::cancelled();
@@ -181,6 +183,7 @@ private slots:
         press("I/O等", "条件分岐(IF/ENDIF)");
         QCOMPARE(editorCalls_, 1);
         QVERIFY(!openedExisting_);
+        QCOMPARE(openedMode_, int(kCodeIfThen));
         QCOMPARE(int(program().stepCount), 254);
         QCOMPARE(test::cell(*view_, 0, 2), QStringLiteral("条件分岐(IF)"));
         QCOMPARE(test::cell(*view_, 0, 3), QStringLiteral("X == 1 THEN"));
@@ -323,6 +326,7 @@ private slots:
         doubleClick(1);
         QCOMPARE(editorCalls_, 1);
         QVERIFY(openedExisting_);
+        QCOMPARE(openedMode_, int(kCodeWait));
         QCOMPARE(int(openedWith_.code), int(kCodeWait));
         QCOMPARE(int(openedWith_.number), 1);  // T1 as read from the step
         QVERIFY(view_->palette()->isVisible());
@@ -359,7 +363,8 @@ private slots:
         QVERIFY(view_->button(QStringLiteral(">>"))->isVisible());
 
         const std::string before = state_->programs.text();
-        view_->pressPaletteEntry(4, 2);  // END
+        const auto catalogue = paletteCatalogue();
+        for (std::size_t i = 0; i < catalogue.size(); ++i) view_->pressPaletteEntry(static_cast<int>(i));
         view_->deleteSelectedSteps();
         QTest::keyClick(view_->table(), Qt::Key_Delete);
         QTest::keyClick(view_->table(), Qt::Key_V, Qt::ControlModifier);

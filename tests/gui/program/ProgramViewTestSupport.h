@@ -15,7 +15,7 @@
 #include "program/CCommandPalette.h"
 #include "program/CProgramView.h"
 #include "program/CStepTableView.h"
-#include "program/PaletteCatalogue.h"
+#include "program/PaletteButton.h"
 #include "program/StepTableItemModel.h"
 
 namespace vantrel::test {
@@ -38,15 +38,14 @@ std::shared_ptr<bool> whenModal(std::function<void(Dialog&)> act) {
     return ran;
 }
 
-// The palette button of (page title, group or empty, text), first match.
+// The palette button of (page, text, group or empty), first match.
 inline QPushButton* paletteButton(const CProgramView& view, std::string_view page, std::string_view text,
                                   std::string_view group = {}) {
-    for (int p = 0; p < kPalettePageCount; ++p) {
-        if (kPalettePageTitles[static_cast<std::size_t>(p)] != page) continue;
-        const auto entries = paletteEntries(p);
-        for (std::size_t i = 0; i < entries.size(); ++i)
-            if (entries[i].key.button == text && (group.empty() || entries[i].groupCaption == group))
-                return view.palette()->page(p)->button(static_cast<int>(i));
+    const auto catalogue = paletteCatalogue();
+    for (std::size_t i = 0; i < catalogue.size(); ++i) {
+        const PaletteButton& b = catalogue[i].button;
+        if (b.page == page && b.button == text && (group.empty() || b.group == group))
+            return view.palette()->page(page)->button(static_cast<int>(i));
     }
     return nullptr;
 }
