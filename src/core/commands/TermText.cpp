@@ -63,9 +63,18 @@ TermText::TermText(std::string_view cp932) : text_(cp932) {
 
 std::string TermText::displayText() const { return ansiToUtf8(text_); }
 
+bool TermText::endsInJoiner() const {
+    return !joiners_.empty() && joiners_.back().at + joiners_.back().length == text_.size();
+}
+
+int TermText::termCount() const {
+    if (text_.empty()) return 0;
+    return static_cast<int>(joiners_.size()) + (endsInJoiner() ? 0 : 1);
+}
+
 bool TermText::append(TermJoiner joiner, std::string_view term) {
     if (full()) return false;
-    if (!text_.empty()) {
+    if (!text_.empty() && !endsInJoiner()) {
         const std::string_view j = joiner == TermJoiner::And ? kAnd : kOr;
         joiners_.push_back({text_.size(), j.size()});
         text_ += j;

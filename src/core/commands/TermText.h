@@ -49,11 +49,11 @@ public:
     // For the form (UTF-8).
     std::string displayText() const;
     bool empty() const { return text_.empty(); }
-    int termCount() const { return text_.empty() ? 0 : static_cast<int>(joiners_.size()) + 1; }
+    int termCount() const;
     bool full() const { return termCount() >= kMaxTerms; }
 
-    // Appends the term, after the joiner unless the text is empty; false (and
-    // nothing changed) when the text already holds ten terms.
+    // Appends the term, after the joiner unless the text is empty or already
+    // ends in one; false (and nothing changed) when it holds ten terms.
     bool append(TermJoiner joiner, std::string_view term);
     // Removes the last term and the joiner before it.
     void deleteLast();
@@ -64,6 +64,8 @@ public:
     bool hasSymbol(std::string_view symbol) const;
 
 private:
+    bool endsInJoiner() const;
+
     struct Joiner {
         std::size_t at;
         std::size_t length;

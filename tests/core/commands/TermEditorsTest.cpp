@@ -74,6 +74,45 @@ TEST_F(TermEditorsTest, ConditionTermsJoinersAndDelete) {
     }
 }
 
+TEST_F(TermEditorsTest, SymbolPagesEndAtTheFirstEmptySymbol) {
+    std::string remote = "[IO_RIOIN]\n";
+    for (int i = 0; i < 20; ++i) remote += "NI0" + std::to_string(10 + i) + "\tr\n";
+    IoNames many;
+    many.loadFromText(remote);
+    ConditionEditor editor(kCodeIn, {}, false, names);
+    ConditionEditor remoteEditor(kCodeIn, {}, false, many);
+    IoSymbolList& list = editor.list();
+    EXPECT_EQ(list.categoryNames(),
+              (std::vector<std::string>{"外部入力", "外部出力", "タイマー", "カウンタ", "メモリ", "軸制御"}));
+    struct Case {
+        ConditionEditor* editor;
+        int category, page;
+        int rows;
+        const char* firstSymbol;
+    };
+    const Case cases[] = {
+        {&editor, kInputs, kGeneralInputs, 2, "a"},
+        {&editor, kTimers, 1, 5, "T21"},
+        {&editor, 4, 1, 2, "M21"},  // M23 has no symbol
+        {&remoteEditor, kInputs, kRemoteInputs, 16, "NI010"},
+        {&editor, 3, 0, 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.firstSymbol);
+        c.editor->list().chooseCategory(c.category);
+        c.editor->list().choosePage(c.page);
+        EXPECT_EQ(c.editor->list().rowCount(), c.rows);
+        EXPECT_EQ(c.editor->list().symbolText(0), c.firstSymbol);
+    }
+    EXPECT_TRUE(list.pageNames().empty());  // "カウンタ" has no sub-pages
+    list.chooseCategory(4);
+    EXPECT_EQ(list.pageNames().back(), "M81～M96");
+    list.chooseCategory(0);
+    EXPECT_EQ(list.page(), 0);
+    EXPECT_EQ(list.nameText(0), "入力a");
+    EXPECT_FALSE(editor.networkAxisShown());
+}
+
 TEST_F(TermEditorsTest, ConditionRefusalsLeaveTheTextAsItWas) {
     struct Case {
         int row;
@@ -134,7 +173,13 @@ TEST_F(TermEditorsTest, ConfirmLocksTheTermsAndUnlocksTheTarget) {
 
 TEST_F(TermEditorsTest, ConditionalStepsReopenWithTheirTermsAndTarget) {
     load("\tPROG\t#001\r\nL005\tEND\t\r\n\tIF\ta ON,b OFFora>7 GOTO L005 \r\n\tIF\ta ON GOSUB #002 \r\n"
-         "\tPROG\t#002\t;Pick\r\n");
+         "\tIN\ta ONor\r\n\tPROG\t#002\t;Pick\r\n");
+    // A text from a file that ends in a joiner takes the next term without another.
+    ConditionEditor wait(kCodeIn, (steps.beginEditExisting(3), steps.lastEditRecord()), true, names);
+    EXPECT_EQ(wait.condition().termCount(), 1);
+    add(wait, kInputs, kGeneralInputs, 1, Relation::On);
+    EXPECT_EQ(wait.condition().text(), "a ONorb ON");
+
     ConditionEditor jump(kCodeIfGoto, (steps.beginEditExisting(1), steps.lastEditRecord()), true, names,
                          labelChoices(steps.labelsInUseCurrent()));
     EXPECT_EQ(jump.targetChoices().chosenNumber(), 5);
