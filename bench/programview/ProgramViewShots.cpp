@@ -1,7 +1,8 @@
 // Saves pictures of the program editor against the simulated controller over
 // a real pseudo-terminal: the editor with a listing of moves in mm and step
-// units, the palette on each of its five pages, the program list and a
-// compile error shown red. Run under a virtual X display (shots.sh).
+// units, the palette on each of its five pages, the program list, the label
+// and comment editors, a compile error shown red and the running step of the
+// step-run mode. Run under a virtual X display (shots.sh).
 //
 //   program_view_shots [FOLDER]   (default "program-shots")
 
@@ -18,11 +19,14 @@
 #include "app/AppState.h"
 #include "app/CMainFrame.h"
 #include "app/CVAraveApp.h"
+#include "commands/CCommentDlg.h"
+#include "commands/CLabelDlg.h"
 #include "platform/AppFolders.h"
 #include "program/CCommandPalette.h"
 #include "program/CProgManage.h"
 #include "program/CProgramView.h"
 #include "program/CStepTableView.h"
+#include "program/StepTableItemModel.h"
 #include "sim/ControllerSim.h"
 #include "sim/PtyServer.h"
 #include "ui/MessageBox.h"
@@ -121,12 +125,29 @@ int main(int argc, char** argv) {
                 list.show();
                 save(list, QStringLiteral("program-list.png"));
             }
+            {
+                CLabelDlg label(LabelEditor(LabelEditor::Mode::SetLabel, state.steps.labelsInUseAll(), {}), &frame);
+                label.show();
+                save(label, QStringLiteral("label-editor.png"));
+                CCommentDlg comment(QStringLiteral("コメント入力"), state.programs.current().step(1).comment, {}, &frame);
+                comment.show();
+                save(comment, QStringLiteral("comment-editor.png"));
+            }
             // The controller refuses the programs: label error in program 1 at step index 8.
             sim.setCompileError(ControllerSim::CompileError{5, 12, 1, 3});
             view->compilePrograms();
-            QTimer::singleShot(300, &frame, [&frame] {
+            QTimer::singleShot(300, &frame, [&frame, &sim, view] {
                 save(frame, QStringLiteral("compile-error.png"));
-                qApp->exit(allSaved ? 0 : 1);
+                // Step-run mode: a task of the controller runs program 1 at step index 5.
+                frame.setRequestedMode(1);
+                SimStatus status = sim.status();
+                status.runFlags[0] = 1;
+                status.stepValues[0] = 5;
+                sim.setStatus(status);
+                when([view] { return view->model()->index(5, 0).data(Qt::BackgroundRole).isValid(); }, [&frame] {
+                    save(frame, QStringLiteral("program-step-run.png"));
+                    qApp->exit(allSaved ? 0 : 1);
+                });
             });
         });
         QTimer::singleShot(60000, &app, [] {

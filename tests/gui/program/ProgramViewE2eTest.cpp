@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -187,6 +188,26 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(view->modeField()->text(), QStringLiteral("編集テストモード"), kPatience);
         QVERIFY(!test::coloured(*view, 2));
         QVERIFY(view->palette()->page(0)->isVisibleTo(view->palette()));
+    }
+
+    void theEditMenuCopiesAndPastesSteps() {
+        QVERIFY(state_->programs.loadText("\tPROG\t#001\r\n\tRET\t\r\n\tEND\t\r\n"));
+        CProgramView* view = programView();
+        QVERIFY(view);
+        QAction* copy = nullptr;
+        QAction* paste = nullptr;
+        for (QAction* action : frame_->findChildren<QAction*>()) {
+            if (action->text() == QStringLiteral("コピー(&C)")) copy = action;
+            if (action->text() == QStringLiteral("貼り付け(&P)")) paste = action;
+        }
+        QVERIFY(copy && paste);
+        view->table()->selectSingleRow(1);
+        copy->trigger();
+        view->table()->selectSingleRow(0);
+        paste->trigger();
+        QCOMPARE(test::cell(*view, 0, 2), QStringLiteral("end"));
+        QCOMPARE(test::cell(*view, 1, 2), QStringLiteral("return"));
+        QCOMPARE(test::cell(*view, 2, 2), QStringLiteral("end"));
     }
 
     void aProgramEditThenExitAsksTheFlashQuestion() {
