@@ -386,8 +386,9 @@ private slots:
     }
 
     void buttonsWithoutARegisteredEditorAreDisabled() {
+        // Only the label editor is registered.
         editors_ = CommandEditorRegistry();
-        registerCommandEditors(editors_);
+        registerLabelEditor(editors_);
         open();
         struct Case {
             std::string_view page, text;

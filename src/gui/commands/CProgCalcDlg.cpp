@@ -1,0 +1,93 @@
+#include "commands/CProgCalcDlg.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "commands/RegisterCommandEditors.h"
+
+namespace vantrel {
+
+namespace {
+constexpr ExpressionOperator kOperators[] = {ExpressionOperator::Plus, ExpressionOperator::Minus,
+                                             ExpressionOperator::Times, ExpressionOperator::Divide,
+                                             ExpressionOperator::Equals};
+}  // namespace
+
+CProgCalcDlg::CProgCalcDlg(ExpressionEditor editor, QWidget* parent) : CCommandDlg(parent), editor_(std::move(editor)) {
+    expression_ = new QPlainTextEdit(this);
+    expression_->setReadOnly(true);
+    expression_->setFocusPolicy(Qt::NoFocus);
+    expression_->setFixedHeight(expression_->fontMetrics().lineSpacing() * 4 + 12);
+    expression_->setMinimumWidth(420);
+
+    variable_ = makeButton(QStringLiteral("変数名"));
+    name_ = new QLineEdit(this);
+    numberButton_ = makeButton(QStringLiteral("数値入力"));
+    number_ = new QLineEdit(this);
+    number_->setToolTip(qs(ExpressionEditor::numberHint()));
+    connect(variable_, &QPushButton::clicked, this, [this] {
+        tell(editor_.addVariable(name_->text().toStdString()));
+        showModel();
+    });
+    connect(numberButton_, &QPushButton::clicked, this, [this] {
+        tell(editor_.addNumber(number_->text().toStdString()));
+        showModel();
+    });
+
+    auto* operatorRow = new QHBoxLayout;
+    for (std::size_t i = 0; i < std::size(kOperators); ++i) {
+        const ExpressionOperator op = kOperators[i];
+        operators_[i] = makeButton(qs(ExpressionEditor::operatorCaption(op)));
+        connect(operators_[i], &QPushButton::clicked, this, [this, op] {
+            editor_.addOperator(op);
+            showModel();
+        });
+        operatorRow->addWidget(operators_[i]);
+    }
+    operatorRow->addStretch(1);
+    clear_ = makeButton(QStringLiteral("クリア"));
+    connect(clear_, &QPushButton::clicked, this, [this] {
+        editor_.clear();
+        showModel();
+    });
+    operatorRow->addWidget(clear_);
+
+    auto* operands = new QGridLayout;
+    operands->addWidget(variable_, 0, 0);
+    operands->addWidget(name_, 0, 1);
+    operands->addWidget(numberButton_, 1, 0);
+    operands->addWidget(number_, 1, 1);
+    auto* note = new QLabel(qs(ExpressionEditor::variableNameNote()), this);
+
+    auto* layout = new QVBoxLayout;
+    layout->addWidget(expression_);
+    layout->addLayout(operands);
+    layout->addLayout(operatorRow);
+    layout->addWidget(note);
+    finish(layout);
+}
+
+QPushButton* CProgCalcDlg::operatorButton(ExpressionOperator op) const {
+    for (std::size_t i = 0; i < std::size(kOperators); ++i)
+        if (kOperators[i] == op) return operators_[i];
+    return nullptr;
+}
+
+void CProgCalcDlg::showModel() {
+    const QString text = qs(editor_.displayText());
+    if (expression_->toPlainText() != text) expression_->setPlainText(text);
+}
+
+void registerExpressionEditor(CommandEditorRegistry& registry) {
+    // "演算" (49).
+    registry.add(CommandEditorKind::Expression, [](const CommandEditorRequest& request) {
+        return runCommandDialog<CProgCalcDlg>(request, ExpressionEditor(request.start, request.editExisting));
+    });
+}
+
+}  // namespace vantrel
