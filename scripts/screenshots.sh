@@ -2,8 +2,8 @@
 # Saves pictures of VANTREL with its built-in simulated controller: starts
 # `vantrel --demo` under a virtual X server, connects, reads the controller's
 # settings and saves the main window, the progress window and the dialogs;
-# then the program editor, its palette pages, the program list and a compile
-# error.
+# then the program editor, its palette pages, the program list, the command
+# editors and a compile error.
 #
 #   scripts/screenshots.sh [BUILD_DIR] [OUTPUT_DIR]
 #
