@@ -7,7 +7,9 @@
 
 #include "app/CMainFrame.h"
 #include "app/CSplashWnd.h"
+#include "app/CWorkRecovery.h"
 #include "app/ScreenshotTour.h"
+#include "app/TestDriver.h"
 #include "data/SettingsFile.h"
 #include "platform/AppFolders.h"
 #include "platform/SingleInstance.h"
@@ -33,6 +35,9 @@ CVAraveApp::Options CVAraveApp::parseOptions(const QStringList& arguments) {
         } else if (argument == QLatin1String("--screenshot-dir") && i + 1 < arguments.size()) {
             options.screenshotDir = arguments[++i];
             options.demo = true;
+            options.splash = false;
+        } else if (argument == QLatin1String("--test-driver")) {
+            options.testDriver = true;
             options.splash = false;
         } else if (argument == QLatin1String("--quit-after") && i + 1 < arguments.size()) {
             options.quitAfterMs = arguments[++i].toInt();
@@ -78,6 +83,15 @@ int CVAraveApp::run(int& argc, char** argv) {
         ensureDataFolder();
         // A missing or short initial.bin leaves what was read (zeros at start).
         loadSettingsFile(state_->image, exeFolderPath("initial.bin"));
+
+        std::unique_ptr<TestDriver> driver;
+        if (options.testDriver) driver = std::make_unique<TestDriver>(frame);
+        // Work a crash left behind is offered back before anything can be
+        // sent to a controller.
+        CWorkRecovery recovery(*state_, CWorkRecovery::defaults());
+        QObject::connect(&frame, &CMainFrame::settingsSavedOrRead, &recovery, &CWorkRecovery::imageSavedOrRead);
+        if (recovery.offerRestore(&frame)) frame.rebuildCurrentView();
+        recovery.start();
         frame.refreshStatusPane();
 
         std::unique_ptr<ScreenshotTour> tour;
@@ -86,8 +100,10 @@ int CVAraveApp::run(int& argc, char** argv) {
             tour->start();
         }
         if (options.quitAfterMs >= 0) QTimer::singleShot(options.quitAfterMs, &application, &QApplication::quit);
+        if (driver) driver->start();
         exitCode = application.exec();
         frame.shutdownLink();
+        recovery.cleanExit();
     }
     if (simServer_) simServer_->stop();
     return exitCode;
