@@ -1,11 +1,13 @@
 #include "app/ScreenshotTour.h"
 
+#include <cerrno>
 #include <cstdio>
 
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
 #include <QPixmap>
+#include <QMessageBox>
 #include <QTimer>
 
 #include "app/AppState.h"
@@ -14,7 +16,9 @@
 #include "app/CMainFrame.h"
 #include "app/CSettingInitialDlg.h"
 #include "app/CSplashWnd.h"
+#include "app/RecoveryFile.h"
 #include "app/TransactionMessages.h"
+#include "data/FileSaveMessages.h"
 #include "link/CWaitDlg.h"
 #include "ui/CGridView.h"
 #include "ui/MessageBox.h"
@@ -102,6 +106,15 @@ void ScreenshotTour::grabDialogs() {
     CIpAddressDlg address(readEthernetAddress(frame_.state().image), &frame_);
     address.show();
     save(address, QStringLiteral("ethernet-dialog.png"));
+    // The question after a crash and the report of a settings file that could not be saved.
+    const auto restore = ui::makeMessageBox(&frame_, restoreWorkQuestion(), ui::MessageButtons::YesNo);
+    restore->show();
+    save(*restore, QStringLiteral("restore-question.png"));
+    const auto failed =
+        ui::makeMessageBox(&frame_, saveFailedQuestion("/media/usb0/machine-3/settings.bin", {ENOSPC}),
+                           ui::MessageButtons::YesNo);
+    failed->show();
+    save(*failed, QStringLiteral("save-failed-message.png"));
 }
 
 void ScreenshotTour::finish() {
