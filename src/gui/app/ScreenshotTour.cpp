@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QPainter>
 #include <QPixmap>
 #include <QMessageBox>
@@ -20,6 +23,7 @@
 #include "app/TransactionMessages.h"
 #include "data/FileSaveMessages.h"
 #include "link/CWaitDlg.h"
+#include "platform/AppFolders.h"
 #include "ui/CGridView.h"
 #include "ui/MessageBox.h"
 
@@ -106,6 +110,18 @@ void ScreenshotTour::grabDialogs() {
     CIpAddressDlg address(readEthernetAddress(frame_.state().image), &frame_);
     address.show();
     save(address, QStringLiteral("ethernet-dialog.png"));
+    // The settings file dialog on "全てのファイル(*.*)" in the program's folder,
+    // whose programs have no extension; saved once the folder is read.
+    QFileDialog open(&frame_, QString(), QString::fromStdString(exeFolder()));
+    open.setOption(QFileDialog::DontUseNativeDialog);
+    ui::setFileFilters(open, settingsFileFilters());
+    open.selectNameFilter(open.nameFilters().value(1));
+    QEventLoop loaded;
+    if (auto* files = open.findChild<QFileSystemModel*>()) connect(files, &QFileSystemModel::directoryLoaded, &loaded, &QEventLoop::quit);
+    QTimer::singleShot(3000, &loaded, &QEventLoop::quit);
+    open.show();
+    loaded.exec();
+    save(open, QStringLiteral("open-settings-file-dialog.png"));
     // The question after a crash and the report of a settings file that could not be saved.
     const auto restore = ui::makeMessageBox(&frame_, restoreWorkQuestion(), ui::MessageButtons::YesNo);
     restore->show();
