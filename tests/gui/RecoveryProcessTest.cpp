@@ -2,7 +2,6 @@
 // again: the next start offers the work back; yes brings back both the
 // settings edit and the program edit, no starts from the defaults.
 
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 
@@ -25,18 +24,10 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// One run of vantrel --test-driver in the given per-user folders.
+// One run of vantrel --test-driver, in the per-user folders of the environment.
 class Run {
 public:
-    explicit Run(const QString& home) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/runtime"));
-        process_.setProcessEnvironment(environment);
-        process_.setProcessChannelMode(QProcess::SeparateChannels);
-        process_.start(kProgram, {QStringLiteral("--test-driver")});
-    }
+    Run() { process_.start(kProgram, {QStringLiteral("--test-driver")}); }
     ~Run() {
         if (process_.state() != QProcess::NotRunning) {
             process_.kill();
@@ -106,15 +97,13 @@ private slots:
     void workOfAKilledRunIsOfferedAtTheNextStart() {
         QFETCH(bool, restore);
         QTemporaryDir home;
-        for (const char* name : {"data", "config", "runtime"}) QVERIFY(QDir(home.path()).mkpath(QString::fromLatin1(name)));
-        QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        test::useTemporaryUserFolders(home);  // fresh per-user folders for the runs below
         const QString copy = home.path() + QStringLiteral("/data/KESSLAND/VANTREL/") + QString::fromLatin1(kRecoveryFileName);
 
         {
             // A settings edit and a program edit, then the process is killed
             // once the recovery copy holds both.
-            Run first(home.path());
+            Run first;
             QVERIFY(first.started());
             first.send(QStringLiteral("edit-cell 10 1 2 123.45"));
             first.send(QStringLiteral("rename-program 100 RECOVERED"));
@@ -130,7 +119,7 @@ private slots:
         }
         QVERIFY(QFile::exists(copy));
 
-        Run second(home.path());
+        Run second;
         QVERIFY(second.started());
         second.send(restore ? QStringLiteral("answer yes") : QStringLiteral("answer no"));
         const QString saved = home.path() + QStringLiteral("/saved");
@@ -164,12 +153,10 @@ private slots:
 
     void aCleanExitLeavesNoCopyAndAsksNothingNextTime() {
         QTemporaryDir home;
-        for (const char* name : {"data", "config", "runtime"}) QVERIFY(QDir(home.path()).mkpath(QString::fromLatin1(name)));
-        QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        test::useTemporaryUserFolders(home);  // fresh per-user folders for the runs below
         const QString copy = home.path() + QStringLiteral("/data/KESSLAND/VANTREL/") + QString::fromLatin1(kRecoveryFileName);
         {
-            Run first(home.path());
+            Run first;
             QVERIFY(first.started());
             first.send(QStringLiteral("edit-cell 10 1 2 123.45"));
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(copy), kPatience);
@@ -177,7 +164,7 @@ private slots:
             QVERIFY(first.endedCleanly());
         }
         QVERIFY(!QFile::exists(copy));
-        Run second(home.path());
+        Run second;
         QVERIFY(second.started());
         second.send(QStringLiteral("quit"));
         QVERIFY(second.endedCleanly());
