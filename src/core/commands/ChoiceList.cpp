@@ -16,6 +16,19 @@ ChoiceList ChoiceList::numbers(int first, int last, int width) {
     return list;
 }
 
+ChoiceList ChoiceList::entries(std::vector<std::pair<int, std::string>> entries) {
+    ChoiceList list;
+    for (auto& [number, text] : entries) {
+        list.numbers_.push_back(number);
+        list.texts_.push_back(std::move(text));
+    }
+    return list;
+}
+
+int ChoiceList::number(int index) const {
+    return index >= 0 && index < size() ? numbers_[static_cast<std::size_t>(index)] : 0;
+}
+
 bool ChoiceList::choose(int index) {
     if (index < 0 || index >= size()) return false;
     chosen_ = index;

@@ -43,6 +43,23 @@ Checked<double> checkNumberField(std::string_view text, const NumberFieldRule& r
     return {number, std::nullopt};
 }
 
+std::string integerRangeMessage(int minimum, int maximum) {
+    return std::to_string(minimum) + " から " + std::to_string(maximum) + " までの整数を入力してください。";
+}
+
+Checked<int> checkIntegerField(std::string_view text, int minimum, int maximum) {
+    std::size_t i = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    if (i == text.size()) return refusedWith<int>(kEnterIntegerMessage);
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return refusedWith<int>(kEnterIntegerMessage);
+        if (value < 10'000'000'000LL) value = value * 10 + (text[i] - '0');  // large enough to be out of range
+    }
+    if (text[0] == '-') value = -value;
+    if (value < minimum || value > maximum) return refusedWith<int>(integerRangeMessage(minimum, maximum));
+    return {static_cast<int>(value), std::nullopt};
+}
+
 std::int32_t roundHalfAwayFromZero(double value) {
     const double rounded = std::round(value);
     if (!(rounded > std::numeric_limits<std::int32_t>::min())) return std::numeric_limits<std::int32_t>::min();

@@ -22,6 +22,7 @@ inline constexpr const char* kSelectAxisMessage = "軸を選択してくださ�
 inline constexpr const char* kSelectTwoAxesMessage = "2軸を選択してください";
 inline constexpr const char* kValueOutOfRangeMessage = "設定値が範囲外です。";
 inline constexpr const char* kEnterNumberMessage = "数字を入力してください";
+inline constexpr const char* kEnterIntegerMessage = "整数を入力してください。";
 
 // A refusal of a command editor: the message with a warning icon under the
 // program's title.
@@ -46,6 +47,13 @@ struct NumberFieldRule {
 // The number typed (not rounded or clamped), when the text is a half-width
 // number and within the rule's range.
 Checked<double> checkNumberField(std::string_view text, const NumberFieldRule& rule);
+
+// An integer field with its range in the message: text that is empty or not a
+// half-width decimal integer (an optional sign, then digits) gives
+// "整数を入力してください。", a number outside minimum..maximum
+// "<minimum> から <maximum> までの整数を入力してください。".
+Checked<int> checkIntegerField(std::string_view text, int minimum, int maximum);
+std::string integerRangeMessage(int minimum, int maximum);
 
 // Half away from zero, saturating at the int32 range.
 std::int32_t roundHalfAwayFromZero(double value);

@@ -4,12 +4,22 @@
 
 #include "commands/AccelerationEditor.h"
 #include "commands/AxisSelectionEditor.h"
+#include "commands/ComparisonEditor.h"
+#include "commands/ConditionEditor.h"
+#include "commands/ExpressionEditor.h"
 #include "commands/HomeEditor.h"
+#include "commands/ListSources.h"
 #include "commands/MoveEditor.h"
 #include "commands/NetworkAxisCommandEditor.h"
 #include "commands/NetworkMoveEditor.h"
+#include "commands/OutputEditor.h"
 #include "commands/PassEditor.h"
+#include "commands/PauseEditor.h"
+#include "commands/ProgramChoiceEditor.h"
 #include "commands/ShiftEditor.h"
+#include "commands/TimerCounterMemoryEditor.h"
+#include "commands/UserAlarmEditor.h"
+#include "commands/VariableDeclarationEditor.h"
 #include "program/PaletteButton.h"
 #include "CommandTestSupport.h"
 
@@ -17,6 +27,62 @@ namespace vantrel {
 namespace {
 
 using Kind = CommandEditorKind;
+
+// Opens the model of a flow-control, I/O, timer, counter or calculation entry
+// on a new step, filled as a user would fill the form.
+std::unique_ptr<CommandEditor> openFilledOther(const PaletteEntry& entry, const SettingsImage& image,
+                                               const IoNames& names, const ProgramStore& store) {
+    const auto code = static_cast<std::uint8_t>(entry.code);
+    const CommandEditRecord none;
+    switch (entry.editor) {
+    case Kind::Output: case Kind::RemoteIoWrite: {
+        auto editor = std::make_unique<OutputEditor>(code, none, false, names);
+        editor->fixAxis();
+        editor->list().chooseRow(0);
+        editor->addTerm();
+        return editor;
+    }
+    case Kind::Condition: {
+        StepEditor::LabelSet labels{};
+        labels[1] = true;
+        auto editor = std::make_unique<ConditionEditor>(
+            code, none, false, names, code == kCodeIfGosub ? programChoices(store.directory()) : labelChoices(labels));
+        editor->list().chooseRow(0);
+        editor->addTerm(TermJoiner::And);
+        return editor;
+    }
+    case Kind::TimerCounterMemory: {
+        auto editor = std::make_unique<TimerCounterMemoryEditor>(code, none, false, names, image);
+        editor->chooseRow(0);
+        return editor;
+    }
+    case Kind::ProgramChoice: {
+        auto editor = std::make_unique<ProgramChoiceEditor>(code, none, false, store.directory());
+        editor->chooseRow(0);
+        return editor;
+    }
+    case Kind::Comparison: {
+        auto editor = std::make_unique<ComparisonEditor>(none, false);
+        editor->setLeft("a");
+        editor->chooseOperator(0);
+        editor->setRight("1");
+        return editor;
+    }
+    case Kind::VariableDeclaration: {
+        auto editor = std::make_unique<VariableDeclarationEditor>(none, false);
+        editor->setName("a");
+        return editor;
+    }
+    case Kind::Expression: {
+        auto editor = std::make_unique<ExpressionEditor>(none, false);
+        editor->addVariable("a");
+        return editor;
+    }
+    case Kind::UserAlarm: return std::make_unique<UserAlarmEditor>(none, false);
+    case Kind::Pause: return std::make_unique<PauseEditor>(none, false);
+    default: return nullptr;
+    }
+}
 
 // Opens the model of a catalogue entry on a new step, with axis 1 checked and
 // its fields valid, as a user would fill the form.
@@ -80,6 +146,34 @@ TEST_F(CatalogueEditorsTest, EveryMotionButtonStoresItsCode) {
     EXPECT_EQ(motionButtons, 23);  // 14 pulse-train, 7 network, SHIFT, PRESET
     // "軸移動" twice, "原点復帰", "軸停止", "励磁ON/OFF", "リモートI/O読出", "軸復帰".
     EXPECT_EQ(networkCodes, "40 41 42 44 51 40 41 ");
+}
+
+TEST_F(CatalogueEditorsTest, EveryOtherEditorButtonStoresItsCodeAndReopens) {
+    const IoNames names = test::editorIoNames();
+    int buttons = 0;
+    std::string withoutModel;
+    for (const PaletteEntry& entry : paletteCatalogue()) {
+        if (entry.action != PaletteAction::OpenEditor || openFilled(entry, image, steps)) continue;
+        load("\tPROG\t#001\r\n");
+        const std::unique_ptr<CommandEditor> editor = openFilledOther(entry, image, names, store);
+        if (!editor) {
+            withoutModel += std::string(entry.button.button) + " ";
+            continue;
+        }
+        SCOPED_TRACE(std::string(entry.button.button));
+        ++buttons;
+        EXPECT_EQ(editor->code(), entry.code);
+        const EditorResult result = editor->accept();
+        ASSERT_TRUE(result) << result.refusal->text;
+        ASSERT_TRUE(steps.storeCommand(result.record));
+        EXPECT_EQ(store.current().step(0).code, entry.code);
+        // The stored step reads back as the same code and re-opens this button's editor.
+        store.loadProgram(1);
+        EXPECT_EQ(store.current().step(0).code, entry.code);
+        EXPECT_EQ(doubleClickEntry(entry.code), &entry) << store.current().step(0).operand;
+    }
+    EXPECT_EQ(buttons, 21);
+    EXPECT_EQ(withoutModel, "LABEL JUMP ");  // the label editor's two modes
 }
 
 }  // namespace
