@@ -1,7 +1,9 @@
 #!/bin/sh
 # Saves pictures of VANTREL with its built-in simulated controller: starts
 # `vantrel --demo` under a virtual X server, connects, reads the controller's
-# settings and saves the main window, the progress window and the dialogs.
+# settings and saves the main window, the progress window, the dialogs and the
+# online windows (monitor menu, status monitor with its trend during a JOG,
+# I/O monitor, I/O test and its axis output tests, alarm monitor).
 #
 #   scripts/screenshots.sh [BUILD_DIR] [OUTPUT_DIR]
 #
@@ -35,7 +37,8 @@ XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runt
 ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} \
     xvfb-run -a -s "-screen 0 1280x1024x24" "$program" --screenshot-dir "$out"
 
-for picture in main-window.png progress-window.png; do
+for picture in main-window.png progress-window.png monitor-menu.png status-monitor.png io-monitor.png io-test.png \
+    pulse-output-test.png rivo-output-test.png alarm-monitor.png; do
     if [ ! -s "$out/$picture" ]; then
         echo "screenshots.sh: $picture was not saved" >&2
         exit 1

@@ -10,7 +10,11 @@ CLamp::CLamp(const QString& label, Kind kind, QWidget* parent) : QAbstractButton
     setText(label);
     // Neither Space nor Enter reach a lamp: only a click flips a toggle.
     setFocusPolicy(Qt::NoFocus);
-    if (kind_ == Kind::Indicator) setAttribute(Qt::WA_TransparentForMouseEvents);
+    if (kind_ == Kind::Indicator) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        // It fills every pixel: a repaint need not paint what lies beneath.
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 

@@ -10,6 +10,10 @@ CLampGroup::CLampGroup(const LampGroup& group, bool toggles, int columns, QWidge
     : QGroupBox(QString::fromStdString(group.title), parent) {
     auto* grid = new QGridLayout(this);
     grid->setSpacing(toggles ? 4 : 3);
+    if (group.title.empty()) {  // a plain column of lamps inside a larger group
+        setFlat(true);
+        grid->setContentsMargins(0, 0, 0, 0);
+    }
     const auto kind = toggles ? CLamp::Kind::Toggle : CLamp::Kind::Indicator;
     for (std::size_t i = 0; i < group.lamps.size(); ++i) {
         auto* lamp = new CLamp(QString::fromStdString(group.lamps[i].label), kind, this);

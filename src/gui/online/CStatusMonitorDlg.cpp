@@ -93,14 +93,14 @@ QWidget* CStatusMonitorDlg::makeAxisGroup(int axis) {
     auto* grid = new QGridLayout;
     for (int row = 0; row < 4; ++row) {
         grid->addWidget(new QLabel(QString::fromUtf8(kValueNames[row]), group), row, 0);
-        w.values[static_cast<std::size_t>(row)] = makeField(group, 96);
+        w.values[static_cast<std::size_t>(row)] = makeField(group, 84);
         grid->addWidget(w.values[static_cast<std::size_t>(row)], row, 1);
         w.units[static_cast<std::size_t>(row)] = new QLabel(group);
         w.units[static_cast<std::size_t>(row)]->setMinimumWidth(34);
         grid->addWidget(w.units[static_cast<std::size_t>(row)], row, 2);
     }
     grid->addWidget(new QLabel(QStringLiteral("アラーム"), group), 4, 0);
-    w.alarm = makeField(group, 96);
+    w.alarm = makeField(group, 84);
     w.alarm->setText(QString());
     w.alarm->setAlignment(Qt::AlignCenter);
     grid->addWidget(w.alarm, 4, 1);
@@ -114,10 +114,7 @@ QWidget* CStatusMonitorDlg::makeAxisGroup(int axis) {
     w.outputs = new CLampGroup(outputs, false, 1, group);
     w.sensors = new CLampGroup(sensors, false, 1, group);
     auto* lamps = new QHBoxLayout;
-    for (CLampGroup* g : {w.inputs, w.outputs, w.sensors}) {
-        g->setFlat(true);
-        lamps->addWidget(g, 0, Qt::AlignTop);
-    }
+    for (CLampGroup* g : {w.inputs, w.outputs, w.sensors}) lamps->addWidget(g, 0, Qt::AlignTop);
 
     auto* alarmReset = new QPushButton(QStringLiteral("アラームリセット"), group);
     alarmReset->setAutoDefault(false);

@@ -1,6 +1,7 @@
 #include "online/CTrendPanel.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -31,6 +32,12 @@ CTrendPanel::CTrendPanel(QWidget* parent) : QWidget(parent) {
         channelBoxes_[static_cast<std::size_t>(c)] = box;
     }
     controls->addStretch(1);
+    span_ = new QComboBox(this);
+    for (int seconds : {5, 10, 30, 60}) span_->addItem(QStringLiteral("%1 s").arg(seconds), seconds * 1000);
+    span_->setCurrentIndex(span_->count() - 1);
+    connect(span_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { plot_->setViewSpan(span_->itemData(index).toLongLong()); });
+    controls->addWidget(span_);
     pause_ = new QPushButton(QStringLiteral("一時停止"), this);
     pause_->setCheckable(true);
     pause_->setAutoDefault(false);
@@ -53,6 +60,11 @@ void CTrendPanel::setUnits(int axis, const QString& positionUnit, const QString&
 }
 
 void CTrendPanel::setPaused(bool paused) { pause_->setChecked(paused); }
+
+void CTrendPanel::setViewSeconds(int seconds) {
+    const int index = span_->findData(seconds * 1000);
+    if (index >= 0) span_->setCurrentIndex(index);
+}
 
 bool CTrendPanel::paused() const { return pause_->isChecked(); }
 

@@ -47,7 +47,8 @@ int decimalsOfUnit(const QString& unit) {
 
 }  // namespace
 
-CTrendPlot::CTrendPlot(const TrendBuffer& buffer, QWidget* parent) : QWidget(parent), buffer_(buffer) {
+CTrendPlot::CTrendPlot(const TrendBuffer& buffer, QWidget* parent)
+    : QWidget(parent), buffer_(buffer), viewSpanMs_(buffer.spanMs()) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumHeight(220);
@@ -83,6 +84,20 @@ void CTrendPlot::setEndTime(std::int64_t ms) {
     if (ms == endTime_) return;
     endTime_ = ms;
     update();
+}
+
+void CTrendPlot::setViewSpan(std::int64_t ms) {
+    ms = std::clamp<std::int64_t>(ms, 1000, buffer_.spanMs());
+    if (ms == viewSpanMs_) return;
+    viewSpanMs_ = ms;
+    update();
+}
+
+std::int64_t CTrendPlot::timeTickMs() const {
+    // About six labelled ticks: 1 s for 5 s, 2 s for 10 s, 5 s for 30 s, 10 s for 60 s.
+    for (std::int64_t tick : {500, 1000, 2000, 5000, 10000, 20000, 30000, 60000})
+        if (viewSpanMs_ / tick <= 6) return tick;
+    return 60000;
 }
 
 void CTrendPlot::setCursorX(std::optional<int> x) {
@@ -129,14 +144,14 @@ void CTrendPlot::scalePanel(Panel& panel) const {
 }
 
 double CTrendPlot::xOf(std::int64_t t, const QRect& area) const {
-    return area.left() + static_cast<double>(t - viewStart()) * (area.width() - 1) / static_cast<double>(buffer_.spanMs());
+    return area.left() + static_cast<double>(t - viewStart()) * (area.width() - 1) / static_cast<double>(viewSpanMs_);
 }
 
 std::optional<std::int64_t> CTrendPlot::timeAt(int x) const {
     const QRect area = plotArea();
     if (x < area.left() || x > area.right() || area.width() < 2) return std::nullopt;
     return viewStart() + static_cast<std::int64_t>(std::llround(static_cast<double>(x - area.left()) *
-                                                                static_cast<double>(buffer_.spanMs()) / (area.width() - 1)));
+                                                                static_cast<double>(viewSpanMs_) / (area.width() - 1)));
 }
 
 void CTrendPlot::paintEvent(QPaintEvent*) {
@@ -147,12 +162,13 @@ void CTrendPlot::paintEvent(QPaintEvent*) {
     painter.setFont(font());
     const auto shown = panels();
     for (const Panel& panel : shown) drawPanel(painter, panel);
-    // Time labels under the lowest panel: -60 s .. 0 s.
+    // Time labels under the lowest panel, counted back from the right edge.
     painter.setPen(palette().color(QPalette::WindowText));
-    const int seconds = static_cast<int>(buffer_.spanMs() / 1000);
-    for (int s = 0; s <= seconds; s += 10) {
-        const double x = xOf(endTime_ - static_cast<std::int64_t>(seconds - s) * 1000, area);
-        const QString label = QStringLiteral("%1 s").arg(s - seconds);
+    const std::int64_t tick = timeTickMs();
+    for (std::int64_t back = 0; back <= viewSpanMs_; back += tick) {
+        const double x = xOf(endTime_ - back, area);
+        const QString label = back == 0 ? QStringLiteral("0 s")
+                                         : QStringLiteral("-%1 s").arg(static_cast<double>(back) / 1000.0, 0, 'g', 3);
         painter.drawText(QRectF(x - 30, area.bottom() + 4, 60, kBottomMargin - 4), Qt::AlignHCenter | Qt::AlignTop, label);
     }
     drawLegend(painter);
@@ -163,7 +179,11 @@ void CTrendPlot::drawPanel(QPainter& painter, const Panel& panel) const {
     const QRect& a = panel.area;
     painter.fillRect(a, Qt::white);
     const AxisTicks ticks = niceTicks(panel.min, panel.max, std::max(3, a.height() / 28));
-    const auto yOf = [&](double v) { return a.bottom() - (v - panel.min) * (a.height() - 1) / (panel.max - panel.min); };
+    // A few pixels inside the frame, so a line on the extreme stays visible.
+    constexpr int kInset = 4;
+    const auto yOf = [&](double v) {
+        return a.bottom() - kInset - (v - panel.min) * (a.height() - 1 - 2 * kInset) / (panel.max - panel.min);
+    };
     // Grid and value labels.
     const int decimals = decimalsFor(ticks.step);
     for (double v = ticks.first; v <= ticks.last + ticks.step * 0.5; v += ticks.step) {
@@ -175,8 +195,8 @@ void CTrendPlot::drawPanel(QPainter& painter, const Panel& panel) const {
                          QString::number(std::abs(v) < ticks.step * 1e-6 ? 0.0 : v, 'f', decimals));
     }
     painter.setPen(QColor(0xE4, 0xE4, 0xE4));
-    for (int s = 10; s < buffer_.spanMs() / 1000; s += 10) {
-        const double x = xOf(viewStart() + s * 1000, a);
+    for (std::int64_t back = timeTickMs(); back < viewSpanMs_; back += timeTickMs()) {
+        const double x = xOf(endTime_ - back, a);
         painter.drawLine(QPointF(x, a.top()), QPointF(x, a.bottom()));
     }
     // Series.
@@ -190,7 +210,9 @@ void CTrendPlot::drawPanel(QPainter& painter, const Panel& panel) const {
         for (int c = 0; c < 2; ++c) {
             const TrendChannel channel = channelsOf(panel.speeds)[c];
             if (!channelShown(channel)) continue;
-            QPen pen(axisColour(axis), isCommand(channel) ? 2 : 1, isCommand(channel) ? Qt::SolidLine : Qt::DashLine);
+            // Cosmetic one-pixel lines: a wider pen goes through the stroker and costs
+            // four times as much per frame (bench/online).
+            QPen pen(axisColour(axis), 1, isCommand(channel) ? Qt::SolidLine : Qt::DashLine);
             painter.setPen(pen);
             line.clear();
             std::int64_t previous = 0;

@@ -12,7 +12,7 @@
 namespace vantrel {
 
 // The trend plot of the status monitor: positions (upper panel) and speeds
-// (lower panel) of the chosen axes over the last 60 s of a TrendBuffer, each
+// (lower panel) of the chosen axes over the last seconds of a TrendBuffer, each
 // panel scaled to what it shows. Command values are drawn solid, detected
 // values dashed, one colour per axis. Under the mouse a cursor line shows the
 // time and every drawn value at that moment.
@@ -33,6 +33,10 @@ public:
     // The right edge of the view: the newest sample, or the moment of a pause.
     void setEndTime(std::int64_t ms);
     std::int64_t endTime() const { return endTime_; }
+    // How much of the kept span the plot shows (at most the buffer's span):
+    // a short view shows an acceleration ramp of a fraction of a second.
+    void setViewSpan(std::int64_t ms);
+    std::int64_t viewSpan() const { return viewSpanMs_; }
 
     // The cursor at x (widget coordinates), as the mouse sets it; nothing hides it.
     void setCursorX(std::optional<int> x);
@@ -59,7 +63,8 @@ private:
     void drawPanel(QPainter& painter, const Panel& panel) const;
     void drawLegend(QPainter& painter) const;
     void drawCursor(QPainter& painter) const;
-    std::int64_t viewStart() const { return endTime_ - buffer_.spanMs(); }
+    std::int64_t viewStart() const { return endTime_ - viewSpanMs_; }
+    std::int64_t timeTickMs() const;
     double xOf(std::int64_t t, const QRect& area) const;
     std::optional<std::int64_t> timeAt(int x) const;
     QRect plotArea() const;
@@ -70,6 +75,7 @@ private:
     std::array<QString, kTrendAxes> positionUnits_;
     std::array<QString, kTrendAxes> speedUnits_;
     std::int64_t endTime_ = 0;
+    std::int64_t viewSpanMs_;
     std::optional<int> cursorX_;
 };
 
