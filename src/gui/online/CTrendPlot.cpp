@@ -138,9 +138,7 @@ void CTrendPlot::scalePanel(Panel& panel) const {
             all = all ? TrendBuffer::Range{std::min(all->min, r->min), std::max(all->max, r->max)} : *r;
         }
     }
-    const AxisTicks ticks = niceTicks(all ? all->min : 0, all ? all->max : 0, std::max(3, panel.area.height() / 28));
-    panel.min = ticks.first;
-    panel.max = ticks.last;
+    panel.ticks = niceTicks(all ? all->min : 0, all ? all->max : 0, std::max(3, panel.area.height() / 28));
 }
 
 double CTrendPlot::xOf(std::int64_t t, const QRect& area) const {
@@ -178,11 +176,11 @@ void CTrendPlot::paintEvent(QPaintEvent*) {
 void CTrendPlot::drawPanel(QPainter& painter, const Panel& panel) const {
     const QRect& a = panel.area;
     painter.fillRect(a, Qt::white);
-    const AxisTicks ticks = niceTicks(panel.min, panel.max, std::max(3, a.height() / 28));
+    const AxisTicks& ticks = panel.ticks;
     // A few pixels inside the frame, so a line on the extreme stays visible.
     constexpr int kInset = 4;
     const auto yOf = [&](double v) {
-        return a.bottom() - kInset - (v - panel.min) * (a.height() - 1 - 2 * kInset) / (panel.max - panel.min);
+        return a.bottom() - kInset - (v - ticks.first) * (a.height() - 1 - 2 * kInset) / (ticks.last - ticks.first);
     };
     // Grid and value labels.
     const int decimals = decimalsFor(ticks.step);

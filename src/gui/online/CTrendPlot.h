@@ -55,8 +55,7 @@ private:
     struct Panel {
         bool speeds;
         QRect area;
-        double min = 0;
-        double max = 1;
+        AxisTicks ticks{0, 1, 1};  // the value scale: ticks.first at the bottom, ticks.last at the top
     };
     std::vector<Panel> panels() const;
     void scalePanel(Panel& panel) const;
