@@ -8,6 +8,9 @@ namespace vantrel {
 
 CLamp::CLamp(const QString& label, Kind kind, QWidget* parent) : QAbstractButton(parent), kind_(kind) {
     setText(label);
+    label_.setText(label);
+    label_.setTextFormat(Qt::PlainText);
+    label_.setPerformanceHint(QStaticText::AggressiveCaching);
     // Neither Space nor Enter reach a lamp: only a click flips a toggle.
     setFocusPolicy(Qt::NoFocus);
     if (kind_ == Kind::Indicator) {
@@ -41,7 +44,8 @@ void CLamp::paintEvent(QPaintEvent*) {
         painter.setPen(QColor(0x60, 0x60, 0x60));
         painter.drawRect(box);
         painter.setPen(Qt::black);
-        painter.drawText(box, Qt::AlignCenter, text());
+        const QSizeF size = label_.size();
+        painter.drawStaticText(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), label_);
         return;
     }
     // A push button with the lamp at its left end.
@@ -55,7 +59,7 @@ void CLamp::paintEvent(QPaintEvent*) {
     painter.setPen(QColor(0x60, 0x60, 0x60));
     painter.drawRect(lamp);
     painter.setPen(palette().color(QPalette::ButtonText));
-    painter.drawText(rect().adjusted(lamp.right() + 6, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, text());
+    painter.drawStaticText(QPointF(lamp.right() + 6, (height() - label_.size().height()) / 2), label_);
 }
 
 }  // namespace vantrel

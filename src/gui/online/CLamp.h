@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QColor>
+#include <QStaticText>
 
 namespace vantrel {
 
@@ -33,6 +34,7 @@ protected:
 private:
     Kind kind_;
     bool lit_ = false;
+    QStaticText label_;  // laid out once: a repaint only draws the glyphs
 };
 
 }  // namespace vantrel
