@@ -19,6 +19,7 @@ namespace vantrel {
 ViewFactory makeViewFactory() {
     ViewFactory factory;
     registerSettingsViews(factory);
+    registerProgramView(factory);
     return factory;
 }
 
