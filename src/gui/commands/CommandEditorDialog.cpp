@@ -107,6 +107,10 @@ QLineEdit* CommandEditorDialog::newReadOnlyField(int width) {
     field->setFocusPolicy(Qt::NoFocus);
     field->setFixedWidth(width);
     field->setAlignment(Qt::AlignRight);
+    // Grey like the form, so it does not look like a field to type into.
+    QPalette colours = field->palette();
+    colours.setColor(QPalette::Base, colours.color(QPalette::Window));
+    field->setPalette(colours);
     return field;
 }
 
