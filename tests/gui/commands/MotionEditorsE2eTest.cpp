@@ -92,13 +92,6 @@ private slots:
             test::pressKey(d, Qt::Key_Return);
         }));
         QCOMPARE(test::cell(*view, 0, 3), QStringLiteral("絶対値 軸1,軸2 P1500(-7.50mm, 1234step) 100%, 33% "));
-        // Linear interpolation: the first free automatic point.
-        QVERIFY(press<CProgMoveDlg>(*view, kGroupAxisControl, "直線補間", [](CProgMoveDlg& d) {
-            d.axisBox(1)->click();
-            test::type(d.positionField(0, 1), "-42");
-            test::type(d.speedField(0), "12");
-            test::pressKey(d, Qt::Key_Return);
-        }));
         // Home: the homing speed of the axis homed.
         QVERIFY(press<CProgHomeDlg>(*view, kGroupAxisControlNoWait, "原点復帰", [](CProgHomeDlg& d) {
             d.axisBox(3)->click();
@@ -106,13 +99,11 @@ private slots:
             test::pressKey(d, Qt::Key_Return);
         }));
         QVERIFY2(recorder_->messages.empty(), qPrintable(recorder_->dump()));
-        QCOMPARE(int(state_->programs.current().stepCount), 4);
+        QCOMPARE(int(state_->programs.current().stepCount), 3);
 
         QTRY_COMPARE_WITH_TIMEOUT(sim_->settingsImage().readPosition(0, 1499), -750, kPatience);
         QTRY_COMPARE_WITH_TIMEOUT(sim_->settingsImage().readPosition(1, 1499), 1234, kPatience);
         QTRY_COMPARE_WITH_TIMEOUT(int(ConstPositionRecord(sim_->settingsImage(), 1, 1499).speed()), 33, kPatience);
-        QTRY_COMPARE_WITH_TIMEOUT(sim_->settingsImage().readPosition(1, 300), -42, kPatience);
-        QTRY_COMPARE_WITH_TIMEOUT(int(ConstPositionRecord(sim_->settingsImage(), 1, 300).speed()), 12, kPatience);
         QTRY_COMPARE_WITH_TIMEOUT(int(ConstPositionRecord(sim_->settingsImage(), 3, 252).speed()), 45, kPatience);
     }
 };
