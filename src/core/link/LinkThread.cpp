@@ -8,6 +8,7 @@
 #include "link/Replies.h"
 #include "link/Requests.h"
 #include "link/SettingsTransfer.h"
+#include "platform/AtomicFile.h"
 
 namespace vantrel {
 namespace {
@@ -314,11 +315,9 @@ void LinkThread::programRead() {
         return;
     const std::size_t total = *announced + kBulkHeadSize;
     if (!receiveBulk(bulk_.data(), total)) return;
-    // The working file is replaced only by a complete read.
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file) file.write(reinterpret_cast<const char*>(bulk_.data() + kBulkHeadSize), static_cast<std::streamsize>(*announced));
-    file.close();
-    if (!file) {
+    // The working file is replaced only by a complete read, and atomically:
+    // a failed write leaves the previous file whole.
+    if (!writeFileAtomically(path, bulk_.data() + kBulkHeadSize, *announced)) {
         finish(100, kFileError);
         return;
     }

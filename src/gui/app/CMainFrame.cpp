@@ -28,6 +28,7 @@
 #include "platform/ComIni.h"
 #include "platform/UserProfile.h"
 #include "ui/MessageBox.h"
+#include "ui/SaveWithRetry.h"
 
 namespace vantrel {
 
@@ -239,6 +240,7 @@ void CMainFrame::openSettingsFile() {
     if (path.isEmpty()) return;
     profile.setLastFolder(QFileInfo(path).absolutePath().toStdString());
     if (!loadSettingsFile(state_.image, path.toStdString())) return;  // not readable: passed over
+    emit settingsSavedOrRead();
     rebuildCurrentView();
     refreshStatusPane();
     if (state_.link.isOpen() && state_.status.modeWord.load() == mode::kEditTest) {
@@ -252,11 +254,16 @@ void CMainFrame::saveSettingsFile() { saveSettingsFileTo(); }
 
 bool CMainFrame::saveSettingsFileTo() {
     const UserProfile profile;
-    const QString path = prompts_.saveSettingsFile(this, QString::fromStdString(profile.dialogStartFolder()));
-    if (path.isEmpty()) return false;
-    profile.setLastFolder(QFileInfo(path).absolutePath().toStdString());
-    // A file that cannot be written is passed over without a message.
-    return vantrel::saveSettingsFile(state_.image, path.toStdString());
+    // A file that cannot be written is reported, and another place may be chosen.
+    const QString written = ui::saveWithRetry(
+        this, [&] { return prompts_.saveSettingsFile(this, QString::fromStdString(profile.dialogStartFolder())); },
+        [&](const QString& path) {
+            profile.setLastFolder(QFileInfo(path).absolutePath().toStdString());
+            return vantrel::saveSettingsFile(state_.image, path.toStdString());
+        });
+    if (written.isEmpty()) return false;
+    emit settingsSavedOrRead();
+    return true;
 }
 
 void CMainFrame::choosePort() {
@@ -407,6 +414,7 @@ void CMainFrame::onProgress(unsigned operation, int percent, int result) {
 }
 
 void CMainFrame::onSettingsReadDone() {
+    emit settingsSavedOrRead();
     rebuildCurrentView();
     refreshStatusPane();
 }

@@ -75,6 +75,11 @@ public:
     // Stops the link thread and closes the port (also done when the window closes).
     void shutdownLink();
 
+signals:
+    // The settings image has just been saved to a file or replaced by a file
+    // or the controller's settings: nothing of it is unsaved work now.
+    void settingsSavedOrRead();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
