@@ -535,9 +535,12 @@ void LinkThread::statusPoll() {
     out.hostOutputs = status_.hostOutputs.load(relaxed);
     out.oneShotRequest = status_.alarmResetRequest.exchange(0, relaxed);
     out.networkAlarmResetMask = status_.networkAlarmResetMask.exchange(0, relaxed);
-    for (std::size_t i = 0; i < out.networkOutputs.size(); ++i) out.networkOutputs[i] = status_.networkOutputs[i].load(relaxed);
     out.requestedMode = status_.requestedMode.load(relaxed);
     out.networkGroup = status_.selectedNetworkGroup.load(relaxed);
+    // The output words of the drivers of the group the poll asks for.
+    const std::size_t firstDriver = 4 * std::min<std::size_t>(out.networkGroup, 3);
+    for (std::size_t i = 0; i < out.networkOutputs.size(); ++i)
+        out.networkOutputs[i] = status_.networkOutputs[firstDriver + i].load(relaxed);
     out.registerRequest = link_.takeNetworkRegisterRequest();
 
     const std::uint8_t sequence = link_.nextSequence(RequestCode::StatusPoll);

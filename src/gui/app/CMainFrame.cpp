@@ -23,6 +23,8 @@
 #include "data/ImageEdit.h"
 #include "data/SettingsFile.h"
 #include "link/CWaitDlg.h"
+#include "online/CMonitorMenuDlg.h"
+#include "online/RegisterMonitorWindows.h"
 #include "platform/AnsiText.h"
 #include "platform/AppFolders.h"
 #include "platform/ComIni.h"
@@ -125,6 +127,10 @@ void CMainFrame::createMenus() {
     QAction* editTest = run->addAction(QStringLiteral("編集テストモード(&M)"));
     connect(editTest, &QAction::triggered, this, [this] { setRequestedMode(mode::kEditTest); });
 
+    QMenu* monitor = menuBar()->addMenu(QStringLiteral("モニタ(&M)"));
+    QAction* monitorMenu = addAction(monitor, QStringLiteral("モニタメニュー(&M)..."), &CMainFrame::showMonitorMenu);
+    monitorMenu->setIconText(QStringLiteral("モニタメニュー"));
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     addAction(help, QStringLiteral("バージョン情報 (&A)..."), &CMainFrame::showAbout);
 
@@ -138,6 +144,8 @@ void CMainFrame::createMenus() {
     toolbar->addAction(stepRun);
     toolbar->addAction(autoRun);
     toolbar->addAction(editTest);
+    toolbar->addSeparator();
+    toolbar->addAction(monitorMenu);
 }
 
 void CMainFrame::forwardToView(const char* slotSignature) {
@@ -365,6 +373,21 @@ void CMainFrame::speedUp() {
 void CMainFrame::showAbout() {
     message(Refusal{"VANTREL Version " VANTREL_VERSION_TEXT "\nCopyright (C) KESSLAND", "バージョン情報 VANTREL",
                     MessageIcon::Information});
+}
+
+CMonitorMenuDlg& CMainFrame::monitorMenu() {
+    if (!monitorMenu_) {
+        monitorMenu_ = new CMonitorMenuDlg(state_, this);
+        registerMonitorWindows(*monitorMenu_);
+    }
+    return *monitorMenu_;
+}
+
+void CMainFrame::showMonitorMenu() {
+    CMonitorMenuDlg& menu = monitorMenu();
+    menu.show();
+    menu.raise();
+    menu.activateWindow();
 }
 
 // --- connection ---------------------------------------------------------------

@@ -23,6 +23,7 @@
 #include "app/TransactionMessages.h"
 #include "data/FileSaveMessages.h"
 #include "link/CWaitDlg.h"
+#include "online/OnlineScreenshots.h"
 #include "platform/AppFolders.h"
 #include "ui/CGridView.h"
 #include "ui/MessageBox.h"
@@ -95,7 +96,11 @@ void ScreenshotTour::start() {
             if (auto* grid = frame_.currentView()->findChild<ui::CGridView*>()) grid->selectCell(3, 1);
             else if (auto* own = qobject_cast<ui::CGridView*>(frame_.currentView())) own->selectCell(3, 1);
         }
-        QTimer::singleShot(1500, this, [this] { finish(); });
+        // Then the online windows, each with its own picture.
+        auto* online = new OnlineScreenshots(
+            frame_.monitorMenu(), [this](QWidget& widget, const QString& name) { save(widget, name); },
+            [this] { QTimer::singleShot(500, this, [this] { finish(); }); }, this);
+        online->start();
     });
     wait->start(100);
     // Never hang a script: give up after a minute.

@@ -15,6 +15,14 @@ void registerCommandEditors(CommandEditorRegistry& registry) {
     registerVariableDeclarationEditor(registry);
     registerUserAlarmEditor(registry);
     registerPauseEditor(registry);
+    registerMoveEditors(registry);
+    registerHomeEditor(registry);
+    registerAccelerationEditor(registry);
+    registerPassEditor(registry);
+    registerAxisSelectionEditors(registry);
+    registerNetworkMoveEditor(registry);
+    registerNetworkAxisCommandEditor(registry);
+    registerShiftEditor(registry);
 }
 
 const CommandEditorRegistry& commandEditors() {

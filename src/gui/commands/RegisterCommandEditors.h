@@ -21,5 +21,14 @@ void registerExpressionEditor(CommandEditorRegistry& registry);  // CProgCalcDlg
 void registerVariableDeclarationEditor(CommandEditorRegistry& registry);  // CProgRegIntDlg: "変数宣言"
 void registerUserAlarmEditor(CommandEditorRegistry& registry);  // CProgAlarmDlg: "ALARM"
 void registerPauseEditor(CommandEditorRegistry& registry);  // CProgPauseDlg: "PAUSE"
+// The motion editors.
+void registerMoveEditors(CommandEditorRegistry& registry);               // CProgMoveDlg: moves, interpolations
+void registerHomeEditor(CommandEditorRegistry& registry);                // CProgHomeDlg
+void registerAccelerationEditor(CommandEditorRegistry& registry);        // CProgAccDlg
+void registerPassEditor(CommandEditorRegistry& registry);                // CProgPassDlg
+void registerAxisSelectionEditors(CommandEditorRegistry& registry);      // CProgAxisDlg: stop, excitation, preset
+void registerNetworkMoveEditor(CommandEditorRegistry& registry);         // CProgRivoMoveDlg
+void registerNetworkAxisCommandEditor(CommandEditorRegistry& registry);  // CProgRivoAxisDlg
+void registerShiftEditor(CommandEditorRegistry& registry);               // CProgShiftDlg
 
 }  // namespace vantrel
