@@ -12,12 +12,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "commands/CCommandDlg.h"
 
 namespace vantrel {
 
 namespace {
 constexpr int kSymbolWidth = 50;
+QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 constexpr int kNameWidth = 150;
 constexpr int kVisibleRows = 12;
 }  // namespace

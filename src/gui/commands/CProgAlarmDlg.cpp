@@ -9,25 +9,27 @@
 
 namespace vantrel {
 
-CProgAlarmDlg::CProgAlarmDlg(UserAlarmEditor editor, QWidget* parent) : CCommandDlg(parent), editor_(std::move(editor)) {
+CProgAlarmDlg::CProgAlarmDlg(UserAlarmEditor editor, QWidget* parent)
+    : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
     alarms_ = new QComboBox(this);
-    connect(alarms_, &QComboBox::currentIndexChanged, this, [this](int index) { editor_.chooseAlarm(index); });
+    bindChoice(alarms_, [this](int index) { editor_.chooseAlarm(index); });
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("ユーザーアラームNo."), this));
     row->addWidget(alarms_);
     auto* layout = new QVBoxLayout;
     layout->addLayout(row);
-    finish(layout);
+    finishLayout(layout, alarms_);
 }
 
 void CProgAlarmDlg::showModel() {
-    showChoices(alarms_, editor_.alarmChoices().texts(), editor_.alarmChoices().chosenIndex());
+    showChoices(alarms_, editor_.alarmChoices());
 }
 
 void registerUserAlarmEditor(CommandEditorRegistry& registry) {
     // "ALARM" (27).
     registry.add(CommandEditorKind::UserAlarm, [](const CommandEditorRequest& request) {
-        return runCommandDialog<CProgAlarmDlg>(request, UserAlarmEditor(request.start, request.editExisting));
+        CProgAlarmDlg dialog(UserAlarmEditor(request.start, request.editExisting), request.parent);
+        return runEditorDialog(dialog);
     });
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/CCommandDlg.h"
+#include "commands/CommandEditorDialog.h"
 #include "commands/UserAlarmEditor.h"
 
 class QComboBox;
@@ -8,7 +8,7 @@ class QComboBox;
 namespace vantrel {
 
 // The user alarm "ALARM": the drop-down "ユーザーアラームNo." of "01" .. "55".
-class CProgAlarmDlg : public CCommandDlg {
+class CProgAlarmDlg : public CommandEditorDialog {
     Q_OBJECT
 public:
     CProgAlarmDlg(UserAlarmEditor editor, QWidget* parent = nullptr);
@@ -16,7 +16,7 @@ public:
     QComboBox* alarmList() const { return alarms_; }
 
 protected:
-    CommandEditor& model() override { return editor_; }
+    EditorResult checkModel() override { return editor_.accept(); }
     void showModel() override;
 
 private:

@@ -18,31 +18,32 @@ constexpr ExpressionOperator kOperators[] = {ExpressionOperator::Plus, Expressio
                                              ExpressionOperator::Equals};
 }  // namespace
 
-CProgCalcDlg::CProgCalcDlg(ExpressionEditor editor, QWidget* parent) : CCommandDlg(parent), editor_(std::move(editor)) {
+CProgCalcDlg::CProgCalcDlg(ExpressionEditor editor, QWidget* parent)
+    : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
     expression_ = new QPlainTextEdit(this);
     expression_->setReadOnly(true);
     expression_->setFocusPolicy(Qt::NoFocus);
     expression_->setFixedHeight(expression_->fontMetrics().lineSpacing() * 4 + 12);
     expression_->setMinimumWidth(420);
 
-    variable_ = makeButton(QStringLiteral("変数名"));
+    variable_ = newButton(QStringLiteral("変数名"));
     name_ = new QLineEdit(this);
-    numberButton_ = makeButton(QStringLiteral("数値入力"));
+    numberButton_ = newButton(QStringLiteral("数値入力"));
     number_ = new QLineEdit(this);
-    number_->setToolTip(qs(ExpressionEditor::numberHint()));
+    number_->setToolTip(editorText(ExpressionEditor::numberHint()));
     connect(variable_, &QPushButton::clicked, this, [this] {
         tell(editor_.addVariable(name_->text().toStdString()));
-        showModel();
+        modelChanged();
     });
     connect(numberButton_, &QPushButton::clicked, this, [this] {
         tell(editor_.addNumber(number_->text().toStdString()));
-        showModel();
+        modelChanged();
     });
 
     auto* operatorRow = new QHBoxLayout;
     for (std::size_t i = 0; i < std::size(kOperators); ++i) {
         const ExpressionOperator op = kOperators[i];
-        operators_[i] = makeButton(qs(ExpressionEditor::operatorCaption(op)));
+        operators_[i] = newButton(editorText(std::string(ExpressionEditor::operatorCaption(op))));
         connect(operators_[i], &QPushButton::clicked, this, [this, op] {
             editor_.addOperator(op);
             showModel();
@@ -50,10 +51,10 @@ CProgCalcDlg::CProgCalcDlg(ExpressionEditor editor, QWidget* parent) : CCommandD
         operatorRow->addWidget(operators_[i]);
     }
     operatorRow->addStretch(1);
-    clear_ = makeButton(QStringLiteral("クリア"));
+    clear_ = newButton(QStringLiteral("クリア"));
     connect(clear_, &QPushButton::clicked, this, [this] {
         editor_.clear();
-        showModel();
+        modelChanged();
     });
     operatorRow->addWidget(clear_);
 
@@ -62,14 +63,14 @@ CProgCalcDlg::CProgCalcDlg(ExpressionEditor editor, QWidget* parent) : CCommandD
     operands->addWidget(name_, 0, 1);
     operands->addWidget(numberButton_, 1, 0);
     operands->addWidget(number_, 1, 1);
-    auto* note = new QLabel(qs(ExpressionEditor::variableNameNote()), this);
+    auto* note = new QLabel(editorText(ExpressionEditor::variableNameNote()), this);
 
     auto* layout = new QVBoxLayout;
     layout->addWidget(expression_);
     layout->addLayout(operands);
     layout->addLayout(operatorRow);
     layout->addWidget(note);
-    finish(layout);
+    finishLayout(layout, name_);
 }
 
 QPushButton* CProgCalcDlg::operatorButton(ExpressionOperator op) const {
@@ -79,14 +80,15 @@ QPushButton* CProgCalcDlg::operatorButton(ExpressionOperator op) const {
 }
 
 void CProgCalcDlg::showModel() {
-    const QString text = qs(editor_.displayText());
+    const QString text = editorText(editor_.displayText());
     if (expression_->toPlainText() != text) expression_->setPlainText(text);
 }
 
 void registerExpressionEditor(CommandEditorRegistry& registry) {
     // "演算" (49).
     registry.add(CommandEditorKind::Expression, [](const CommandEditorRequest& request) {
-        return runCommandDialog<CProgCalcDlg>(request, ExpressionEditor(request.start, request.editExisting));
+        CProgCalcDlg dialog(ExpressionEditor(request.start, request.editExisting), request.parent);
+        return runEditorDialog(dialog);
     });
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/CCommandDlg.h"
+#include "commands/CommandEditorDialog.h"
 #include "commands/ExpressionEditor.h"
 
 class QLineEdit;
@@ -12,7 +12,7 @@ namespace vantrel {
 // The expression "演算": "変数名" and "数値入力" append the name or number
 // typed beside them, "＋" "－" "×" "÷" "＝" an operator, "クリア" empties the
 // expression.
-class CProgCalcDlg : public CCommandDlg {
+class CProgCalcDlg : public CommandEditorDialog {
     Q_OBJECT
 public:
     CProgCalcDlg(ExpressionEditor editor, QWidget* parent = nullptr);
@@ -26,7 +26,7 @@ public:
     QPushButton* clearButton() const { return clear_; }
 
 protected:
-    CommandEditor& model() override { return editor_; }
+    EditorResult checkModel() override { return editor_.accept(); }
     void showModel() override;
 
 private:

@@ -11,10 +11,12 @@
 
 namespace vantrel {
 
-CProgCallDlg::CProgCallDlg(ProgramChoiceEditor editor, QWidget* parent) : CCommandDlg(parent), editor_(std::move(editor)) {
+CProgCallDlg::CProgCallDlg(ProgramChoiceEditor editor, QWidget* parent)
+    : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
     const auto& rows = editor_.rows();
     list_ = new QTableWidget(static_cast<int>(rows.size()), 2, this);
-    list_->setHorizontalHeaderLabels({qs(kProgramNumberColumn), qs(kProgramNameColumn)});
+    list_->setHorizontalHeaderLabels(
+        {editorText(std::string(kProgramNumberColumn)), editorText(std::string(kProgramNameColumn))});
     list_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     list_->horizontalHeader()->setStretchLastSection(true);
     list_->verticalHeader()->hide();
@@ -26,18 +28,18 @@ CProgCallDlg::CProgCallDlg(ProgramChoiceEditor editor, QWidget* parent) : CComma
     list_->setColumnWidth(1, std::max(200, list_->horizontalHeader()->sectionSizeHint(1)));
     list_->setMinimumSize(list_->columnWidth(0) + list_->columnWidth(1) + 24, 300);
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-        auto* number = new QTableWidgetItem(qs(rows[static_cast<std::size_t>(row)].numberText));
+        auto* number = new QTableWidgetItem(editorText(rows[static_cast<std::size_t>(row)].numberText));
         number->setTextAlignment(Qt::AlignCenter);
         list_->setItem(row, 0, number);
-        list_->setItem(row, 1, new QTableWidgetItem(qs(rows[static_cast<std::size_t>(row)].name)));
+        list_->setItem(row, 1, new QTableWidgetItem(editorText(rows[static_cast<std::size_t>(row)].name)));
     }
     connect(list_, &QTableWidget::currentCellChanged, this, [this](int row) {
         editor_.chooseRow(row);
-        showModel();
+        modelChanged();
     });
     auto* layout = new QVBoxLayout;
     layout->addWidget(list_);
-    finish(layout);
+    finishLayout(layout, list_);
 }
 
 void CProgCallDlg::showModel() {
@@ -56,9 +58,10 @@ void CProgCallDlg::showModel() {
 void registerProgramChoiceEditor(CommandEditorRegistry& registry) {
     // "CALL" (19), "プログラム起動" (22), "プログラム停止" (23).
     registry.add(CommandEditorKind::ProgramChoice, [](const CommandEditorRequest& request) {
-        return runCommandDialog<CProgCallDlg>(
-            request, ProgramChoiceEditor(static_cast<std::uint8_t>(request.mode), request.start, request.editExisting,
-                                         request.context.programs.directory()));
+        CProgCallDlg dialog(ProgramChoiceEditor(static_cast<std::uint8_t>(request.mode), request.start,
+                                                request.editExisting, request.context.programs.directory()),
+                            request.parent);
+        return runEditorDialog(dialog);
     });
 }
 

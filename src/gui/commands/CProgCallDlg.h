@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/CCommandDlg.h"
+#include "commands/CommandEditorDialog.h"
 #include "commands/ProgramChoiceEditor.h"
 
 class QTableWidget;
@@ -10,7 +10,7 @@ namespace vantrel {
 // The program choice of "CALL", "プログラム起動" and "プログラム停止": the
 // programs with their names in the columns "プログラムNo." and
 // "プログラム名称".
-class CProgCallDlg : public CCommandDlg {
+class CProgCallDlg : public CommandEditorDialog {
     Q_OBJECT
 public:
     CProgCallDlg(ProgramChoiceEditor editor, QWidget* parent = nullptr);
@@ -18,7 +18,7 @@ public:
     QTableWidget* programList() const { return list_; }
 
 protected:
-    CommandEditor& model() override { return editor_; }
+    EditorResult checkModel() override { return editor_.accept(); }
     void showModel() override;
 
 private:

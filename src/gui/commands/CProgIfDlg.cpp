@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "commands/CIoSymbolPicker.h"
@@ -19,15 +20,8 @@
 
 namespace vantrel {
 
-namespace {
-std::vector<std::string> operatorTexts() {
-    std::vector<std::string> texts;
-    for (const std::string_view text : comparisonOperatorChoices()) texts.emplace_back(text);
-    return texts;
-}
-}  // namespace
-
-CProgIfDlg::CProgIfDlg(ConditionEditor editor, QWidget* parent) : CCommandDlg(parent), editor_(std::move(editor)) {
+CProgIfDlg::CProgIfDlg(ConditionEditor editor, QWidget* parent)
+    : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
     picker_ = new CIoSymbolPicker(this);
     axisCaption_ = new QLabel(QStringLiteral("軸No.："), this);
     axis_ = new QComboBox(this);
@@ -35,25 +29,22 @@ CProgIfDlg::CProgIfDlg(ConditionEditor editor, QWidget* parent) : CCommandDlg(pa
     picker_->pageRow()->addWidget(axis_);
     connect(picker_, &CIoSymbolPicker::categoryChosen, this, [this](int index) {
         editor_.list().chooseCategory(index);
-        showModel();
+        modelChanged();
     });
     connect(picker_, &CIoSymbolPicker::pageChosen, this, [this](int index) {
         editor_.list().choosePage(index);
-        showModel();
+        modelChanged();
     });
     connect(picker_, &CIoSymbolPicker::rowChosen, this, [this](int row) {
         editor_.list().chooseRow(row);
-        showModel();
+        modelChanged();
     });
     // A double-click on a row is "AND".
     connect(picker_, &CIoSymbolPicker::rowDoubleClicked, this, [this](int row) {
         editor_.list().chooseRow(row);
         addTerm(TermJoiner::And);
     });
-    connect(axis_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        editor_.chooseNetworkAxis(index);
-        showModel();
-    });
+    bindChoice(axis_, [this](int index) { editor_.chooseNetworkAxis(index); });
 
     on_ = new QRadioButton(QStringLiteral("ON"), this);
     off_ = new QRadioButton(QStringLiteral("OFF"), this);
@@ -64,30 +55,29 @@ CProgIfDlg::CProgIfDlg(ConditionEditor editor, QWidget* parent) : CCommandDlg(pa
     relations->addButton(compare_, static_cast<int>(ConditionEditor::Relation::Compare));
     connect(relations, &QButtonGroup::idClicked, this, [this](int id) {
         editor_.setRelation(static_cast<ConditionEditor::Relation>(id));
-        showModel();
+        modelChanged();
     });
     operator_ = new QComboBox(this);
-    connect(operator_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0) editor_.setComparisonOperator(static_cast<ComparisonOperator>(index));
-    });
+    for (const std::string_view text : comparisonOperatorChoices()) operator_->addItem(editorText(std::string(text)));
+    bindChoice(operator_, [this](int index) { editor_.setComparisonOperator(static_cast<ComparisonOperator>(index)); });
     value_ = new QLineEdit(this);
     value_->setFixedWidth(value_->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
-    connect(value_, &QLineEdit::textEdited, this, [this](const QString& text) { editor_.setValueText(text.toStdString()); });
+    bindText(value_, [this](std::string text) { editor_.setValueText(std::move(text)); });
 
-    and_ = makeButton(QStringLiteral("AND"));
-    or_ = makeButton(QStringLiteral("OR"));
-    delete_ = makeButton(QStringLiteral("DELETE"));
-    confirm_ = makeButton(QStringLiteral("入力条件確定"));
+    and_ = newButton(QStringLiteral("AND"));
+    or_ = newButton(QStringLiteral("OR"));
+    delete_ = newButton(QStringLiteral("DELETE"));
+    confirm_ = newButton(QStringLiteral("入力条件確定"));
     confirm_->setObjectName(QStringLiteral("confirm"));
     connect(and_, &QPushButton::clicked, this, [this] { addTerm(TermJoiner::And); });
     connect(or_, &QPushButton::clicked, this, [this] { addTerm(TermJoiner::Or); });
     connect(delete_, &QPushButton::clicked, this, [this] {
         editor_.deleteTerm();
-        showModel();
+        modelChanged();
     });
     connect(confirm_, &QPushButton::clicked, this, [this] {
         tell(editor_.toggleConfirmed());
-        showModel();
+        modelChanged();
     });
 
     condition_ = new QPlainTextEdit(this);
@@ -99,7 +89,7 @@ CProgIfDlg::CProgIfDlg(ConditionEditor editor, QWidget* parent) : CCommandDlg(pa
     targetCaption_ = new QLabel(targetGroup_);
     target_ = new QComboBox(targetGroup_);
     target_->setMinimumWidth(target_->fontMetrics().horizontalAdvance(QStringLiteral("000  ")) + 170);
-    connect(target_, &QComboBox::currentIndexChanged, this, [this](int index) { editor_.chooseTarget(index); });
+    bindChoice(target_, [this](int index) { editor_.chooseTarget(index); });
     auto* targetRow = new QHBoxLayout(targetGroup_);
     targetRow->addWidget(targetCaption_);
     targetRow->addWidget(target_);
@@ -133,14 +123,12 @@ CProgIfDlg::CProgIfDlg(ConditionEditor editor, QWidget* parent) : CCommandDlg(pa
     layout->addLayout(top);
     layout->addWidget(condition_);
     layout->addWidget(targetGroup_);
-    finish(layout);
+    finishLayout(layout, picker_->table());
 }
 
 void CProgIfDlg::addTerm(TermJoiner joiner) {
-    // The value as it stands, also when the field was filled without typing.
-    editor_.setValueText(value_->text().toStdString());
     tell(editor_.addTerm(joiner));
-    showModel();
+    modelChanged();
 }
 
 void CProgIfDlg::showModel() {
@@ -148,27 +136,27 @@ void CProgIfDlg::showModel() {
     const bool remote = editor_.networkAxisShown();
     axisCaption_->setVisible(remote);
     axis_->setVisible(remote);
-    showChoices(axis_, editor_.networkAxisChoices().texts(), editor_.networkAxisChoices().chosenIndex());
+    showChoices(axis_, editor_.networkAxisChoices());
 
-    on_->setChecked(editor_.relation() == ConditionEditor::Relation::On);
-    off_->setChecked(editor_.relation() == ConditionEditor::Relation::Off);
-    compare_->setChecked(editor_.relation() == ConditionEditor::Relation::Compare);
-    showChoices(operator_, operatorTexts(), static_cast<int>(editor_.comparisonOperator()));
+    showChecked(on_, editor_.relation() == ConditionEditor::Relation::On);
+    showChecked(off_, editor_.relation() == ConditionEditor::Relation::Off);
+    showChecked(compare_, editor_.relation() == ConditionEditor::Relation::Compare);
+    operator_->setCurrentIndex(static_cast<int>(editor_.comparisonOperator()));
     operator_->setEnabled(editor_.comparisonEnabled());
     value_->setEnabled(editor_.comparisonEnabled());
-    showText(value_, qs(editor_.valueText()));
+    showText(value_, editor_.valueText());
 
     const bool terms = editor_.termButtonsEnabled();
     and_->setEnabled(terms);
     or_->setEnabled(terms);
     delete_->setEnabled(terms);
-    confirm_->setText(qs(editor_.confirmButtonText()));
-    const QString condition = qs(editor_.conditionText());
+    confirm_->setText(editorText(editor_.confirmButtonText()));
+    const QString condition = editorText(editor_.conditionText());
     if (condition_->toPlainText() != condition) condition_->setPlainText(condition);
 
     targetGroup_->setVisible(editor_.hasTarget());
-    targetCaption_->setText(qs(editor_.targetCaption()));
-    showChoices(target_, editor_.targetChoices().texts(), editor_.targetChoices().chosenIndex());
+    targetCaption_->setText(editorText(editor_.targetCaption()));
+    showChoices(target_, editor_.targetChoices());
     target_->setEnabled(editor_.targetEnabled());
 }
 
@@ -179,9 +167,10 @@ void registerConditionEditor(CommandEditorRegistry& registry) {
         ChoiceList targets;
         if (request.mode == kCodeIfGoto) targets = labelChoices(context.steps.labelsInUseCurrent());
         if (request.mode == kCodeIfGosub) targets = programChoices(context.programs.directory());
-        return runCommandDialog<CProgIfDlg>(
-            request, ConditionEditor(static_cast<std::uint8_t>(request.mode), request.start, request.editExisting,
-                                     context.ioNames, std::move(targets)));
+        CProgIfDlg dialog(ConditionEditor(static_cast<std::uint8_t>(request.mode), request.start, request.editExisting,
+                                          context.ioNames, std::move(targets)),
+                          request.parent);
+        return runEditorDialog(dialog);
     });
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/CCommandDlg.h"
+#include "commands/CommandEditorDialog.h"
 #include "commands/ConditionEditor.h"
 
 class QComboBox;
@@ -20,7 +20,7 @@ class CIoSymbolPicker;
 // relation ("ON", "OFF" or "数値比較") become a term with "AND" or "OR" (a
 // double-click on a row is "AND"); "DELETE" removes the last term;
 // "入力条件確定" locks the terms and unlocks the target of the group "出力".
-class CProgIfDlg : public CCommandDlg {
+class CProgIfDlg : public CommandEditorDialog {
     Q_OBJECT
 public:
     CProgIfDlg(ConditionEditor editor, QWidget* parent = nullptr);
@@ -42,7 +42,7 @@ public:
     QComboBox* targetList() const { return target_; }
 
 protected:
-    CommandEditor& model() override { return editor_; }
+    EditorResult checkModel() override { return editor_.accept(); }
     void showModel() override;
 
 private:

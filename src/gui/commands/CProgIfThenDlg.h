@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/CCommandDlg.h"
+#include "commands/CommandEditorDialog.h"
 #include "commands/ComparisonEditor.h"
 
 class QComboBox;
@@ -10,7 +10,7 @@ namespace vantrel {
 
 // The comparison "条件分岐" (IF … THEN): "変数名：", an operator and
 // "変数名または定数：". The palette adds the ENDIF behind a new one.
-class CProgIfThenDlg : public CCommandDlg {
+class CProgIfThenDlg : public CommandEditorDialog {
     Q_OBJECT
 public:
     CProgIfThenDlg(ComparisonEditor editor, QWidget* parent = nullptr);
@@ -20,7 +20,7 @@ public:
     QLineEdit* rightField() const { return right_; }
 
 protected:
-    CommandEditor& model() override { return editor_; }
+    EditorResult checkModel() override { return editor_.accept(); }
     void showModel() override;
 
 private:

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "commands/CIoSymbolPicker.h"
@@ -14,15 +15,16 @@
 
 namespace vantrel {
 
-CProgOutDlg::CProgOutDlg(OutputEditor editor, QWidget* parent) : CCommandDlg(parent), editor_(std::move(editor)) {
+CProgOutDlg::CProgOutDlg(OutputEditor editor, QWidget* parent)
+    : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
     picker_ = new CIoSymbolPicker(this);
     connect(picker_, &CIoSymbolPicker::pageChosen, this, [this](int index) {
         editor_.list().choosePage(index);
-        showModel();
+        modelChanged();
     });
     connect(picker_, &CIoSymbolPicker::rowChosen, this, [this](int row) {
         editor_.list().chooseRow(row);
-        showModel();
+        modelChanged();
     });
     // A double-click on a row is "AND".
     connect(picker_, &CIoSymbolPicker::rowDoubleClicked, this, [this](int row) {
@@ -35,13 +37,13 @@ CProgOutDlg::CProgOutDlg(OutputEditor editor, QWidget* parent) : CCommandDlg(par
     auto* onOff = new QButtonGroup(this);
     onOff->addButton(on_);
     onOff->addButton(off_);
-    connect(on_, &QRadioButton::toggled, this, [this](bool on) { editor_.setOn(on); });
-    and_ = makeButton(QStringLiteral("AND"));
-    delete_ = makeButton(QStringLiteral("DELETE"));
+    bindCheck(on_, [this](bool on) { editor_.setOn(on); });
+    and_ = newButton(QStringLiteral("AND"));
+    delete_ = newButton(QStringLiteral("DELETE"));
     connect(and_, &QPushButton::clicked, this, [this] { addTerm(); });
     connect(delete_, &QPushButton::clicked, this, [this] {
         editor_.deleteTerm();
-        showModel();
+        modelChanged();
     });
 
     outputs_ = new QPlainTextEdit(this);
@@ -62,38 +64,34 @@ CProgOutDlg::CProgOutDlg(OutputEditor editor, QWidget* parent) : CCommandDlg(par
     layout_ = new QVBoxLayout;
     layout_->addLayout(top);
     layout_->addWidget(outputs_);
-    finish(layout_);
+    finishLayout(layout_, picker_->table());
 }
 
 void CProgOutDlg::addTopRow(QLayout* row) { layout_->insertLayout(0, row); }
 
 void CProgOutDlg::addTerm() {
     tell(editor_.addTerm());
-    showModel();
+    modelChanged();
 }
 
 void CProgOutDlg::showModel() {
     picker_->showList(editor_.list());
-    on_->setChecked(editor_.on());
-    off_->setChecked(!editor_.on());
+    showRadio(on_, off_, editor_.on());
     const bool terms = editor_.termControlsEnabled();
     for (QWidget* control : {static_cast<QWidget*>(picker_), static_cast<QWidget*>(on_), static_cast<QWidget*>(off_),
                              static_cast<QWidget*>(and_), static_cast<QWidget*>(delete_)})
         control->setEnabled(terms);
-    const QString outputs = qs(editor_.outputText());
+    const QString outputs = editorText(editor_.outputText());
     if (outputs_->toPlainText() != outputs) outputs_->setPlainText(outputs);
 }
 
 CProgRioOutDlg::CProgRioOutDlg(OutputEditor editor, QWidget* parent) : CProgOutDlg(std::move(editor), parent) {
     axis_ = new QComboBox(this);
-    fix_ = makeButton(QStringLiteral("軸確定"));
-    connect(axis_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        editor_.chooseAxis(index);
-        showModel();
-    });
+    fix_ = newButton(QStringLiteral("軸確定"));
+    bindChoice(axis_, [this](int index) { editor_.chooseAxis(index); });
     connect(fix_, &QPushButton::clicked, this, [this] {
         editor_.fixAxis();
-        showModel();
+        modelChanged();
     });
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("軸No.："), this));
@@ -101,13 +99,13 @@ CProgRioOutDlg::CProgRioOutDlg(OutputEditor editor, QWidget* parent) : CProgOutD
     row->addWidget(fix_);
     row->addStretch(1);
     addTopRow(row);
-    showModel();
+    modelChanged();
 }
 
 void CProgRioOutDlg::showModel() {
     CProgOutDlg::showModel();
     if (!axis_) return;  // the base class shows the model before the driver row exists
-    showChoices(axis_, editor_.axisChoices().texts(), editor_.axisChoices().chosenIndex());
+    showChoices(axis_, editor_.axisChoices());
     axis_->setEnabled(editor_.axisChoiceEnabled());
     fix_->setEnabled(editor_.fixAxisEnabled());
 }
@@ -116,8 +114,12 @@ void registerOutputEditors(CommandEditorRegistry& registry) {
     const auto open = [](const CommandEditorRequest& request) {
         OutputEditor editor(static_cast<std::uint8_t>(request.mode), request.start, request.editExisting,
                             request.context.ioNames);
-        if (editor.hasAxisChoice()) return runCommandDialog<CProgRioOutDlg>(request, std::move(editor));
-        return runCommandDialog<CProgOutDlg>(request, std::move(editor));
+        if (editor.hasAxisChoice()) {
+            CProgRioOutDlg dialog(std::move(editor), request.parent);
+            return runEditorDialog(dialog);
+        }
+        CProgOutDlg dialog(std::move(editor), request.parent);
+        return runEditorDialog(dialog);
     };
     // "外部出力" (10), "内部出力" (9) and "リモートI/O書込" (52).
     registry.add(CommandEditorKind::Output, open);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/CCommandDlg.h"
+#include "commands/CommandEditorDialog.h"
 #include "commands/OutputEditor.h"
 
 class QComboBox;
@@ -16,7 +16,7 @@ class CIoSymbolPicker;
 // The output editors "外部出力" and "内部出力": a row of the symbol list with
 // "ON" or "OFF" becomes a term with "AND" (or a double-click on the row);
 // "DELETE" removes the last term.
-class CProgOutDlg : public CCommandDlg {
+class CProgOutDlg : public CommandEditorDialog {
     Q_OBJECT
 public:
     CProgOutDlg(OutputEditor editor, QWidget* parent = nullptr);
@@ -29,7 +29,7 @@ public:
     QPlainTextEdit* outputField() const { return outputs_; }
 
 protected:
-    CommandEditor& model() override { return editor_; }
+    EditorResult checkModel() override { return editor_.accept(); }
     void showModel() override;
     // Puts a row above the list (the remote I/O write's driver choice).
     void addTopRow(QLayout* row);

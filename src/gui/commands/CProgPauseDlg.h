@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/CCommandDlg.h"
+#include "commands/CommandEditorDialog.h"
 #include "commands/PauseEditor.h"
 
 class QRadioButton;
@@ -8,7 +8,7 @@ class QRadioButton;
 namespace vantrel {
 
 // Pause "PAUSE": "ON" or "OFF".
-class CProgPauseDlg : public CCommandDlg {
+class CProgPauseDlg : public CommandEditorDialog {
     Q_OBJECT
 public:
     CProgPauseDlg(PauseEditor editor, QWidget* parent = nullptr);
@@ -17,7 +17,7 @@ public:
     QRadioButton* offButton() const { return off_; }
 
 protected:
-    CommandEditor& model() override { return editor_; }
+    EditorResult checkModel() override { return editor_.accept(); }
     void showModel() override;
 
 private:

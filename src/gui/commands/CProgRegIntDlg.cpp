@@ -15,22 +15,19 @@
 namespace vantrel {
 
 CProgRegIntDlg::CProgRegIntDlg(VariableDeclarationEditor editor, QWidget* parent)
-    : CCommandDlg(parent), editor_(std::move(editor)) {
+    : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
     typed_ = new QRadioButton(QStringLiteral("変数名任意指定"), this);
     fromList_ = new QRadioButton(QStringLiteral("変数名一覧から指定"), this);
     auto* ways = new QButtonGroup(this);
     ways->addButton(typed_);
     ways->addButton(fromList_);
-    connect(fromList_, &QRadioButton::toggled, this, [this](bool fromList) {
-        editor_.setFromList(fromList);
-        showModel();
-    });
+    bindCheck(fromList_, [this](bool fromList) { editor_.setFromList(fromList); });
     name_ = new QLineEdit(this);
-    connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) { editor_.setName(text.toStdString()); });
+    bindText(name_, [this](std::string text) { editor_.setName(std::move(text)); });
 
     const auto variables = systemVariables();
     list_ = new QTableWidget(static_cast<int>(variables.size()), 2, this);
-    list_->setHorizontalHeaderLabels({qs(kSymbolColumn), qs(kNameColumn)});
+    list_->setHorizontalHeaderLabels({editorText(std::string(kSymbolColumn)), editorText(std::string(kNameColumn))});
     list_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     list_->horizontalHeader()->setStretchLastSection(true);
     list_->verticalHeader()->hide();
@@ -45,14 +42,14 @@ CProgRegIntDlg::CProgRegIntDlg(VariableDeclarationEditor editor, QWidget* parent
                             static_cast<int>(variables.size()) * list_->verticalHeader()->defaultSectionSize() +
                             2 * list_->frameWidth() + 2);
     for (int row = 0; row < static_cast<int>(variables.size()); ++row) {
-        auto* symbol = new QTableWidgetItem(qs(variables[static_cast<std::size_t>(row)].symbol));
+        auto* symbol = new QTableWidgetItem(editorText(std::string(variables[static_cast<std::size_t>(row)].symbol)));
         symbol->setTextAlignment(Qt::AlignCenter);
         list_->setItem(row, 0, symbol);
-        list_->setItem(row, 1, new QTableWidgetItem(qs(variables[static_cast<std::size_t>(row)].name)));
+        list_->setItem(row, 1, new QTableWidgetItem(editorText(std::string(variables[static_cast<std::size_t>(row)].name))));
     }
     connect(list_, &QTableWidget::currentCellChanged, this, [this](int row) {
         editor_.chooseVariable(row);
-        showModel();
+        modelChanged();
     });
 
     auto* layout = new QVBoxLayout;
@@ -61,18 +58,14 @@ CProgRegIntDlg::CProgRegIntDlg(VariableDeclarationEditor editor, QWidget* parent
     layout->addSpacing(8);
     layout->addWidget(fromList_);
     layout->addWidget(list_);
-    finish(layout);
+    finishLayout(layout, name_);
 }
 
 void CProgRegIntDlg::showModel() {
-    {
-        const QSignalBlocker block(fromList_);
-        typed_->setChecked(!editor_.fromList());
-        fromList_->setChecked(editor_.fromList());
-    }
+    showRadio(fromList_, typed_, editor_.fromList());
     name_->setEnabled(editor_.nameEnabled());
     list_->setEnabled(editor_.listEnabled());
-    showText(name_, qs(editor_.name()));
+    showText(name_, editor_.name());
     const QSignalBlocker block(list_);
     const int chosen = editor_.chosenVariable();
     if (chosen < 0) {
@@ -87,7 +80,8 @@ void CProgRegIntDlg::showModel() {
 void registerVariableDeclarationEditor(CommandEditorRegistry& registry) {
     // "変数宣言" (48).
     registry.add(CommandEditorKind::VariableDeclaration, [](const CommandEditorRequest& request) {
-        return runCommandDialog<CProgRegIntDlg>(request, VariableDeclarationEditor(request.start, request.editExisting));
+        CProgRegIntDlg dialog(VariableDeclarationEditor(request.start, request.editExisting), request.parent);
+        return runEditorDialog(dialog);
     });
 }
 

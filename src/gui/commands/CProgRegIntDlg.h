@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/CCommandDlg.h"
+#include "commands/CommandEditorDialog.h"
 #include "commands/VariableDeclarationEditor.h"
 
 class QLineEdit;
@@ -12,7 +12,7 @@ namespace vantrel {
 // The variable declaration "変数宣言": a name typed freely
 // ("変数名任意指定") or a system variable picked from the list
 // ("変数名一覧から指定").
-class CProgRegIntDlg : public CCommandDlg {
+class CProgRegIntDlg : public CommandEditorDialog {
     Q_OBJECT
 public:
     CProgRegIntDlg(VariableDeclarationEditor editor, QWidget* parent = nullptr);
@@ -23,7 +23,7 @@ public:
     QTableWidget* variableList() const { return list_; }
 
 protected:
-    CommandEditor& model() override { return editor_; }
+    EditorResult checkModel() override { return editor_.accept(); }
     void showModel() override;
 
 private:

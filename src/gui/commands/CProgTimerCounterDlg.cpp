@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "commands/CIoSymbolPicker.h"
@@ -11,15 +12,15 @@
 namespace vantrel {
 
 CProgTimerCounterDlg::CProgTimerCounterDlg(TimerCounterMemoryEditor editor, QWidget* parent)
-    : CCommandDlg(parent), editor_(std::move(editor)) {
+    : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
     picker_ = new CIoSymbolPicker(this);
     connect(picker_, &CIoSymbolPicker::pageChosen, this, [this](int index) {
         editor_.choosePage(index);
-        showModel();
+        modelChanged();
     });
     connect(picker_, &CIoSymbolPicker::rowChosen, this, [this](int row) {
         editor_.chooseRow(row);
-        showModel();
+        modelChanged();
     });
 
     operand_ = new QLineEdit(this);
@@ -27,8 +28,8 @@ CProgTimerCounterDlg::CProgTimerCounterDlg(TimerCounterMemoryEditor editor, QWid
     operand_->setFocusPolicy(Qt::NoFocus);
     valueCaption_ = new QLabel(this);
     value_ = new QLineEdit(this);
-    value_->setToolTip(qs(editor_.valueHint()));
-    connect(value_, &QLineEdit::textEdited, this, [this](const QString& text) { editor_.setValueText(text.toStdString()); });
+    value_->setToolTip(editorText(editor_.valueHint()));
+    bindText(value_, [this](std::string text) { editor_.setValueText(std::move(text)); });
     unit_ = new QLabel(this);
 
     auto* fields = new QGridLayout;
@@ -41,19 +42,19 @@ CProgTimerCounterDlg::CProgTimerCounterDlg(TimerCounterMemoryEditor editor, QWid
     auto* layout = new QVBoxLayout;
     layout->addWidget(picker_);
     layout->addLayout(fields);
-    finish(layout);
+    finishLayout(layout, picker_->table());
 }
 
 void CProgTimerCounterDlg::showModel() {
     picker_->showList(editor_.list());
-    showText(operand_, qs(editor_.operandText()));
+    showText(operand_, editor_.operandText());
     const bool value = editor_.hasValue();
     for (QWidget* control : {static_cast<QWidget*>(valueCaption_), static_cast<QWidget*>(value_),
                              static_cast<QWidget*>(unit_)})
         control->setVisible(value);
-    valueCaption_->setText(qs(editor_.valueLabel()));
-    unit_->setText(qs(editor_.valueUnit()));
-    showText(value_, qs(editor_.valueText()));
+    valueCaption_->setText(editorText(editor_.valueLabel()));
+    unit_->setText(editorText(editor_.valueUnit()));
+    showText(value_, editor_.valueText());
 }
 
 void registerTimerCounterEditor(CommandEditorRegistry& registry) {
@@ -62,9 +63,10 @@ void registerTimerCounterEditor(CommandEditorRegistry& registry) {
     // also sets the timer's preset and sends it to the controller.
     registry.add(CommandEditorKind::TimerCounterMemory, [](const CommandEditorRequest& request) {
         const CommandEditorContext& context = request.context;
-        return runCommandDialog<CProgTimerCounterDlg>(
-            request, TimerCounterMemoryEditor(static_cast<std::uint8_t>(request.mode), request.start,
-                                              request.editExisting, context.ioNames, context.image));
+        CProgTimerCounterDlg dialog(TimerCounterMemoryEditor(static_cast<std::uint8_t>(request.mode), request.start,
+                                                             request.editExisting, context.ioNames, context.image),
+                                    request.parent);
+        return runEditorDialog(dialog);
     });
 }
 

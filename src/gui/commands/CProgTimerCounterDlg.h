@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/CCommandDlg.h"
+#include "commands/CommandEditorDialog.h"
 #include "commands/TimerCounterMemoryEditor.h"
 
 class QLabel;
@@ -14,7 +14,7 @@ class CIoSymbolPicker;
 // "Counter＋", "Counter－", "CounterSet", "CounterClr", "Memory＋",
 // "Memory－"): a row of the list is the operand; time wait and counter set
 // add the value "設定値".
-class CProgTimerCounterDlg : public CCommandDlg {
+class CProgTimerCounterDlg : public CommandEditorDialog {
     Q_OBJECT
 public:
     CProgTimerCounterDlg(TimerCounterMemoryEditor editor, QWidget* parent = nullptr);
@@ -26,7 +26,7 @@ public:
     QLabel* valueUnit() const { return unit_; }
 
 protected:
-    CommandEditor& model() override { return editor_; }
+    EditorResult checkModel() override { return editor_.accept(); }
     void showModel() override;
 
 private:

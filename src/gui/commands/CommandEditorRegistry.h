@@ -18,13 +18,11 @@
 //             TimerCounterMemoryEditor model(request.mode, request.start, request.editExisting,
 //                                            request.context.ioNames, request.context.image);
 //             CProgTimerCounterDlg dialog(std::move(model), request.parent);
-//             if (dialog.exec() != QDialog::Accepted) return CommandEditorResult::cancelled();
-//             return CommandEditorResult::confirmed(dialog.record());
+//             return runEditorDialog(dialog);
 //         });
 //     }
 //
-// (CCommandDlg.h holds the dialogs' common base and runCommandDialog, which
-// does the last three lines.)
+// (CommandEditorDialog.h holds the forms' common base and runEditorDialog.)
 // then declare it in RegisterCommandEditors.h and call it from
 // registerCommandEditors() in RegisterCommandEditors.cpp. The one dialog
 // serves every button of its kind: the request's `mode` is the code to store

@@ -107,6 +107,10 @@ private slots:
             // Another category shows its own group from its first page.
             d.picker()->categories()->button(1)->click();  // "外部出力"
             QCOMPARE(d.picker()->table()->item(0, 0)->text(), QStringLiteral("OUT1"));
+            // Enter is OK even after a click gave "AND" the focus.
+            QApplication::setActiveWindow(&d);
+            d.andButton()->setFocus();
+            QVERIFY(d.andButton()->hasFocus());
             QTest::keyClick(d.valueField(), Qt::Key_Enter);
             QCOMPARE(recorder->texts(), (std::vector<std::string>{"条件が設定されていません", "条件が設定されていません",
                                                                   "項目が未選択です",
