@@ -17,6 +17,8 @@ ControllerSim::ControllerSim() : ControllerSim(makeDefaultSettingsImage()) {}
 
 ControllerSim::ControllerSim(const SettingsImage& image) {
     memory_.loadImage(image);
+    machine_.reloadSettings();
+    machine_.setFirstProgram(firstProgramNumber());
     clock_ = [] {
         return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
             .count();
@@ -38,6 +40,7 @@ bool ControllerSim::consume(CodeFault& fault, std::uint8_t code) {
 
 ControllerSim::Bytes ControllerSim::handle(const std::uint8_t* request, std::size_t length) {
     std::lock_guard lock(mutex_);
+    machine_.advanceTo(clock_());
     // A frame the controller cannot trust gets no answer: wrong start byte,
     // length field disagreeing with the bytes received, or a bad check code.
     if (request == nullptr || length < kMinFrame || request[0] != 0x02 || readU16LE(request + 2) != length ||
@@ -92,9 +95,9 @@ ControllerSim::Reply ControllerSim::identify(const std::uint8_t* req) {
     const std::string version = "VANTREL SIM 1.0";
     f.setBytes(32, reinterpret_cast<const std::uint8_t*>(name.data()), name.size());
     f.setBytes(48, reinterpret_cast<const std::uint8_t*>(version.data()), version.size());
-    f.setU16(82, mode_);
+    f.setU16(82, machine_.mode());
     // The PC takes this mode as its requested mode.
-    lastRequestedMode_ = mode_;
+    lastRequestedMode_ = machine_.mode();
     return {f.finish()};
 }
 

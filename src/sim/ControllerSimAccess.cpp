@@ -48,6 +48,7 @@ std::string ControllerSim::programFile() const {
 void ControllerSim::setProgramFile(const std::string& text) {
     std::lock_guard lock(mutex_);
     programFile_ = text;
+    machine_.setFirstProgram(firstProgramNumber());
 }
 
 void ControllerSim::setCompileError(std::optional<CompileError> error) {
@@ -62,42 +63,62 @@ int ControllerSim::compileCount() const {
 
 std::uint16_t ControllerSim::modeWord() const {
     std::lock_guard lock(mutex_);
-    return mode_;
+    return machine_.mode();
 }
 
 void ControllerSim::setModeWord(std::uint16_t mode) {
     std::lock_guard lock(mutex_);
-    mode_ = mode;
+    machine_.setMode(mode);
 }
 
 std::uint8_t ControllerSim::alarmCode() const {
     std::lock_guard lock(mutex_);
-    return alarmCode_;
+    return machine_.alarmCode();
 }
 
 void ControllerSim::raiseAlarm(std::uint8_t code) {
     std::lock_guard lock(mutex_);
-    raiseAlarmLocked(code);
+    machine_.raiseAlarm(code);
 }
 
 std::array<std::uint8_t, 10> ControllerSim::alarmHistory() const {
     std::lock_guard lock(mutex_);
-    return alarmHistory_;
+    return machine_.alarmHistory();
 }
 
 void ControllerSim::setAlarmHistory(const std::array<std::uint8_t, 10>& history) {
     std::lock_guard lock(mutex_);
-    alarmHistory_ = history;
+    machine_.setAlarmHistory(history);
 }
 
 SimStatus ControllerSim::status() const {
     std::lock_guard lock(mutex_);
-    return status_;
+    return machine_.status();
 }
 
 void ControllerSim::setStatus(const SimStatus& status) {
     std::lock_guard lock(mutex_);
-    status_ = status;
+    machine_.setStatus(status);
+}
+
+void ControllerSim::clearAlarm() {
+    std::lock_guard lock(mutex_);
+    machine_.clearAlarm();
+}
+
+void ControllerSim::setGeneralInput(int input, bool on) {
+    std::lock_guard lock(mutex_);
+    machine_.setGeneralInput(input, on);
+}
+
+std::uint16_t ControllerSim::generalOutputs() const {
+    std::lock_guard lock(mutex_);
+    return machine_.generalOutputs();
+}
+
+void ControllerSim::setMotionModel(MotionModel model) {
+    std::lock_guard lock(mutex_);
+    machine_.setMotionModel(model);
 }
 
 SimOutputs ControllerSim::outputs() const {
@@ -107,7 +128,7 @@ SimOutputs ControllerSim::outputs() const {
 
 bool ControllerSim::running() const {
     std::lock_guard lock(mutex_);
-    return std::any_of(status_.runFlags.begin(), status_.runFlags.end(), [](std::uint8_t f) { return f != 0; });
+    return machine_.running();
 }
 
 std::vector<int> ControllerSim::flashStepsDone() const {

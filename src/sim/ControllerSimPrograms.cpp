@@ -52,6 +52,7 @@ ControllerSim::Reply ControllerSim::programPiece(const std::uint8_t* req, std::s
     } else {
         f.setU16(32, 1);
         programFile_.assign(reinterpret_cast<const char*>(pieces_.data()), size);
+        machine_.setFirstProgram(firstProgramNumber());
     }
     ++compileCount_;
     pieceCount_ = 0;

@@ -1,7 +1,7 @@
 #include "sim/ControllerSim.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <limits>
 
 #include "data/ByteOrder.h"
 #include "sim/ReplyFrame.h"
@@ -13,12 +13,17 @@ using namespace simproto;
 
 namespace {
 
-std::int32_t signExtend24(std::uint32_t v) {
-    return (v & 0x800000) ? static_cast<std::int32_t>(v) - 0x1000000 : static_cast<std::int32_t>(v);
-}
+// Operation codes of the JOG request record.
+constexpr std::uint8_t kJogForward = 1;
+constexpr std::uint8_t kJogBackward = 2;
+constexpr std::uint8_t kInchForward = 3;
+constexpr std::uint8_t kInchBackward = 4;
+constexpr std::uint8_t kHomeReturn = 5;
+constexpr std::uint8_t kTestRun = 6;
+constexpr std::uint8_t kStop = 7;
 
-std::int32_t clampToInt32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+std::int32_t negated(std::int32_t v) {
+    return v == std::numeric_limits<std::int32_t>::min() ? std::numeric_limits<std::int32_t>::max() : -v;
 }
 
 }  // namespace
@@ -27,105 +32,52 @@ std::int32_t clampToInt32(std::int64_t v) {
 
 ControllerSim::Reply ControllerSim::jog(const std::uint8_t* req) {
     const std::uint8_t operation = req[32];
-    const std::uint8_t axis = req[33];
+    const int axis = req[33];
     const std::uint16_t point = readU16LE(req + 34);
-    const std::int32_t distance = static_cast<std::int32_t>(readU32LE(req + 36));
-    const std::int32_t speed = static_cast<std::int32_t>(readU32LE(req + 40));
+    const auto distance = static_cast<std::int32_t>(readU32LE(req + 36));
+    const MoveSpeed speed{static_cast<std::int32_t>(readU32LE(req + 40)), static_cast<std::int32_t>(readU32LE(req + 44))};
 
-    SimAxisValues* values = nullptr;
-    if (axis < 4)
-        values = &status_.pulseAxes[axis];
-    else if (axis < 20)
-        values = &status_.networkDrivers[axis - 4].values;
-
-    std::int32_t replySpeed = 0;
-    if (operation != 1 && operation != 2) jogMotion_ = JogMotion{};
-    if (values != nullptr) {
-        std::int64_t position = values->commandPosition;
-        switch (operation) {
-        case 1:  // JOG ">" and "<": moves at the speed asked while the requests keep coming
-        case 2: {
-            const std::int64_t step = jogDistance(operation, axis, speed);
-            position += operation == 1 ? step : -step;
-            replySpeed = operation == 1 ? speed : -speed;
-            break;
-        }
-        case 3:  // inching by the distance asked
-        case 4:
-            position += operation == 3 ? static_cast<std::int64_t>(distance) : -static_cast<std::int64_t>(distance);
-            replySpeed = speed;
-            break;
-        case 5:  // home return
-            position = 0;
-            if (axis < 4) status_.driverInputs[axis] |= kDriverHomeEndBit;
-            break;
-        case 6: {  // test run to a stored point
-            std::optional<std::int64_t> target;
-            if (axis < 4 && point >= 1 && point <= layout::kPositionCount) {
-                const std::uint32_t at = ControllerMemory::kPositions + layout::kPositionBlockSize * axis +
-                                         layout::kPositionRecordsStart + layout::kPositionRecordSize * (point - 1u) + 3;
-                const std::uint32_t raw = memory_.readValue(at, 3).value_or(kNotSetPosition);
-                if (raw != kNotSetPosition) target = signExtend24(raw);
-            } else if (axis >= 4 && point >= 1 && point <= layout::kNetworkPointCount) {
-                const std::uint32_t at = ControllerMemory::kNetwork + layout::kNetworkCommParamsSize +
-                                         layout::kNetworkDriverSize * (axis - 4u) + layout::kNetworkPointsStart +
-                                         layout::kNetworkPointSize * (point - 1u);
-                const bool absolute = memory_.readValue(at, 1).value_or(0) == 1;
-                const auto pointPosition = static_cast<std::int32_t>(memory_.readValue(at + 4, 4).value_or(0));
-                target = absolute ? pointPosition : position + pointPosition;
-            }
-            if (target) {
-                position = *target;
-                replySpeed = speed;
-            } else {
-                raiseAlarmLocked(kPointSettingAlarm);
-            }
-            break;
-        }
-        default:  // 7 stop, anything else: stand still
-            break;
-        }
-        values->commandPosition = clampToInt32(position);
-        values->detectedPosition = values->commandPosition;
+    if (operation != kJogForward && operation != kJogBackward) machine_.releaseJog();
+    switch (operation) {
+    case kJogForward:
+    case kJogBackward: machine_.jog(axis, operation == kJogForward ? 1 : -1, speed); break;
+    case kInchForward:
+    case kInchBackward:
+        machine_.moveAxis(axis, MoveTarget::by(operation == kInchForward ? distance : negated(distance)), speed);
+        break;
+    case kHomeReturn: {
+        // A request without a home speed of its own homes with the axis' settings.
+        HomeRequest home;
+        home.speed = speed.speed;
+        home.accelTime = speed.accelTime;
+        home.startSpeed = static_cast<std::int32_t>(readU32LE(req + 48));
+        home.offset = static_cast<std::int32_t>(readU32LE(req + 52));
+        home.method = req[56];
+        home.direction = req[57];
+        if (home.speed > 0)
+            machine_.homeReturn(axis, home);
+        else
+            machine_.homeReturn(axis);
+        break;
+    }
+    case kTestRun: machine_.testRun(axis, point, speed); break;
+    case kStop: machine_.stopAxis(axis); break;
+    default: break;  // nothing to do: the axis stands as it is
     }
 
+    const SimAxisValues values = machine_.axisValues(axis);
     ReplyFrame f(48, req[1], kJog);
-    f.setS32(36, values ? values->commandPosition : 0);
-    f.setS32(40, replySpeed);
+    f.setS32(36, values.commandPosition);
+    f.setS32(40, values.commandSpeed);
     return {f.finish()};
-}
-
-std::int64_t ControllerSim::jogDistance(int operation, int axis, std::int32_t speed) {
-    // The first request of a JOG stands for one 50 ms tick of the JOG button;
-    // each further one for the time since the previous request.
-    constexpr std::int64_t kTickMillis = 50;
-    constexpr std::int64_t kMotionGapMillis = 200;
-    const std::int64_t now = clock_();
-    std::int64_t elapsed = kTickMillis;
-    const bool continues = jogMotion_.operation == operation && jogMotion_.axis == axis && now >= jogMotion_.lastMillis &&
-                           now - jogMotion_.lastMillis <= kMotionGapMillis;
-    if (continues)
-        elapsed = now - jogMotion_.lastMillis;
-    else
-        jogMotion_ = JogMotion{operation, axis, now, 0};
-    jogMotion_.lastMillis = now;
-    const std::int64_t thousandths = jogMotion_.remainder + std::abs(static_cast<std::int64_t>(speed)) * elapsed;
-    jogMotion_.remainder = thousandths % 1000;
-    return thousandths / 1000;
 }
 
 // --- Alarm record -----------------------------------------------------------
 
 ControllerSim::Reply ControllerSim::alarmRecord(const std::uint8_t* req) {
     ReplyFrame f(44, req[1], kAlarmRecord);
-    f.setBytes(32, alarmHistory_.data(), alarmHistory_.size());
+    f.setBytes(32, machine_.alarmHistory().data(), machine_.alarmHistory().size());
     return {f.finish()};
-}
-
-void ControllerSim::raiseAlarmLocked(std::uint8_t code) {
-    alarmCode_ = code;
-    std::copy_backward(alarmHistory_.begin(), alarmHistory_.end() - 1, alarmHistory_.end());
-    alarmHistory_[0] = code;
 }
 
 // --- Status poll ------------------------------------------------------------
@@ -140,112 +92,77 @@ void ControllerSim::applyRegisterRequest(const std::uint8_t* r) {
     outputs_.lastRegisterRequest = {readU32LE(r), readU32LE(r + 4), data};
 
     // The driver's answer lands in the live values, where the PC reads it back.
-    std::uint8_t replyFunction = function;
-    std::uint32_t replyData = data;
-    if (slave > 16) {
-        replyFunction = static_cast<std::uint8_t>(function | 0x80);
-        replyData = 0;
-    } else {
-        auto& regs = registers_[slave - 1u];
-        auto reg = [&](std::uint16_t a) { return regs.count(a) ? regs[a] : std::uint16_t{0}; };
-        if (function == 3) {
-            replyData = registerCount == 2 ? (static_cast<std::uint32_t>(reg(registerAddress)) << 16) |
-                                                 reg(static_cast<std::uint16_t>(registerAddress + 1))
-                                           : reg(registerAddress);
-        } else if (function == 16) {
-            if (registerCount == 2) {
-                regs[registerAddress] = static_cast<std::uint16_t>(data >> 16);
-                regs[static_cast<std::uint16_t>(registerAddress + 1)] = static_cast<std::uint16_t>(data);
-            } else {
-                regs[registerAddress] = static_cast<std::uint16_t>(data);
-            }
-        } else if (function != 8) {
-            replyFunction = static_cast<std::uint8_t>(function | 0x80);
-            replyData = 0;
-        }
-    }
+    NetworkDriverSim::RegisterAnswer answer{static_cast<std::uint8_t>(function | 0x80), 0};
+    if (slave <= Machine::kNetworkDrivers)
+        answer = machine_.networkDriver(slave - 1).registerRequest(function, registerAddress, registerCount, data);
     const std::uint32_t base = ControllerMemory::kLiveValues;
     memory_.writeValue(base, 1, slave);
-    memory_.writeValue(base + 1, 1, replyFunction);
+    memory_.writeValue(base + 1, 1, answer.function);
     memory_.writeValue(base + 2, 2, 0);
     memory_.writeValue(base + 4, 2, registerAddress);
     memory_.writeValue(base + 6, 2, registerCount);
-    memory_.writeValue(base + 8, 4, replyData);
+    memory_.writeValue(base + 8, 4, answer.data);
 }
 
 ControllerSim::Reply ControllerSim::statusPoll(const std::uint8_t* req) {
-    // What the PC sends; outputs and inputs travel active-low.
+    // The PC polls again: a JOG button it held is released.
+    machine_.releaseJog();
+
     // The mode follows a change of the PC's requested mode; a mode the
     // controller took by itself stays until the PC asks for another.
     const std::uint16_t requestedMode = readU16LE(req + 32);
     outputs_.requestedMode = requestedMode;
-    if (requestedMode <= kAutoRunMode && requestedMode != lastRequestedMode_) {
-        mode_ = requestedMode;
-        if (mode_ == kEditTestMode) status_.runFlags.fill(0);
-    }
+    if (requestedMode <= kAutoRunMode && requestedMode != lastRequestedMode_) machine_.setMode(requestedMode);
     lastRequestedMode_ = requestedMode;
     const std::uint8_t run = req[5];
     if (run != 0) outputs_.lastRunRequest = run;
-    if (run == kRunStart && mode_ == kAutoRunMode) {
-        status_.runFlags[0] = firstProgramNumber();
-        status_.stepValues[0] = 0;
-    } else if (run == kRunStop) {
-        status_.runFlags.fill(0);
-    }
+    if (run == kRunStart)
+        machine_.startRun();
+    else if (run == kRunStop)
+        machine_.stopRun();
+
+    // What the PC sends; outputs and inputs travel active-low.
     outputs_.generalOutputs = static_cast<std::uint16_t>(~readU16LE(req + 6));
-    for (std::size_t i = 0; i < 4; ++i) {
-        outputs_.driverOutputs[i] = static_cast<std::uint8_t>(~req[8 + i]);
-        if (outputs_.driverOutputs[i] & kDriverAlarmResetOutput) status_.driverInputs[i] &= ~kDriverAlarmBit;
-    }
+    for (std::size_t i = 0; i < 4; ++i) outputs_.driverOutputs[i] = static_cast<std::uint8_t>(~req[8 + i]);
     outputs_.hostOutputs = static_cast<std::uint16_t>(~readU16LE(req + 12));
+    machine_.takePcOutputs(outputs_.generalOutputs, outputs_.driverOutputs,
+                           static_cast<std::uint16_t>(outputs_.hostOutputs & ~kHostForcedBits));
     if (readU16LE(req + 14) == kAlarmResetRequest) {
         ++outputs_.alarmResets;
-        alarmCode_ = 0;
-        for (auto& b : status_.driverInputs) b &= ~kDriverAlarmBit;
+        machine_.resetAlarm();
     }
     const std::uint16_t networkResets = readU16LE(req + 16);
     outputs_.networkAlarmResets |= networkResets;
-    for (std::size_t d = 0; d < 16; ++d) {
-        if (networkResets & (1u << d)) {
-            status_.networkDrivers[d].status &= ~kNetworkAlarmBit;
-            status_.networkDrivers[d].alarmCode = 0;
-        }
-    }
+    for (int d = 0; d < Machine::kNetworkDrivers; ++d)
+        if (networkResets & (1u << d)) machine_.setNetworkAlarm(d, 0);
     const std::size_t group = std::min<std::size_t>(readU16LE(req + 34), 3);
     outputs_.selectedGroup = readU16LE(req + 34);
     for (std::size_t i = 0; i < 4; ++i) {
         outputs_.networkOutputs[4 * group + i] = readU16LE(req + 18 + 2 * i);
-        status_.networkDrivers[4 * group + i].inputs = outputs_.networkOutputs[4 * group + i];
+        machine_.takeNetworkInputs(static_cast<int>(4 * group + i), outputs_.networkOutputs[4 * group + i]);
     }
     applyRegisterRequest(req + 36);
 
-    const bool running = std::any_of(status_.runFlags.begin(), status_.runFlags.end(), [](std::uint8_t f) { return f != 0; });
-    // Host outputs: the PC drives them in edit-test mode; in the run modes the
-    // controller drives ALM, PRG-RUN and PRG-READY itself.
-    std::uint16_t hostOut = outputs_.hostOutputs & static_cast<std::uint16_t>(~kHostForcedBits);
-    if (mode_ != kEditTestMode) {
-        hostOut = static_cast<std::uint16_t>((hostOut & ~0x0007u) | (alarmCode_ != 0 ? 0x1 : 0) | (running ? 0x2 : 0) |
-                                             (running ? 0 : 0x4));
-    }
-
+    const SimStatus& s = machine_.status();
     ReplyFrame f(212, req[1], kStatusPoll);
-    f.setU8(5, alarmCode_);
-    f.setU16(6, static_cast<std::uint16_t>(~status_.generalInputs));
-    for (std::size_t i = 0; i < 4; ++i) f.setU8(8 + i, static_cast<std::uint8_t>(~status_.driverInputs[i]));
-    f.setU16(12, static_cast<std::uint16_t>(~status_.hostInputs));
-    const auto sensorsOnWire = static_cast<std::uint16_t>(~status_.sensorInputs);
+    f.setU8(5, machine_.alarmCode());
+    f.setU16(6, static_cast<std::uint16_t>(~s.generalInputs));
+    for (std::size_t i = 0; i < 4; ++i) f.setU8(8 + i, static_cast<std::uint8_t>(~s.driverInputs[i]));
+    f.setU16(12, static_cast<std::uint16_t>(~s.hostInputs));
+    const auto sensorsOnWire = static_cast<std::uint16_t>(~s.sensorInputs);
     f.setU8(14, static_cast<std::uint8_t>(sensorsOnWire >> 8));  // big-endian
     f.setU8(15, static_cast<std::uint8_t>(sensorsOnWire));
-    f.setU16(16, static_cast<std::uint16_t>(~outputs_.generalOutputs));
-    for (std::size_t i = 0; i < 4; ++i) f.setU8(18 + i, static_cast<std::uint8_t>(~outputs_.driverOutputs[i]));
-    f.setU16(22, static_cast<std::uint16_t>(~hostOut));
+    f.setU16(16, static_cast<std::uint16_t>(~machine_.generalOutputs()));
+    for (std::size_t i = 0; i < 4; ++i)
+        f.setU8(18 + i, static_cast<std::uint8_t>(~machine_.driverOutputs(static_cast<int>(i))));
+    f.setU16(22, static_cast<std::uint16_t>(~machine_.hostOutputs()));
     for (std::size_t i = 0; i < 4; ++i) {
-        const SimAxisValues& p = status_.pulseAxes[i];
+        const SimAxisValues& p = s.pulseAxes[i];
         f.setS32(32 + 4 * i, p.commandPosition);
         f.setS32(48 + 4 * i, p.detectedPosition);
         f.setS32(64 + 4 * i, p.commandSpeed);
         f.setS32(80 + 4 * i, p.detectedSpeed);
-        const SimNetworkDriver& d = status_.networkDrivers[4 * group + i];
+        const SimNetworkDriver& d = s.networkDrivers[4 * group + i];
         f.setS32(96 + 4 * i, d.values.commandPosition);
         f.setS32(112 + 4 * i, d.values.detectedPosition);
         f.setS32(128 + 4 * i, d.values.commandSpeed);
@@ -254,11 +171,11 @@ ControllerSim::Reply ControllerSim::statusPoll(const std::uint8_t* req) {
         f.setU16(176 + 2 * i, d.alarmCode);
         f.setU16(184 + 2 * i, d.inputs);
     }
-    f.setBytes(192, status_.runFlags.data(), 8);
-    f.setBytes(200, status_.stepValues.data(), 8);
-    f.setU16(208, mode_);
+    f.setBytes(192, s.runFlags.data(), 8);
+    f.setBytes(200, s.stepValues.data(), 8);
+    f.setU16(208, machine_.mode());
+    machine_.outputsReported();
     return {f.finish()};
 }
-
 
 }  // namespace vantrel

@@ -8,7 +8,6 @@
 #include <cstdint>
 
 #include "data/ControllerMode.h"
-#include "data/SettingsImage.h"
 #include "sim/ControllerMemory.h"
 
 namespace vantrel::simproto {
@@ -52,17 +51,5 @@ constexpr std::uint8_t kRunStart = 0xD7;
 constexpr std::uint8_t kRunStop = 0xD8;
 constexpr std::uint16_t kAlarmResetRequest = 1;
 constexpr std::uint16_t kHostForcedBits = 0x00F0;
-
-// Driver status bits.
-constexpr std::uint8_t kDriverAlarmBit = 0x02;
-constexpr std::uint8_t kDriverHomeEndBit = 0x10;
-constexpr std::uint8_t kDriverAlarmResetOutput = 0x02;
-constexpr std::uint32_t kNetworkAlarmBit = 0x80;
-
-// Alarm raised by a test run to a point that holds no position.
-constexpr std::uint8_t kPointSettingAlarm = 33;
-
-// The raw 24 bits of a point that holds no position.
-constexpr auto kNotSetPosition = static_cast<std::uint32_t>(NOT_SET_POSITION);
 
 }  // namespace vantrel::simproto
