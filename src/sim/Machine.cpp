@@ -55,6 +55,7 @@ void Machine::refreshSettings() {
         p.settings = settings_.pulseAxis(a);
         bounds_[static_cast<std::size_t>(a)] = settings_.bounds(a);
         p.followRange(bounds_[static_cast<std::size_t>(a)]);
+        updateExcitation(a);  // a model chosen or changed
         // The sensor word changes when a sensor or its logic does, not on every request.
         const std::uint8_t logic = settings_.sensorLogic(a);
         const std::uint8_t states = p.sensorStates(p.physical());

@@ -131,6 +131,8 @@ public:
     void stopAll();
     bool axisBusy(int axis) const;
     SimAxisValues axisValues(int axis) const;
+    // Where a pulse axis is along the machine (where its sensors are), in position units.
+    double physicalPosition(int axis) const;
     // Places the limit switches and the home dog of a pulse axis (physical
     // position units at the present ratio; nothing: no such sensor).
     void placeHomeDog(int axis, std::optional<std::int32_t> low, std::optional<std::int32_t> high);
@@ -208,6 +210,8 @@ private:
 
     void refreshSettings();
     bool pulseExcited(int axis) const;
+    // Applies a change of excitation (outputs or model): READY, HOME-END, a freed motor stops.
+    void updateExcitation(int axis);
     // Whether an axis may start a motion in `direction` (0: either); the refusal otherwise.
     bool mayMove(int axis, int direction) const;
     MoveResult checkSpeed(int axis, const MoveSpeed& speed);
@@ -238,6 +242,7 @@ private:
     std::array<std::uint8_t, kPulseAxes> sensorLogic_{};
     std::array<std::uint8_t, kPulseAxes> seenSensors_{};  // sensor states last reported
     std::array<double, kPulseAxes> instantJogSpeed_{};
+    std::array<bool, kPulseAxes> excited_{true, true, true, true};
     std::array<NetworkDriverSim, kNetworkDrivers> network_;
     std::array<std::int64_t, kAxes> jogUntil_{};
     std::array<std::uint8_t, kPulseAxes> driverOutputs_{};

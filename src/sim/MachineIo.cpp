@@ -86,25 +86,32 @@ void Machine::takePcOutputs(std::uint16_t general, const std::array<std::uint8_t
     pcHostOutputs_ = host;
 
     for (int a = 0; a < kPulseAxes; ++a) {
-        const bool wasExcited = pulseExcited(a);
         driverOutputs_[static_cast<std::size_t>(a)] = driver[static_cast<std::size_t>(a)];
         std::uint8_t& bits = status_.driverInputs[static_cast<std::size_t>(a)];
-        const bool excited = pulseExcited(a);
         if ((driver[static_cast<std::size_t>(a)] & kAlarmResetOutput) && (bits & PulseAxisSim::kAlarm)) {
             bits &= static_cast<std::uint8_t>(~PulseAxisSim::kAlarm);
-            if (excited) bits |= PulseAxisSim::kReady;
+            if (pulseExcited(a)) bits |= PulseAxisSim::kReady;
         }
-        if (wasExcited && !excited) {
-            // The motor is free: it stops where it is and its home is lost.
-            PulseAxisSim& p = pulse(a);
-            p.endHome();
-            p.instantJogDirection = 0;
-            p.motion.halt();
-            bits &= static_cast<std::uint8_t>(~(PulseAxisSim::kReady | PulseAxisSim::kHomeEnd));
-            report(a);
-        } else if (!wasExcited && excited && !(bits & PulseAxisSim::kAlarm)) {
-            bits |= PulseAxisSim::kReady;
-        }
+        updateExcitation(a);
+    }
+}
+
+void Machine::updateExcitation(int axis) {
+    const bool excited = pulseExcited(axis);
+    bool& was = excited_[static_cast<std::size_t>(axis)];
+    if (excited == was) return;
+    was = excited;
+    std::uint8_t& bits = status_.driverInputs[static_cast<std::size_t>(axis)];
+    if (!excited) {
+        // The motor is free: it stops where it is and its home is lost.
+        PulseAxisSim& p = pulse(axis);
+        p.endHome();
+        p.instantJogDirection = 0;
+        p.motion.halt();
+        bits &= static_cast<std::uint8_t>(~(PulseAxisSim::kReady | PulseAxisSim::kHomeEnd));
+        report(axis);
+    } else if (!(bits & PulseAxisSim::kAlarm)) {
+        bits |= PulseAxisSim::kReady;
     }
 }
 

@@ -15,6 +15,8 @@ constexpr std::int64_t kJogGapMillis = 200;
 constexpr std::int64_t kJogTickMillis = 50;
 // Network drivers take speeds up to this many Hz.
 constexpr double kNetworkMaxSpeed = 1000000;
+// A network driver's home return without a speed of its own runs at this many Hz.
+constexpr std::int32_t kNetworkHomeSpeed = 1000;
 
 }  // namespace
 
@@ -70,6 +72,10 @@ SimAxisValues Machine::axisValues(int axis) const {
     if (isPulse(axis)) return status_.pulseAxes[static_cast<std::size_t>(axis)];
     if (isNetwork(axis)) return status_.networkDrivers[static_cast<std::size_t>(axis - kPulseAxes)].values;
     return {};
+}
+
+double Machine::physicalPosition(int axis) const {
+    return isPulse(axis) ? pulse(axis).toUnits(pulse(axis).physical()) : 0.0;
 }
 
 MoveResult Machine::moveAxis(int axis, MoveTarget target, MoveSpeed speed) {
@@ -175,7 +181,7 @@ MoveResult Machine::homeReturn(int axis, const HomeRequest& request) {
         // A network driver returns to its step 0.
         NetworkDriverSim& n = driverOf(axis);
         if (axisBusy(axis)) return MoveResult::Refused;
-        const MoveSpeed speed{std::max(1, request.speed), request.accelTime};
+        const MoveSpeed speed{request.speed > 0 ? request.speed : kNetworkHomeSpeed, request.accelTime};
         auto& status = status_.networkDrivers[static_cast<std::size_t>(axis - kPulseAxes)].status;
         status &= ~NetworkDriverSim::kHomeEnd;
         if (const MoveResult r = startTargetMove(axis, 0, speed); r != MoveResult::Started) return r;
