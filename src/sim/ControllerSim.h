@@ -93,6 +93,8 @@ public:
     // How the machine moves: Instant (the default: a move is done when asked)
     // or Timed (speed and acceleration in the clock's time).
     void setMotionModel(MotionModel model);
+    // The machine as vantrel-sim and the demo run it: timed motion, OUTn wired to INn.
+    void useStandAloneMachine();
     // Runs `f(Machine&)` under the lock, with the machine advanced to the
     // clock's time first: the way to set inputs, wiring, sensors and alarms,
     // and to move axes, from a console, a test or a program runner.

@@ -121,6 +121,12 @@ void ControllerSim::setMotionModel(MotionModel model) {
     machine_.setMotionModel(model);
 }
 
+void ControllerSim::useStandAloneMachine() {
+    std::lock_guard lock(mutex_);
+    machine_.setMotionModel(MotionModel::Timed);
+    machine_.wireOutputsToInputs();
+}
+
 SimOutputs ControllerSim::outputs() const {
     std::lock_guard lock(mutex_);
     return outputs_;

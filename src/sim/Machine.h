@@ -137,6 +137,8 @@ public:
     // position units at the present ratio; nothing: no such sensor).
     void placeHomeDog(int axis, std::optional<std::int32_t> low, std::optional<std::int32_t> high);
     void placeLimits(int axis, std::optional<std::int32_t> minus, std::optional<std::int32_t> plus);
+    // The limit switches go back to just outside the movable range.
+    void followRangeWithLimits(int axis);
     const AxisSensors& sensors(int axis) const { return pulse_[static_cast<std::size_t>(axis)].sensors; }
 
     // --- I/O -----------------------------------------------------------------

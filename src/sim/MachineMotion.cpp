@@ -268,4 +268,11 @@ void Machine::placeLimits(int axis, std::optional<std::int32_t> minus, std::opti
     reportSensors(axis);
 }
 
+void Machine::followRangeWithLimits(int axis) {
+    if (!isPulse(axis)) return;
+    pulse(axis).sensors.limitsFollowRange = true;
+    pulse(axis).followRange(bounds_[static_cast<std::size_t>(axis)]);
+    reportSensors(axis);
+}
+
 }  // namespace vantrel
