@@ -160,12 +160,15 @@ void PtyServer::run() {
     std::vector<std::uint8_t> chunk(kReadChunk);
     while (!stopRequested_.load()) {
         pollfd fds[2] = {{master_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
-        const int ready = poll(fds, 2, kPollMillis);
+        // Bytes already waiting when the paced line is free again have queued
+        // behind the ones before them: they cross without a gap.
+        bool queued = pacing_ && poll(fds, 1, 0) > 0 && (fds[0].revents & POLLIN);
+        const int ready = queued ? 1 : poll(fds, 2, kPollMillis);
         if (ready < 0) {
             if (errno == EINTR) continue;
             break;
         }
-        if (fds[1].revents != 0) break;
+        if (!queued && fds[1].revents != 0) break;
         if (fds[0].revents == 0) continue;
         if (!(fds[0].revents & POLLIN)) {
             // POLLHUP/POLLERR: nobody on the slave side just now.
@@ -179,7 +182,7 @@ void PtyServer::run() {
             continue;
         }
         // With pacing, the bytes read have crossed the line only by this time.
-        const auto crossed = pacing_ ? pacing_->received(static_cast<std::size_t>(n), UsbPacing::Clock::now())
+        const auto crossed = pacing_ ? pacing_->received(static_cast<std::size_t>(n), UsbPacing::Clock::now(), queued)
                                      : UsbPacing::Clock::now();
         splitter.feed(chunk.data(), static_cast<std::size_t>(n));
         while (auto frame = splitter.next()) {

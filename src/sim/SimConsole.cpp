@@ -342,15 +342,16 @@ SimConsole::Result SimConsole::run(const std::string& line) {
         return done();
     }
     if (c == "move") {
-        const auto axis = w.size() >= 4 ? axisIndex(w[1]) : std::nullopt;
-        const bool to = w.size() >= 4 && w[2] == "to";
-        const bool by = w.size() >= 4 && w[2] == "by";
-        const auto value = w.size() >= 4 ? number(w[3], -8388608, 8388607) : std::nullopt;
+        const char* usage = "usage: move AXIS to|by VALUE [SPEED]";
+        if (w.size() < 4 || w.size() > 5 || (w[2] != "to" && w[2] != "by")) return fail(usage);
+        const auto axis = axisIndex(w[1]);
+        const auto value = number(w[3], -8388608, 8388607);
         const auto speed = w.size() == 5 ? number(w[4], 1, 1000000) : std::optional<long long>(1000);
-        if (!axis || !(to || by) || !value || !speed || w.size() > 5) return fail("usage: move AXIS to|by VALUE [SPEED]");
-        const auto target = to ? MoveTarget::to(static_cast<std::int32_t>(*value)) : MoveTarget::by(static_cast<std::int32_t>(*value));
-        return done(moveResultText(
-            sim_.withMachine([&](Machine& m) { return m.moveAxis(*axis, target, {static_cast<std::int32_t>(*speed), 0}); })));
+        if (!axis || !value || !speed) return fail(usage);
+        const auto v = static_cast<std::int32_t>(*value);
+        const MoveTarget target = w[2] == "to" ? MoveTarget::to(v) : MoveTarget::by(v);
+        const MoveSpeed moveSpeed{static_cast<std::int32_t>(*speed), 0};
+        return done(moveResultText(sim_.withMachine([&](Machine& m) { return m.moveAxis(*axis, target, moveSpeed); })));
     }
     if (c == "home") {
         const auto axis = w.size() == 2 ? axisIndex(w[1]) : std::nullopt;
@@ -375,16 +376,15 @@ SimConsole::Result SimConsole::run(const std::string& line) {
             sim_.withMachine([&](Machine& m) { m.followRangeWithLimits(axis); });
             return done();
         }
-        const auto lo = w.size() == 5 ? number(w[3], -8388608, 8388607) : std::nullopt;
-        const auto hi = w.size() == 5 ? number(w[4], -8388608, 8388607) : std::nullopt;
-        if ((w[2] != "dog" && w[2] != "limits") || !lo || !hi)
-            return fail("usage: sensor 1..4 dog LOW HIGH|none, sensor 1..4 limits MINUS PLUS|range");
-        sim_.withMachine([&](Machine& m) {
-            if (w[2] == "dog")
-                m.placeHomeDog(axis, static_cast<std::int32_t>(*lo), static_cast<std::int32_t>(*hi));
-            else
-                m.placeLimits(axis, static_cast<std::int32_t>(*lo), static_cast<std::int32_t>(*hi));
-        });
+        const char* usage = "usage: sensor 1..4 dog LOW HIGH|none, sensor 1..4 limits MINUS PLUS|range";
+        if ((w[2] != "dog" && w[2] != "limits") || w.size() != 5) return fail(usage);
+        const auto lo = number(w[3], -8388608, 8388607);
+        const auto hi = number(w[4], -8388608, 8388607);
+        if (!lo || !hi) return fail(usage);
+        const auto low = static_cast<std::int32_t>(*lo);
+        const auto high = static_cast<std::int32_t>(*hi);
+        const bool dog = w[2] == "dog";
+        sim_.withMachine([&](Machine& m) { dog ? m.placeHomeDog(axis, low, high) : m.placeLimits(axis, low, high); });
         return done();
     }
     return fail("unknown command \"" + c + "\" (help lists them)");

@@ -9,8 +9,8 @@ UsbPacing::Clock::duration UsbPacing::transfer(std::size_t count) const {
         std::chrono::duration<double>(static_cast<double>(count) / params_.bytesPerSecond));
 }
 
-UsbPacing::Clock::time_point UsbPacing::received(std::size_t count, Clock::time_point now) {
-    lineFree_ = std::max(lineFree_, now) + transfer(count);
+UsbPacing::Clock::time_point UsbPacing::received(std::size_t count, Clock::time_point now, bool queued) {
+    lineFree_ = (queued ? lineFree_ : std::max(lineFree_, now)) + transfer(count);
     wireSeconds_ += static_cast<double>(count) / params_.bytesPerSecond;
     return lineFree_;
 }

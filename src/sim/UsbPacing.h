@@ -27,8 +27,10 @@ public:
 
     const UsbLine& line() const { return params_; }
     // `count` request bytes taken from the line at `now`: when the last of
-    // them has crossed it (the line carries one byte after the other).
-    Clock::time_point received(std::size_t count, Clock::time_point now);
+    // them has crossed it (the line carries one byte after the other). Bytes
+    // that were `queued` while the line was busy follow the ones before them
+    // at once, however late they are taken.
+    Clock::time_point received(std::size_t count, Clock::time_point now, bool queued = false);
     // When the answer to a request that ended at `requestEnd` starts.
     Clock::time_point answerStart(Clock::time_point requestEnd) const;
     // How many bytes of an answer begun at `start` have crossed the line by `now`.
