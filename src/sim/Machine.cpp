@@ -98,10 +98,9 @@ void Machine::advanceTo(std::int64_t nowMillis) {
             }
         } else {
             // An instant JOG's speed falls back to 0 once its requests stop.
-            for (int a = 0; a < kPulseAxes; ++a) {
-                PulseAxisSim& p = pulse(a);
-                if (p.instantJogDirection != 0 && nowMillis - p.instantJogMillis > kJogGapMillis) {
-                    p.instantJogDirection = 0;
+            for (int a = 0; a < kAxes; ++a) {
+                if (instantJogging(a) && nowMillis - instantJogs_[static_cast<std::size_t>(a)].millis > kJogGapMillis) {
+                    endInstantJog(a);
                     report(a);
                 }
             }
@@ -114,7 +113,8 @@ void Machine::advanceTo(std::int64_t nowMillis) {
 void Machine::step(double seconds) {
     for (int a = 0; a < kPulseAxes; ++a) {
         PulseAxisSim& p = pulse(a);
-        if (!p.motion.moving()) continue;
+        // A home sequence between two of its moves still takes its next step.
+        if (!p.motion.moving() && !p.homing()) continue;
         const double from = p.counter();
         p.motion.advance(seconds);
         afterPulseMotion(a, from);
@@ -214,7 +214,7 @@ void Machine::stopAt(int axis, const Crossing& crossing, int direction) {
     p.motion.place(crossing.at);
     p.endHome();
     p.blockedDirection = direction;
-    p.instantJogDirection = 0;
+    endInstantJog(axis);
     report(axis);
     raiseAlarm(crossing.alarm);
 }
@@ -235,12 +235,12 @@ void Machine::report(int axis) {
         SimAxisValues& v = status_.pulseAxes[static_cast<std::size_t>(axis)];
         v.commandPosition = reportValue(p.toUnits(p.counter()));
         v.detectedPosition = v.commandPosition;
-        const double speed = p.instantJogDirection != 0 ? p.instantJogDirection * instantJogSpeed_[static_cast<std::size_t>(axis)]
-                                                        : p.motion.velocity();
+        const InstantJog& held = instantJogs_[static_cast<std::size_t>(axis)];
+        const double speed = held.direction != 0 ? held.direction * held.speed : p.motion.velocity();
         v.commandSpeed = reportValue(std::round(speed));
         v.detectedSpeed = v.commandSpeed;
         std::uint8_t& bits = status_.driverInputs[static_cast<std::size_t>(axis)];
-        const bool moving = p.motion.moving() || p.instantJogDirection != 0;
+        const bool moving = p.motion.moving() || held.direction != 0;
         bits = static_cast<std::uint8_t>(moving ? bits & ~PulseAxisSim::kInPosition : bits | PulseAxisSim::kInPosition);
         // TIM: once every 1/50 revolution of the motor.
         const long long every = std::max(1, p.settings.resolution / 50);
@@ -254,9 +254,12 @@ void Machine::report(int axis) {
     SimNetworkDriver& r = status_.networkDrivers[static_cast<std::size_t>(axis - kPulseAxes)];
     r.values.commandPosition = reportValue(n.motion.position());
     r.values.detectedPosition = r.values.commandPosition;
-    r.values.commandSpeed = NetworkDriverSim::speedInRpm(std::clamp(n.motion.velocity(), -1e9, 1e9));
+    const InstantJog& held = instantJogs_[static_cast<std::size_t>(axis)];
+    const double speed = held.direction != 0 ? held.direction * held.speed : n.motion.velocity();
+    r.values.commandSpeed = NetworkDriverSim::speedInRpm(std::clamp(speed, -1e9, 1e9));
     r.values.detectedSpeed = r.values.commandSpeed;
-    r.status = n.motion.moving() ? r.status | NetworkDriverSim::kMoving : r.status & ~NetworkDriverSim::kMoving;
+    const bool moving = n.motion.moving() || held.direction != 0;
+    r.status = moving ? r.status | NetworkDriverSim::kMoving : r.status & ~NetworkDriverSim::kMoving;
 }
 
 void Machine::reportSensors(int axis) {

@@ -220,6 +220,10 @@ private:
     MotionRamp ramp(int axis, const MoveSpeed& speed) const;
     MoveResult startTargetMove(int axis, double targetPulses, const MoveSpeed& speed);
     MoveResult instantJog(int axis, int direction, const MoveSpeed& speed);
+    bool instantJogging(int axis) const { return instantJogs_[static_cast<std::size_t>(axis)].direction != 0; }
+    void endInstantJog(int axis) { instantJogs_[static_cast<std::size_t>(axis)].direction = 0; }
+    // Stops an axis where it is (alarm, freed motor): no ramp, no home search.
+    void haltAxis(int axis);
 
     // Advances every moving axis by `seconds`, applying limits and home seeking.
     void step(double seconds);
@@ -243,7 +247,14 @@ private:
     std::array<AxisBounds, kPulseAxes> bounds_;
     std::array<std::uint8_t, kPulseAxes> sensorLogic_{};
     std::array<std::uint8_t, kPulseAxes> seenSensors_{};  // sensor states last reported
-    std::array<double, kPulseAxes> instantJogSpeed_{};
+    // The JOG of the instant motion model: the same direction asked again
+    // within the gap continues it.
+    struct InstantJog {
+        int direction = 0;
+        std::int64_t millis = 0;
+        double speed = 0;
+    };
+    std::array<InstantJog, kAxes> instantJogs_{};
     std::array<bool, kPulseAxes> excited_{true, true, true, true};
     std::array<NetworkDriverSim, kNetworkDrivers> network_;
     std::array<std::int64_t, kAxes> jogUntil_{};

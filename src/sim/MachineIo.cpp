@@ -104,12 +104,8 @@ void Machine::updateExcitation(int axis) {
     std::uint8_t& bits = status_.driverInputs[static_cast<std::size_t>(axis)];
     if (!excited) {
         // The motor is free: it stops where it is and its home is lost.
-        PulseAxisSim& p = pulse(axis);
-        p.endHome();
-        p.instantJogDirection = 0;
-        p.motion.halt();
+        haltAxis(axis);
         bits &= static_cast<std::uint8_t>(~(PulseAxisSim::kReady | PulseAxisSim::kHomeEnd));
-        report(axis);
     } else if (!(bits & PulseAxisSim::kAlarm)) {
         bits |= PulseAxisSim::kReady;
     }
@@ -122,11 +118,8 @@ void Machine::takeNetworkInputs(int driver, std::uint16_t netIn) {
     r.inputs = netIn;
     const bool excited = NetworkDriverSim::excited(netIn);
     if (wasExcited && !excited) {
-        NetworkDriverSim& n = network_[static_cast<std::size_t>(driver)];
-        n.homing = false;
-        n.motion.halt();
+        haltAxis(kPulseAxes + driver);
         r.status &= ~(NetworkDriverSim::kReady | NetworkDriverSim::kHomeEnd);
-        report(kPulseAxes + driver);
     } else if (!wasExcited && excited && r.alarmCode == 0) {
         r.status |= NetworkDriverSim::kReady;
     }
@@ -139,18 +132,8 @@ void Machine::raiseAlarm(std::uint8_t code) {
     std::copy_backward(history_.begin(), history_.end() - 1, history_.end());
     history_[0] = code;
     // Every axis stops at once and the programs end.
-    for (int a = 0; a < kAxes; ++a) {
-        if (!axisBusy(a) && !(isPulse(a) && pulse(a).instantJogDirection != 0)) continue;
-        if (isPulse(a)) {
-            pulse(a).endHome();
-            pulse(a).instantJogDirection = 0;
-            pulse(a).motion.halt();
-        } else {
-            driverOf(a).homing = false;
-            driverOf(a).motion.halt();
-        }
-        report(a);
-    }
+    for (int a = 0; a < kAxes; ++a)
+        if (axisBusy(a) || instantJogging(a)) haltAxis(a);
     stopRun();
 }
 
@@ -204,11 +187,7 @@ void Machine::setDriverAlarm(int axis, bool on) {
     std::uint8_t& bits = status_.driverInputs[static_cast<std::size_t>(axis)];
     if (on) {
         bits = static_cast<std::uint8_t>((bits | PulseAxisSim::kAlarm) & ~PulseAxisSim::kReady);
-        PulseAxisSim& p = pulse(axis);
-        p.endHome();
-        p.instantJogDirection = 0;
-        p.motion.halt();
-        report(axis);
+        haltAxis(axis);
     } else {
         bits &= static_cast<std::uint8_t>(~PulseAxisSim::kAlarm);
         if (pulseExcited(axis)) bits |= PulseAxisSim::kReady;
@@ -221,10 +200,7 @@ void Machine::setNetworkAlarm(int driver, std::uint16_t code) {
     r.alarmCode = code;
     if (code != 0) {
         r.status = (r.status | NetworkDriverSim::kAlarm) & ~NetworkDriverSim::kReady;
-        NetworkDriverSim& n = network_[static_cast<std::size_t>(driver)];
-        n.homing = false;
-        n.motion.halt();
-        report(kPulseAxes + driver);
+        haltAxis(kPulseAxes + driver);
     } else {
         r.status &= ~NetworkDriverSim::kAlarm;
         if (NetworkDriverSim::excited(r.inputs)) r.status |= NetworkDriverSim::kReady;
@@ -274,10 +250,10 @@ void Machine::setProgramRunner(std::unique_ptr<ProgramRunner> runner) {
 
 void Machine::setStatus(const SimStatus& status) {
     status_ = status;
+    instantJogs_ = {};
     for (int a = 0; a < kPulseAxes; ++a) {
         PulseAxisSim& p = pulse(a);
         p.endHome();
-        p.instantJogDirection = 0;
         p.motion.place(p.toPulses(status.pulseAxes[static_cast<std::size_t>(a)].commandPosition));
         // The sensor word stays as given until a sensor changes.
         seenSensors_[static_cast<std::size_t>(a)] = p.sensorStates(p.physical());

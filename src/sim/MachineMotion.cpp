@@ -102,7 +102,7 @@ MoveResult Machine::startTargetMove(int axis, double target, const MoveSpeed& sp
     AxisMotion& m = isPulse(axis) ? pulse(axis).motion : driverOf(axis).motion;
     const int direction = target > m.position() ? 1 : (target < m.position() ? -1 : 0);
     if (!mayMove(axis, direction)) return MoveResult::Refused;
-    if (isPulse(axis)) pulse(axis).instantJogDirection = 0;
+    endInstantJog(axis);
     if (model_ == MotionModel::Instant) {
         const double from = m.position();
         m.place(target);
@@ -139,31 +139,40 @@ MoveResult Machine::jog(int axis, int direction, MoveSpeed speed) {
 }
 
 MoveResult Machine::instantJog(int axis, int direction, const MoveSpeed& speed) {
-    if (!isPulse(axis)) {
-        NetworkDriverSim& n = driverOf(axis);
-        n.motion.place(n.motion.position() + direction * static_cast<double>(speed.speed) * kJogTickMillis / 1000.0);
-        report(axis);
-        return MoveResult::Started;
-    }
-    PulseAxisSim& p = pulse(axis);
     // The first request stands for one tick; each further one for the time since the one before.
+    InstantJog& held = instantJogs_[static_cast<std::size_t>(axis)];
     std::int64_t elapsed = kJogTickMillis;
-    const bool continues = p.instantJogDirection == direction && now_ >= p.instantJogMillis &&
-                           now_ - p.instantJogMillis <= kJogGapMillis;
-    if (continues) elapsed = now_ - p.instantJogMillis;
-    p.instantJogDirection = direction;
-    p.instantJogMillis = now_;
-    instantJogSpeed_[static_cast<std::size_t>(axis)] = speed.speed;
-    const double from = p.counter();
-    p.motion.place(from + direction * static_cast<double>(speed.speed) * static_cast<double>(elapsed) / 1000.0);
-    afterPulseMotion(axis, from);
+    if (held.direction == direction && now_ >= held.millis && now_ - held.millis <= kJogGapMillis)
+        elapsed = now_ - held.millis;
+    held = InstantJog{direction, now_, static_cast<double>(speed.speed)};
+    AxisMotion& m = isPulse(axis) ? pulse(axis).motion : driverOf(axis).motion;
+    const double from = m.position();
+    m.place(from + direction * static_cast<double>(speed.speed) * static_cast<double>(elapsed) / 1000.0);
+    if (isPulse(axis))
+        afterPulseMotion(axis, from);
+    else
+        report(axis);
     return MoveResult::Started;
+}
+
+void Machine::haltAxis(int axis) {
+    if (isPulse(axis)) {
+        pulse(axis).endHome();
+        pulse(axis).motion.halt();
+    } else if (isNetwork(axis)) {
+        driverOf(axis).homing = false;
+        driverOf(axis).motion.halt();
+    } else {
+        return;
+    }
+    endInstantJog(axis);
+    report(axis);
 }
 
 void Machine::releaseJog() {
     for (int a = 0; a < kAxes; ++a) {
-        if (isPulse(a) && pulse(a).instantJogDirection != 0) {
-            pulse(a).instantJogDirection = 0;
+        if (instantJogging(a)) {
+            endInstantJog(a);
             report(a);
         }
         AxisMotion& m = isPulse(a) ? pulse(a).motion : driverOf(a).motion;
@@ -198,7 +207,7 @@ MoveResult Machine::homeReturn(int axis, const HomeRequest& request) {
         return MoveResult::Alarm;
     }
     if (const MoveResult r = checkSpeed(axis, {request.speed, request.accelTime}); r != MoveResult::Started) return r;
-    p.instantJogDirection = 0;
+    endInstantJog(axis);
     status_.driverInputs[static_cast<std::size_t>(axis)] &= static_cast<std::uint8_t>(~PulseAxisSim::kHomeEnd);
     if (!p.startHome(request)) {
         report(axis);
@@ -233,12 +242,13 @@ MoveResult Machine::testRun(int axis, int point, MoveSpeed speed) {
 void Machine::stopAxis(int axis) {
     if (isPulse(axis)) {
         PulseAxisSim& p = pulse(axis);
-        p.instantJogDirection = 0;
+        endInstantJog(axis);
         p.endHome();
         p.motion.decelerate();
         report(axis);
     } else if (isNetwork(axis)) {
         NetworkDriverSim& n = driverOf(axis);
+        endInstantJog(axis);
         n.homing = false;
         n.motion.decelerate();
         report(axis);

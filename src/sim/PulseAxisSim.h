@@ -90,11 +90,6 @@ public:
     bool stepHome(double fromPhysical);
     MotionRamp homeRamp(double speed) const;
 
-    // The JOG of the instant motion model: the same operation asked again
-    // within the gap continues it.
-    int instantJogDirection = 0;
-    std::int64_t instantJogMillis = 0;
-
     // The direction a limit stopped the axis in, refused until its alarm is cleared.
     int blockedDirection = 0;
 
