@@ -1,9 +1,10 @@
 #!/bin/sh
 # Saves pictures of VANTREL with its built-in simulated controller: starts
 # `vantrel --demo` under a virtual X server, connects, reads the controller's
-# settings and saves the main window, the progress window and the dialogs;
-# then the program editor, its palette pages, the program list and a compile
-# error.
+# settings and saves the main window, the progress window, the dialogs and the
+# online windows (monitor menu, status monitor with its trend during a JOG,
+# I/O monitor, I/O test and its axis output tests, alarm monitor); then the
+# program editor, its palette pages, the program list and a compile error.
 #
 #   scripts/screenshots.sh [BUILD_DIR] [OUTPUT_DIR]
 #
@@ -48,7 +49,8 @@ else
     echo "screenshots.sh: $shots not found; build the 'program_view_shots' target for the program editor's pictures" >&2
 fi
 
-for picture in main-window.png progress-window.png; do
+for picture in main-window.png progress-window.png monitor-menu.png status-monitor.png io-monitor.png io-test.png \
+    pulse-output-test.png rivo-output-test.png alarm-monitor.png; do
     if [ ! -s "$out/$picture" ]; then
         echo "screenshots.sh: $picture was not saved" >&2
         exit 1
