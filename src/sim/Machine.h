@@ -139,7 +139,8 @@ public:
     void placeLimits(int axis, std::optional<std::int32_t> minus, std::optional<std::int32_t> plus);
     // The limit switches go back to just outside the movable range.
     void followRangeWithLimits(int axis);
-    const AxisSensors& sensors(int axis) const { return pulse_[static_cast<std::size_t>(axis)].sensors; }
+    // The sensors of pulse axis 0..3.
+    const AxisSensors& sensors(int axis) const { return pulse_.at(static_cast<std::size_t>(axis)).sensors; }
 
     // --- I/O -----------------------------------------------------------------
     std::uint16_t generalInputs() const { return status_.generalInputs; }
@@ -148,13 +149,15 @@ public:
     void setGeneralOutput(int output, bool on);  // 1..16, as the controller's programs switch them
     // Input n follows output `output` (1..16) whenever that output changes; 0: stays as set.
     void wireInput(int input, int output);
-    int wiring(int input) const { return wiring_[static_cast<std::size_t>(input - 1)]; }
+    int wiring(int input) const {
+        return input >= 1 && input <= kGeneralInputs ? wiring_[static_cast<std::size_t>(input - 1)] : 0;
+    }
     // OUTn drives INn for every n.
     void wireOutputsToInputs();
     std::uint16_t hostInputs() const { return status_.hostInputs; }
     void setHostInput(std::uint16_t bit, bool on);
     std::uint16_t hostOutputs() const;
-    std::uint8_t driverOutputs(int axis) const { return driverOutputs_[static_cast<std::size_t>(axis)]; }
+    std::uint8_t driverOutputs(int axis) const { return isPulse(axis) ? driverOutputs_[static_cast<std::size_t>(axis)] : 0; }
 
     // What the PC sends with each status poll. General outputs the PC did not
     // change since the last report stay as the controller has them.
@@ -195,7 +198,8 @@ public:
     // Takes these values as the machine's own: positions where they are,
     // inputs as they are, no edges.
     void setStatus(const SimStatus& status);
-    NetworkDriverSim& networkDriver(int driver) { return network_[static_cast<std::size_t>(driver)]; }
+    // Network driver 0..15.
+    NetworkDriverSim& networkDriver(int driver) { return network_.at(static_cast<std::size_t>(driver)); }
 
 private:
     struct Crossing {

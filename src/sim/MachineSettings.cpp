@@ -1,5 +1,7 @@
 #include "sim/MachineSettings.h"
 
+#include <algorithm>
+
 #include "data/ByteOrder.h"
 #include "data/SettingsImage.h"
 
