@@ -175,6 +175,7 @@ int CVAraveApp::run(int& argc, char** argv) {
 
     if (options.demo) {
         sim_ = std::make_unique<ControllerSim>();
+        sim_->useStandAloneMachine();  // as vantrel-sim: timed motion, OUTn wired to INn
         simServer_ = std::make_unique<PtyServer>(*sim_);
         if (simServer_->start())
             state_->portOverride = simServer_->portName();
