@@ -37,9 +37,10 @@ bool ControllerLink::open(const std::string& portName, LinkEvents* owner) {
     if (!port_.open(SerialPort::devicePath(portName))) return false;
     silentDisconnect.store(false);
     portName_ = SerialPort::devicePath(portName);
-    port_.setTimeouts(readTimeout_, writeTimeout_);
+    port_.setTimeouts(readTimeout(), writeTimeout());
     pendingOp_ = static_cast<std::uint8_t>(LinkOp::Identify);
     open_.store(true);
+    wakeWaiters();
     return true;
 }
 
@@ -58,14 +59,21 @@ std::string ControllerLink::portName() const {
 
 void ControllerLink::setTimeouts(Milliseconds readTimeout, Milliseconds writeTimeout) {
     std::lock_guard guard(lock_);
-    readTimeout_ = readTimeout;
-    writeTimeout_ = writeTimeout;
+    readTimeout_.store(readTimeout.count());
+    writeTimeout_.store(writeTimeout.count());
     port_.setTimeouts(readTimeout, writeTimeout);
 }
 
-ControllerLink::Milliseconds ControllerLink::readTimeout() const {
-    std::lock_guard guard(lock_);
-    return readTimeout_;
+bool ControllerLink::waitUntilOpen(const std::atomic<bool>& stop) {
+    std::unique_lock guard(openSignalLock_);
+    openSignal_.wait(guard, [&] { return open_.load() || stop.load(); });
+    return open_.load();
+}
+
+void ControllerLink::wakeWaiters() {
+    // Taking the lock orders the change the waiter looks for before its wait.
+    { std::lock_guard guard(openSignalLock_); }
+    openSignal_.notify_all();
 }
 
 void ControllerLink::setAbortFlag(const std::atomic<bool>* flag) {

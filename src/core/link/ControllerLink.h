@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -28,9 +29,10 @@ inline std::atomic<bool> interruptFlag{false};
 // counter and the file path of the program transfers. Shared by the user
 // interface thread and the link thread. The link lock (`lock()`) guards the
 // pending operation, the file path, the initialise argument and the JOG slot;
-// the link thread holds it for the whole of each operation, so a call that
-// takes it (open, close, linkLost, setPendingOp, listPorts, startJog) waits
-// while a bulk transfer runs. It also keeps the link thread out of its
+// the link thread holds it for the whole of each operation (never through the
+// pauses between operations), so a call that takes it (open, close, linkLost,
+// setPendingOp, listPorts, startJog) waits while an exchange or a bulk
+// transfer runs. It also keeps the link thread out of its
 // settings image: an owner that copies its own image into the link's holds it
 // for the copy (see LinkThread).
 // The network register request has a lock of its own.
@@ -57,9 +59,17 @@ public:
     LinkEvents* owner() const { return owner_.load(); }
 
     // Read and write time-outs of the port, kept for later opens. The link
-    // uses 3000 ms and 1000 ms; tests shorten them.
+    // uses 3000 ms and 1000 ms; tests shorten them. Reading them never waits
+    // for the link lock.
     void setTimeouts(Milliseconds readTimeout = kReadTimeout, Milliseconds writeTimeout = kWriteTimeout);
-    Milliseconds readTimeout() const;
+    Milliseconds readTimeout() const { return Milliseconds(readTimeout_.load()); }
+    Milliseconds writeTimeout() const { return Milliseconds(writeTimeout_.load()); }
+
+    // Blocks the calling thread (the link thread, while it has nothing to do)
+    // until a port is open or *stop is true; true when a port is open. A
+    // thread that sets *stop calls wakeWaiters() afterwards.
+    bool waitUntilOpen(const std::atomic<bool>& stop);
+    void wakeWaiters();
 
     // Purges the input and writes one frame. Returns the bytes written; 0 when
     // the port is closed (nothing else happens) or the write failed or wrote
@@ -131,8 +141,11 @@ private:
     std::uint8_t sequence_ = 0;
     std::uint8_t initArgument_ = static_cast<std::uint8_t>(InitialiseWhat::AllData);
     JogRequestRecord jogRequest_;
-    Milliseconds readTimeout_ = kReadTimeout;
-    Milliseconds writeTimeout_ = kWriteTimeout;
+    std::atomic<Milliseconds::rep> readTimeout_{kReadTimeout.count()};
+    std::atomic<Milliseconds::rep> writeTimeout_{kWriteTimeout.count()};
+    // Wakes a thread in waitUntilOpen.
+    std::mutex openSignalLock_;
+    std::condition_variable openSignal_;
     std::atomic<std::uint64_t> bytesSent_{0};
     std::atomic<std::uint64_t> bytesReceived_{0};
     std::mutex registerLock_;
