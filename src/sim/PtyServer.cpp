@@ -160,7 +160,7 @@ void PtyServer::run() {
         splitter.feed(chunk.data(), static_cast<std::size_t>(n));
         while (auto frame = splitter.next()) {
             const std::vector<std::uint8_t> reply = sim_.handle(*frame);
-            if (reply.empty()) continue;
+            if (reply.empty() && !sim_.hangUpDue()) continue;
             const WriteResult result = writeReply(reply);
             if (result == WriteResult::HungUp) {
                 // Like a pulled cable: the terminal disappears. Bytes not yet
