@@ -62,28 +62,32 @@ std::string LinkThread::workingProgramFile() const {
 
 bool LinkThread::startOperation(LinkOp o) { return link_.setPendingOp(o); }
 
+bool LinkThread::startWithImage(LinkOp o, const SettingsImage& image) {
+    LinkRequest r;
+    r.op = op(o);
+    r.image = std::make_shared<const SettingsImage>(image);
+    return link_.request(std::move(r));
+}
+
 bool LinkThread::startProgramRead() {
-    std::lock_guard guard(link_.lock());
-    if (!link_.isOpen()) return false;
-    link_.setFilePathLocked(workingProgramFile());
-    link_.setPendingOpLocked(op(LinkOp::ProgramRead));
-    return true;
+    LinkRequest r;
+    r.op = op(LinkOp::ProgramRead);
+    r.filePath = workingProgramFile();
+    return link_.request(std::move(r));
 }
 
 bool LinkThread::startProgramSend(const std::string& path) {
-    std::lock_guard guard(link_.lock());
-    if (!link_.isOpen()) return false;
-    link_.setFilePathLocked(path);
-    link_.setPendingOpLocked(op(LinkOp::ProgramSend));
-    return true;
+    LinkRequest r;
+    r.op = op(LinkOp::ProgramSend);
+    r.filePath = path;
+    return link_.request(std::move(r));
 }
 
 bool LinkThread::startInitialise(InitialiseWhat what) {
-    std::lock_guard guard(link_.lock());
-    if (!link_.isOpen()) return false;
-    link_.setInitArgumentLocked(static_cast<std::uint8_t>(what));
-    link_.setPendingOpLocked(op(LinkOp::Initialise));
-    return true;
+    LinkRequest r;
+    r.op = op(LinkOp::Initialise);
+    r.initArgument = static_cast<std::uint8_t>(what);
+    return link_.request(std::move(r));
 }
 
 void LinkThread::setPauses(const LinkPauses& pauses) {
@@ -118,6 +122,13 @@ LinkThread::Milliseconds LinkThread::runOnce() {
     std::lock_guard guard(link_.lock());
     pauseAfter_ = Milliseconds(0);
     if (!link_.isOpen()) return pauseAfter_;
+    if (auto request = link_.takeRequestLocked()) {
+        if (request->filePath) link_.setFilePathLocked(*request->filePath);
+        if (request->initArgument) link_.setInitArgumentLocked(*request->initArgument);
+        if (request->jog) link_.setJogRequestLocked(*request->jog);
+        if (request->image) image_ = *request->image;
+        link_.setPendingOpLocked(request->op);
+    }
     std::uint8_t pending = link_.pendingOpLocked();
     if (pending == op(LinkOp::Idle)) {
         if (queues_.valueWriteCount() > 0)

@@ -86,9 +86,9 @@ namespace vantrel {
 // for each whole operation) or after an operation's result has reached it
 // through LinkEvents. An owner with a user interface therefore gives the link
 // an image of its own: the UI keeps its image and applies imageBytesStored to
-// it, and copies its image into the link's under the link lock before it
-// starts an operation that sends the image (the GUI's AppState::linkImage).
-// The CLI and the tests read the link's image only after a result.
+// it, and hands a copy of its image with the operation that sends it
+// (startWithImage; the GUI's AppState::linkImage). The CLI and the tests read
+// the link's image only after a result.
 
 class LinkThread {
 public:
@@ -111,9 +111,12 @@ public:
     void setWorkingProgramFile(const std::string& path);
     std::string workingProgramFile() const;
 
-    // Sets the pending operation if the port is open (same as
-    // ControllerLink::setPendingOp).
+    // Each asks for an operation if the port is open (a LinkRequest: it never
+    // waits for the link, the link thread takes it at its next pass).
     bool startOperation(LinkOp op);
+    // The same, with the image the operation sends (or a settings read
+    // fills): a copy becomes the link thread's image when it takes the request.
+    bool startWithImage(LinkOp op, const SettingsImage& image);
     bool startProgramRead();
     bool startProgramSend(const std::string& path);
     bool startInitialise(InitialiseWhat what);
