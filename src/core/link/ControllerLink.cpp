@@ -132,8 +132,22 @@ bool ControllerLink::request(LinkRequest request) {
     return true;
 }
 
+bool ControllerLink::requestWhenIdle(LinkOp op) {
+    constexpr auto idle = static_cast<std::uint8_t>(LinkOp::Idle);
+    std::lock_guard guard(requestLock_);
+    if (!open_.load()) return false;
+    if ((request_ ? request_->op : pendingOp_.load()) != idle) return false;
+    LinkRequest r;
+    r.op = static_cast<std::uint8_t>(op);
+    r.onlyWhenIdle = true;
+    request_ = std::move(r);
+    return true;
+}
+
 std::optional<LinkRequest> ControllerLink::takeRequestLocked() {
     std::lock_guard guard(requestLock_);
+    if (request_ && request_->onlyWhenIdle && pendingOp_.load() != static_cast<std::uint8_t>(LinkOp::Idle))
+        return std::nullopt;
     return std::exchange(request_, std::nullopt);
 }
 

@@ -38,6 +38,9 @@ struct LinkRequest {
     std::optional<std::uint8_t> initArgument;    // initialise
     std::optional<JogRequestRecord> jog;         // JOG slot
     std::shared_ptr<const SettingsImage> image;  // the image a settings transfer sends (becomes the link thread's)
+    // Taken only when the link is idle (polling); it waits while an
+    // operation or a chain of them runs, instead of cutting it short.
+    bool onlyWhenIdle = false;
 };
 
 // The one link object: the port, the pending operation, the frame sequence
@@ -108,6 +111,10 @@ public:
     // waits for the link. A request still waiting when the link is lost is
     // dropped, and its progress ends with result 2.
     bool request(LinkRequest request);
+    // Asks for `op` in place of the idle status polls only: false (nothing
+    // asked) when the port is closed or another operation is pending or asked
+    // for; the request then waits until the link is idle.
+    bool requestWhenIdle(LinkOp op);
     // The same for an operation alone.
     bool setPendingOp(LinkOp op);
     bool setPendingOp(std::uint8_t op);
@@ -131,7 +138,8 @@ public:
     std::recursive_mutex& lock() { return lock_; }
     std::uint8_t pendingOpLocked() const { return pendingOp_.load(); }
     void setPendingOpLocked(std::uint8_t op) { pendingOp_.store(op); }
-    // The request left since the last pass, if any (taken: it is gone).
+    // The request left since the last pass, if any (taken: it is gone); one
+    // that waits for the idle link stays while another operation is pending.
     std::optional<LinkRequest> takeRequestLocked();
     const std::string& filePathLocked() const { return filePath_; }
     void setFilePathLocked(const std::string& path) { filePath_ = path; }
