@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <memory>
+#include <optional>
+#include <string>
 
 #include "E2eSupport.h"
 #include "app/TransactionMessages.h"
@@ -240,15 +240,16 @@ public:
         silentDisconnect.store(false);
         interruptFlag.store(false);
         std::filesystem::create_directories(dir);
-        link.setTimeouts(LinkE2eReadTimeout(), std::chrono::milliseconds(1000));
+        // A read that gets nothing costs 150 ms instead of 3 s; the bounds
+        // the cases wait with follow (LinkTiming).
+        link.setTimeouts(150ms, 1000ms);
         LinkPauses pauses;
         pauses.emptyFinalRead = pauses.otherFinalReply = pauses.emptyFlashRead = 5ms;
         pauses.fileError = pauses.settingsWritten = 10ms;
         thread.setPauses(pauses);
         thread.setWorkingProgramFile((dir / "Ncstep.sys").string());
         writeFile(dir / "Ncstep.sys", "OLD");
-        std::string program(kSendSize, 'S');
-        writeFile(dir / "send.sys", program);
+        writeFile(dir / "send.sys", std::string(kSendSize, 'S'));
         std::string text;
         for (std::size_t i = 0; i < kReadSize; ++i) text.push_back(static_cast<char>('A' + i % 26));
         sim.setProgramFile(text);
@@ -262,8 +263,6 @@ public:
         std::error_code ec;
         std::filesystem::remove_all(dir, ec);
     }
-
-    static std::chrono::milliseconds LinkE2eReadTimeout() { return 150ms; }
 
     std::optional<int> connect() {
         if (!server.isRunning() && !server.start()) return std::nullopt;
