@@ -250,7 +250,7 @@ EditOutcome StepEditor::setStepComment(std::string_view comment) {
     if (auto refusal = checkCommentRow()) return EditOutcome::refused(*refusal);
     if (comment.size() > kMaxCommentBytes) return EditOutcome::refused(warning("最大文字数を超えています"));
     const CurrentProgram before = program();
-    program().step(selectedRow_).comment = fieldText(comment, kMaxCommentBytes);
+    program().step(selectedRow_).setComment(fieldText(comment, kMaxCommentBytes));
     if (!commitOrRestore(before)) return EditOutcome::refused(ProgramStore::storeFullRefusal());
     return EditOutcome::success();
 }

@@ -66,10 +66,10 @@ void appendStepLine(std::string& out, const StepRecord& step) {
     std::string_view operand = step.operand;
     // The TAB before ";" reads back as a blank at the operand's end; that blank
     // is left out here, so reading and writing a line again gives the same text
-    // instead of one more blank on every round. An operand built by an editor
-    // ("A1 P0301 ") keeps its own trailing blank.
-    if (step.separatorBlank && !step.comment.empty() && !operand.empty() && operand.back() == ' ')
-        operand.remove_suffix(1);
+    // instead of one more blank on every round, and a comment that is empty or
+    // removed takes its TAB along. An operand built by an editor ("A1 P0301 ")
+    // keeps its own trailing blank.
+    if (step.separatorBlank && !operand.empty() && operand.back() == ' ') operand.remove_suffix(1);
     out.append(operand);
     if (!step.comment.empty()) {
         out.append("\t;");

@@ -21,7 +21,8 @@ StepRecord parseStepLine(std::string_view line);
 
 // Appends the step line of `step` (with its CR LF). Empty and undefined steps
 // write nothing. A step read from text with a TAB before its comment is
-// written without the trailing operand blank that TAB became when read.
+// written without the trailing operand blank that TAB became when read (also
+// when its comment is empty).
 void appendStepLine(std::string& out, const StepRecord& step);
 
 }  // namespace vantrel

@@ -242,6 +242,39 @@ TEST_F(StepEditorTest, LabelsAndComments) {
     EXPECT_EQ(step(0).label, 0);
 }
 
+// The TAB before a comment reads back as a blank at the operand's end; that
+// blank belongs to the comment and goes with it, while an operand's own
+// trailing blank stays. A step left without comment is the one its text reads
+// back as.
+TEST_F(StepEditorTest, CommentEditsKeepTheOperandAsWritten) {
+    struct Case {
+        const char* line;
+        std::vector<const char*> comments;  // set one after the other
+        const char* written;
+    };
+    const std::vector<Case> cases = {
+        {"\tWAIT\tT1\t;c", {""}, "\tWAIT\tT1\r\n"},
+        {"\tWAIT\tT1\t;c", {"d"}, "\tWAIT\tT1\t;d\r\n"},
+        {"\tWAIT\tT1\t;c", {"", "e"}, "\tWAIT\tT1\t;e\r\n"},
+        {"\tWAIT\tT1 \t;c", {""}, "\tWAIT\tT1 \r\n"},
+        {"\tWAIT\tT1\t;", {""}, "\tWAIT\tT1\r\n"},
+        {"\tLINE\tA1 P0301 ", {"c", ""}, "\tLINE\tA1 P0301 \r\n"},
+        {"\tLINE\tA1 P0301 \t;c", {"", "d"}, "\tLINE\tA1 P0301 \t;d\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        load(std::string("\tPROG\t#001\r\n") + c.line + "\r\n");
+        editor.setSelectedRow(0);
+        for (const char* comment : c.comments) ASSERT_TRUE(editor.setStepComment(comment));
+        EXPECT_EQ(store.text(), std::string("\tPROG\t#001\r\n") + c.written);
+        if (*c.comments.back() != '\0') continue;
+        const StepRecord edited = step(0);
+        store.loadProgram(1);
+        EXPECT_EQ(edited.operand, step(0).operand);
+        EXPECT_EQ(edited.comment, step(0).comment);
+    }
+}
+
 TEST_F(StepEditorTest, LoadStepForEditReadsTheOperandBack) {
     load("\tPROG\t#001\r\n"
          "\tMOVE\tI A1,A4 P1001 \r\n"
