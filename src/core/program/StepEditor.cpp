@@ -1,6 +1,7 @@
 #include "program/StepEditor.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "data/ProgramTitle.h"
 #include "program/PaletteButton.h"
@@ -326,14 +327,29 @@ void StepEditor::freeStepPoints(int index) {
     freeStepPoints(program().step(index), edit_);
 }
 
-void StepEditor::copyPoint(const PointCopy& copy) {
-    SettingsImage& image = edit_.image();
-    for (int axis = 0; axis < kPulseAxes; ++axis) {
-        const auto from = SettingsImage::positionRecordOffset(axis, copy.fromIndex);
-        const auto to = SettingsImage::positionRecordOffset(axis, copy.toIndex);
-        if (!from || !to) continue;
-        edit_.writePosition(axis, copy.toIndex, image.readPosition(axis, copy.fromIndex));
-        edit_.write(*to + PositionRecord::kSpeed, 1, image.u8(*from + PositionRecord::kSpeed));
+void StepEditor::copyPoints(const std::vector<PointCopy>& copies) {
+    // Every source is read before any point is written: a new point may be the
+    // old point of a later copy (a paste after deleting the copied steps hands
+    // the freed points out again).
+    struct Values {
+        std::int32_t position;
+        std::uint8_t speed;
+    };
+    const SettingsImage& image = edit_.image();
+    std::vector<std::array<std::optional<Values>, kPulseAxes>> sources(copies.size());
+    for (std::size_t i = 0; i < copies.size(); ++i)
+        for (int axis = 0; axis < kPulseAxes; ++axis)
+            if (const auto from = SettingsImage::positionRecordOffset(axis, copies[i].fromIndex))
+                sources[i][static_cast<std::size_t>(axis)] =
+                    Values{image.readPosition(axis, copies[i].fromIndex), image.u8(*from + PositionRecord::kSpeed)};
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        for (int axis = 0; axis < kPulseAxes; ++axis) {
+            const auto& source = sources[i][static_cast<std::size_t>(axis)];
+            const auto to = SettingsImage::positionRecordOffset(axis, copies[i].toIndex);
+            if (!source || !to) continue;
+            edit_.writePosition(axis, copies[i].toIndex, source->position);
+            edit_.write(*to + PositionRecord::kSpeed, 1, source->speed);
+        }
     }
 }
 
@@ -402,7 +418,7 @@ EditOutcome StepEditor::pasteSteps(int row) {
         return EditOutcome::refused(*stopped);
     }
     if (!commitOrRestore(before)) return EditOutcome::refused(ProgramStore::storeFullRefusal());
-    for (const PointCopy& copy : copies) copyPoint(copy);
+    copyPoints(copies);
     lastStoredRow_ = row;
     return {true, stopped};
 }

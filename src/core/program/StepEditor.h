@@ -127,7 +127,8 @@ private:
     // Commits the current program; on refusal restores `before`.
     bool commitOrRestore(const CurrentProgram& before);
     std::vector<PositionWrite> positionWrites(const CommandEditRecord& record) const;
-    void copyPoint(const PointCopy& copy);
+    // Copies positions and speed rates of every axis from old to new points.
+    void copyPoints(const std::vector<PointCopy>& copies);
 
     ProgramStore& store_;
     ImageEdit edit_;

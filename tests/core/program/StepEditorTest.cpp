@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "program/ProgramStore.h"
 #include "program/PaletteButton.h"
 #include "program/StepEditor.h"
@@ -487,6 +489,66 @@ TEST_F(StepEditorTest, PasteGivesCopiedLineStepsNewDistinctPoints) {
     EXPECT_EQ(image.readPosition(0, 303), 333);
     EXPECT_EQ(PositionRecord(image, 1, 303).speed(), 44);
     EXPECT_EQ(editor.lastStoredRow(), 3);
+}
+
+// Each pasted step gets a new point of its own holding the positions and speed
+// rates its source point had before the paste, whichever points the paste
+// hands out (the sources freed by a delete are handed out first).
+TEST_F(StepEditorTest, PastedPointsHoldTheirOwnSourcePositions) {
+    struct Case {
+        const char* name;
+        const char* program;
+        std::vector<int> copied;
+        bool deleteCopied;
+        int pasteRow;
+        std::vector<std::string> pastedOperands;
+    };
+    const std::vector<Case> cases = {
+        {"copy, delete, paste above the rest", "\tPROG\t#001\r\n\tLINE\tA1 P0302 \r\n\tLINE\tA1 P0301 \r\n\tEND\t\r\n",
+         {0, 1}, true, 0, {"A1 P0301 ", "A1 P0302 "}},
+        {"two LINE steps pasted after their sources", "\tPROG\t#001\r\n\tLINE\tA1 P0302 \r\n\tLINE\tA1 P0301 \r\n\tEND\t\r\n",
+         {0, 1}, false, 3, {"A1 P0303 ", "A1 P0304 "}},
+        {"an ARC whose points swap", "\tPROG\t#001\r\n\tARC\tA1 P0302 P0301 \r\n\tEND\t\r\n",
+         {0}, true, 0, {"A1 P0301 P0302 "}},
+        {"three moves in a ring", "\tPROG\t#001\r\n\tMOVE\tA1 P0303 \r\n\tLINEC\tA1 P0301 \r\n\tMOVEP\tA1 P0302 \r\n",
+         {0, 1, 2}, true, 0, {"A1 P0301 ", "A1 P0302 ", "A1 P0303 "}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        image = SettingsImage{};
+        load(c.program);
+        // Point 30x holds x * 1111 on axis 1 and x * 11 as its speed rate.
+        for (int index = 300; index < 304; ++index)
+            setPoint(image, 0, index, (index - 299) * 1111, static_cast<std::uint8_t>((index - 299) * 11));
+        std::vector<std::vector<std::pair<std::int32_t, int>>> expected;  // per copied step, per point
+        for (const int row : c.copied) {
+            std::vector<std::pair<std::int32_t, int>> points;
+            const std::string& operand = step(row).operand;
+            for (std::size_t at = operand.find(" P"); at != std::string::npos; at = operand.find(" P", at + 2)) {
+                const int index = std::stoi(operand.substr(at + 2, 4)) - 1;
+                points.emplace_back(image.readPosition(0, index), PositionRecord(image, 0, index).speed());
+            }
+            expected.push_back(points);
+        }
+        ASSERT_TRUE(editor.copySteps(c.copied));
+        if (c.deleteCopied) {
+            editor.setSelectedRow(c.copied.front());
+            ASSERT_TRUE(editor.deleteSelectedRows(c.copied, [](const Refusal&) { return true; }));
+        }
+        ASSERT_TRUE(editor.pasteSteps(c.pasteRow));
+        for (std::size_t i = 0; i < c.copied.size(); ++i) {
+            const std::string& operand = step(c.pasteRow + static_cast<int>(i)).operand;
+            EXPECT_EQ(operand, c.pastedOperands[i]);
+            std::size_t at = operand.find(" P");
+            for (const auto& [position, speed] : expected[i]) {
+                ASSERT_NE(at, std::string::npos);
+                const int index = std::stoi(operand.substr(at + 2, 4)) - 1;
+                EXPECT_EQ(image.readPosition(0, index), position) << operand;
+                EXPECT_EQ(PositionRecord(image, 0, index).speed(), speed) << operand;
+                at = operand.find(" P", at + 2);
+            }
+        }
+    }
 }
 
 TEST_F(StepEditorTest, PasteRefusals) {
