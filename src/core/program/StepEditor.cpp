@@ -5,6 +5,7 @@
 
 #include "data/ProgramTitle.h"
 #include "program/PaletteButton.h"
+#include "program/StepLine.h"
 #include "program/StepOperand.h"
 #include "program/TextScan.h"
 
@@ -251,7 +252,7 @@ EditOutcome StepEditor::setStepComment(std::string_view comment) {
     if (auto refusal = checkCommentRow()) return EditOutcome::refused(*refusal);
     if (comment.size() > kMaxCommentBytes) return EditOutcome::refused(warning("最大文字数を超えています"));
     const CurrentProgram before = program();
-    program().step(selectedRow_).setComment(fieldText(comment, kMaxCommentBytes));
+    setComment(program().step(selectedRow_), fieldText(comment, kMaxCommentBytes));
     if (!commitOrRestore(before)) return EditOutcome::refused(ProgramStore::storeFullRefusal());
     return EditOutcome::success();
 }

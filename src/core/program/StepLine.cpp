@@ -1,5 +1,8 @@
 #include "program/StepLine.h"
 
+#include <utility>
+
+#include "platform/AnsiText.h"
 #include "program/TextScan.h"
 
 namespace vantrel {
@@ -19,6 +22,20 @@ void fixUpByOperand(StepRecord& step) {
         const std::int32_t point = decimalAfter(operand, "P");
         if (point >= 301 && point <= 1000) step.code = step.code == kCodeMove ? kCodeMoveD : kCodeMovePD;
     }
+}
+
+// The operand as written: without the blank that the TAB before the comment
+// became when the line was read.
+std::string_view writtenOperand(const StepRecord& step) {
+    const std::string_view operand = step.operand;
+    if (!step.separatorBlank || operand.empty() || operand.back() != ' ') return operand;
+    const std::string_view rest = operand.substr(0, operand.size() - 1);
+    // Without a comment the line ends after the operand. When that TAB was read
+    // as the second byte of a double-byte character (only in a broken text),
+    // the blank stays: the line would end in half a character, which the next
+    // read drops.
+    if (step.comment.empty() && ansiPrefix(rest, rest.size()).size() != rest.size()) return operand;
+    return rest;
 }
 
 }  // namespace
@@ -63,19 +80,24 @@ void appendStepLine(std::string& out, const StepRecord& step) {
     out.push_back('\t');
     out.append(commandKeyword(step.code));
     out.push_back('\t');
-    std::string_view operand = step.operand;
     // The TAB before ";" reads back as a blank at the operand's end; that blank
     // is left out here, so reading and writing a line again gives the same text
     // instead of one more blank on every round, and a comment that is empty or
     // removed takes its TAB along. An operand built by an editor ("A1 P0301 ")
     // keeps its own trailing blank.
-    if (step.separatorBlank && !operand.empty() && operand.back() == ' ') operand.remove_suffix(1);
-    out.append(operand);
+    out.append(writtenOperand(step));
     if (!step.comment.empty()) {
         out.append("\t;");
         out.append(step.comment);
     }
     out.append("\r\n");
+}
+
+void setComment(StepRecord& step, std::string comment) {
+    step.comment = std::move(comment);
+    if (!step.comment.empty() || !step.separatorBlank) return;
+    step.operand = std::string(writtenOperand(step));
+    step.separatorBlank = false;
 }
 
 }  // namespace vantrel

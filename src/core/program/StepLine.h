@@ -25,4 +25,9 @@ StepRecord parseStepLine(std::string_view line);
 // when its comment is empty).
 void appendStepLine(std::string& out, const StepRecord& step);
 
+// Replaces the comment of a step. A step left without comment also loses the
+// blank that the TAB before its old comment became, so it is what its written
+// line reads back as.
+void setComment(StepRecord& step, std::string comment);
+
 }  // namespace vantrel

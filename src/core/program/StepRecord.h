@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <utility>
 
 #include "program/CommandCode.h"
 
@@ -25,15 +24,6 @@ struct StepRecord {
     // out again, so text read and written back is unchanged, while an operand
     // built by an editor is written exactly as built.
     bool separatorBlank = false;
-
-    // Sets the comment. Without a comment the separator blank has nothing to
-    // separate and goes too, so the step is what its written line reads back as.
-    void setComment(std::string text) {
-        comment = std::move(text);
-        if (!comment.empty() || !separatorBlank) return;
-        if (!operand.empty() && operand.back() == ' ') operand.pop_back();
-        separatorBlank = false;
-    }
 
     // An empty row: no command (a step of an undefined command is not empty).
     bool empty() const { return code == kCodeEmpty; }

@@ -262,6 +262,9 @@ TEST_F(StepEditorTest, CommentEditsKeepTheOperandAsWritten) {
         {"\tWAIT\tT1\t;", {""}, "\tWAIT\tT1\r\n"},
         {"\tLINE\tA1 P0301 ", {"c", ""}, "\tLINE\tA1 P0301 \r\n"},
         {"\tLINE\tA1 P0301 \t;c", {"", "d"}, "\tLINE\tA1 P0301 \t;d\r\n"},
+        // A broken text whose TAB was read as the second byte of a character
+        // keeps the blank: the line must not end in half a character.
+        {"\tCALC\tx\x87\t;c", {""}, "\tCALC\tx\x87 \r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
