@@ -225,11 +225,16 @@ void markLabels(const CurrentProgram& p, StepEditor::LabelSet& labels) {
 
 StepEditor::LabelSet StepEditor::labelsInUseAll() const {
     LabelSet labels{};
-    CurrentProgram other;
+    // One walk of the sections, and of each section only the labels of the
+    // lines that load as steps.
+    const ProgramStore::SectionTable sections = store_.findAllPrograms();
     for (const std::uint8_t number : store_.directory().numbers) {
         if (number == program().number) continue;
-        store_.readProgram(number, other);
-        markLabels(other, labels);
+        ProgramStore::StepLines lines = store_.stepLines(sections[number]);
+        for (std::string_view line; lines.next(line);) {
+            const int label = stepLineLabel(line);
+            if (label >= 1 && label <= 999) labels[static_cast<std::size_t>(label)] = true;
+        }
     }
     markLabels(program(), labels);
     return labels;

@@ -24,6 +24,31 @@ void fixUpByOperand(StepRecord& step) {
     }
 }
 
+std::size_t firstNonBlank(std::string_view line) {
+    std::size_t i = 0;
+    while (i < line.size() && line[i] == ' ') ++i;
+    return i;
+}
+
+// The keyword after the line's first TAB: up to 10 bytes, ending at NUL, TAB
+// or 0x1A, blanks inside skipped. `end` is left where it ended (npos when the
+// line has no TAB).
+std::string keywordOf(std::string_view line, std::size_t& end) {
+    std::string keyword;
+    const std::size_t tab = line.find('\t', firstNonBlank(line));
+    if (tab == std::string_view::npos) {
+        end = std::string_view::npos;
+        return keyword;
+    }
+    std::size_t p = tab + 1;
+    while (p < line.size() && line[p] != '\t' && line[p] != '\0' && line[p] != '\x1A') {
+        if (line[p] != ' ' && keyword.size() < kMaxKeywordBytes) keyword.push_back(line[p]);
+        ++p;
+    }
+    end = p;
+    return keyword;
+}
+
 // The operand as written: without the blank that the TAB before the comment
 // became when the line was read.
 std::string_view writtenOperand(const StepRecord& step) {
@@ -40,23 +65,31 @@ std::string_view writtenOperand(const StepRecord& step) {
 
 }  // namespace
 
+std::uint8_t stepLineKeywordCode(std::string_view line) {
+    std::size_t end = 0;
+    const std::string keyword = keywordOf(line, end);
+    if (end == std::string_view::npos) return kCodeEmpty;
+    return codeOfKeyword(keyword);
+}
+
+std::uint16_t stepLineLabel(std::string_view line) {
+    // A line that does not start with its TAB starts with a label "L" + three digits.
+    const std::size_t i = firstNonBlank(line);
+    if (i < line.size() && line[i] == '\t') return 0;
+    if (!digitsAt(line, i + 1, 3)) return 0;
+    return static_cast<std::uint16_t>((line[i + 1] - '0') * 100 + (line[i + 2] - '0') * 10 + (line[i + 3] - '0'));
+}
+
+bool isCommentLine(std::string_view line) {
+    return (!line.empty() && line[0] == ';') || line.substr(0, 2) == "//";
+}
+
 StepRecord parseStepLine(std::string_view line) {
     StepRecord step;
-    std::size_t i = 0;
-    while (i < line.size() && line[i] == ' ') ++i;
-    const std::size_t tab = line.find('\t', i);
-
-    // A line that does not start with its TAB starts with a label "L" + three digits.
-    if (tab != i && digitsAt(line, i + 1, 3))
-        step.label = static_cast<std::uint16_t>((line[i + 1] - '0') * 100 + (line[i + 2] - '0') * 10 + (line[i + 3] - '0'));
-    if (tab == std::string_view::npos) return step;  // no keyword: an empty record
-
-    std::size_t p = tab + 1;
-    std::string keyword;
-    while (p < line.size() && line[p] != '\t' && line[p] != '\0' && line[p] != '\x1A') {
-        if (line[p] != ' ' && keyword.size() < kMaxKeywordBytes) keyword.push_back(line[p]);
-        ++p;
-    }
+    step.label = stepLineLabel(line);
+    std::size_t p = 0;
+    const std::string keyword = keywordOf(line, p);
+    if (p == std::string_view::npos) return step;  // no TAB, no keyword: an empty record
     step.code = codeOfKeyword(keyword);
     if (p >= line.size() || line[p] != '\t') return step;
 
