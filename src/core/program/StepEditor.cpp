@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "data/ProgramTitle.h"
+#include "program/AutoPoints.h"
 #include "program/PaletteButton.h"
 #include "program/StepLine.h"
 #include "program/StepOperand.h"
@@ -281,31 +282,7 @@ bool StepEditor::beginEditExisting(int row) {
 // --- Points -----------------------------------------------------------------------
 
 int StepEditor::allocateAutoPoint(int k) const {
-    std::array<bool, kLastAutoPointIndex + 2> used{};  // by point number
-    const auto mark = [&](std::int32_t point) {
-        if (point >= kFirstAutoPointIndex + 1 && point <= kLastAutoPointIndex + 1) used[static_cast<std::size_t>(point)] = true;
-    };
-    // " P" and four digits anywhere in the stored programs.
-    const std::string_view text = store_.readableText();
-    for (std::size_t p = text.find('P', 1); p != std::string_view::npos; p = text.find('P', p + 1))
-        if (text[p - 1] == ' ' && digitsAt(text, p + 1, 4)) mark(decimalAt(text, p + 1));
-    // The first two " P" of every step of the program being edited.
-    for (const StepRecord& step : program().steps) {
-        if (step.empty()) continue;
-        const std::string_view operand = step.operand;
-        const std::size_t first = operand.find(" P");
-        if (first == std::string_view::npos) continue;
-        if (digitsAt(operand, first + 2, 3)) mark(decimalAt(operand, first + 2));
-        const std::size_t second = operand.find(" P", first + 3);
-        if (second != std::string_view::npos && digitsAt(operand, second + 2, 3)) mark(decimalAt(operand, second + 2));
-    }
-    int free = 0;
-    for (int index = kFirstAutoPointIndex; index <= kLastAutoPointIndex; ++index) {
-        if (used[static_cast<std::size_t>(index + 1)]) continue;
-        if (free == k) return index;
-        ++free;
-    }
-    return -1;
+    return AutoPoints(store_.readableText(), program()).freeIndex(k);
 }
 
 void StepEditor::freeStepPoints(const StepRecord& step, ImageEdit& edit) {
@@ -385,6 +362,8 @@ EditOutcome StepEditor::pasteSteps(int row) {
 
     const CurrentProgram before = p;
     insertRecords(row, count);
+    // The points in use are gathered once; each pasted step adds its own.
+    AutoPoints points(store_.readableText(), p);
     std::vector<PointCopy> copies;
     MaybeRefusal stopped;
     int pasted = 0;
@@ -392,13 +371,13 @@ EditOutcome StepEditor::pasteSteps(int row) {
         StepRecord step = clipboard_[static_cast<std::size_t>(pasted)];
         step.label = 0;
         if (usesAutoPoints(step.code)) {
-            const int points = hasSecondPoint(step.code) ? 2 : 1;
+            const int newPoints = hasSecondPoint(step.code) ? 2 : 1;
             std::vector<PointCopy> stepCopies;
             std::size_t search = 0;
-            for (int k = 0; k < points; ++k) {
+            for (int k = 0; k < newPoints; ++k) {
                 const std::size_t at = step.operand.find(" P", search);
                 if (at == std::string::npos) break;
-                const int index = allocateAutoPoint(k);
+                const int index = points.freeIndex(k);
                 if (index < 0) {
                     stopped = autoPointsFull();
                     break;
@@ -417,6 +396,7 @@ EditOutcome StepEditor::pasteSteps(int row) {
             copies.insert(copies.end(), stepCopies.begin(), stepCopies.end());
         }
         p.step(row + pasted) = std::move(step);
+        points.markStep(p.step(row + pasted));
     }
     if (pasted < count) removeRecords(row + pasted, count - pasted);
     if (pasted == 0) {
