@@ -144,9 +144,9 @@ std::string_view commandDisplayName(int code) {
 namespace {
 
 // Keywords of up to eight bytes packed into one integer, zero-padded: every
-// keyword of the table fits, and keywords hold no NUL byte, so two keywords
-// are equal exactly when their packed values are. Every step line of a loaded
-// program is looked up here.
+// keyword of the table fits, so two keywords of the same length are equal
+// exactly when their packed values are. Every step line of a loaded program
+// is looked up here.
 constexpr std::size_t kPackedBytes = sizeof(std::uint64_t);
 
 std::uint64_t packKeyword(std::string_view keyword) {
@@ -169,11 +169,12 @@ const std::array<std::uint64_t, kCommandCodeCount>& packedKeywords() {
 
 std::uint8_t codeOfKeyword(std::string_view keyword) {
     if (keyword.empty()) return kCodeEmpty;
-    if (keyword.size() > kPackedBytes || keyword.find('\0') != std::string_view::npos) return kCodeUndefined;
+    if (keyword.size() > kPackedBytes) return kCodeUndefined;
     const std::uint64_t packed = packKeyword(keyword);
     const auto& table = packedKeywords();
     for (std::size_t code = 0; code < table.size(); ++code)
-        if (table[code] == packed && !CommandKeywordTable[code].empty()) return static_cast<std::uint8_t>(code);
+        if (table[code] == packed && CommandKeywordTable[code].size() == keyword.size())
+            return static_cast<std::uint8_t>(code);
     return kCodeUndefined;
 }
 

@@ -1,5 +1,6 @@
 #include "program/StepLine.h"
 
+#include <array>
 #include <utility>
 
 #include "platform/AnsiText.h"
@@ -30,11 +31,17 @@ std::size_t firstNonBlank(std::string_view line) {
     return i;
 }
 
+struct Keyword {
+    std::array<char, kMaxKeywordBytes> bytes{};
+    std::size_t size = 0;
+    std::string_view text() const { return {bytes.data(), size}; }
+};
+
 // The keyword after the line's first TAB: up to 10 bytes, ending at NUL, TAB
 // or 0x1A, blanks inside skipped. `end` is left where it ended (npos when the
 // line has no TAB).
-std::string keywordOf(std::string_view line, std::size_t& end) {
-    std::string keyword;
+Keyword keywordOf(std::string_view line, std::size_t& end) {
+    Keyword keyword;
     const std::size_t tab = line.find('\t', firstNonBlank(line));
     if (tab == std::string_view::npos) {
         end = std::string_view::npos;
@@ -42,7 +49,7 @@ std::string keywordOf(std::string_view line, std::size_t& end) {
     }
     std::size_t p = tab + 1;
     while (p < line.size() && line[p] != '\t' && line[p] != '\0' && line[p] != '\x1A') {
-        if (line[p] != ' ' && keyword.size() < kMaxKeywordBytes) keyword.push_back(line[p]);
+        if (line[p] != ' ' && keyword.size < kMaxKeywordBytes) keyword.bytes[keyword.size++] = line[p];
         ++p;
     }
     end = p;
@@ -67,9 +74,9 @@ std::string_view writtenOperand(const StepRecord& step) {
 
 std::uint8_t stepLineKeywordCode(std::string_view line) {
     std::size_t end = 0;
-    const std::string keyword = keywordOf(line, end);
+    const Keyword keyword = keywordOf(line, end);
     if (end == std::string_view::npos) return kCodeEmpty;
-    return codeOfKeyword(keyword);
+    return codeOfKeyword(keyword.text());
 }
 
 std::uint16_t stepLineLabel(std::string_view line) {
@@ -88,9 +95,9 @@ StepRecord parseStepLine(std::string_view line) {
     StepRecord step;
     step.label = stepLineLabel(line);
     std::size_t p = 0;
-    const std::string keyword = keywordOf(line, p);
+    const Keyword keyword = keywordOf(line, p);
     if (p == std::string_view::npos) return step;  // no TAB, no keyword: an empty record
-    step.code = codeOfKeyword(keyword);
+    step.code = codeOfKeyword(keyword.text());
     if (p >= line.size() || line[p] != '\t') return step;
 
     const std::string_view rest = line.substr(p + 1);
