@@ -105,8 +105,8 @@ ProgramStore::SectionTable ProgramStore::findAllPrograms() const {
     for (Section& section : table) section.start = section.end = text_.size();
     const std::string_view text(text_.data(), readableEnd());
     for (std::size_t p = findMark(text, 0); p != npos;) {
-        // The next mark is past the three digits of a valid header, as
-        // findProgram's search from behind them would find it.
+        // For a valid header the next mark lies past its three digits, where
+        // findProgram looks for the end of the section.
         const std::size_t q = findMark(text, p + 1);
         Section& section = table[static_cast<std::size_t>(headerNumber(text, p))];
         if (&section != &table[0] && !section.found) {

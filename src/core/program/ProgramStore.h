@@ -61,7 +61,8 @@ public:
     // one walk of the text (entry 0 is never found).
     SectionTable findAllPrograms() const;
     // The lines of a section after its header, each without its line end (a
-    // last line without one included), as loadProgram reads them.
+    // last line without one included), as loadProgram reads them. Like the
+    // lines it gives, it is valid until the text changes.
     class SectionLines {
     public:
         bool next(std::string_view& line);
