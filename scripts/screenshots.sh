@@ -1,7 +1,9 @@
 #!/bin/sh
 # Saves pictures of VANTREL with its built-in simulated controller: starts
 # `vantrel --demo` under a virtual X server, connects, reads the controller's
-# settings and saves the main window, the progress window and the dialogs.
+# settings and saves the main window, the progress window and the dialogs;
+# then the program editor, its palette pages, the program list and a compile
+# error.
 #
 #   scripts/screenshots.sh [BUILD_DIR] [OUTPUT_DIR]
 #
@@ -34,6 +36,17 @@ out=$(cd "$out" && pwd)
 XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime \
 ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} \
     xvfb-run -a -s "-screen 0 1280x1024x24" "$program" --screenshot-dir "$out"
+
+# The program editor's pictures come from a maker of their own (built with the
+# benchmarks: the target program_view_shots), against a simulated controller.
+shots=$build/bin/program_view_shots
+if [ -x "$shots" ]; then
+    XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime \
+    ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} QT_QPA_PLATFORM=xcb \
+        xvfb-run -a -s "-screen 0 1600x1000x24" "$shots" "$out"
+else
+    echo "screenshots.sh: $shots not found; build the 'program_view_shots' target for the program editor's pictures" >&2
+fi
 
 for picture in main-window.png progress-window.png; do
     if [ ! -s "$out/$picture" ]; then

@@ -5,12 +5,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QTableView>
 #include <QWidget>
 
 #include "SettingsViewSet.h"
 #include "app/AppState.h"
 #include "app/ViewFactory.h"
 #include "settings/CProhibitAreaView.h"
+#include "settings/DriverSettingModel.h"
 #include "ui/CGridView.h"
 
 using namespace vantrel;
@@ -45,6 +47,18 @@ int main(int argc, char** argv) {
             grid->selectCell(entry.kind == ViewKind::PulseAxisSettings ? 8 : 1, pointTable ? 3 : 1);
         }
         ok = save(host, QDir(folder).filePath(entry.name + ".png")) && ok;
+        // The in-place editors: a text cell starts with the number alone, a
+        // drop-down offers its list.
+        if (entry.kind == ViewKind::PulseAxisSettings) {
+            QTableView* table = static_cast<ui::CGridView*>(view)->table();
+            for (const auto& [row, name] : {std::pair{DriverSettingModel::kTravelRow, "-text-editor.png"},
+                                            std::pair{DriverSettingModel::kPositionUnitRow, "-choice-editor.png"}}) {
+                const QModelIndex cell = table->model()->index(row - 1, 0);
+                table->setCurrentIndex(cell);
+                table->edit(cell);
+                ok = save(host, QDir(folder).filePath(entry.name + name)) && ok;
+            }
+        }
         if (auto* areas = qobject_cast<CProhibitAreaView*>(view)) {
             areas->showPage(CProhibitAreaView::Page::ProhibitedAreas);
             ok = save(host, QDir(folder).filePath(entry.name + "-prohibited.png")) && ok;

@@ -4,9 +4,13 @@
 #include <memory>
 
 #include <QBrush>
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPointer>
+#include <QVBoxLayout>
 #include <QTableView>
 #include <QHelpEvent>
 #include <QToolTip>
@@ -27,10 +31,13 @@ public:
     int columnCount() const override { return 4; }
     int columnWidth(int column) const override { return column == 0 ? 90 : 60; }
     std::string cellText(int row, int column) const override {
-        if (row == 0) return column == 0 ? "" : "head" + std::to_string(column);
+        if (row == 0) return column == 0 ? corner : "head" + std::to_string(column);
         if (column == 0) return "row" + std::to_string(row);
         if (column == 1) return std::to_string(values_[row - 1]);
-        if (column == 2) return choices_[row - 1] ? "B接点" : "A接点";
+        if (column == 2) {
+            const char* const texts[] = {"A接点", "B接点", "C接点"};  // C接点 is never offered
+            return texts[choices_[row - 1]];
+        }
         return "a long read-only text that does not fit into sixty pixels";
     }
     CellKind cellKind(int row, int column) const override {
@@ -51,7 +58,7 @@ public:
     MaybeRefusal commit(int row, int column, const std::string& text) override {
         ++commits;
         if (column == 2) {
-            choices_[row - 1] = text == "B接点";
+            choices_[row - 1] = text == "B接点" ? 1 : 0;
             return std::nullopt;
         }
         if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
@@ -60,8 +67,10 @@ public:
         return std::nullopt;
     }
     int value(int row) const { return values_[row - 1]; }
-    bool choice(int row) const { return choices_[row - 1]; }
+    int choice(int row) const { return choices_[row - 1]; }
+    void setChoice(int row, int code) { choices_[row - 1] = code; }
     int commits = 0;
+    std::string corner;
 
 private:
     std::vector<int> values_;
@@ -89,6 +98,26 @@ private slots:
         QCOMPARE(table->model()->index(0, 1).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0, 0xFF, 0xFF));
         QCOMPARE(table->columnWidth(0), 60);
         QCOMPARE(table->verticalHeader()->width(), 90);
+    }
+
+    // The header of the label column sits in the table's corner cell, which
+    // Qt draws as an empty header section unless told otherwise.
+    void theLabelColumnHeaderIsDrawnInTheCorner() {
+        QImage corners[2];
+        for (int i = 0; i < 2; ++i) {
+            auto model = std::make_unique<BigTable>(4);
+            model->corner = i == 0 ? "" : "ポイント";
+            ui::CGridView view(std::move(model));
+            view.resize(600, 300);
+            view.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
+            auto* corner = view.table()->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+            QVERIFY(corner != nullptr);
+            QCOMPARE(corner->width(), view.table()->verticalHeader()->width());
+            corners[i] = corner->grab().toImage();
+        }
+        QCOMPARE(corners[1].size(), corners[0].size());
+        QVERIFY2(corners[1] != corners[0], "the corner shows no text");
     }
 
     void noEditorExistsUntilACellIsEdited() {
@@ -156,6 +185,65 @@ private slots:
         emit box->activated(1);
         QVERIFY(model.choice(2));
         QCOMPARE(cell.data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0xFF, 0xFF, 0x00));
+    }
+
+    // Only an entry the user picks is committed; an editor left any other way
+    // keeps what the cell holds, a code the list does not offer included.
+    void aDropDownCommitsOnlyAPickedEntry_data() {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("key");  // 0: focus moves elsewhere; -1: the list is opened and Return takes its entry
+        QTest::addColumn<int>("commits");
+        QTest::addColumn<int>("after");
+        QTest::newRow("not offered, Tab") << 2 << int(Qt::Key_Tab) << 0 << 2;
+        QTest::newRow("not offered, focus out") << 2 << 0 << 0 << 2;
+        QTest::newRow("not offered, Down picks the first") << 2 << int(Qt::Key_Down) << 1 << 0;
+        QTest::newRow("offered, Return") << 1 << int(Qt::Key_Return) << 0 << 1;
+        QTest::newRow("offered, the shown entry taken from the open list") << 1 << -1 << 1 << 1;
+    }
+
+    void aDropDownCommitsOnlyAPickedEntry() {
+        QFETCH(int, stored);
+        QFETCH(int, key);
+        QFETCH(int, commits);
+        QFETCH(int, after);
+        auto owned = std::make_unique<BigTable>(4);
+        BigTable& model = *owned;
+        model.setChoice(2, stored);
+        QWidget host;
+        auto* layout = new QVBoxLayout(&host);
+        auto* view = new ui::CGridView(std::move(owned), &host);
+        auto* elsewhere = new QLineEdit(&host);
+        layout->addWidget(view);
+        layout->addWidget(elsewhere);
+        host.show();
+        host.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&host));
+        QTableView* table = view->table();
+        const QModelIndex cell = table->model()->index(1, 1);
+        table->setFocus();
+        table->setCurrentIndex(cell);
+        table->edit(cell);
+        QPointer<QComboBox> box = view->findChild<QComboBox*>();
+        QVERIFY(box);
+        QTRY_VERIFY(box->hasFocus());
+        // The editor starts on what the cell shows, picked or not.
+        QCOMPARE(box->currentIndex(), stored < 2 ? stored : -1);
+        QCOMPARE(box->currentIndex() < 0 ? box->placeholderText() : box->currentText(), cell.data().toString());
+        if (key == 0) {
+            elsewhere->setFocus();
+        } else if (key < 0) {
+            QTest::keyClick(box, Qt::Key_F4);
+            QAbstractItemView* list = box->view();
+            QTRY_VERIFY(list->isVisible());
+            QCOMPARE(list->currentIndex().row(), stored);
+            QTest::keyClick(list, Qt::Key_Return);
+        } else {
+            QTest::keyClick(box, Qt::Key(key));
+        }
+        QTRY_VERIFY(box.isNull());
+        QCoreApplication::processEvents();
+        QCOMPARE(model.commits, commits);
+        QCOMPARE(model.choice(2), after);
     }
 
     // A benchmark, not a check: how long a table of 20,000 rows takes to open

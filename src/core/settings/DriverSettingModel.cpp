@@ -173,6 +173,13 @@ std::string DriverSettingModel::cellText(int row, int column) const {
     }
 }
 
+std::string DriverSettingModel::editText(int row, int column) const {
+    if (!isValueCell(row, column) || (row != kTravelRow && row != kMinTravelRow)) return cellText(row, column);
+    const ConstRecord r(image_, column - 1);
+    if (!isHundredthsUnit(r.positionUnit())) return cellText(row, column);  // "---": read-only on a step axis
+    return twoDecimalText(row == kTravelRow ? r.travelPerRev() : r.minTravel());
+}
+
 CellKind DriverSettingModel::cellKind(int row, int column) const {
     if (row == 0) return CellKind::Header;
     if (column == 0) return CellKind::Label;

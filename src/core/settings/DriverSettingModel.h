@@ -52,6 +52,8 @@ public:
     int columnCount() const override { return kColumns; }
     int columnWidth(int column) const override { return column == 0 ? 200 : 110; }
     std::string cellText(int row, int column) const override;
+    // Travel and minimum travel are edited as the number alone ("10.00").
+    std::string editText(int row, int column) const override;
     CellKind cellKind(int row, int column) const override;
     std::vector<std::string> choices(int row, int column) const override;
     std::uint32_t backgroundColour(int row, int column) const override;

@@ -10,6 +10,7 @@
 #include "program/IoNames.h"
 #include "program/ProgramFiles.h"
 #include "program/ProgramStore.h"
+#include "program/StepEditor.h"
 
 namespace vantrel {
 
@@ -28,7 +29,8 @@ struct AppState {
     AppState()
         : link(status),
           linkThread(link, queues, status, linkImage),
-          programFiles(programs, ioNames, ProgramFiles::defaultPaths()) {}
+          programFiles(programs, ioNames, ProgramFiles::defaultPaths()),
+          steps(programs, image, &queues) {}
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
 
@@ -43,6 +45,9 @@ struct AppState {
     ProgramStore programs;
     IoNames ioNames;
     ProgramFiles programFiles;
+    // Step editing of the program view; lives for the run so that its step
+    // clipboard outlasts the view.
+    StepEditor steps;
 
     // The unsaved-FLASH flag: set by program edits (the program view sets
     // it), cleared by a successful FLASH write.

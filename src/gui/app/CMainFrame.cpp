@@ -421,7 +421,9 @@ void CMainFrame::onLinkLost(bool silent) {
 void CMainFrame::onProgramFileRead(const std::string& path) {
     (void)path;  // always the working file
     state_.programFiles.programFileRead();
-    if (currentKind_ == ViewKind::ProgramEditor) rebuildCurrentView();
+    // The program view refreshes itself: it may be the one waiting for this
+    // read, so it must not be replaced under it.
+    if (currentKind_ == ViewKind::ProgramEditor) forwardToView("reloadPrograms()");
 }
 
 void CMainFrame::onProgramSendResult(const TransferResult& result) { (void)result; }

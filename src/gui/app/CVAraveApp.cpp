@@ -19,28 +19,117 @@ namespace vantrel {
 ViewFactory makeViewFactory() {
     ViewFactory factory;
     registerSettingsViews(factory);
+    registerProgramView(factory);
     return factory;
 }
+
+namespace {
+
+// Qt's own command-line options, left to QApplication: those that take the
+// next word as their value, and those that stand alone. Qt also takes them
+// with two dashes and some as "-style=NAME".
+const char* const kQtValueOptions[] = {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+                                       "geometry", "qwindowtitle", "title", "qwindowicon", "icon", "session", "display",
+                                       "style", "stylesheet"};
+const char* const kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "testability"};
+const char* const kQtAssignedOptions[] = {"style=", "stylesheet=", "qmljsdebugger="};
+
+template <std::size_t N>
+bool listed(const char* const (&names)[N], const QString& name) {
+    for (const char* candidate : names)
+        if (name == QLatin1String(candidate)) return true;
+    return false;
+}
+
+template <std::size_t N>
+bool prefixListed(const char* const (&prefixes)[N], const QString& name) {
+    for (const char* prefix : prefixes)
+        if (name.startsWith(QLatin1String(prefix))) return true;
+    return false;
+}
+
+// The name of a Qt option without its dashes ("-platform", "--platform"), or empty.
+QString qtOptionName(const QString& argument) {
+    QString name = argument.mid(1);
+    if (name.startsWith(QLatin1Char('-'))) name.remove(0, 1);
+    return name;
+}
+
+CVAraveApp::Options refused(const QString& why) {
+    CVAraveApp::Options options;
+    options.action = CVAraveApp::Options::Action::Refuse;
+    options.refusal = why;
+    return options;
+}
+
+}  // namespace
 
 CVAraveApp::Options CVAraveApp::parseOptions(const QStringList& arguments) {
     Options options;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
-        if (argument == QLatin1String("--no-splash")) {
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            options.action = Options::Action::ShowHelp;
+            return options;
+        } else if (argument == QLatin1String("--version")) {
+            options.action = Options::Action::ShowVersion;
+            return options;
+        } else if (argument == QLatin1String("--no-splash")) {
             options.splash = false;
         } else if (argument == QLatin1String("--demo")) {
             options.demo = true;
-        } else if (argument == QLatin1String("--screenshot-dir") && i + 1 < arguments.size()) {
+        } else if (argument == QLatin1String("--screenshot-dir")) {
+            if (!hasValue) return refused(QStringLiteral("option --screenshot-dir needs a folder"));
             options.screenshotDir = arguments[++i];
             options.demo = true;
             options.splash = false;
-        } else if (argument == QLatin1String("--quit-after") && i + 1 < arguments.size()) {
-            options.quitAfterMs = arguments[++i].toInt();
+        } else if (argument == QLatin1String("--quit-after")) {
+            bool number = false;
+            const int ms = hasValue ? arguments[i + 1].toInt(&number) : 0;
+            if (!number || ms < 0) return refused(QStringLiteral("option --quit-after needs a number of milliseconds"));
+            options.quitAfterMs = ms;
+            ++i;
+        } else if (argument.size() > 1 && argument.startsWith(QLatin1Char('-'))) {
+            const QString name = qtOptionName(argument);
+            if (listed(kQtValueOptions, name)) {
+                if (!hasValue) return refused(QStringLiteral("option %1 needs a value").arg(argument));
+                ++i;
+            } else if (!listed(kQtFlags, name) && !prefixListed(kQtAssignedOptions, name)) {
+                return refused(QStringLiteral("unknown option %1").arg(argument));
+            }
         }
         // Anything else is a document argument of the standard command line, unused.
     }
     return options;
 }
+
+QString CVAraveApp::usageLine() {
+    return QStringLiteral("usage: vantrel [--demo] [--no-splash] [--screenshot-dir DIR] [--quit-after MS] "
+                          "(vantrel --help for more)");
+}
+
+QString CVAraveApp::helpText() {
+    return QStringLiteral(
+        "usage: vantrel [options]\n"
+        "\n"
+        "The desktop support software of the motion controller (settings, programs, online\n"
+        "operation over its USB serial port). No connection is made at start.\n"
+        "\n"
+        "options:\n"
+        "  --demo                 run against a simulated controller inside the program\n"
+        "  --no-splash            start without the splash picture and its wait\n"
+        "  --screenshot-dir DIR   demo tour: connect to the simulated controller, save pictures\n"
+        "                         of the windows into DIR and end\n"
+        "  --quit-after MS        end MS milliseconds after the main window is up\n"
+        "  --version              print the version and end\n"
+        "  --help, -h             print this help and end\n"
+        "\n"
+        "Qt's own options (-platform NAME, -style NAME, ...) are passed to Qt.\n"
+        "vantrel-cli runs the same controller operations from a script.\n");
+}
+
+QString CVAraveApp::versionText() { return QStringLiteral("vantrel " VANTREL_VERSION_TEXT "\n"); }
 
 CVAraveApp::CVAraveApp() : state_(std::make_unique<AppState>()) {}
 
@@ -52,13 +141,31 @@ CVAraveApp::~CVAraveApp() {
 }
 
 int CVAraveApp::run(int& argc, char** argv) {
+    // The command line is read first: help, version and a refusal need no
+    // display and are printed while another instance runs too.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const Options options = parseOptions(arguments);
+    switch (options.action) {
+    case Options::Action::ShowHelp:
+        std::fputs(qPrintable(helpText()), stdout);
+        return 0;
+    case Options::Action::ShowVersion:
+        std::fputs(qPrintable(versionText()), stdout);
+        return 0;
+    case Options::Action::Refuse:
+        std::fprintf(stderr, "vantrel: %s\n%s\n", qPrintable(options.refusal), qPrintable(usageLine()));
+        return kExitUsage;
+    case Options::Action::Run:
+        break;
+    }
+
     instance_ = std::make_unique<SingleInstance>();
     if (instance_->anotherInstanceRuns()) return 0;  // silently, before any window
 
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("VANTREL"));
     application.setOrganizationName(QStringLiteral("KESSLAND"));
-    const Options options = parseOptions(application.arguments());
 
     if (options.demo) {
         sim_ = std::make_unique<ControllerSim>();

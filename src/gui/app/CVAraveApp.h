@@ -21,13 +21,30 @@ class SingleInstance;
 // released.
 class CVAraveApp {
 public:
+    // The command line. Qt's own options (-platform NAME, -style NAME, ...)
+    // are accepted and left to Qt; words without a leading "-" are document
+    // arguments of the standard command line, unused.
     struct Options {
+        enum class Action {
+            Run,          // start the program
+            ShowHelp,     // --help, -h: print the help and end with 0
+            ShowVersion,  // --version: print the version and end with 0
+            Refuse,       // an unknown option or a missing value: print why and the usage line, end with 2
+        };
+        Action action = Action::Run;
+        QString refusal;         // why the command line was refused
         bool splash = true;      // --no-splash skips the splash and its wait
         bool demo = false;       // --demo: a simulated controller inside the program
         QString screenshotDir;   // --screenshot-dir DIR: demo tour saving screenshots
         int quitAfterMs = -1;    // --quit-after MS: end MS after the main window is up (measurements)
     };
+    // Exit status of a refused command line, as vantrel-cli's.
+    static constexpr int kExitUsage = 2;
+    // arguments[0] is the program.
     static Options parseOptions(const QStringList& arguments);
+    static QString usageLine();
+    static QString helpText();
+    static QString versionText();
 
     CVAraveApp();
     ~CVAraveApp();

@@ -6,12 +6,14 @@
 #include "app/CIpAddressDlg.h"
 #include "app/CPortDlg.h"
 #include "app/CSettingInitialDlg.h"
+#include "ui/FileFilters.h"
 
 namespace vantrel {
 
-namespace {
-const QString kSettingsFileFilter = QStringLiteral("設定ファイル(*.bin);;全てのファイル(*.*)");
-}  // namespace
+QList<ui::FileFilter> settingsFileFilters() {
+    return {{QStringLiteral("設定ファイル(*.bin)"), QStringLiteral("*.bin")},
+            {QStringLiteral("全てのファイル(*.*)"), QStringLiteral("*")}};
+}
 
 MainFramePrompts MainFramePrompts::dialogs() {
     MainFramePrompts prompts;
@@ -41,14 +43,16 @@ MainFramePrompts MainFramePrompts::dialogs() {
         return dialog.values();
     };
     prompts.openSettingsFile = [](QWidget* parent, const QString& startFolder) {
-        QFileDialog dialog(parent, QString(), startFolder, kSettingsFileFilter);
+        QFileDialog dialog(parent, QString(), startFolder);
+        ui::setFileFilters(dialog, settingsFileFilters());
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setDefaultSuffix(QStringLiteral("bin"));
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
     prompts.saveSettingsFile = [](QWidget* parent, const QString& startFolder) {
-        QFileDialog dialog(parent, QString(), startFolder, kSettingsFileFilter);
+        QFileDialog dialog(parent, QString(), startFolder);
+        ui::setFileFilters(dialog, settingsFileFilters());
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("bin"));
         // QFileDialog asks before replacing an existing file.

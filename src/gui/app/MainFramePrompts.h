@@ -5,14 +5,20 @@
 #include <string>
 #include <vector>
 
+#include <QList>
 #include <QString>
 
 #include "app/EthernetAddressEdit.h"
 #include "app/InitialiseChoice.h"
+#include "ui/FileFilters.h"
 
 class QWidget;
 
 namespace vantrel {
+
+// The file types of the settings file dialogs: "設定ファイル(*.bin)" and
+// "全てのファイル(*.*)", the second matching every file.
+QList<ui::FileFilter> settingsFileFilters();
 
 // The dialogs the main window's commands open, other than message boxes.
 // Each member has a default that shows the real dialog; tests and the

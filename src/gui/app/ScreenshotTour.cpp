@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QPainter>
 #include <QPixmap>
 #include <QTimer>
@@ -16,6 +19,7 @@
 #include "app/CSplashWnd.h"
 #include "app/TransactionMessages.h"
 #include "link/CWaitDlg.h"
+#include "platform/AppFolders.h"
 #include "ui/CGridView.h"
 #include "ui/MessageBox.h"
 
@@ -102,6 +106,18 @@ void ScreenshotTour::grabDialogs() {
     CIpAddressDlg address(readEthernetAddress(frame_.state().image), &frame_);
     address.show();
     save(address, QStringLiteral("ethernet-dialog.png"));
+    // The settings file dialog on "全てのファイル(*.*)" in the program's folder,
+    // whose programs have no extension; saved once the folder is read.
+    QFileDialog open(&frame_, QString(), QString::fromStdString(exeFolder()));
+    open.setOption(QFileDialog::DontUseNativeDialog);
+    ui::setFileFilters(open, settingsFileFilters());
+    open.selectNameFilter(open.nameFilters().value(1));
+    QEventLoop loaded;
+    if (auto* files = open.findChild<QFileSystemModel*>()) connect(files, &QFileSystemModel::directoryLoaded, &loaded, &QEventLoop::quit);
+    QTimer::singleShot(3000, &loaded, &QEventLoop::quit);
+    open.show();
+    loaded.exec();
+    save(open, QStringLiteral("open-settings-file-dialog.png"));
 }
 
 void ScreenshotTour::finish() {

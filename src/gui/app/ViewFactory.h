@@ -42,5 +42,7 @@ private:
 
 // Defined by the settings views (src/gui/settings/RegisterSettingsViews.cpp).
 void registerSettingsViews(ViewFactory& factory);
+// Defined by the program editor (src/gui/program/RegisterProgramView.cpp).
+void registerProgramView(ViewFactory& factory);
 
 }  // namespace vantrel

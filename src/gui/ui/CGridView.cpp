@@ -1,11 +1,14 @@
 #include "ui/CGridView.h"
 
+#include <QAbstractButton>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QPlainTextEdit>
 #include <QSplitter>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
 #include <QTableView>
 #include <QToolTip>
 
@@ -39,6 +42,10 @@ CGridView::CGridView(std::unique_ptr<GridModel> model, QWidget* parent) : QWidge
     for (int column = 1; column < grid_->columnCount(); ++column)
         table_->setColumnWidth(column - 1, grid_->columnWidth(column));
     table_->viewport()->installEventFilter(this);
+    // The header of the label column ("ポイント", "軸") sits in the table's
+    // corner cell, which Qt draws as an empty header section: draw it here.
+    corner_ = table_->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    if (corner_) corner_->installEventFilter(this);
 
     help_ = new QPlainTextEdit(this);
     help_->setReadOnly(true);
@@ -67,6 +74,8 @@ CGridView::~CGridView() {
     // The table (and an editor still open in it) goes first: it may commit
     // to the model while closing, and the model dies with this object.
     table_->viewport()->removeEventFilter(this);
+    if (corner_) corner_->removeEventFilter(this);
+    corner_ = nullptr;
     delete table_;
     table_ = nullptr;
     delete tableModel_;
@@ -98,7 +107,24 @@ void CGridView::showHelpFor(const QModelIndex& index) {
         QString::fromStdString(grid_->helpText(tableModel_->gridRow(index), tableModel_->gridColumn(index))));
 }
 
+void CGridView::paintCorner() {
+    QStyleOptionHeader option;
+    option.initFrom(corner_);
+    option.state = QStyle::State_None;
+    if (corner_->isEnabled()) option.state |= QStyle::State_Enabled;
+    if (corner_->isActiveWindow()) option.state |= QStyle::State_Active;
+    option.position = QStyleOptionHeader::OnlyOneSection;
+    option.text = QString::fromStdString(grid_->cellText(0, 0));
+    option.textAlignment = table_->horizontalHeader()->defaultAlignment();
+    QStylePainter painter(corner_);
+    painter.drawControl(QStyle::CE_Header, option);
+}
+
 bool CGridView::eventFilter(QObject* watched, QEvent* event) {
+    if (corner_ && watched == corner_ && event->type() == QEvent::Paint) {
+        paintCorner();
+        return true;
+    }
     // Title tips: a cell whose text is cut off shows it whole under the mouse.
     if (table_ && watched == table_->viewport() && event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);

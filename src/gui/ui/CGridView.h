@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QAbstractButton;
 class QTableView;
 class QPlainTextEdit;
 class QModelIndex;
@@ -15,11 +16,11 @@ namespace vantrel::ui {
 class GridTableModel;
 class GridItemDelegate;
 
-// The settings views' table: a fixed header row and label column, text and
-// drop-down cells edited in place, grey read-only cells, per-cell colours,
-// title tips for cut-off texts, and a help pane beside the table that shows
-// the help of the current cell. A refused commit shows the core's message and
-// the cell shows the stored value again.
+// The settings views' table: a fixed header row and label column (its header
+// drawn in the corner cell), text and drop-down cells edited in place, grey
+// read-only cells, per-cell colours, title tips for cut-off texts, and a help
+// pane beside the table that shows the help of the current cell. A refused
+// commit shows the core's message and the cell shows the stored value again.
 class CGridView : public QWidget {
     Q_OBJECT
 public:
@@ -39,12 +40,14 @@ public:
 
 private:
     void showHelpFor(const QModelIndex& index);
+    void paintCorner();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     std::unique_ptr<GridModel> grid_;
     GridTableModel* tableModel_ = nullptr;
     GridItemDelegate* delegate_ = nullptr;
     QTableView* table_ = nullptr;
+    QAbstractButton* corner_ = nullptr;  // the table's corner cell, above the row labels
     QPlainTextEdit* help_ = nullptr;
 };
 

@@ -7,6 +7,19 @@
 
 namespace vantrel::ui {
 
+namespace {
+// The editor of a drop-down cell. It remembers whether the user picked an
+// entry: only a picked entry is committed. Leaving the list by Tab, Return or
+// a click elsewhere commits nothing, so a stored code that the list does not
+// offer as such (a deg axis shown as "mm", a home direction of 2 shown as
+// "CW") is kept as it is, as leaving a text cell unchanged keeps its value.
+class ChoiceEditor : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    bool chosen = false;
+};
+}  // namespace
+
 GridItemDelegate::GridItemDelegate(GridTableModel& model, QObject* parent) : QStyledItemDelegate(parent), model_(model) {}
 
 QWidget* GridItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
@@ -14,11 +27,12 @@ QWidget* GridItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     const int row = model_.gridRow(index);
     const int column = model_.gridColumn(index);
     if (model_.grid().cellKind(row, column) == CellKind::DropDown) {
-        auto* box = new QComboBox(parent);
+        auto* box = new ChoiceEditor(parent);
         box->setFrame(false);
         for (const auto& choice : model_.grid().choices(row, column)) box->addItem(QString::fromStdString(choice));
         auto* self = const_cast<GridItemDelegate*>(this);
         connect(box, &QComboBox::activated, self, [self, box] {
+            box->chosen = true;
             emit self->commitData(box);
             emit self->closeEditor(box);
         });
@@ -32,9 +46,11 @@ QWidget* GridItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
 
 void GridItemDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
     const QString text = index.data(Qt::EditRole).toString();
-    if (auto* box = qobject_cast<QComboBox*>(editor)) {
+    if (auto* box = dynamic_cast<ChoiceEditor*>(editor)) {
+        // A text the list does not hold is shown as it is, with no entry picked.
         const int at = box->findText(text);
-        box->setCurrentIndex(at >= 0 ? at : 0);
+        box->setPlaceholderText(at < 0 ? text : QString());
+        box->setCurrentIndex(at);
         return;
     }
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
@@ -44,7 +60,9 @@ void GridItemDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
 }
 
 void GridItemDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
-    if (auto* box = qobject_cast<QComboBox*>(editor)) {
+    if (auto* box = dynamic_cast<ChoiceEditor*>(editor)) {
+        if (!box->chosen) return;
+        box->chosen = false;  // one pick, one commit
         model->setData(index, box->currentText(), Qt::EditRole);
         return;
     }

@@ -8,7 +8,8 @@ class GridTableModel;
 
 // Creates the in-place editor of a cell only while it is being edited: a line
 // edit for text cells, a drop-down list for choice cells. A choice is
-// committed as soon as it is picked.
+// committed as soon as it is picked; an editor left without a pick (or, for
+// text, unchanged) commits nothing.
 class GridItemDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

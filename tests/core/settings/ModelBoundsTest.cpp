@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <typeinfo>
 #include <vector>
 
 #include "core/settings/RecordingSink.h"
 #include "data/DefaultImage.h"
+#include "data/Units.h"
 #include "settings/CounterModel.h"
 #include "settings/DriverSettingModel.h"
 #include "settings/IoRogicModel.h"
@@ -50,6 +52,39 @@ TEST(ModelBoundsTest, OutsideTheTableNothingIsReadOrWritten) {
     }
     EXPECT_TRUE(image == makeDefaultSettingsImage());
     EXPECT_TRUE(sink.writes.empty());
+}
+
+// The in-place editor of a text cell starts with editText: whatever a cell
+// holds, that text must pass the input rule as it is (or be empty, for a
+// position not set), so changing one digit of it is never refused.
+TEST(ModelBoundsTest, EveryTextEditorStartsWithANumberTheInputRuleTakes) {
+    SettingsImage image = makeDefaultSettingsImage();
+    // Pulse axes in every unit: mm, deg, step; the fourth not connected.
+    const std::uint8_t units[] = {0, 1, 2};
+    for (int axis = 0; axis < 3; ++axis) {
+        PulseAxisRecord(image, axis).setModel(1);
+        PulseAxisRecord(image, axis).setPositionUnit(units[axis]);
+        image.writePosition(axis, 1000, -5);   // a point
+        image.writePosition(axis, 221, 1234);  // the movable range
+    }
+    // Network drivers shown in mm (unit 0 with ratio words) and in steps.
+    NetworkDriverRecord(image, 0).setModel(2);
+    NetworkDriverRecord(image, 0).setUnit(0);
+    NetworkDriverRecord(image, 0).setRatio1(1);
+    NetworkDriverRecord(image, 0).setRatio2(1);
+    NetworkDriverRecord(image, 1).setModel(1);
+    test::RecordingSink sink;
+    for (auto& model : allModels(image, &sink)) {
+        model->opened();
+        for (int row = 0; row < model->rowCount(); row += (model->rowCount() > 200 ? 7 : 1)) {
+            for (int column = 0; column < model->columnCount(); ++column) {
+                if (model->cellKind(row, column) != CellKind::Text) continue;
+                const std::string text = model->editText(row, column);
+                EXPECT_TRUE(text.empty() || isHalfWidthNumber(text))
+                    << typeid(*model).name() << " row " << row << " column " << column << ": \"" << text << "\"";
+            }
+        }
+    }
 }
 
 // Every cell of every table can be drawn from an image of arbitrary bytes,

@@ -1,7 +1,9 @@
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include "app/AppState.h"
@@ -9,6 +11,8 @@
 #include "data/DefaultImage.h"
 #include "settings/CCounterView.h"
 #include "settings/CDriverSettingView.h"
+#include "settings/DriverSettingModel.h"
+#include "settings/RivoPointModel.h"
 #include "settings/CPointView.h"
 #include "settings/CProhibitAreaView.h"
 #include "settings/CRivoPointView.h"
@@ -39,6 +43,48 @@ QueuedValue queued(std::uint32_t address, std::uint16_t size, std::int32_t value
 QString shown(ui::CGridView& view, int row, int column) {
     return view.table()->model()->index(row - 1, column - 1).data(Qt::DisplayRole).toString();
 }
+
+// The ways of leaving an open drop-down without picking an entry.
+enum class Leave { Tab, Return, Escape, FocusOut };
+
+// A drop-down cell whose stored code the offered texts do not hold as such:
+// the image it is set up in, the view it lives in and where it is.
+struct UnchosenDropDown {
+    const char* name;
+    void (*setUp)(SettingsImage& image);
+    ui::CGridView* (*open)(SettingsImage& image, RequestQueues& queues, QWidget* host);
+    int row;
+    int column;
+};
+
+ui::CGridView* openPulseAxes(SettingsImage& image, RequestQueues& queues, QWidget* host) {
+    return new CDriverSettingView(image, &queues, host);
+}
+ui::CGridView* openNetworkSettings(SettingsImage& image, RequestQueues& queues, QWidget* host) {
+    return (new CRivoSettingView(image, &queues, host))->grid();
+}
+ui::CGridView* openNetworkPoints(SettingsImage& image, RequestQueues& queues, QWidget* host) {
+    return new CRivoPointView(image, &queues, host);
+}
+PulseAxisRecord connectedAxis1(SettingsImage& image) {
+    PulseAxisRecord(image, 0).setModel(1);
+    return PulseAxisRecord(image, 0);
+}
+
+const UnchosenDropDown kUnchosenDropDowns[] = {
+    {"deg axis, position unit", [](SettingsImage& i) { connectedAxis1(i).setPositionUnit(1); }, openPulseAxes,
+     DriverSettingModel::kPositionUnitRow, 1},
+    {"network driver with unit byte 0, model",
+     [](SettingsImage& i) { NetworkDriverRecord(i, 4).setModel(2), NetworkDriverRecord(i, 4).setUnit(0); },
+     openNetworkSettings, 5, 1},
+    {"home direction 2", [](SettingsImage& i) { connectedAxis1(i).setHomeDirection(2); }, openPulseAxes,
+     DriverSettingModel::kHomeDirectionRow, 1},
+    {"acceleration type 2", [](SettingsImage& i) { connectedAxis1(i).setAccelType(2); }, openPulseAxes,
+     DriverSettingModel::kAccelTypeRow, 1},
+    {"network point mode 2",
+     [](SettingsImage& i) { NetworkDriverRecord(i, 0).setModel(2), NetworkDriverRecord(i, 0).point(0).setMode(2); },
+     openNetworkPoints, 1, RivoPointModel::kModeColumn},
+};
 
 }  // namespace
 
@@ -142,6 +188,17 @@ private slots:
         auto* axes = new CDriverSettingView(image, &queues, &host);
         axes->show();
         QTableView* grid = axes->table();
+        const QModelIndex travel = grid->model()->index(DriverSettingModel::kTravelRow - 1, 0);
+        grid->setCurrentIndex(travel);
+        grid->edit(travel);
+        QPointer<QLineEdit> travelEdit = grid->findChild<QLineEdit*>();
+        QVERIFY(travelEdit != nullptr);
+        QCOMPARE(travelEdit->text(), QString("10.00"));  // shown as "10.00 mm"
+        travelEdit->setText("12.00");                     // one digit changed
+        QTest::keyClick(travelEdit, Qt::Key_Return);
+        QTRY_VERIFY(travelEdit.isNull());
+        QCOMPARE(PulseAxisRecord(image, 0).travelPerRev(), 1200);
+        QCOMPARE(shown(*axes, DriverSettingModel::kTravelRow, 1), QString("12.00 mm"));
         const QModelIndex unit = grid->model()->index(1, 0);
         grid->setCurrentIndex(unit);
         grid->edit(unit);
@@ -154,6 +211,58 @@ private slots:
         QCOMPARE(PulseAxisRecord(image, 0).positionUnit(), 2);
         QCOMPARE(shown(*axes, 4, 1), QString("---"));
         QCOMPARE(shown(*axes, 3, 1), QString("Hz"));
+    }
+
+    void leavingADropDownWithoutAChoiceCommitsNothing_data() {
+        QTest::addColumn<int>("dropDown");
+        QTest::addColumn<int>("leave");
+        const std::pair<Leave, const char*> leaves[] = {
+            {Leave::Tab, "Tab"}, {Leave::Return, "Return"}, {Leave::Escape, "Escape"}, {Leave::FocusOut, "focus out"}};
+        for (int i = 0; i < static_cast<int>(std::size(kUnchosenDropDowns)); ++i)
+            for (const auto& [leave, how] : leaves)
+                QTest::addRow("%s, %s", kUnchosenDropDowns[i].name, how) << i << static_cast<int>(leave);
+    }
+
+    void leavingADropDownWithoutAChoiceCommitsNothing() {
+        QFETCH(int, dropDown);
+        QFETCH(int, leave);
+        const UnchosenDropDown& cell = kUnchosenDropDowns[dropDown];
+        cell.setUp(image);
+        QWidget host;
+        auto* layout = new QVBoxLayout(&host);
+        ui::CGridView* view = cell.open(image, queues, &host);
+        layout->addWidget(view->parentWidget() == &host ? static_cast<QWidget*>(view) : view->parentWidget());
+        auto* elsewhere = new QLineEdit(&host);
+        layout->addWidget(elsewhere);
+        host.resize(900, 600);
+        host.show();
+        host.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&host));
+        queues.clearAll();  // what opening the view sends
+        const SettingsImage before = image;
+        const QString text = shown(*view, cell.row, cell.column);
+
+        QTableView* table = view->table();
+        const QModelIndex index = table->model()->index(cell.row - 1, cell.column - 1);
+        table->setFocus();
+        table->setCurrentIndex(index);
+        table->edit(index);
+        QPointer<QComboBox> box = table->findChild<QComboBox*>();
+        QVERIFY(box != nullptr);
+        QTRY_VERIFY(box->hasFocus());
+        QCOMPARE(box->currentText(), text);  // the editor starts on what the cell shows
+        switch (static_cast<Leave>(leave)) {
+        case Leave::Tab: QTest::keyClick(box, Qt::Key_Tab); break;
+        case Leave::Return: QTest::keyClick(box, Qt::Key_Return); break;
+        case Leave::Escape: QTest::keyClick(box, Qt::Key_Escape); break;
+        case Leave::FocusOut: elsewhere->setFocus(); break;
+        }
+        QTRY_VERIFY(box.isNull());  // the editor is gone (Tab may open the next one)
+        QCoreApplication::processEvents();
+        QVERIFY(image == before);
+        QCOMPARE(queues.valueWriteCount(), 0u);
+        QCOMPARE(queues.axisParameterWriteCount(), 0u);
+        QCOMPARE(shown(*view, cell.row, cell.column), text);
     }
 
     void rivoPointTableGreysUnconnectedDrivers() {

@@ -1,0 +1,21 @@
+#include "commands/RegisterCommandEditors.h"
+
+#include "commands/CLabelDlg.h"
+#include "commands/CommandEditorRegistry.h"
+
+namespace vantrel {
+
+void registerCommandEditors(CommandEditorRegistry& registry) {
+    registerLabelEditor(registry);
+}
+
+const CommandEditorRegistry& commandEditors() {
+    static const CommandEditorRegistry registry = [] {
+        CommandEditorRegistry filled;
+        registerCommandEditors(filled);
+        return filled;
+    }();
+    return registry;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,75 @@
+#include "program/StepTableItemModel.h"
+
+#include <QBrush>
+#include <QColor>
+
+namespace vantrel {
+
+namespace {
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void StepTableItemModel::fill(const CurrentProgram& program, const SettingsImage& image,
+                              const ProgramDirectory& directory, const RowHighlightState& highlights) {
+    beginResetModel();
+    table_.fill(program, image, directory);
+    table_.setHighlights(highlights);
+    endResetModel();
+}
+
+void StepTableItemModel::setHighlights(const RowHighlightState& highlights) {
+    const int rows = rowCount();
+    std::vector<RowHighlight> before;
+    before.reserve(static_cast<std::size_t>(rows));
+    for (int row = 0; row < rows; ++row) before.push_back(table_.highlight(row));
+    table_.setHighlights(highlights);
+    for (int row = 0; row < rows; ++row)
+        if (table_.highlight(row) != before[static_cast<std::size_t>(row)]) rowChanged(row);
+}
+
+void StepTableItemModel::rowChanged(int row) {
+    emit dataChanged(index(row, 0), index(row, kStepColumnCount - 1), {Qt::BackgroundRole, Qt::ForegroundRole});
+}
+
+int StepTableItemModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : table_.rowCount(); }
+
+int StepTableItemModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kStepColumnCount; }
+
+QVariant StepTableItemModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    switch (role) {
+    case Qt::DisplayRole: return toQString(table_.text(index.row(), index.column()));
+    case Qt::TextAlignmentRole:
+        return StepTableModel::alignment(index.column()) == StepTableModel::Alignment::Centre
+                   ? QVariant(Qt::AlignCenter)
+                   : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::BackgroundRole:
+        switch (table_.highlight(index.row())) {
+        case RowHighlight::RunningStep: return QBrush(QColor(255, 255, 0));
+        case RowHighlight::CompileError: return QBrush(QColor(255, 0, 0));
+        case RowHighlight::LastStored: return QBrush(QColor(0, 255, 0));
+        case RowHighlight::None: return {};
+        }
+        return {};
+    case Qt::ForegroundRole:
+        switch (table_.highlight(index.row())) {
+        case RowHighlight::CompileError: return QBrush(Qt::white);
+        case RowHighlight::RunningStep:
+        case RowHighlight::LastStored: return QBrush(Qt::black);
+        case RowHighlight::None: return {};
+        }
+        return {};
+    default: return {};
+    }
+}
+
+QVariant StepTableItemModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    return toQString(StepTableModel::header(section));
+}
+
+}  // namespace vantrel

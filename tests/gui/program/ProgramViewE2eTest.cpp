@@ -1,0 +1,229 @@
+// The program editor in the main window against the simulated controller
+// over a real pseudo-terminal and the real link thread: compile, program
+// read, the running step of the run modes, and the exit question after an edit.
+
+#include <memory>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include "GuiTestSupport.h"
+#include "ProgramViewTestSupport.h"
+#include "app/AppState.h"
+#include "app/CMainFrame.h"
+#include "app/CVAraveApp.h"
+#include "data/DefaultImage.h"
+#include "platform/AppFolders.h"
+#include "sim/ControllerSim.h"
+#include "sim/PtyServer.h"
+
+using namespace vantrel;
+
+namespace {
+// A guard against a hang only; nothing measures time with it.
+constexpr int kPatience = 60000;
+
+// Program 1 with `steps` steps, program 3 and program 7 with ten steps.
+std::string programs(int steps) {
+    std::string text = "\tPROG\t#001\t;main\r\n";
+    for (int i = 0; i < steps; ++i) text += "\tOUT\tOUT1 ON\r\n";
+    text += "\tPROG\t#003\r\n\tEND\t\r\n\tPROG\t#007\t;seven\r\n";
+    for (int i = 0; i < 10; ++i) text += "\tWAIT\tT1\r\n";
+    return text;
+}
+}  // namespace
+
+class ProgramViewE2eTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ControllerSim> sim_;
+    std::unique_ptr<PtyServer> server_;
+    std::unique_ptr<AppState> state_;
+    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<test::MessageRecorder> recorder_;
+
+    void connectAndRead() {
+        frame_->connectController();
+        QTRY_VERIFY2_WITH_TIMEOUT(recorder_->has("読込完了しました。"), qPrintable(recorder_->dump()), kPatience);
+        recorder_->messages.clear();
+    }
+    CProgramView* programView() {
+        frame_->chooseView(ViewKind::ProgramEditor);
+        return qobject_cast<CProgramView*>(frame_->currentView());
+    }
+    bool rowVisible(CProgramView& view, int row) {
+        const QRect rect = view.table()->visualRect(view.model()->index(row, 0));
+        return view.table()->viewport()->rect().contains(rect);
+    }
+
+private slots:
+    void init() {
+        recorder_ = std::make_unique<test::MessageRecorder>();
+        sim_ = std::make_unique<ControllerSim>();
+        server_ = std::make_unique<PtyServer>(*sim_);
+        QVERIFY(server_->start());
+        ensureDataFolder();
+        state_ = std::make_unique<AppState>();
+        state_->image = makeDefaultSettingsImage();
+        state_->portOverride = server_->portName();
+        frame_ = std::make_unique<CMainFrame>(*state_, makeViewFactory());
+        MainFramePrompts prompts;
+        prompts.connectDirection = [](QWidget*) { return MainFramePrompts::Direction::ControllerToPc; };
+        prompts.saveSettingsFile = [](QWidget*, const QString&) { return QString(); };
+        frame_->setPrompts(prompts);
+        frame_->resize(1100, 900);
+        frame_->show();
+    }
+    void cleanup() {
+        frame_.reset();
+        server_->stop();
+        server_.reset();
+        sim_.reset();
+        state_.reset();
+        recorder_.reset();
+    }
+
+    void aCompileErrorShowsItsProgramStepAndText() {
+        sim_->setProgramFile(programs(3));
+        connectAndRead();
+        CProgramView* view = programView();
+        QVERIFY(view);
+        QCOMPARE(view->numberList()->currentText(), QStringLiteral("001"));
+
+        sim_->setCompileError(ControllerSim::CompileError{5, 12, 7, 3});
+        view->button(QStringLiteral("コンパイル"))->click();
+        QCOMPARE(recorder_->texts(), std::vector<std::string>{"コンパイルエラー"});
+        QCOMPARE(sim_->compileCount(), 1);
+        QCOMPARE(view->numberList()->currentText(), QStringLiteral("007"));
+        QCOMPARE(view->nameButton()->text(), QStringLiteral("seven"));
+        QCOMPARE(test::background(*view, 8), QColor(255, 0, 0));
+        QCOMPARE(view->model()->index(8, 2).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::white));
+        QVERIFY(!test::coloured(*view, 7));
+        QCOMPARE(view->statusField()->text(), QStringLiteral("ﾗﾍﾞﾙｴﾗｰ"));
+        QVERIFY(view->statusField()->styleSheet().contains(QStringLiteral("255, 0, 0")));
+
+        // Another program: the status keeps the error but not its colour.
+        view->chooseProgram(0);
+        view->refreshStatus();
+        QCOMPARE(view->statusField()->text(), QStringLiteral("ﾗﾍﾞﾙｴﾗｰ"));
+        QVERIFY(view->statusField()->styleSheet().isEmpty());
+
+        // Accepted: clean, and the status empties.
+        recorder_->messages.clear();
+        sim_->setCompileError(std::nullopt);
+        view->compilePrograms();
+        QCOMPARE(recorder_->texts(), std::vector<std::string>{"コンパイル完了"});
+        QVERIFY(state_->programs.storeClean());
+        QCOMPARE(view->statusField()->text(), QString());
+        QVERIFY(sim_->programFile().find("\tPROG\t#007") != std::string::npos);
+    }
+
+    void aProgramReadReplacesTheStore() {
+        sim_->setProgramFile(programs(2));
+        connectAndRead();
+        CProgramView* view = programView();
+        QVERIFY(view);
+        QCOMPARE(view->numberList()->count(), 3);
+
+        sim_->setProgramFile("\tPROG\t#009\t;nine\r\n\tHOME\tA1 \r\n\tEND\t\r\n");
+        view->button(QStringLiteral("プログラム読出し"))->click();
+        QCOMPARE(recorder_->texts(), std::vector<std::string>{
+                                         "コントローラのNCプログラムを読み込みます。\n現在のPC上のNCプログラムを保存しますか？"});
+        QVERIFY(!state_->programs.findProgram(1).found);
+        QCOMPARE(view->numberList()->count(), 1);
+        QCOMPARE(view->numberList()->currentText(), QStringLiteral("009"));
+        QCOMPARE(view->nameButton()->text(), QStringLiteral("nine"));
+        QCOMPARE(test::cell(*view, 1, 2), QStringLiteral("end"));
+        QVERIFY(!state_->programs.storeClean());
+        QCOMPARE(frame_->currentView(), view);  // refreshed, not replaced
+
+        // Without a controller the read is refused at once.
+        frame_->disconnectController();  // answered no: still connected
+        state_->link.linkLost();
+        QTRY_VERIFY_WITH_TIMEOUT(!state_->link.isOpen(), kPatience);
+        recorder_->messages.clear();
+        view->readProgramsFromController();
+        view->compilePrograms();
+        QCOMPARE(recorder_->texts(), (std::vector<std::string>{"USBが未接続です。", "USBが未接続です。"}));
+    }
+
+    // The controller reports (program, step) pairs per task in its run modes
+    // (set on the simulated controller here, which does not run programs).
+    void theRunningStepFollowsTheControllerAndScrollsIntoView() {
+        sim_->setProgramFile(programs(80));
+        connectAndRead();
+        CProgramView* view = programView();
+        QVERIFY(view);
+        frame_->setRequestedMode(2);
+        QTRY_COMPARE_WITH_TIMEOUT(view->modeField()->text(), QStringLiteral("自動実行モード"), kPatience);
+        QVERIFY(!view->palette()->page(0)->isVisibleTo(view->palette()));
+        QVERIFY(!view->button(QStringLiteral("コンパイル"))->isVisible());
+
+        SimStatus status = sim_->status();
+        status.runFlags = {3, 1, 0, 0, 0, 0, 0, 0};
+        status.stepValues = {5, 30, 0, 0, 0, 0, 0, 0};
+        sim_->setStatus(status);
+        QTRY_COMPARE_WITH_TIMEOUT(test::background(*view, 30), QColor(255, 255, 0), kPatience);
+        QVERIFY(!test::coloured(*view, 5));  // program 3's step is not shown here
+        QVERIFY(rowVisible(*view, 30));
+        QVERIFY(rowVisible(*view, 50));     // twenty steps beyond it are shown too
+
+        status.stepValues[1] = 31;
+        sim_->setStatus(status);
+        QTRY_COMPARE_WITH_TIMEOUT(test::background(*view, 31), QColor(255, 255, 0), kPatience);
+        QVERIFY(!test::coloured(*view, 30));
+
+        // Near the top the step itself is scrolled to.
+        view->table()->verticalScrollBar()->setValue(view->table()->verticalScrollBar()->maximum());
+        status.stepValues[1] = 2;
+        sim_->setStatus(status);
+        QTRY_COMPARE_WITH_TIMEOUT(test::background(*view, 2), QColor(255, 255, 0), kPatience);
+        QVERIFY(rowVisible(*view, 2));
+
+        // Back in edit-test mode no row is yellow and editing returns.
+        frame_->setRequestedMode(0);
+        QTRY_COMPARE_WITH_TIMEOUT(view->modeField()->text(), QStringLiteral("編集テストモード"), kPatience);
+        QVERIFY(!test::coloured(*view, 2));
+        QVERIFY(view->palette()->page(0)->isVisibleTo(view->palette()));
+    }
+
+    void theEditMenuCopiesAndPastesSteps() {
+        QVERIFY(state_->programs.loadText("\tPROG\t#001\r\n\tRET\t\r\n\tEND\t\r\n"));
+        CProgramView* view = programView();
+        QVERIFY(view);
+        QAction* copy = nullptr;
+        QAction* paste = nullptr;
+        for (QAction* action : frame_->findChildren<QAction*>()) {
+            if (action->text() == QStringLiteral("コピー(&C)")) copy = action;
+            if (action->text() == QStringLiteral("貼り付け(&P)")) paste = action;
+        }
+        QVERIFY(copy && paste);
+        view->table()->selectSingleRow(1);
+        copy->trigger();
+        view->table()->selectSingleRow(0);
+        paste->trigger();
+        QCOMPARE(test::cell(*view, 0, 2), QStringLiteral("end"));
+        QCOMPARE(test::cell(*view, 1, 2), QStringLiteral("return"));
+        QCOMPARE(test::cell(*view, 2, 2), QStringLiteral("end"));
+    }
+
+    void aProgramEditThenExitAsksTheFlashQuestion() {
+        CProgramView* view = programView();
+        QVERIFY(view);
+        QVERIFY(frame_->close());  // nothing edited: no question
+        QVERIFY(recorder_->messages.empty());
+        frame_->show();
+
+        view = programView();
+        test::paletteButton(*view, "その他", "END")->click();
+        QVERIFY(state_->unsavedFlash);
+        QVERIFY(!frame_->close());  // answered no: the window stays
+        QCOMPARE(recorder_->texts(), std::vector<std::string>{"変更内容をFLASHに書込みせずに終了しますか？"});
+    }
+};
+
+VANTREL_GUI_TEST_MAIN(ProgramViewE2eTest)
+#include "ProgramViewE2eTest.moc"
