@@ -178,7 +178,7 @@ void ProgramStore::readProgram(int number, CurrentProgram& out) const {
 }
 
 void ProgramStore::readProgram(int number, const Section& section, CurrentProgram& out) const {
-    out = CurrentProgram{};
+    out.clear();
     if (!validNumber(number)) return;
     out.number = static_cast<std::uint8_t>(number);
     out.name = directory_.name(number);
