@@ -104,24 +104,28 @@ void checkOneWalkReaders(ProgramStore& store) {
     static SettingsImage image;
     StepEditor editor(store, image, nullptr);
     StepEditor::LabelSet labels{};
-    CurrentProgram program;
+    static CurrentProgram program;  // reused: readProgram empties it
     for (const std::uint8_t n : numbers) {
         store.readProgram(n, program);
         for (int i = 0; i < program.stepCount; ++i)
             if (program.step(i).label >= 1 && program.step(i).label <= 999) labels[program.step(i).label] = true;
     }
     require(editor.labelsInUseAll() == labels);  // no program is being edited here
+}
 
-    // Deleting every other program (and one that is missing) at once and in turn.
+// Deleting every other program (and one that is missing) at once and in
+// turn; `store` itself is deleted from in turn, so this check comes last.
+void checkDeletingAtOnce(ProgramStore& store) {
+    store.scanDirectory();
+    const std::vector<std::uint8_t>& numbers = store.directory().numbers;
     std::vector<std::uint8_t> doomed;
     for (std::size_t i = numbers.size(); i-- > 0;)
         if (i % 2 == 0) doomed.push_back(numbers[i]);
     doomed.insert(doomed.begin() + static_cast<std::ptrdiff_t>(doomed.size() / 2), 0);
-    ProgramStore inTurn = store;
-    for (const std::uint8_t n : doomed) inTurn.deleteProgramText(n);
     ProgramStore atOnce = store;
     atOnce.deletePrograms(doomed);
-    require(atOnce.text() == inTurn.text());
+    for (const std::uint8_t n : doomed) store.deleteProgramText(n);
+    require(atOnce.text() == store.text());
 }
 
 std::string writeEveryProgram(ProgramStore& store, const SettingsImage& image, bool& overlong) {
@@ -186,5 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.blankLoneCarriageReturns();
     for (std::size_t i = 0; i < store.text().size(); ++i)
         if (store.text()[i] == '\r') require(i + 1 < store.text().size() && store.text()[i + 1] == '\n');
+
+    checkDeletingAtOnce(store);
     return 0;
 }
