@@ -58,8 +58,8 @@ int ProgramList::apply(ImageEdit& edit) {
         if (!inSet(present, number)) store_.addProgram(number);
 
     // Highest first: the points of each deleted program's steps are cleared
-    // (only steps with positions need reading whole), then all sections go in
-    // one rebuild of the text.
+    // (only steps with positions need their operand read), then all sections
+    // go in one rebuild of the text.
     std::vector<std::uint8_t> deleted;
     for (auto it = present.rbegin(); it != present.rend(); ++it)
         if (!inSet(numbers_, *it)) deleted.push_back(*it);
@@ -68,7 +68,7 @@ int ProgramList::apply(ImageEdit& edit) {
         for (const std::uint8_t number : deleted) {
             ProgramStore::StepLines steps = store_.stepLines(sections[number]);
             for (std::string_view line; steps.next(line);)
-                if (isPositionCommand(stepLineKeywordCode(line))) StepEditor::freeStepPoints(parseStepLine(line), edit);
+                if (isPositionCommand(stepLineKeywordCode(line))) StepEditor::freeStepPoints(parseStepCommand(line), edit);
         }
         store_.deletePrograms(deleted);
     }

@@ -1,6 +1,7 @@
 #include "program/StepLine.h"
 
 #include <array>
+#include <optional>
 #include <utility>
 
 #include "platform/AnsiText.h"
@@ -70,7 +71,27 @@ std::string_view writtenOperand(const StepRecord& step) {
     return rest;
 }
 
+// Reads the code of the line's keyword and its operand (up to ";") into
+// `step`. Returns the rest of the line after the TAB that ends the keyword,
+// or nothing when no such TAB follows (no operand).
+std::optional<std::string_view> readCommand(std::string_view line, StepRecord& step) {
+    std::size_t p = 0;
+    const Keyword keyword = keywordOf(line, p);
+    if (p == std::string_view::npos) return std::nullopt;  // no TAB, no keyword: an empty record
+    step.code = codeOfKeyword(keyword.text());
+    if (p >= line.size() || line[p] != '\t') return std::nullopt;
+    const std::string_view rest = line.substr(p + 1);
+    step.operand = fieldText(rest.substr(0, rest.find(';')), StepRecord::kMaxOperandBytes);
+    return rest;
+}
+
 }  // namespace
+
+StepRecord parseStepCommand(std::string_view line) {
+    StepRecord step;
+    readCommand(line, step);
+    return step;
+}
 
 std::uint8_t stepLineKeywordCode(std::string_view line) {
     std::size_t end = 0;
@@ -94,18 +115,12 @@ bool isCommentLine(std::string_view line) {
 StepRecord parseStepLine(std::string_view line) {
     StepRecord step;
     step.label = stepLineLabel(line);
-    std::size_t p = 0;
-    const Keyword keyword = keywordOf(line, p);
-    if (p == std::string_view::npos) return step;  // no TAB, no keyword: an empty record
-    step.code = codeOfKeyword(keyword.text());
-    if (p >= line.size() || line[p] != '\t') return step;
-
-    const std::string_view rest = line.substr(p + 1);
-    const std::size_t semicolon = rest.find(';');
-    step.operand = fieldText(rest.substr(0, semicolon), StepRecord::kMaxOperandBytes);
+    const std::optional<std::string_view> rest = readCommand(line, step);
+    if (!rest) return step;
+    const std::size_t semicolon = rest->find(';');
     if (semicolon != std::string_view::npos) {
-        step.comment = fieldText(rest.substr(semicolon + 1), StepRecord::kMaxCommentBytes);
-        step.separatorBlank = semicolon > 0 && rest[semicolon - 1] == '\t' && step.operand.size() == semicolon;
+        step.comment = fieldText(rest->substr(semicolon + 1), StepRecord::kMaxCommentBytes);
+        step.separatorBlank = semicolon > 0 && (*rest)[semicolon - 1] == '\t' && step.operand.size() == semicolon;
     }
     fixUpByOperand(step);
     return step;

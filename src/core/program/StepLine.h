@@ -19,6 +19,10 @@ namespace vantrel {
 // IF with "GOSUB" is 25, then IF with "THEN" is 55; OUT not beginning with "T"
 // is 10; MOVE/MOVEP naming a point 301..1000 after the first "P" is 28/29.
 StepRecord parseStepLine(std::string_view line);
+// The code and operand parseStepLine reads from a line, without label and
+// comment, and before the operand tells shared keywords apart (MOVE is 0
+// here whatever its point): enough to find the points a step names.
+StepRecord parseStepCommand(std::string_view line);
 // The label parseStepLine reads from a line (0 for none), without the rest.
 std::uint16_t stepLineLabel(std::string_view line);
 // The code of the line's keyword, before the operand tells shared keywords
