@@ -17,10 +17,10 @@ cmake -S "$root" -B "$build" \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" \
     -DVANTREL_FUZZ=ON -DVANTREL_SANITIZE=ON \
     -DVANTREL_BUILD_GUI=OFF -DVANTREL_BUILD_BENCH=OFF
-cmake --build "$build" -j"$jobs" --target fuzz_program_text fuzz_io_names
+cmake --build "$build" -j"$jobs" --target fuzz_program_text fuzz_io_names fuzz_sim_requests
 
 status=0
-for target in fuzz_program_text fuzz_io_names; do
+for target in fuzz_program_text fuzz_io_names fuzz_sim_requests; do
     corpus="$build/fuzz-corpus/$target"
     mkdir -p "$corpus"
     seeds="$root/tests/fuzz/seeds/$target"

@@ -1,9 +1,11 @@
 #!/bin/sh
 # Saves pictures of VANTREL with its built-in simulated controller: starts
 # `vantrel --demo` under a virtual X server, connects, reads the controller's
-# settings and saves the main window, the progress window and the dialogs;
-# then the program editor, its palette pages, the program list and a compile
-# error.
+# settings and saves the main window, the progress window, the dialogs and the
+# online windows (monitor menu, status monitor with its trend during a JOG,
+# I/O monitor, I/O test and its axis output tests, alarm monitor); then the
+# program editor, its palette pages, the program list and a compile error;
+# then every motion command editor on a new and on an existing step.
 #
 #   scripts/screenshots.sh [BUILD_DIR] [OUTPUT_DIR]
 #
@@ -48,7 +50,18 @@ else
     echo "screenshots.sh: $shots not found; build the 'program_view_shots' target for the program editor's pictures" >&2
 fi
 
-for picture in main-window.png progress-window.png; do
+# The motion command editors, opened through the program view (target motion_editor_shots).
+shots=$build/bin/motion_editor_shots
+if [ -x "$shots" ]; then
+    XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime \
+    ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} QT_QPA_PLATFORM=xcb \
+        xvfb-run -a -s "-screen 0 1600x1000x24" "$shots" "$out"
+else
+    echo "screenshots.sh: $shots not found; build the 'motion_editor_shots' target for the motion editors' pictures" >&2
+fi
+
+for picture in main-window.png progress-window.png monitor-menu.png status-monitor.png io-monitor.png io-test.png \
+    pulse-output-test.png rivo-output-test.png alarm-monitor.png; do
     if [ ! -s "$out/$picture" ]; then
         echo "screenshots.sh: $picture was not saved" >&2
         exit 1

@@ -39,6 +39,32 @@ void BM_HandleStatusPoll(benchmark::State& state) {
 }
 BENCHMARK(BM_HandleStatusPoll);
 
+// The same poll with the timed machine moving all twenty axes: what advancing
+// the machine 30 ms (the link's pause between polls) adds to an answer.
+void BM_HandleStatusPollMachineMoving(benchmark::State& state) {
+    vantrel::ControllerSim sim;
+    std::int64_t now = 0;
+    sim.setClock([&now] { return now; });
+    sim.useStandAloneMachine();
+    sim.withMachine([](vantrel::Machine& m) {
+        for (int a = 0; a < vantrel::Machine::kAxes; ++a)
+            m.moveAxis(a, vantrel::MoveTarget::by(a < 4 ? 1000000 : 100000000), {100, 0});
+    });
+    // Every output off (active-low on the wire), so no driver is freed.
+    Bytes poll = request(0xAA, 52);
+    for (std::size_t i = 6; i < 14; ++i) poll[i] = 0xFF;
+    const std::uint16_t crc = vantrel::FrameCrc::compute(poll.data(), poll.size() - 2);
+    poll[50] = static_cast<std::uint8_t>(crc);
+    poll[51] = static_cast<std::uint8_t>(crc >> 8);
+    for (auto _ : state) {
+        now += 30;
+        benchmark::DoNotOptimize(sim.handle(poll));
+    }
+    if (!sim.withMachine([](vantrel::Machine& m) { return m.axisBusy(0) && m.axisBusy(19); }))
+        state.SkipWithError("the axes stopped before the end");
+}
+BENCHMARK(BM_HandleStatusPollMachineMoving);
+
 void BM_HandleSettingsPhase2(benchmark::State& state) {
     vantrel::ControllerSim sim;
     const Bytes phase2 = request(0x01, 40, 2);

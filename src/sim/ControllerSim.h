@@ -1,11 +1,15 @@
 #pragma once
 
 // The simulated controller: a pure request -> reply engine. It holds the
-// controller's memory (see ControllerMemory), its program file, mode word,
-// alarm record, status values and the outputs the PC sends, and answers every
-// request code of the controller protocol with the reply layout the PC reads.
+// controller's memory (see ControllerMemory), its program file and the record
+// of what the PC sent, and answers every request code of the controller
+// protocol with the reply layout the PC reads. Beside it stands the machine
+// (Machine): axes, sensors, I/O, alarms and run state, which the engine
+// advances to the clock's time before each request and which JOG, status poll
+// and register requests act on.
 // No I/O and no threads of its own; every public call takes one lock, so a
-// server thread may call handle() while tests read the state.
+// server thread may call handle() while tests and the console read and change
+// the state.
 //
 // Faults (SimFaults) act on the reply only: the request itself still takes
 // effect, as when a reply is lost on the line.
@@ -23,6 +27,7 @@
 
 #include "data/SettingsImage.h"
 #include "sim/ControllerMemory.h"
+#include "sim/Machine.h"
 #include "sim/SimFaults.h"
 #include "sim/SimOutputs.h"
 #include "sim/SimStatus.h"
@@ -64,15 +69,41 @@ public:
     void setModeWord(std::uint16_t mode);
 
     std::uint8_t alarmCode() const;
-    // Sets the current alarm and records it, newest first, in the alarm record.
+    // Sets the current alarm and records it, newest first, in the alarm record;
+    // every axis stops and the run ends.
     void raiseAlarm(std::uint8_t code);
+    // Clears the current alarm whatever its cause (the record keeps it).
+    void clearAlarm();
     std::array<std::uint8_t, 10> alarmHistory() const;
     void setAlarmHistory(const std::array<std::uint8_t, 10>& history);
 
+    // What the controller reports. setStatus takes the values as the machine's
+    // own; they stay until the machine changes them (a move, a sensor, an output).
     SimStatus status() const;
     void setStatus(const SimStatus& status);
+    // What the PC last sent in its status polls.
     SimOutputs outputs() const;
     bool running() const;
+
+    // General input n (1..16) as the machine's wiring would set it.
+    void setGeneralInput(int input, bool on);
+    // The controller's general outputs OUT1..OUT16 (what the status poll reads back).
+    std::uint16_t generalOutputs() const;
+
+    // How the machine moves: Instant (the default: a move is done when asked)
+    // or Timed (speed and acceleration in the clock's time).
+    void setMotionModel(MotionModel model);
+    // The machine as vantrel-sim and the demo run it: timed motion, OUTn wired to INn.
+    void useStandAloneMachine();
+    // Runs `f(Machine&)` under the lock, with the machine advanced to the
+    // clock's time first: the way to set inputs, wiring, sensors and alarms,
+    // and to move axes, from a console, a test or a program runner.
+    template <class F>
+    decltype(auto) withMachine(F&& f) {
+        std::lock_guard lock(mutex_);
+        machine_.advanceTo(clock_());
+        return f(machine_);
+    }
 
     // FLASH steps completed, in order, and the number of completed writes (step 2 done).
     std::vector<int> flashStepsDone() const;
@@ -82,8 +113,7 @@ public:
     // Areas (1..3) whose settings write was accepted, in order.
     std::vector<int> settingsAreasAccepted() const;
 
-    // A monotonic clock in milliseconds; a held JOG moves the axis at its speed
-    // for the time between its requests. Tests set a clock of their own.
+    // A monotonic clock in milliseconds, the machine's time. Tests set a clock of their own.
     using Clock = std::function<std::int64_t()>;
     void setClock(Clock clock);
 
@@ -105,14 +135,6 @@ private:
     struct Reply {
         Bytes bytes;
         bool bulk = false;  // a bulk block without check code
-    };
-    // The JOG motion in progress: the same operation on the same axis, asked
-    // again within the motion gap, continues it.
-    struct JogMotion {
-        int operation = 0;
-        int axis = -1;
-        std::int64_t lastMillis = 0;
-        std::int64_t remainder = 0;  // thousandths of a position unit not yet moved
     };
     struct SettingsArea {
         Bytes staging;
@@ -138,15 +160,13 @@ private:
 
     void applyRegisterRequest(const std::uint8_t* request12);
     void commitSettingsArea(int area, const Bytes& bytes);
-    void raiseAlarmLocked(std::uint8_t code);
     std::uint8_t firstProgramNumber() const;
-    std::int64_t jogDistance(int operation, int axis, std::int32_t speed);
     static bool consume(CodeFault& fault, std::uint8_t code);
 
     mutable std::mutex mutex_;
     Clock clock_;
-    JogMotion jogMotion_;
     ControllerMemory memory_;
+    Machine machine_{memory_};
     std::string programFile_;
     std::string programSnapshot_;
     std::uint32_t announcedProgramSize_ = 0;
@@ -159,11 +179,7 @@ private:
     int compileCount_ = 0;
     std::array<SettingsArea, 3> areas_;
     std::vector<int> areasAccepted_;
-    std::uint16_t mode_ = 0;
     int lastRequestedMode_ = -1;  // requested mode of the last poll; -1 before any
-    std::uint8_t alarmCode_ = 0;
-    std::array<std::uint8_t, 10> alarmHistory_{};
-    SimStatus status_;
     SimOutputs outputs_;
     std::vector<int> flashSteps_;
     int flashWrites_ = 0;
@@ -172,7 +188,6 @@ private:
     std::map<std::uint8_t, Bytes> lastRequests_;
     int badFrames_ = 0;
     SimFaults faults_;
-    std::array<std::map<std::uint16_t, std::uint16_t>, 16> registers_;
 };
 
 }  // namespace vantrel

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 #include "sim/FrameSplitter.h"
 
@@ -28,6 +29,26 @@ std::string systemError(const char* what) { return std::string(what) + ": " + st
 }  // namespace
 
 PtyServer::PtyServer(ControllerSim& sim) : sim_(sim) {}
+
+void PtyServer::setPacing(std::optional<UsbLine> params) {
+    std::lock_guard lock(mutex_);
+    if (running_.load()) return;
+    pacing_.reset();
+    if (params) pacing_.emplace(*params);
+    wireSeconds_ = 0;
+}
+
+bool PtyServer::sleepUntil(UsbPacing::Clock::time_point when) {
+    while (!stopRequested_.load()) {
+        const auto now = UsbPacing::Clock::now();
+        if (now >= when) return true;
+        const auto wait = std::chrono::duration_cast<std::chrono::nanoseconds>(when - now);
+        const timespec ts{static_cast<time_t>(wait.count() / 1000000000), static_cast<long>(wait.count() % 1000000000)};
+        pollfd wake{wakeRead_, POLLIN, 0};
+        if (ppoll(&wake, 1, &ts, nullptr) > 0) return false;
+    }
+    return false;
+}
 
 PtyServer::~PtyServer() { stop(); }
 
@@ -139,12 +160,15 @@ void PtyServer::run() {
     std::vector<std::uint8_t> chunk(kReadChunk);
     while (!stopRequested_.load()) {
         pollfd fds[2] = {{master_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
-        const int ready = poll(fds, 2, kPollMillis);
+        // Bytes already waiting when the paced line is free again have queued
+        // behind the ones before them: they cross without a gap.
+        bool queued = pacing_ && poll(fds, 1, 0) > 0 && (fds[0].revents & POLLIN);
+        const int ready = queued ? 1 : poll(fds, 2, kPollMillis);
         if (ready < 0) {
             if (errno == EINTR) continue;
             break;
         }
-        if (fds[1].revents != 0) break;
+        if (!queued && fds[1].revents != 0) break;
         if (fds[0].revents == 0) continue;
         if (!(fds[0].revents & POLLIN)) {
             // POLLHUP/POLLERR: nobody on the slave side just now.
@@ -157,11 +181,18 @@ void PtyServer::run() {
             pauseBriefly();  // EIO while no slave is open
             continue;
         }
+        // With pacing, the bytes read have crossed the line only by this time.
+        const auto crossed = pacing_ ? pacing_->received(static_cast<std::size_t>(n), UsbPacing::Clock::now(), queued)
+                                     : UsbPacing::Clock::now();
         splitter.feed(chunk.data(), static_cast<std::size_t>(n));
         while (auto frame = splitter.next()) {
+            if (pacing_ && !sleepUntil(crossed)) break;
             const std::vector<std::uint8_t> reply = sim_.handle(*frame);
+            if (pacing_) wireSeconds_ = pacing_->wireSeconds();
             if (reply.empty()) continue;
-            const WriteResult result = writeReply(reply);
+            std::optional<UsbPacing::Clock::time_point> start;
+            if (pacing_) start = pacing_->answerStart(std::max(crossed, UsbPacing::Clock::now()));
+            const WriteResult result = writeReply(reply, start);
             if (result == WriteResult::HungUp) {
                 // Like a pulled cable: the terminal disappears. Bytes not yet
                 // read would vanish with it, so the PC gets a moment to take them.
@@ -189,12 +220,25 @@ void PtyServer::run() {
     running_ = false;
 }
 
-PtyServer::WriteResult PtyServer::writeReply(const std::vector<std::uint8_t>& reply) {
+PtyServer::WriteResult PtyServer::writeReply(const std::vector<std::uint8_t>& reply,
+                                             std::optional<UsbPacing::Clock::time_point> start) {
     const auto [allowed, hangUp] = sim_.hangUpAllowance(reply.size());
     std::size_t sent = 0;
     auto lastProgress = std::chrono::steady_clock::now();
     while (sent < allowed) {
-        const ssize_t n = write(master_, reply.data() + sent, allowed - sent);
+        std::size_t ready = allowed;
+        if (start) {
+            // Only what has crossed the paced line by now; wait a moment for more.
+            const auto now = UsbPacing::Clock::now();
+            ready = std::min(allowed, pacing_->answerBytesBy(*start, now, reply.size()));
+            if (ready <= sent) {
+                const auto next = std::min(pacing_->answerEnd(*start, allowed), now + std::chrono::milliseconds(1));
+                if (!sleepUntil(std::max(next, *start))) return WriteResult::Stopped;
+                lastProgress = UsbPacing::Clock::now();
+                continue;
+            }
+        }
+        const ssize_t n = write(master_, reply.data() + sent, ready - sent);
         if (n > 0) {
             sent += static_cast<std::size_t>(n);
             lastProgress = std::chrono::steady_clock::now();
@@ -212,6 +256,10 @@ PtyServer::WriteResult PtyServer::writeReply(const std::vector<std::uint8_t>& re
         if (fds[1].revents != 0 || stopRequested_.load()) return WriteResult::Stopped;
         if (fds[0].revents & POLLIN) return WriteResult::Abandoned;
         if (std::chrono::steady_clock::now() - lastProgress > kStallLimit) return WriteResult::Abandoned;
+    }
+    if (start) {
+        pacing_->answered(reply.size(), UsbPacing::Clock::now());
+        wireSeconds_ = pacing_->wireSeconds();
     }
     return hangUp ? WriteResult::HungUp : WriteResult::Done;
 }

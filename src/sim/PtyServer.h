@@ -5,6 +5,9 @@
 // into frames (FrameSplitter), each frame goes to the simulator, and its reply
 // is written back whole, however large, before the next frame is taken.
 //
+// With pacing set (setPacing), requests and replies cross at the pace of a
+// USB full-speed controller (UsbPacing) instead of at once.
+//
 // The server keeps a slave descriptor of its own open, set to raw mode, so the
 // PC finds a raw port even before it sets the mode itself, and the master never
 // sees a hang-up while the PC has the port closed.
@@ -12,11 +15,13 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "sim/ControllerSim.h"
+#include "sim/UsbPacing.h"
 
 namespace vantrel {
 
@@ -32,6 +37,11 @@ public:
     bool start();
     // Ends the thread and closes the terminal; safe to call more than once.
     void stop();
+
+    // Paces the line like a USB full-speed controller; set before start().
+    void setPacing(std::optional<UsbLine> params);
+    // The wire-limit time of what the paced line carried so far (0 unpaced).
+    double wireSeconds() const { return wireSeconds_.load(); }
 
     bool isRunning() const { return running_.load(); }
     // True once the hang-up fault closed the terminal.
@@ -50,7 +60,10 @@ private:
     enum class WriteResult { Done, Abandoned, Stopped, HungUp };
 
     void run();
-    WriteResult writeReply(const std::vector<std::uint8_t>& reply);
+    // Writes a reply whole; a paced one from `start` on, at the line's pace.
+    WriteResult writeReply(const std::vector<std::uint8_t>& reply, std::optional<UsbPacing::Clock::time_point> start);
+    // Sleeps until `when`, waking at once for a stop; false when stopped.
+    bool sleepUntil(UsbPacing::Clock::time_point when);
     void closeDescriptors();
     void pauseBriefly();
     void drainBeforeHangUp();
@@ -66,6 +79,8 @@ private:
     std::atomic<bool> running_{false};
     std::atomic<bool> hungUp_{false};
     std::atomic<int> abandonedReplies_{0};
+    std::optional<UsbPacing> pacing_;
+    std::atomic<double> wireSeconds_{0};
     std::string devicePath_;
     std::string error_;
 };

@@ -17,7 +17,7 @@ struct SimAxisValues {
 
 struct SimNetworkDriver {
     SimAxisValues values;
-    std::uint32_t status = 0x20;  // reply 160 + 4i: driver outputs (bit 5 READY, bit 7 ALM)
+    std::uint32_t status = 0x20;  // reply 160 + 4i: NET-OUT (bit 4 HOME-END, 5 READY, 7 ALM, 13 MOVE)
     std::uint16_t alarmCode = 0;  // reply 176 + 2i
     std::uint16_t inputs = 0;     // reply 184 + 2i: the output word the PC last sent for the driver
 };
@@ -25,7 +25,8 @@ struct SimNetworkDriver {
 // What the controller reports in the status poll, in plain (not inverted) form.
 struct SimStatus {
     std::uint16_t generalInputs = 0;                            // IN1..IN16
-    std::array<std::uint8_t, 4> driverInputs{0x01, 0x01, 0x01, 0x01};  // READY, ALM, TIM/ZSG2, END/IN-POS, HOME-END
+    // READY, ALM, TIM/ZSG2, END/IN-POS, HOME-END: a standing axis is ready and in position.
+    std::array<std::uint8_t, 4> driverInputs{0x09, 0x09, 0x09, 0x09};
     std::uint16_t hostInputs = 0;                               // EXT-STOP, PRG-START, PRG-STOP, ALM-RST
     std::uint16_t sensorInputs = 0;                             // axis 1 bits 7..4, 2: 3..0, 3: 15..12, 4: 11..8
     std::array<SimAxisValues, 4> pulseAxes{};

@@ -1,6 +1,7 @@
 // vantrel-sim: one simulated controller on a pseudo-terminal, served until
-// SIGINT or SIGTERM. It prints the port name to choose ("pts/N") and the device
-// path, so a person, a test or a second program can connect to it.
+// SIGINT, SIGTERM or the console's quit. It prints the port name to choose
+// ("pts/N") and the device path, so a person, a test or a second program can
+// connect to it, and then reads console commands from standard input.
 
 #include <csignal>
 #include <cstdlib>
@@ -10,12 +11,14 @@
 #include <string>
 
 #include <poll.h>
+#include <unistd.h>
 
 #include "data/ControllerMode.h"
 #include "data/SettingsFile.h"
 #include "data/SettingsImage.h"
 #include "sim/ControllerSim.h"
 #include "sim/PtyServer.h"
+#include "sim/SimConsole.h"
 
 namespace {
 
@@ -24,11 +27,14 @@ volatile std::sig_atomic_t stopSignal = 0;
 void onSignal(int) { stopSignal = 1; }
 
 void printUsage(std::ostream& out) {
-    out << "usage: vantrel-sim [--mode edit|step|auto] [--image FILE.bin] [--program FILE.ncp]\n"
-           "Serves a simulated controller on a pseudo-terminal until interrupted.\n"
+    out << "usage: vantrel-sim [--mode edit|step|auto] [--image FILE.bin] [--program FILE.ncp] [--script FILE] [--usb-fs]\n"
+           "Serves a simulated controller on a pseudo-terminal until interrupted, and reads\n"
+           "console commands from standard input (\"help\" lists them).\n"
            "  --mode     controller mode at start: edit (edit-test, default), step (step run), auto (automatic run)\n"
            "  --image    settings file to start from instead of the default settings\n"
            "  --program  program file the controller holds at start\n"
+           "  --script   console commands to run at start, one a line\n"
+           "  --usb-fs   answer at the pace of a USB full-speed controller (about 1 MB/s, 1 ms per answer)\n"
            "  --help     this text\n";
 }
 
@@ -39,12 +45,59 @@ bool readFile(const std::string& path, std::string& out) {
     return true;
 }
 
+// Runs one console line and prints its answer; false when the program should end.
+bool runLine(vantrel::SimConsole& console, const std::string& line, bool& ok) {
+    const auto result = console.run(line);
+    if (!result.text.empty()) (result.ok ? std::cout : std::cerr) << result.text << "\n" << std::flush;
+    ok = result.ok;
+    return !result.quit;
+}
+
+// Lines of standard input as they come; at its end the console stops reading.
+class StdinLines {
+public:
+    // Waits up to `millis` for input; calls `line` for each whole line read.
+    template <class F>
+    void poll(int millis, F&& line) {
+        if (closed_) {
+            ::poll(nullptr, 0, millis);
+            return;
+        }
+        pollfd p{STDIN_FILENO, POLLIN, 0};
+        if (::poll(&p, 1, millis) <= 0) return;
+        char buffer[4096];
+        const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n == 0) {
+            closed_ = true;
+            return;
+        }
+        if (n < 0) {
+            // A background job of a terminal cannot read it (EIO with SIGTTIN ignored): try again later.
+            ::poll(nullptr, 0, 1000);
+            return;
+        }
+        pending_.append(buffer, static_cast<std::size_t>(n));
+        for (std::size_t end; (end = pending_.find('\n')) != std::string::npos;) {
+            std::string l = pending_.substr(0, end);
+            pending_.erase(0, end + 1);
+            if (!l.empty() && l.back() == '\r') l.pop_back();
+            line(l);
+        }
+    }
+
+private:
+    bool closed_ = false;
+    std::string pending_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
     auto mode = vantrel::ControllerMode::EditTest;
     std::string imagePath;
     std::string programPath;
+    std::string scriptPath;
+    bool usbFullSpeed = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&]() -> std::string {
@@ -70,6 +123,10 @@ int main(int argc, char** argv) {
             imagePath = value();
         } else if (arg == "--program") {
             programPath = value();
+        } else if (arg == "--script") {
+            scriptPath = value();
+        } else if (arg == "--usb-fs") {
+            usbFullSpeed = true;
         } else {
             std::cerr << "vantrel-sim: unknown option " << arg << "\n";
             printUsage(std::cerr);
@@ -95,9 +152,16 @@ int main(int argc, char** argv) {
         }
         sim.setProgramFile(text);
     }
+    std::string script;
+    if (!scriptPath.empty() && !readFile(scriptPath, script)) {
+        std::cerr << "vantrel-sim: cannot read " << scriptPath << "\n";
+        return 1;
+    }
     sim.setModeWord(static_cast<std::uint16_t>(mode));
+    sim.useStandAloneMachine();
 
     vantrel::PtyServer server(sim);
+    if (usbFullSpeed) server.setPacing(vantrel::UsbLine{});
     if (!server.start()) {
         std::cerr << "vantrel-sim: " << server.errorText() << "\n";
         return 1;
@@ -106,11 +170,39 @@ int main(int argc, char** argv) {
     action.sa_handler = onSignal;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    signal(SIGTTIN, SIG_IGN);
 
     std::cout << "port: " << server.portName() << "\n"
               << "device: " << server.devicePath() << "\n"
               << std::flush;
-    while (!stopSignal && server.isRunning()) poll(nullptr, 0, 100);
+
+    vantrel::SimConsole console(sim);
+    bool running = true;
+    int lineNumber = 0;
+    std::size_t at = 0;
+    while (running && at < script.size()) {
+        std::size_t end = script.find('\n', at);
+        if (end == std::string::npos) end = script.size();
+        std::string line = script.substr(at, end - at);
+        at = end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        bool ok = true;
+        running = runLine(console, line, ok);
+        if (!ok) {
+            std::cerr << "vantrel-sim: " << scriptPath << ":" << lineNumber << ": the script stops here\n";
+            server.stop();
+            return 2;
+        }
+    }
+
+    StdinLines input;
+    while (running && !stopSignal && server.isRunning()) {
+        input.poll(100, [&](const std::string& line) {
+            bool ok = true;
+            if (running) running = runLine(console, line, ok);
+        });
+    }
     if (server.hungUp()) std::cout << "hung up\n";
     server.stop();
     return 0;

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "SimProcess.h"
 #include "SimTestSupport.h"
 #include "data/DefaultImage.h"
 
@@ -23,66 +24,6 @@ using namespace vantrel;
 using namespace vantrel::simtest;
 
 namespace {
-
-// A running vantrel-sim with its standard output on a pipe.
-class SimProcess {
-public:
-    explicit SimProcess(std::vector<std::string> args) {
-        int out[2];
-        if (pipe(out) != 0) return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            dup2(out[1], STDERR_FILENO);
-            close(out[0]);
-            close(out[1]);
-            std::vector<char*> argv;
-            args.insert(args.begin(), VANTREL_SIM_PROGRAM);
-            for (auto& a : args) argv.push_back(a.data());
-            argv.push_back(nullptr);
-            execv(VANTREL_SIM_PROGRAM, argv.data());
-            _exit(127);
-        }
-        close(out[1]);
-        output_ = out[0];
-    }
-    ~SimProcess() {
-        if (pid_ > 0 && !exited_) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-        if (output_ >= 0) close(output_);
-    }
-    // Reads output until `count` lines arrived or the output ends (5 s at most per read).
-    std::vector<std::string> lines(std::size_t count) {
-        while (std::count(text_.begin(), text_.end(), '\n') < static_cast<std::ptrdiff_t>(count)) {
-            pollfd p{output_, POLLIN, 0};
-            if (poll(&p, 1, 5000) <= 0) break;
-            char buf[256];
-            const ssize_t n = read(output_, buf, sizeof buf);
-            if (n <= 0) break;
-            text_.append(buf, static_cast<std::size_t>(n));
-        }
-        std::vector<std::string> out;
-        std::size_t start = 0;
-        for (std::size_t nl; (nl = text_.find('\n', start)) != std::string::npos; start = nl + 1)
-            out.push_back(text_.substr(start, nl - start));
-        return out;
-    }
-    int waitExit() {
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        exited_ = true;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    void signal(int sig) { kill(pid_, sig); }
-
-private:
-    pid_t pid_ = -1;
-    int output_ = -1;
-    bool exited_ = false;
-    std::string text_;
-};
 
 Bytes exchange(const std::string& device, const Bytes& request, std::size_t replySize) {
     const int fd = open(device.c_str(), O_RDWR | O_NOCTTY);

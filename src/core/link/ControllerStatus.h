@@ -53,7 +53,10 @@ public:
     std::atomic<std::uint16_t> generalOutputs{0};  // OUT1..OUT16
     Atomics<std::uint8_t, 4> driverOutputs{};      // C-ON/S-ON/AWO, ALM-RST, FREE, ZHOME, DRV OTU5 (bits 0..4)
     std::atomic<std::uint16_t> hostOutputs{0};     // ALM, PRG-RUN, PRG-READY, spare (bits 0..3)
-    Atomics<std::uint16_t, 4> networkOutputs{};    // output words of the selected group's drivers (not inverted)
+    // Output words of network drivers 1..16 (index 0..15, not inverted). The
+    // poll sends the four of the selected group; the reply does not overwrite
+    // them, so a word stays as the user set it while another group is shown.
+    Atomics<std::uint16_t, 16> networkOutputs{};
 
     // --- requests the poll sends ------------------------------------------
     std::atomic<std::uint16_t> requestedMode{0};    // mode the poll asks for; reset by link-lost handling

@@ -8,6 +8,7 @@
 #include "link/Replies.h"
 #include "link/Requests.h"
 #include "link/SettingsTransfer.h"
+#include "platform/AtomicFile.h"
 
 namespace vantrel {
 namespace {
@@ -314,11 +315,9 @@ void LinkThread::programRead() {
         return;
     const std::size_t total = *announced + kBulkHeadSize;
     if (!receiveBulk(bulk_.data(), total)) return;
-    // The working file is replaced only by a complete read.
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file) file.write(reinterpret_cast<const char*>(bulk_.data() + kBulkHeadSize), static_cast<std::streamsize>(*announced));
-    file.close();
-    if (!file) {
+    // The working file is replaced only by a complete read, and atomically:
+    // a failed write leaves the previous file whole.
+    if (!writeFileAtomically(path, bulk_.data() + kBulkHeadSize, *announced)) {
         finish(100, kFileError);
         return;
     }
@@ -536,9 +535,12 @@ void LinkThread::statusPoll() {
     out.hostOutputs = status_.hostOutputs.load(relaxed);
     out.oneShotRequest = status_.alarmResetRequest.exchange(0, relaxed);
     out.networkAlarmResetMask = status_.networkAlarmResetMask.exchange(0, relaxed);
-    for (std::size_t i = 0; i < out.networkOutputs.size(); ++i) out.networkOutputs[i] = status_.networkOutputs[i].load(relaxed);
     out.requestedMode = status_.requestedMode.load(relaxed);
     out.networkGroup = status_.selectedNetworkGroup.load(relaxed);
+    // The output words of the drivers of the group the poll asks for.
+    const std::size_t firstDriver = 4 * std::min<std::size_t>(out.networkGroup, 3);
+    for (std::size_t i = 0; i < out.networkOutputs.size(); ++i)
+        out.networkOutputs[i] = status_.networkOutputs[firstDriver + i].load(relaxed);
     out.registerRequest = link_.takeNetworkRegisterRequest();
 
     const std::uint8_t sequence = link_.nextSequence(RequestCode::StatusPoll);

@@ -1,9 +1,8 @@
 #include "platform/IniFile.h"
 
-#include <unistd.h>
+#include "platform/AtomicFile.h"
 
 #include <climits>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -167,26 +166,7 @@ bool replaceFile(const std::string& path, const std::string& content)
     if (target.has_parent_path()) {
         std::filesystem::create_directories(target.parent_path(), error);
     }
-    const std::string temporary = path + ".tmp" + std::to_string(getpid());
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return false;
-        }
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return static_cast<bool>(writeFileAtomically(path, content));
 }
 
 }  // namespace

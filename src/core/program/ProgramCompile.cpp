@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "data/FileSaveMessages.h"
 #include "data/ProgramTitle.h"
 
 namespace vantrel {
@@ -10,7 +11,10 @@ namespace vantrel {
 ProgramCompile::Preparation ProgramCompile::prepareCompile(ProgramFiles& files, const std::function<bool()>& portOpen,
                                                            int controllerMode) {
     if (!portOpen || !portOpen()) return {false, ProgramFiles::notConnectedRefusal()};
-    files.writeWorkingFile();
+    // A working file that could not be written would send the previous
+    // programs to the controller: stop and say so.
+    if (const FileWriteResult written = files.writeWorkingFile(); !written)
+        return {false, fileWriteFailedMessage(files.paths().workingFile, written)};
     if (!portOpen() || controllerMode != 0) return {};
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(files.paths().workingFile, error);

@@ -43,9 +43,11 @@ public:
     };
 
     // Before the send: the port must be open ("USBが未接続です。"), then the
-    // working file is written; it is sent only while the port is still open,
-    // the controller is in edit-test mode (0) and the file is below 131,072
-    // bytes. Otherwise nothing more happens (the size gets its message).
+    // working file is written (a failed write is reported and nothing is
+    // sent: the old file holds older programs); it is sent only while the
+    // port is still open, the controller is in edit-test mode (0) and the
+    // file is below 131,072 bytes. Otherwise nothing more happens (the size
+    // gets its message).
     static Preparation prepareCompile(ProgramFiles& files, const std::function<bool()>& portOpen, int controllerMode);
     // Size check alone, for a file of `size` bytes.
     static MaybeRefusal checkCompileSize(std::uintmax_t size);

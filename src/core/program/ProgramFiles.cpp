@@ -7,6 +7,7 @@
 
 #include "data/ProgramTitle.h"
 #include "platform/AppFolders.h"
+#include "platform/AtomicFile.h"
 
 namespace vantrel {
 
@@ -17,13 +18,6 @@ bool readFile(const std::string& path, std::string& bytes) {
     if (!file) return false;
     bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     return !file.bad();
-}
-
-bool writeFile(const std::string& path, std::string_view bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(file.flush());
 }
 
 std::string extensionOf(const std::string& path) {
@@ -44,18 +38,29 @@ ProgramFiles::Paths ProgramFiles::defaultPaths() {
 bool ProgramFiles::loadStoreFromFile(Which which) {
     const std::string& path = which == Which::WorkingFile ? paths_.workingFile : paths_.defaultPrograms;
     std::string bytes;
-    if (readFile(path, bytes) && store_.loadText(bytes)) return true;
+    if (readFile(path, bytes) && store_.loadText(bytes)) {
+        savedOrRead();
+        return true;
+    }
     store_.clear();
     store_.setStoreClean(true);
     return false;
 }
 
-bool ProgramFiles::writeWorkingFile() {
+FileWriteResult ProgramFiles::writeWorkingFile() {
     store_.blankLoneCarriageReturns();
-    return writeFile(paths_.workingFile, store_.text());
+    return writeFileAtomically(paths_.workingFile, store_.text());
 }
 
-bool ProgramFiles::saveProgramFile(const std::string& path) const { return writeFile(path, store_.text()); }
+FileWriteResult ProgramFiles::saveProgramFile(const std::string& path) const {
+    const FileWriteResult result = writeFileAtomically(path, store_.text());
+    if (result) savedOrRead();
+    return result;
+}
+
+void ProgramFiles::savedOrRead() const {
+    if (savedOrReadListener_) savedOrReadListener_(store_.text());
+}
 
 MaybeRefusal ProgramFiles::checkProgramFile(const std::string& path) {
     const std::string extension = extensionOf(path);
@@ -73,13 +78,21 @@ EditOutcome ProgramFiles::openProgramFile(const std::string& path) {
     std::string bytes;
     if (!readFile(path, bytes)) return EditOutcome::nothing();
     // Checked again on the bytes read: the file may have grown since.
-    if (bytes.size() >= kProgramFileSizeLimit || !store_.loadText(bytes))
+    if (bytes.size() >= kProgramFileSizeLimit || !replaceStore(bytes))
         return EditOutcome::refused({"ファイルサイズが大きすぎです。", kProgramTitle, MessageIcon::Error});
+    savedOrRead();
+    return EditOutcome::success();
+}
+
+bool ProgramFiles::replaceStore(std::string_view bytes) {
+    if (!store_.loadText(bytes)) return false;
     writeWorkingFile();
     initialiseEditor();
     store_.setStoreClean(false);
-    return EditOutcome::success();
+    return true;
 }
+
+bool ProgramFiles::restoreStore(std::string_view text) { return replaceStore(text); }
 
 void ProgramFiles::initialiseEditor() {
     store_.scanDirectory();

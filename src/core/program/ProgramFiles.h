@@ -10,10 +10,12 @@
 // caller; this class does what follows from their answers.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "data/Refusal.h"
+#include "platform/AtomicFile.h"
 #include "program/EditOutcome.h"
 #include "program/IoNames.h"
 #include "program/ProgramStore.h"
@@ -44,10 +46,19 @@ public:
     // into the store) leaves the store empty. Returns whether it was read.
     bool loadStoreFromFile(Which which);
     // Turns every CR not followed by LF into a blank (in the store), then writes
-    // the store text to the working file. False when it cannot be written.
-    bool writeWorkingFile();
-    // Writes the store text to a program file; errors are the caller's to ignore.
-    bool saveProgramFile(const std::string& path) const;
+    // the store text to the working file. Files are replaced atomically: a
+    // write that fails leaves the old file whole and the result says why.
+    FileWriteResult writeWorkingFile();
+    // Writes the store text to a program file.
+    FileWriteResult saveProgramFile(const std::string& path) const;
+
+    // Called with the store text whenever the store has just been read from a
+    // file (or the controller's program read) or saved to a program file: the
+    // text a crash could not lose. The working file written before a compile
+    // does not count, as it is replaced by the next program read.
+    void setSavedOrReadListener(std::function<void(std::string_view text)> listener) {
+        savedOrReadListener_ = std::move(listener);
+    }
 
     // The extension must be exactly "ncp" or "NCP", and the file smaller than 16 MiB.
     static MaybeRefusal checkProgramFile(const std::string& path);
@@ -56,6 +67,10 @@ public:
     // program, reloads the I/O names and clears storeClean. A refusal leaves
     // the store as it was. The caller selects row 0 and refreshes its views.
     EditOutcome openProgramFile(const std::string& path);
+    // Work recovered after a crash replaces the store as an opened program file
+    // does (working file written, editor initialised, storeClean cleared), but
+    // is not counted as read from a file. False when it does not fit.
+    bool restoreStore(std::string_view text);
 
     // The program editor's start: scan, first program selected and loaded, I/O
     // names read.
@@ -77,9 +92,13 @@ public:
     static Refusal resetProgramsQuestion();   // "現在のプログラムを削除します。よろしいですか？"
 
 private:
+    bool replaceStore(std::string_view bytes);
+    void savedOrRead() const;
+
     ProgramStore& store_;
     IoNames& ioNames_;
     Paths paths_;
+    std::function<void(std::string_view)> savedOrReadListener_;
 };
 
 }  // namespace vantrel

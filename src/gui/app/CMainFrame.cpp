@@ -23,11 +23,14 @@
 #include "data/ImageEdit.h"
 #include "data/SettingsFile.h"
 #include "link/CWaitDlg.h"
+#include "online/CMonitorMenuDlg.h"
+#include "online/RegisterMonitorWindows.h"
 #include "platform/AnsiText.h"
 #include "platform/AppFolders.h"
 #include "platform/ComIni.h"
 #include "platform/UserProfile.h"
 #include "ui/MessageBox.h"
+#include "ui/SaveWithRetry.h"
 
 namespace vantrel {
 
@@ -124,6 +127,10 @@ void CMainFrame::createMenus() {
     QAction* editTest = run->addAction(QStringLiteral("編集テストモード(&M)"));
     connect(editTest, &QAction::triggered, this, [this] { setRequestedMode(mode::kEditTest); });
 
+    QMenu* monitor = menuBar()->addMenu(QStringLiteral("モニタ(&M)"));
+    QAction* monitorMenu = addAction(monitor, QStringLiteral("モニタメニュー(&M)..."), &CMainFrame::showMonitorMenu);
+    monitorMenu->setIconText(QStringLiteral("モニタメニュー"));
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     addAction(help, QStringLiteral("バージョン情報 (&A)..."), &CMainFrame::showAbout);
 
@@ -137,6 +144,8 @@ void CMainFrame::createMenus() {
     toolbar->addAction(stepRun);
     toolbar->addAction(autoRun);
     toolbar->addAction(editTest);
+    toolbar->addSeparator();
+    toolbar->addAction(monitorMenu);
 }
 
 void CMainFrame::forwardToView(const char* slotSignature) {
@@ -239,6 +248,7 @@ void CMainFrame::openSettingsFile() {
     if (path.isEmpty()) return;
     profile.setLastFolder(QFileInfo(path).absolutePath().toStdString());
     if (!loadSettingsFile(state_.image, path.toStdString())) return;  // not readable: passed over
+    emit settingsSavedOrRead();
     rebuildCurrentView();
     refreshStatusPane();
     if (state_.link.isOpen() && state_.status.modeWord.load() == mode::kEditTest) {
@@ -252,11 +262,16 @@ void CMainFrame::saveSettingsFile() { saveSettingsFileTo(); }
 
 bool CMainFrame::saveSettingsFileTo() {
     const UserProfile profile;
-    const QString path = prompts_.saveSettingsFile(this, QString::fromStdString(profile.dialogStartFolder()));
-    if (path.isEmpty()) return false;
-    profile.setLastFolder(QFileInfo(path).absolutePath().toStdString());
-    // A file that cannot be written is passed over without a message.
-    return vantrel::saveSettingsFile(state_.image, path.toStdString());
+    // A file that cannot be written is reported, and another place may be chosen.
+    const QString written = ui::saveWithRetry(
+        this, [&] { return prompts_.saveSettingsFile(this, QString::fromStdString(profile.dialogStartFolder())); },
+        [&](const QString& path) {
+            profile.setLastFolder(QFileInfo(path).absolutePath().toStdString());
+            return vantrel::saveSettingsFile(state_.image, path.toStdString());
+        });
+    if (written.isEmpty()) return false;
+    emit settingsSavedOrRead();
+    return true;
 }
 
 void CMainFrame::choosePort() {
@@ -360,6 +375,21 @@ void CMainFrame::showAbout() {
                     MessageIcon::Information});
 }
 
+CMonitorMenuDlg& CMainFrame::monitorMenu() {
+    if (!monitorMenu_) {
+        monitorMenu_ = new CMonitorMenuDlg(state_, this);
+        registerMonitorWindows(*monitorMenu_);
+    }
+    return *monitorMenu_;
+}
+
+void CMainFrame::showMonitorMenu() {
+    CMonitorMenuDlg& menu = monitorMenu();
+    menu.show();
+    menu.raise();
+    menu.activateWindow();
+}
+
 // --- connection ---------------------------------------------------------------
 
 bool CMainFrame::startWithImage(LinkOp op) {
@@ -407,6 +437,7 @@ void CMainFrame::onProgress(unsigned operation, int percent, int result) {
 }
 
 void CMainFrame::onSettingsReadDone() {
+    emit settingsSavedOrRead();
     rebuildCurrentView();
     refreshStatusPane();
 }

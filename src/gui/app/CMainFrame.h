@@ -21,6 +21,7 @@ class QTreeWidgetItem;
 namespace vantrel {
 
 struct AppState;
+class CMonitorMenuDlg;
 class CStatusPane;
 class CWaitDlg;
 struct Refusal;
@@ -58,6 +59,9 @@ public:
     void speedDown();
     void speedUp();
     void showAbout();
+    // The monitor menu of the online windows (made on first use).
+    void showMonitorMenu();
+    CMonitorMenuDlg& monitorMenu();
     // Chooses a view as a click on its tree entry does (with the
     // program-edited question).
     void chooseView(ViewKind kind);
@@ -74,6 +78,11 @@ public:
 
     // Stops the link thread and closes the port (also done when the window closes).
     void shutdownLink();
+
+signals:
+    // The settings image has just been saved to a file or replaced by a file
+    // or the controller's settings: nothing of it is unsaved work now.
+    void settingsSavedOrRead();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,6 +125,7 @@ private:
     QWidget* viewPane_ = nullptr;
     QWidget* view_ = nullptr;
     QTimer* statusTimer_ = nullptr;
+    CMonitorMenuDlg* monitorMenu_ = nullptr;
     ViewKind currentKind_ = ViewKind::None;
     bool linkShutDown_ = false;
 };

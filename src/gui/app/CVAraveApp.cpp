@@ -7,7 +7,9 @@
 
 #include "app/CMainFrame.h"
 #include "app/CSplashWnd.h"
+#include "app/CWorkRecovery.h"
 #include "app/ScreenshotTour.h"
+#include "app/TestDriver.h"
 #include "data/SettingsFile.h"
 #include "platform/AppFolders.h"
 #include "platform/SingleInstance.h"
@@ -84,6 +86,9 @@ CVAraveApp::Options CVAraveApp::parseOptions(const QStringList& arguments) {
             options.screenshotDir = arguments[++i];
             options.demo = true;
             options.splash = false;
+        } else if (argument == QLatin1String("--test-driver")) {
+            options.testDriver = true;
+            options.splash = false;
         } else if (argument == QLatin1String("--quit-after")) {
             bool number = false;
             const int ms = hasValue ? arguments[i + 1].toInt(&number) : 0;
@@ -122,6 +127,7 @@ QString CVAraveApp::helpText() {
         "  --screenshot-dir DIR   demo tour: connect to the simulated controller, save pictures\n"
         "                         of the windows into DIR and end\n"
         "  --quit-after MS        end MS milliseconds after the main window is up\n"
+        "  --test-driver          take commands on the standard input (end-to-end tests)\n"
         "  --version              print the version and end\n"
         "  --help, -h             print this help and end\n"
         "\n"
@@ -169,6 +175,7 @@ int CVAraveApp::run(int& argc, char** argv) {
 
     if (options.demo) {
         sim_ = std::make_unique<ControllerSim>();
+        sim_->useStandAloneMachine();  // as vantrel-sim: timed motion, OUTn wired to INn
         simServer_ = std::make_unique<PtyServer>(*sim_);
         if (simServer_->start())
             state_->portOverride = simServer_->portName();
@@ -185,6 +192,15 @@ int CVAraveApp::run(int& argc, char** argv) {
         ensureDataFolder();
         // A missing or short initial.bin leaves what was read (zeros at start).
         loadSettingsFile(state_->image, exeFolderPath("initial.bin"));
+
+        std::unique_ptr<TestDriver> driver;
+        if (options.testDriver) driver = std::make_unique<TestDriver>(frame);
+        // Work a crash left behind is offered back before anything can be
+        // sent to a controller.
+        CWorkRecovery recovery(*state_, CWorkRecovery::defaults());
+        QObject::connect(&frame, &CMainFrame::settingsSavedOrRead, &recovery, &CWorkRecovery::imageSavedOrRead);
+        if (recovery.offerRestore(&frame)) frame.rebuildCurrentView();
+        recovery.start();
         frame.refreshStatusPane();
 
         std::unique_ptr<ScreenshotTour> tour;
@@ -193,8 +209,10 @@ int CVAraveApp::run(int& argc, char** argv) {
             tour->start();
         }
         if (options.quitAfterMs >= 0) QTimer::singleShot(options.quitAfterMs, &application, &QApplication::quit);
+        if (driver) driver->start();
         exitCode = application.exec();
         frame.shutdownLink();
+        recovery.cleanExit();
     }
     if (simServer_) simServer_->stop();
     return exitCode;

@@ -16,9 +16,10 @@ class SingleInstance;
 
 // The application object: owns the run's long-lived state and runs start-up
 // and exit in order: state, single-instance lock (a second start ends at
-// once, silently), splash, main window, per-user folder, initial.bin; at exit
-// the main window stops the link thread and closes the port, then the lock is
-// released.
+// once, silently), splash, main window, per-user folder, initial.bin, the
+// offer to restore work a crash left behind; at exit the main window stops the
+// link thread and closes the port, the recovery copy is removed, then the lock
+// is released.
 class CVAraveApp {
 public:
     // The command line. Qt's own options (-platform NAME, -style NAME, ...)
@@ -37,6 +38,7 @@ public:
         bool demo = false;       // --demo: a simulated controller inside the program
         QString screenshotDir;   // --screenshot-dir DIR: demo tour saving screenshots
         int quitAfterMs = -1;    // --quit-after MS: end MS after the main window is up (measurements)
+        bool testDriver = false; // --test-driver: commands on the standard input (end-to-end tests)
     };
     // Exit status of a refused command line, as vantrel-cli's.
     static constexpr int kExitUsage = 2;

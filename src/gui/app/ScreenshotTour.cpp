@@ -1,5 +1,6 @@
 #include "app/ScreenshotTour.h"
 
+#include <cerrno>
 #include <cstdio>
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QFileSystemModel>
 #include <QPainter>
 #include <QPixmap>
+#include <QMessageBox>
 #include <QTimer>
 
 #include "app/AppState.h"
@@ -17,8 +19,11 @@
 #include "app/CMainFrame.h"
 #include "app/CSettingInitialDlg.h"
 #include "app/CSplashWnd.h"
+#include "app/RecoveryFile.h"
 #include "app/TransactionMessages.h"
+#include "data/FileSaveMessages.h"
 #include "link/CWaitDlg.h"
+#include "online/OnlineScreenshots.h"
 #include "platform/AppFolders.h"
 #include "ui/CGridView.h"
 #include "ui/MessageBox.h"
@@ -91,7 +96,11 @@ void ScreenshotTour::start() {
             if (auto* grid = frame_.currentView()->findChild<ui::CGridView*>()) grid->selectCell(3, 1);
             else if (auto* own = qobject_cast<ui::CGridView*>(frame_.currentView())) own->selectCell(3, 1);
         }
-        QTimer::singleShot(1500, this, [this] { finish(); });
+        // Then the online windows, each with its own picture.
+        auto* online = new OnlineScreenshots(
+            frame_.monitorMenu(), [this](QWidget& widget, const QString& name) { save(widget, name); },
+            [this] { QTimer::singleShot(500, this, [this] { finish(); }); }, this);
+        online->start();
     });
     wait->start(100);
     // Never hang a script: give up after a minute.
@@ -118,6 +127,15 @@ void ScreenshotTour::grabDialogs() {
     open.show();
     loaded.exec();
     save(open, QStringLiteral("open-settings-file-dialog.png"));
+    // The question after a crash and the report of a settings file that could not be saved.
+    const auto restore = ui::makeMessageBox(&frame_, restoreWorkQuestion(), ui::MessageButtons::YesNo);
+    restore->show();
+    save(*restore, QStringLiteral("restore-question.png"));
+    const auto failed =
+        ui::makeMessageBox(&frame_, saveFailedQuestion("/media/usb0/machine-3/settings.bin", {ENOSPC}),
+                           ui::MessageButtons::YesNo);
+    failed->show();
+    save(*failed, QStringLiteral("save-failed-message.png"));
 }
 
 void ScreenshotTour::finish() {

@@ -11,7 +11,7 @@ class CMainFrame;
 
 // The hidden --screenshot-dir run: with the built-in simulated controller it
 // connects, reads the settings, shows a view and saves pictures of the main
-// window, the progress window and the dialogs into a folder, then quits.
+// window, the progress window, the dialogs and the online windows into a folder, then quits.
 // Questions are answered no and messages are only recorded.
 class ScreenshotTour : public QObject {
     Q_OBJECT

@@ -7,6 +7,14 @@ namespace vantrel {
 
 void registerCommandEditors(CommandEditorRegistry& registry) {
     registerLabelEditor(registry);
+    registerMoveEditors(registry);
+    registerHomeEditor(registry);
+    registerAccelerationEditor(registry);
+    registerPassEditor(registry);
+    registerAxisSelectionEditors(registry);
+    registerNetworkMoveEditor(registry);
+    registerNetworkAxisCommandEditor(registry);
+    registerShiftEditor(registry);
 }
 
 const CommandEditorRegistry& commandEditors() {

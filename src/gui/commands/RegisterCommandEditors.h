@@ -12,5 +12,14 @@ const CommandEditorRegistry& commandEditors();
 
 // One registration function per editor dialog, called by registerCommandEditors.
 void registerLabelEditor(CommandEditorRegistry& registry);  // CLabelDlg: "LABEL", "JUMP"
+// The motion editors.
+void registerMoveEditors(CommandEditorRegistry& registry);               // CProgMoveDlg: moves, interpolations
+void registerHomeEditor(CommandEditorRegistry& registry);                // CProgHomeDlg
+void registerAccelerationEditor(CommandEditorRegistry& registry);        // CProgAccDlg
+void registerPassEditor(CommandEditorRegistry& registry);                // CProgPassDlg
+void registerAxisSelectionEditors(CommandEditorRegistry& registry);      // CProgAxisDlg: stop, excitation, preset
+void registerNetworkMoveEditor(CommandEditorRegistry& registry);         // CProgRivoMoveDlg
+void registerNetworkAxisCommandEditor(CommandEditorRegistry& registry);  // CProgRivoAxisDlg
+void registerShiftEditor(CommandEditorRegistry& registry);               // CProgShiftDlg
 
 }  // namespace vantrel

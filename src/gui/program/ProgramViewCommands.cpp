@@ -13,6 +13,7 @@
 #include "program/CProgramView.h"
 #include "program/ProgramList.h"
 #include "ui/MessageBox.h"
+#include "ui/SaveWithRetry.h"
 
 namespace vantrel {
 
@@ -71,11 +72,13 @@ void CProgramView::openProgramFile() {
 }
 
 void CProgramView::saveProgramFile() {
-    const QString path = host_.prompts.saveProgramFile(this, startFolder());
-    if (path.isEmpty()) return;
-    rememberFolder(path);
-    // A file that cannot be written is passed over without a message.
-    state_.programFiles.saveProgramFile(path.toStdString());
+    // A file that cannot be written is reported, and another place may be chosen.
+    ui::saveWithRetry(
+        this, [this] { return host_.prompts.saveProgramFile(this, startFolder()); },
+        [this](const QString& path) {
+            rememberFolder(path);
+            return state_.programFiles.saveProgramFile(path.toStdString());
+        });
 }
 
 void CProgramView::readProgramsFromController() {

@@ -22,17 +22,26 @@ QMessageBox::Icon iconOf(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-MessageAnswer showBox(QWidget* parent, const Refusal& message, MessageButtons buttons) {
-    QMessageBox box(iconOf(message.icon), QString::fromStdString(message.title),
-                    QString::fromStdString(message.text), QMessageBox::NoButton, parent);
+}  // namespace
+
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const Refusal& message, MessageButtons buttons) {
+    auto box = std::make_unique<QMessageBox>(iconOf(message.icon), QString::fromStdString(message.title),
+                                             QString::fromStdString(message.text), QMessageBox::NoButton, parent);
     switch (buttons) {
-    case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case MessageButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MessageButtons::Ok: box->setStandardButtons(QMessageBox::Ok); break;
+    case MessageButtons::YesNo: box->setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     case MessageButtons::YesNoCancel:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
-    switch (box.exec()) {
+    return box;
+}
+
+namespace {
+
+MessageAnswer showBox(QWidget* parent, const Refusal& message, MessageButtons buttons) {
+    const std::unique_ptr<QMessageBox> box = makeMessageBox(parent, message, buttons);
+    switch (box->exec()) {
     case QMessageBox::Yes: return MessageAnswer::Yes;
     case QMessageBox::No: return MessageAnswer::No;
     case QMessageBox::Cancel: return MessageAnswer::Cancel;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "data/Refusal.h"
 
+class QMessageBox;
 class QWidget;
 
 namespace vantrel::ui {
@@ -15,6 +17,9 @@ enum class MessageAnswer { Ok, Yes, No, Cancel };
 // a modal box with the message's text, title and icon. Questions
 // (MessageButtons::YesNo) return Yes or No.
 MessageAnswer showMessage(QWidget* parent, const Refusal& message, MessageButtons buttons = MessageButtons::Ok);
+
+// The box showMessage shows, not yet shown (for pictures of it).
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const Refusal& message, MessageButtons buttons);
 
 // A yes/no question; true for yes.
 bool askYesNo(QWidget* parent, const Refusal& question);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 
@@ -132,6 +133,49 @@ TEST_F(ProgramFilesTest, CompileChecks) {
     p = ProgramCompile::prepareCompile(*files, [] { return true; }, 0);
     EXPECT_TRUE(p.send);
     EXPECT_FALSE(p.message);
+}
+
+// Which operations count as saved or read (the store text is then safe on
+// disk, so no recovery copy is needed), and which do not.
+TEST_F(ProgramFilesTest, SavesAndReadsAreReportedWithTheStoreText) {
+    std::vector<std::string> events;
+    files->setSavedOrReadListener([&events](std::string_view text) { events.emplace_back(text); });
+    write("Ncstepini.sys", "\tPROG\t#001\r\n");
+    write("Ncstep.sys", "\tPROG\t#002\r\n");
+    write("a.ncp", "\tPROG\t#003\n");
+    const std::vector<std::pair<std::function<void()>, bool>> cases = {
+        {[&] { files->loadStoreFromFile(ProgramFiles::Which::DefaultPrograms); }, true},
+        {[&] { files->writeWorkingFile(); }, false},  // before a compile: replaced by the next read
+        {[&] { files->programFileRead(); }, true},
+        {[&] { files->openProgramFile(path("a.ncp")); }, true},
+        {[&] { files->saveProgramFile(path("b.ncp")); }, true},
+        {[&] { files->saveProgramFile(path("missing/b.ncp")); }, false},
+        {[&] { files->restoreStore("\tPROG\t#004\r\n"); }, false},
+        {[&] {
+             fs::remove(path("Ncstepini.sys"));
+             files->resetPrograms();
+         },
+         false},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        events.clear();
+        cases[i].first();
+        EXPECT_EQ(events, cases[i].second ? std::vector<std::string>{store.text()} : std::vector<std::string>{})
+            << "case " << i;
+    }
+}
+
+TEST_F(ProgramFilesTest, ACompileWhoseWorkingFileCannotBeWrittenSendsNothing) {
+    // A folder holds the working file's place: the previous programs must
+    // not be sent in place of the store.
+    fs::create_directory(path("Ncstep.dir"));
+    ProgramFiles blocked(store, ioNames, ProgramFiles::Paths{path("Ncstep.dir"), "", ""});
+    store.loadText("\tPROG\t#006\r\n");
+    const ProgramCompile::Preparation p = ProgramCompile::prepareCompile(blocked, [] { return true; }, 0);
+    EXPECT_FALSE(p.send);
+    ASSERT_TRUE(p.message);
+    EXPECT_EQ(p.message->title, "異常終了");
+    EXPECT_EQ(p.message->text, "ファイルを保存出来ませんでした。\n" + path("Ncstep.dir") + "\n(同じ名前のフォルダあり)");
 }
 
 TEST_F(ProgramFilesTest, CompileResults) {

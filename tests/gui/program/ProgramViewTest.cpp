@@ -394,7 +394,7 @@ private slots:
             bool enabled;
         };
         const Case cases[] = {
-            {"I/O等", "時間待ち", false},      {"軸動作(ﾊﾟﾙｽ列)", "直線補間", false}, {"軸動作(RIVO)", "JOG動作", false},
+            {"I/O等", "時間待ち", false},      {"軸動作(ﾊﾟﾙｽ列)", "直線補間", true}, {"軸動作(RIVO)", "JOG動作", false},
             {"I/O等", "条件分岐(IF/ENDIF)", false}, {"I/O等", "LABEL", true},       {"I/O等", "JUMP", true},
             {"I/O等", "LABEL削除", true},      {"その他", "END", true},              {"I/O等", "条件分岐(ELSE)", true},
         };
@@ -443,6 +443,12 @@ private slots:
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll().toStdString(), state_->programs.text());
         QCOMPARE(QString::fromStdString(UserProfile().lastFolder()), files_.path());
+        // A save that fails names the file and the reason, and offers another place (no here).
+        chosenFile_ = files_.filePath(QStringLiteral("missing/saved.ncp"));
+        view_->button(QStringLiteral("プログラムの保存"))->click();
+        QCOMPARE(recorder_->texts(), std::vector<std::string>{"ファイルを保存出来ませんでした。\n" + chosenFile_.toStdString() +
+                                                              "\n(保存先フォルダなし)\n別の場所に保存しますか？"});
+        QCOMPARE(recorder_->messages[0].title, std::string("異常終了"));
 
         const std::pair<QString, std::string> refused[] = {
             {QStringLiteral("programs.txt"), "ファイルフォーマットが違います。"},

@@ -1,0 +1,136 @@
+#include "platform/AtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+namespace vantrel {
+
+namespace {
+
+// The file a target names: a symbolic link is followed to the file it points
+// to, so the link survives; a dangling link is replaced like a plain file.
+std::string resolvedTarget(const std::string& target) {
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return target;
+    char resolved[PATH_MAX];
+    if (::realpath(target.c_str(), resolved) == nullptr) return target;
+    return resolved;
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+// A name no other writer uses: the process, a counter of this process and the
+// clock, behind the target's own name (hidden, so a folder listing stays tidy).
+std::string temporaryName(const std::string& target) {
+    static std::atomic<unsigned> counter{0};
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+    return folder + "." + name + "." + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)) + "-" +
+           std::to_string(static_cast<unsigned long long>(ticks) % 1000000) + ".tmp";
+}
+
+}  // namespace
+
+std::string FileWriteResult::description() const { return error == 0 ? std::string() : std::strerror(error); }
+
+AtomicFile::AtomicFile(const std::string& target) : target_(resolvedTarget(target)) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary_ = temporaryName(target_);
+        fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0 || errno != EEXIST) break;
+    }
+    if (fd_ < 0) {
+        error_ = errno;
+        temporary_.clear();
+        return;
+    }
+    // An existing file keeps its permission bits (a file kept private stays so).
+    struct stat existing {};
+    if (::stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
+        (void)::fchmod(fd_, existing.st_mode & 07777);
+}
+
+AtomicFile::~AtomicFile() { discard(); }
+
+void AtomicFile::fail(int error) {
+    if (error_ == 0) error_ = error != 0 ? error : EIO;
+}
+
+void AtomicFile::discard() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    temporary_.clear();
+}
+
+bool AtomicFile::write(const void* data, std::size_t size) {
+    if (error_ != 0 || fd_ < 0) return false;
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd_, bytes + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            fail(errno);
+            return false;
+        }
+        if (n == 0) {  // nothing taken and no error: the disk is full
+            fail(ENOSPC);
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+FileWriteResult AtomicFile::commit() {
+    if (error_ == 0 && fd_ < 0) fail(EBADF);  // committed already
+    // The content must be on the disk before the rename makes it the file:
+    // otherwise a power cut could leave a renamed but empty file.
+    if (error_ == 0 && ::fsync(fd_) != 0 && errno != EINVAL) fail(errno);
+    if (error_ == 0) {
+        const int closed = ::close(fd_);
+        fd_ = -1;
+        if (closed != 0 && errno != EINTR) fail(errno);
+    }
+    if (error_ == 0 && ::rename(temporary_.c_str(), target_.c_str()) != 0) fail(errno);
+    if (error_ != 0) {
+        discard();
+        return {error_};
+    }
+    temporary_.clear();
+    // The rename itself reaches the disk with the folder.
+    const int folder = ::open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        (void)::fsync(folder);
+        ::close(folder);
+    }
+    return {};
+}
+
+FileWriteResult writeFileAtomically(const std::string& path, const void* data, std::size_t size) {
+    AtomicFile file(path);
+    file.write(data, size);
+    return file.commit();
+}
+
+FileWriteResult writeFileAtomically(const std::string& path, std::string_view bytes) {
+    return writeFileAtomically(path, bytes.data(), bytes.size());
+}
+
+}  // namespace vantrel

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+// The outcome of a file write: the system's error number of the step that
+// failed, or 0 when the file was written.
+struct FileWriteResult {
+    int error = 0;
+
+    explicit operator bool() const { return error == 0; }
+    // The system's own description of the error (English), for logs and the
+    // command-line tool.
+    std::string description() const;
+};
+
+// Writes a file so that it is either replaced whole or left as it was: the
+// bytes go to a new file beside the target (same folder, so the same file
+// system), which is flushed to the disk and then renamed over the target.
+// A write that fails half way (disk full, file size limit, a removed drive),
+// a folder without write permission or a crash before commit() leave the
+// target untouched; the temporary file is removed on failure and on
+// destruction without commit().
+//
+// A target that is a symbolic link is written through: the file it points to
+// is replaced and the link stays. An existing target keeps its permission
+// bits; a new one gets the usual ones (0666 less the umask).
+class AtomicFile {
+public:
+    explicit AtomicFile(const std::string& target);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // Appends bytes to the new content; false (and nothing more is written)
+    // after the first failure.
+    bool write(const void* data, std::size_t size);
+    bool write(std::string_view bytes) { return write(bytes.data(), bytes.size()); }
+
+    // Flushes the new content to the disk and renames it over the target.
+    // Reports the first failure of any step since the construction.
+    FileWriteResult commit();
+
+private:
+    void fail(int error);
+    void discard();
+
+    std::string target_;
+    std::string temporary_;
+    int fd_ = -1;
+    int error_ = 0;
+};
+
+// The whole content in one call.
+FileWriteResult writeFileAtomically(const std::string& path, std::string_view bytes);
+FileWriteResult writeFileAtomically(const std::string& path, const void* data, std::size_t size);
+
+}  // namespace vantrel

@@ -1,0 +1,161 @@
+#include "commands/CommandEditorDialog.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "commands/ChoiceList.h"
+#include "ui/MessageBox.h"
+
+namespace vantrel {
+
+namespace {
+constexpr int kMinimumWidth = 240;
+}  // namespace
+
+QString editorText(const std::string& utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+CommandEditorDialog::CommandEditorDialog(const std::string& title, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(editorText(title));
+    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons_->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons_->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &CommandEditorDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+QAbstractButton* CommandEditorDialog::okButton() const { return buttons_->button(QDialogButtonBox::Ok); }
+
+QAbstractButton* CommandEditorDialog::cancelButton() const { return buttons_->button(QDialogButtonBox::Cancel); }
+
+void CommandEditorDialog::finishLayout(QLayout* form, QWidget* first) {
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addSpacing(6);
+    layout->addWidget(buttons_);
+    layout->addStrut(kMinimumWidth);  // room for the title of a small form
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    modelChanged();
+    if (first) first->setFocus(Qt::OtherFocusReason);
+}
+
+void CommandEditorDialog::modelChanged() {
+    showing_ = true;
+    showModel();
+    showing_ = false;
+}
+
+void CommandEditorDialog::bindText(QLineEdit* field, std::function<void(std::string)> set) {
+    connect(field, &QLineEdit::textChanged, this, [this, set = std::move(set)](const QString& text) {
+        if (showing_) return;
+        set(text.toStdString());
+        modelChanged();
+    });
+}
+
+void CommandEditorDialog::bindCheck(QAbstractButton* box, std::function<void(bool)> set) {
+    connect(box, &QAbstractButton::toggled, this, [this, set = std::move(set)](bool checked) {
+        if (showing_) return;
+        set(checked);
+        modelChanged();
+    });
+}
+
+void CommandEditorDialog::bindChoice(QComboBox* list, std::function<void(int)> choose) {
+    connect(list, &QComboBox::currentIndexChanged, this, [this, choose = std::move(choose)](int index) {
+        if (showing_ || index < 0) return;
+        choose(index);
+        modelChanged();
+    });
+}
+
+void CommandEditorDialog::showText(QLineEdit* field, const std::string& text) {
+    const QString shown = editorText(text);
+    // Only a change is written, so typing keeps its cursor.
+    if (field->text() != shown) field->setText(shown);
+}
+
+void CommandEditorDialog::showChecked(QAbstractButton* box, bool checked) {
+    if (box->isChecked() != checked) box->setChecked(checked);
+}
+
+void CommandEditorDialog::showChoices(QComboBox* list, const ChoiceList& choices) {
+    // A list that keeps a step's own target may have grown an entry in front.
+    if (list->count() != choices.size()) {
+        list->clear();
+        for (const std::string& text : choices.texts()) list->addItem(editorText(text));
+    }
+    if (list->currentIndex() != choices.chosenIndex()) list->setCurrentIndex(choices.chosenIndex());
+}
+
+void CommandEditorDialog::showRadio(QRadioButton* first, QRadioButton* second, bool firstChosen) {
+    // One of an exclusive pair is unchecked by checking the other.
+    showChecked(firstChosen ? first : second, true);
+}
+
+QLineEdit* CommandEditorDialog::newReadOnlyField(int width) {
+    auto* field = new QLineEdit(this);
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setFixedWidth(width);
+    field->setAlignment(Qt::AlignRight);
+    // Grey like the form, so it does not look like a field to type into.
+    QPalette colours = field->palette();
+    colours.setColor(QPalette::Base, colours.color(QPalette::Window));
+    field->setPalette(colours);
+    return field;
+}
+
+QLineEdit* CommandEditorDialog::newNumberField(const std::string& hint) {
+    auto* field = new QLineEdit(this);
+    field->setFixedWidth(96);
+    field->setAlignment(Qt::AlignRight);
+    field->setToolTip(editorText(hint));
+    return field;
+}
+
+QHBoxLayout* CommandEditorDialog::newRadioPair(const char* firstText, const char* secondText, QRadioButton*& first,
+                                              QRadioButton*& second) {
+    first = new QRadioButton(editorText(firstText), this);
+    second = new QRadioButton(editorText(secondText), this);
+    auto* group = new QButtonGroup(this);
+    group->addButton(first);
+    group->addButton(second);
+    auto* row = new QHBoxLayout;
+    row->addWidget(first);
+    row->addWidget(second);
+    row->addStretch(1);
+    return row;
+}
+
+void CommandEditorDialog::accept() {
+    const EditorResult result = checkModel();
+    if (result.refusal) {
+        ui::showMessage(this, *result.refusal);
+        return;
+    }
+    modelChanged();  // the checked fields in their stored form
+    if (store_) {
+        if (const MaybeRefusal refusal = store_(result.record)) {
+            ui::showMessage(this, *refusal);
+            return;
+        }
+    }
+    record_ = result.record;
+    QDialog::accept();
+}
+
+CommandEditorResult runEditorDialog(CommandEditorDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted) return CommandEditorResult::cancelled();
+    return CommandEditorResult::confirmed(dialog.record());
+}
+
+}  // namespace vantrel

@@ -1,0 +1,98 @@
+#pragma once
+
+// What every command editor form shares: the title from its model, the OK /
+// キャンセル buttons (Enter is OK, Escape is Cancel), focus in the first
+// control, and the binding of controls to the model (src/core/commands).
+//
+// A form binds each control with bindText / bindCheck / bindChoice: a change
+// by the user goes into the model's setter, then showModel() reads every
+// control back from the model, since one setter may change other fields (a
+// chosen point refills its positions, an excitation box clears the others).
+// OK runs the model's checks; a refusal is shown and the form stays open with
+// the input as typed, otherwise the fields show their stored form and the
+// record is kept for the caller. The form itself holds no rule.
+
+#include <functional>
+#include <string>
+
+#include <QDialog>
+#include <QString>
+
+#include "commands/CommandEditor.h"
+#include "commands/CommandEditorRegistry.h"
+#include "data/Refusal.h"
+
+class QAbstractButton;
+class QComboBox;
+class QDialogButtonBox;
+class QLabel;
+class QLayout;
+class QHBoxLayout;
+class QLineEdit;
+class QRadioButton;
+
+namespace vantrel {
+
+class ChoiceList;
+
+QString editorText(const std::string& utf8);
+
+class CommandEditorDialog : public QDialog {
+    Q_OBJECT
+public:
+    // After OK: the record to store.
+    const CommandEditRecord& record() const { return record_; }
+
+    // Stores the confirmed record before the form closes; a refusal is shown
+    // and the form stays open. Unset: the caller stores after the form closed.
+    using Store = std::function<MaybeRefusal(const CommandEditRecord& record)>;
+    void setStore(Store store) { store_ = std::move(store); }
+
+    QAbstractButton* okButton() const;
+    QAbstractButton* cancelButton() const;
+
+public slots:
+    void accept() override;
+
+protected:
+    CommandEditorDialog(const std::string& title, QWidget* parent);
+
+    // The model's checks and record (CommandEditor::accept).
+    virtual EditorResult checkModel() = 0;
+    // Reads every control from the model.
+    virtual void showModel() = 0;
+
+    // Puts `form` above the buttons, shows the model and gives `first` the focus.
+    void finishLayout(QLayout* form, QWidget* first);
+
+    void bindText(QLineEdit* field, std::function<void(std::string)> set);
+    void bindCheck(QAbstractButton* box, std::function<void(bool)> set);
+    void bindChoice(QComboBox* list, std::function<void(int)> choose);
+
+    // Control updates that do not feed back into the model.
+    static void showText(QLineEdit* field, const std::string& text);
+    static void showChecked(QAbstractButton* box, bool checked);
+    static void showChoices(QComboBox* list, const ChoiceList& choices);
+    static void showRadio(QRadioButton* first, QRadioButton* second, bool firstChosen);
+
+    // A read-only line for values the form shows but does not edit.
+    QLineEdit* newReadOnlyField(int width);
+    // A position or speed field with its tool tip.
+    QLineEdit* newNumberField(const std::string& hint);
+    // Two radio buttons that exclude each other (and no other button of the form).
+    QHBoxLayout* newRadioPair(const char* firstText, const char* secondText, QRadioButton*& first,
+                              QRadioButton*& second);
+
+private:
+    void modelChanged();
+
+    QDialogButtonBox* buttons_ = nullptr;
+    CommandEditRecord record_;
+    Store store_;
+    bool showing_ = false;
+};
+
+// Runs a form modally: its record when confirmed, else nothing.
+CommandEditorResult runEditorDialog(CommandEditorDialog& dialog);
+
+}  // namespace vantrel

@@ -1,0 +1,50 @@
+#include "online/CIoMonitorDlg.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/AppState.h"
+#include "online/CLamp.h"
+#include "online/CLampGroup.h"
+#include "online/MonitorWindows.h"
+#include "online/StatusLamps.h"
+
+namespace vantrel {
+
+CIoMonitorDlg::CIoMonitorDlg(AppState& state, QWidget* parent)
+    : COnlineWindow(state, fromUtf8(monitorWindow(MonitorWindow::IoMonitor).title), parent) {
+    // General inputs and outputs in rows of eight; host inputs and outputs beside.
+    auto* grid = new QGridLayout;
+    const auto lampGroups = ioMonitorLamps();
+    for (std::size_t i = 0; i < lampGroups.size(); ++i) {
+        const bool general = i < 2;
+        auto* group = new CLampGroup(lampGroups[i], false, general ? 8 : 4, this);
+        grid->addWidget(group, static_cast<int>(i % 2), general ? 0 : 1);
+        groups_.push_back(group);
+    }
+    // Equal lamps, wide enough for the longest label.
+    int width = 0;
+    for (CLampGroup* g : groups_)
+        for (CLamp* lamp : g->lamps()) width = std::max(width, lamp->sizeHint().width());
+    for (CLampGroup* g : groups_)
+        for (CLamp* lamp : g->lamps()) lamp->setMinimumWidth(width);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(makeCloseButton());
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    startRefresh(kRefreshMs);
+}
+
+void CIoMonitorDlg::refresh() {
+    const StatusSnapshot s = takeSnapshot(state().status);
+    int changed = 0;
+    for (CLampGroup* g : groups_) changed += g->refresh(s);
+    lastRepaints_ = changed;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,20 @@
+#include "online/CPulseOutputTestDlg.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vantrel {
+
+CPulseOutputTestDlg::CPulseOutputTestDlg(AppState& state, QWidget* parent)
+    : COutputTestWindow(state, QStringLiteral("パルス列軸出力テスト"), parent) {
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(makeCloseButton());
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(makeToggleGroups(pulseAxisOutputToggles(), 4, 1));
+    layout->addLayout(buttons);
+    startRefresh(kRefreshMs);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,123 @@
+#include "online/OnlineScreenshots.h"
+
+#include <QCheckBox>
+#include <QTimer>
+
+#include "app/AppState.h"
+#include "link/JogRequestRecord.h"
+#include "online/CAlarmMonitorDlg.h"
+#include "online/CIoMonitorDlg.h"
+#include "online/CIoTestDlg.h"
+#include "online/CLamp.h"
+#include "online/CLampGroup.h"
+#include "online/CMonitorMenuDlg.h"
+#include "online/CStatusMonitorDlg.h"
+#include "online/CTrendPanel.h"
+#include "online/CTrendPlot.h"
+
+namespace vantrel {
+namespace {
+
+JogRequestRecord jogRequest(std::uint8_t operation, std::int32_t speed, std::uint16_t point = 0) {
+    JogRequestRecord record;
+    record.setOperation(operation);
+    record.setAxis(0);
+    record.setSpeed(speed);
+    record.setAccelTime(100);
+    record.setPoint(point);
+    return record;
+}
+
+void press(CLampGroup* group, const char* label) {
+    if (CLamp* lamp = group->lamp(QString::fromUtf8(label))) lamp->click();
+}
+
+}  // namespace
+
+OnlineScreenshots::OnlineScreenshots(CMonitorMenuDlg& menu, Save save, std::function<void()> done, QObject* parent)
+    : QObject(parent), menu_(menu), save_(std::move(save)), done_(std::move(done)) {
+    AppState& state = menu_.state();
+    auto window = [this](MonitorWindow which) { return menu_.window(which); };
+    steps_ = {
+        {0, [this] { menu_.show(); }},
+        {300, [this] { save_(menu_, QStringLiteral("monitor-menu.png")); }},
+        // The status monitor and its trend over a JOG: forward, a pause, back.
+        {0, [this] {
+             if (auto* monitor = qobject_cast<CStatusMonitorDlg*>(menu_.openWindow(MonitorWindow::PulseStatusMonitor))) {
+                 monitor->setTrendShown(true);
+                 monitor->trend().axisBox(1)->setChecked(true);
+                 monitor->trend().setViewSeconds(10);
+             }
+         }},
+        {800, [&state] { state.link.startJog(jogRequest(JogRequestRecord::kJogForward, 1500)); }},
+        {2000, [&state] { state.link.setPendingOp(LinkOp::Idle); }},
+        {1000, [&state] { state.link.startJog(jogRequest(JogRequestRecord::kJogBackward, 800)); }},
+        {1800, [this, window] {
+             auto* monitor = qobject_cast<CStatusMonitorDlg*>(window(MonitorWindow::PulseStatusMonitor));
+             if (!monitor) return;
+             // The cursor 3.5 s back, in the forward JOG.
+             CTrendPlot& plot = monitor->trend().plot();
+             const int left = 78;
+             const int right = plot.width() - 13;
+             plot.setCursorX(left + static_cast<int>((right - left) * (1.0 - 3.5 / 10.0)));
+             save_(*monitor, QStringLiteral("status-monitor.png"));
+         }},
+        {0, [&state] { state.link.setPendingOp(LinkOp::Idle); }},
+        // Outputs switched on from the I/O test and its two axis output tests.
+        {300, [this, window] {
+             if (QWidget* monitor = window(MonitorWindow::PulseStatusMonitor)) monitor->close();
+             auto* io = qobject_cast<CIoTestDlg*>(menu_.openWindow(MonitorWindow::IoTest));
+             if (!io) return;
+             for (const char* out : {"OUT1", "OUT3", "OUT4", "OUT9"}) press(io->groups()[0], out);
+             press(io->groups()[1], "PRG-READY");
+             CPulseOutputTestDlg* pulse = io->openPulseOutputTest();
+             press(pulse->groups()[0], "C-ON/S-ON/AWO");
+             press(pulse->groups()[2], "FREE");
+             CRivoOutputTestDlg* rivo = io->openRivoOutputTest();
+             rivo->chooseGroup(1);
+             for (const char* bit : {"NET-IN0", "NET-IN3", "NET-IN7"}) press(rivo->groups()[0], bit);
+             press(rivo->groups()[2], "NET-IN6");
+         }},
+        {800, [this, window] {
+             auto* io = qobject_cast<CIoTestDlg*>(window(MonitorWindow::IoTest));
+             if (!io) return;
+             save_(*io, QStringLiteral("io-test.png"));
+             save_(*io->pulseOutputTest(), QStringLiteral("pulse-output-test.png"));
+             save_(*io->rivoOutputTest(), QStringLiteral("rivo-output-test.png"));
+             menu_.openWindow(MonitorWindow::IoMonitor);
+         }},
+        {400, [this, window] {
+             if (QWidget* monitor = window(MonitorWindow::IoMonitor)) save_(*monitor, QStringLiteral("io-monitor.png"));
+             if (QWidget* io = window(MonitorWindow::IoTest)) io->close();
+             if (QWidget* monitor = window(MonitorWindow::IoMonitor)) monitor->close();
+         }},
+        // A test run to a point that holds no position: the controller raises its alarm.
+        {0, [&state] { state.link.startJog(jogRequest(JogRequestRecord::kTestRun, 1000, 1001)); }},
+        {300, [this] { menu_.openWindow(MonitorWindow::AlarmMonitor); }},
+        {1200, [this, window] {
+             if (auto* alarms = qobject_cast<CAlarmMonitorDlg*>(window(MonitorWindow::AlarmMonitor))) {
+                 save_(*alarms, QStringLiteral("alarm-monitor.png"));
+                 alarms->pressAlarmReset();  // the main window's picture follows, without the alarm
+             }
+         }},
+        {300, [this, window] {
+             if (QWidget* alarms = window(MonitorWindow::AlarmMonitor)) alarms->close();
+             menu_.hide();
+         }},
+    };
+}
+
+void OnlineScreenshots::start() { runStep(0); }
+
+void OnlineScreenshots::runStep(std::size_t index) {
+    if (index >= steps_.size()) {
+        if (done_) done_();
+        return;
+    }
+    QTimer::singleShot(steps_[index].delayMs, this, [this, index] {
+        steps_[index].action();
+        runStep(index + 1);
+    });
+}
+
+}  // namespace vantrel

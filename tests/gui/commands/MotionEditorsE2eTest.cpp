@@ -1,0 +1,112 @@
+// The motion editors in the main window connected to the simulated controller
+// over a real pseudo-terminal and the real link thread: what an editor's OK
+// writes into the point table and the homing speeds reaches the controller.
+
+#include <memory>
+
+#include <QCheckBox>
+#include <QComboBox>
+
+#include "EditorTestSupport.h"
+#include "app/CMainFrame.h"
+#include "app/CVAraveApp.h"
+#include "commands/CProgHomeDlg.h"
+#include "commands/CProgMoveDlg.h"
+#include "data/DefaultImage.h"
+#include "platform/AppFolders.h"
+#include "sim/ControllerSim.h"
+#include "sim/PtyServer.h"
+
+using namespace vantrel;
+
+namespace {
+// A guard against a hang only; nothing measures time with it.
+constexpr int kPatience = 60000;
+}  // namespace
+
+class MotionEditorsE2eTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::MessageRecorder> recorder_;
+    std::unique_ptr<ControllerSim> sim_;
+    std::unique_ptr<PtyServer> server_;
+    std::unique_ptr<AppState> state_;
+    std::unique_ptr<CMainFrame> frame_;
+
+    template <class Dialog>
+    bool press(CProgramView& view, std::string_view group, std::string_view text, std::function<void(Dialog&)> act) {
+        QPushButton* button = test::nthPaletteButton(view, kPagePulseAxes, group, text);
+        if (!button || !button->isEnabled()) return false;
+        const auto ran = test::whenEditor<Dialog>(std::move(act));
+        button->click();
+        return *ran;
+    }
+
+private slots:
+    void init() {
+        recorder_ = std::make_unique<test::MessageRecorder>();
+        SettingsImage image = makeDefaultSettingsImage();
+        PulseAxisRecord(image, 0).setPositionUnit(0);
+        PulseAxisRecord(image, 1).setPositionUnit(2);
+        sim_ = std::make_unique<ControllerSim>(image);
+        sim_->setProgramFile("\tPROG\t#001\r\n\tEND\t\r\n");
+        server_ = std::make_unique<PtyServer>(*sim_);
+        QVERIFY(server_->start());
+        ensureDataFolder();
+        state_ = std::make_unique<AppState>();
+        state_->portOverride = server_->portName();
+        frame_ = std::make_unique<CMainFrame>(*state_, makeViewFactory());
+        MainFramePrompts prompts;
+        prompts.connectDirection = [](QWidget*) { return MainFramePrompts::Direction::ControllerToPc; };
+        frame_->setPrompts(prompts);
+        frame_->resize(1100, 900);
+        frame_->show();
+        frame_->connectController();
+        QTRY_VERIFY2_WITH_TIMEOUT(recorder_->has("読込完了しました。"), qPrintable(recorder_->dump()), kPatience);
+        recorder_->messages.clear();
+    }
+    void cleanup() {
+        frame_.reset();
+        server_->stop();
+        server_.reset();
+        sim_.reset();
+        state_.reset();
+        recorder_.reset();
+    }
+
+    void pointsAndHomingSpeedsReachTheController() {
+        frame_->chooseView(ViewKind::ProgramEditor);
+        auto* view = qobject_cast<CProgramView*>(frame_->currentView());
+        QVERIFY(view);
+        view->table()->selectSingleRow(0);
+
+        // Point move: the chosen table point.
+        QVERIFY(press<CProgMoveDlg>(*view, kGroupAxisControl, "軸移動(ポイント指定)", [](CProgMoveDlg& d) {
+            d.pointList()->setCurrentIndex(499);
+            d.axisBox(0)->click();
+            d.axisBox(1)->click();
+            test::type(d.positionField(0, 0), "-7.5");
+            test::type(d.positionField(0, 1), "1234");
+            test::type(d.speedField(0), "100");
+            test::type(d.speedField(1), "33");
+            test::pressKey(d, Qt::Key_Return);
+        }));
+        QCOMPARE(test::cell(*view, 0, 3), QStringLiteral("絶対値 軸1,軸2 P1500(-7.50mm, 1234step) 100%, 33% "));
+        // Home: the homing speed of the axis homed.
+        QVERIFY(press<CProgHomeDlg>(*view, kGroupAxisControlNoWait, "原点復帰", [](CProgHomeDlg& d) {
+            d.axisBox(3)->click();
+            test::type(d.speedField(3), "45");
+            test::pressKey(d, Qt::Key_Return);
+        }));
+        QVERIFY2(recorder_->messages.empty(), qPrintable(recorder_->dump()));
+        QCOMPARE(int(state_->programs.current().stepCount), 3);
+
+        QTRY_COMPARE_WITH_TIMEOUT(sim_->settingsImage().readPosition(0, 1499), -750, kPatience);
+        QTRY_COMPARE_WITH_TIMEOUT(sim_->settingsImage().readPosition(1, 1499), 1234, kPatience);
+        QTRY_COMPARE_WITH_TIMEOUT(int(ConstPositionRecord(sim_->settingsImage(), 1, 1499).speed()), 33, kPatience);
+        QTRY_COMPARE_WITH_TIMEOUT(int(ConstPositionRecord(sim_->settingsImage(), 3, 252).speed()), 45, kPatience);
+    }
+};
+
+VANTREL_GUI_TEST_MAIN(MotionEditorsE2eTest)
+#include "MotionEditorsE2eTest.moc"
