@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "online/NetworkRegisterCheck.h"
+
 namespace vantrel::cli {
 namespace {
 constexpr const char* kFileOpenFailed = "ファイルが開けません";
@@ -45,6 +47,15 @@ std::string glossOf(const std::string& message) {
         {"ファイルサイズが大きすぎです。\nプログラムを減らして再度コンパイルしてください。",
          "the file is too large; reduce the programs and compile again"},
         {"ファイル読込に失敗しました。", "reading the file failed"},
+        {kManualModeMessage, "switch the controller to edit-test mode"},
+        {kSlaveRangeMessage, "the slave address must be 1 to 16"},
+        {kSlaveNotConnectedMessage, "no network driver is set up at this slave address"},
+        {kRegisterAddressRangeMessage, "the register address must be 0 to 65535"},
+        {kRegisterCountRangeMessage, "the register count must be 1 or 2"},
+        {kDiagnosticsDataRangeMessage, "the diagnostics data must be 0 to 65535"},
+        {kSingleRegisterDataRangeMessage, "the data written to one register must be 0 to 65535"},
+        {kDoubleRegisterDataRangeMessage, "the data must be -8000000 to 8000000"},
+        {kWholeDataMessage, "the data must be a whole number"},
     };
     for (const auto& [text, gloss] : kGlosses)
         if (message == text) return gloss;
