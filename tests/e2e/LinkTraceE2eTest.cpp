@@ -1,5 +1,6 @@
 // The protocol trace of the real link against the simulated controller: every
-// frame the link moves is on record, and so is every time-out and hang-up.
+// time-out and hang-up is on record, right after the frame it concerns. (That
+// every frame is, the trace of a vantrel-cli settings read shows.)
 
 #include "E2eSupport.h"
 
@@ -18,7 +19,6 @@ struct Recorded {
     std::uint8_t code;
     std::size_t size;
     std::size_t wanted;
-    std::vector<std::uint8_t> head;  // the first bytes of a frame
     std::string text;
 };
 
@@ -34,10 +34,8 @@ public:
         std::lock_guard g(link_->lock());  // no call under way any more
     }
     void record(const TraceEvent& e) override {
-        std::vector<std::uint8_t> head;
-        if (e.bytes) head.assign(e.bytes, e.bytes + std::min<std::size_t>(e.size, 5));
         std::lock_guard g(m_);
-        events_.push_back({e.kind, e.direction, e.code, e.size, e.wanted, std::move(head), std::string(e.text)});
+        events_.push_back({e.kind, e.direction, e.code, e.size, e.wanted, std::string(e.text)});
     }
     std::vector<Recorded> events() const {
         std::lock_guard g(m_);
@@ -50,53 +48,11 @@ private:
     std::vector<Recorded> events_;
 };
 
-std::size_t count(const std::vector<Recorded>& events, Kind kind, int code = -1) {
-    std::size_t n = 0;
-    for (const auto& e : events) n += e.kind == kind && (code < 0 || e.code == code);
-    return n;
+bool has(const std::vector<Recorded>& events, Kind kind) {
+    return std::any_of(events.begin(), events.end(), [&](const Recorded& e) { return e.kind == kind; });
 }
 
 }  // namespace
-
-// A settings read (with the program read it leads into) on record: one TX per
-// request the controller saw, one RX per reply, and exactly the bytes the
-// link counted either way.
-TEST_F(LinkE2e, TheTraceHoldsEveryFrameTheLinkMoved) {
-    sim.setProgramFile(std::string(3000, 'P'));
-    RecordingTrace trace(link);
-    connectEditTest();
-    ASSERT_TRUE(thread.startOperation(LinkOp::SettingsRead));
-    ASSERT_EQ(events.waitResult(), std::optional<int>(kDone));
-    thread.stop();  // nothing moves from here on
-
-    const auto recorded = trace.events();
-    ASSERT_FALSE(recorded.empty());
-    EXPECT_EQ(recorded.front().kind, Kind::Opened);
-    EXPECT_EQ(recorded.front().text, server.devicePath());
-    std::uint64_t sent = 0, received = 0;
-    for (const auto& e : recorded) {
-        if (e.kind == Kind::Received || e.kind == Kind::ReceivedMore) received += e.size;
-        if (e.kind == Kind::Sent) {
-            sent += e.size;
-            EXPECT_EQ(e.head[4], e.code);  // a request names its own code
-        }
-    }
-    EXPECT_EQ(sent, link.bytesSent());
-    EXPECT_EQ(received, link.bytesReceived());
-    for (const std::uint8_t code : {0x00, 0x01, 0x05, 0xAA}) {
-        SCOPED_TRACE(code);
-        EXPECT_EQ(count(recorded, Kind::Sent, code), static_cast<std::size_t>(sim.requestCount(code)));
-        EXPECT_EQ(count(recorded, Kind::Received, code), static_cast<std::size_t>(sim.requestCount(code)));
-    }
-    EXPECT_EQ(count(recorded, Kind::Sent, 0x01), 3u);
-    EXPECT_EQ(count(recorded, Kind::ReceivedMore), 0u);  // every bulk reply came in one read
-    EXPECT_EQ(count(recorded, Kind::TimedOut) + count(recorded, Kind::HungUp), 0u);
-    // The bulk replies, each one frame of its full size.
-    std::vector<std::size_t> bulk;
-    for (const auto& e : recorded)
-        if (e.kind == Kind::Received && (e.code == 0x01 || e.code == 0x05)) bulk.push_back(e.size);
-    EXPECT_EQ(bulk, (std::vector<std::size_t>{40, 65536, 524320, 40, 3032}));
-}
 
 // A silent controller, a short reply and a line that goes in the middle of a
 // bulk reply each leave their mark, right after the frame they concern.
@@ -141,7 +97,7 @@ TEST_F(LinkE2e, TheTraceNamesEveryTimeOutAndHangUp) {
         }
         // The first event of the last expected kind ends the sequence.
         const Kind last = c.after.back().kind;
-        ASSERT_TRUE(RecordingEvents::eventually([&] { return count(trace.events(), last) > 0; }));
+        ASSERT_TRUE(RecordingEvents::eventually([&] { return has(trace.events(), last); }));
         const auto recorded = trace.events();
         std::size_t end = 0;
         while (recorded[end].kind != last) ++end;
@@ -170,23 +126,4 @@ TEST_F(LinkE2e, TheTraceNamesEveryTimeOutAndHangUp) {
             ASSERT_TRUE(backToPolling());
         }
     }
-}
-
-// With the trace ended, the link hands it nothing more.
-TEST_F(LinkE2e, AnEndedTraceGetsNothingMore) {
-    RecordingTrace trace(link);
-    connectEditTest();
-    const int polls = sim.requestCount(0xAA);
-    ASSERT_TRUE(RecordingEvents::eventually([&] { return sim.requestCount(0xAA) > polls + 2; }));
-    link.setTraceSink(nullptr);
-    std::size_t recorded;
-    {
-        std::lock_guard g(link.lock());  // the call under way, if any, is over
-        recorded = trace.events().size();
-    }
-    const int after = sim.requestCount(0xAA);
-    ASSERT_TRUE(RecordingEvents::eventually([&] { return sim.requestCount(0xAA) > after + 3; }));
-    thread.stop();
-    link.close();
-    EXPECT_EQ(trace.events().size(), recorded);
 }
