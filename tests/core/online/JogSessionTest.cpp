@@ -1,0 +1,128 @@
+// The JOG of the test-operation window as the link sees it: a held button
+// keeps the JOG request pending, the first tick without one returns the link
+// to polling, and nothing cuts another operation short.
+#include "online/JogSession.h"
+
+#include <gtest/gtest.h>
+
+#include "OpenLink.h"
+#include "data/DefaultImage.h"
+
+using namespace vantrel;
+
+namespace {
+
+constexpr auto kIdle = static_cast<std::uint8_t>(LinkOp::Idle);
+constexpr auto kJog = static_cast<std::uint8_t>(LinkOp::Jog);
+
+SettingsImage connectedImage() {
+    SettingsImage img = makeDefaultSettingsImage();
+    PulseAxisRecord(img, 0).setModel(2);
+    NetworkDriverRecord(img, 13).setModel(2);  // RIVO14, group 3
+    return img;
+}
+
+std::uint8_t slotOperation(ControllerLink& link) {
+    const std::lock_guard guard(link.lock());
+    return link.jogRequestLocked().operation();
+}
+
+}  // namespace
+
+TEST(JogSession, AHeldButtonRenewsTheJogAndTheFirstTickWithoutEndsIt) {
+    test::OpenLink open;
+    ASSERT_TRUE(open.opened);
+    const SettingsImage img = connectedImage();
+    JogSession session(open.link, open.status);
+    const JogFields fields;
+
+    // Each row is one tick: what is held, then the link's pending operation
+    // and the session's last operation after it.
+    struct Tick {
+        JogHeld held;
+        std::uint8_t pending;
+        std::uint8_t last;
+    };
+    const Tick ticks[] = {
+        {JogHeld::Forward, kJog, 1},  {JogHeld::Forward, kJog, 1},  {JogHeld::None, kIdle, 0},
+        {JogHeld::None, kIdle, 0},    {JogHeld::Backward, kJog, 2}, {JogHeld::None, kIdle, 0},
+    };
+    for (const Tick& t : ticks) {
+        EXPECT_FALSE(session.tick(t.held, img, 0, fields));
+        EXPECT_EQ(open.link.pendingOp(), t.pending);
+        EXPECT_EQ(session.lastOperation(), t.last);
+    }
+    // The link thread had set polling itself (a reply it waits for): a
+    // release must not touch another operation.
+    EXPECT_FALSE(session.tick(JogHeld::Forward, img, 0, fields));
+    ASSERT_TRUE(open.link.setPendingOp(LinkOp::AlarmRead));
+    session.release();
+    EXPECT_EQ(open.link.pendingOp(), static_cast<std::uint8_t>(LinkOp::AlarmRead));
+    EXPECT_FALSE(session.jogging());
+}
+
+TEST(JogSession, StopPressedWhileHeldIsNotCancelledByTheRelease) {
+    test::OpenLink open;
+    ASSERT_TRUE(open.opened);
+    const SettingsImage img = connectedImage();
+    JogSession session(open.link, open.status);
+    EXPECT_FALSE(session.tick(JogHeld::Forward, img, 0, {}));
+    EXPECT_FALSE(session.press(JogButton::Stop, img, 0, {}));
+    EXPECT_FALSE(session.tick(JogHeld::None, img, 0, {}));
+    EXPECT_EQ(open.link.pendingOp(), kJog);  // the stop still goes out
+    EXPECT_EQ(slotOperation(open.link), 7);
+}
+
+TEST(JogSession, RequestsWaitForOtherOperationsAndAClosedLink) {
+    test::OpenLink open;
+    ASSERT_TRUE(open.opened);
+    const SettingsImage img = connectedImage();
+    JogSession session(open.link, open.status);
+    // A controller just connected is being identified: nothing replaces that.
+    ASSERT_TRUE(open.link.setPendingOp(LinkOp::Identify));
+    EXPECT_FALSE(session.tick(JogHeld::Forward, img, 0, {}));
+    EXPECT_FALSE(session.press(JogButton::InchForward, img, 0, {}));
+    EXPECT_EQ(open.link.pendingOp(), static_cast<std::uint8_t>(LinkOp::Identify));
+    EXPECT_FALSE(session.jogging());
+    // Idle again: the held button takes it at the next tick.
+    ASSERT_TRUE(open.link.setPendingOp(LinkOp::Idle));
+    EXPECT_FALSE(session.tick(JogHeld::Forward, img, 0, {}));
+    EXPECT_TRUE(session.jogging());
+    // The link drops: the held JOG ends there.
+    open.link.close();
+    EXPECT_FALSE(session.tick(JogHeld::Forward, img, 0, {}));
+    EXPECT_FALSE(session.jogging());
+    EXPECT_EQ(placeJogRequest(open.link, JogRequestRecord{}), JogRequestPlacement::PortClosed);
+}
+
+TEST(JogSession, AFailedCheckEndsTheJogAndNoAxisDoesNothing) {
+    test::OpenLink open;
+    ASSERT_TRUE(open.opened);
+    const SettingsImage img = connectedImage();
+    JogSession session(open.link, open.status);
+    EXPECT_FALSE(session.tick(JogHeld::Forward, img, 0, {}));
+    JogFields bad;
+    bad.jogSpeed = "05";
+    const MaybeRefusal refusal = session.tick(JogHeld::Forward, img, 0, bad);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->text, kNotNumberMessage);
+    EXPECT_EQ(open.link.pendingOp(), kIdle);
+    EXPECT_FALSE(session.jogging());
+
+    EXPECT_FALSE(session.tick(JogHeld::Forward, img, std::nullopt, {}));
+    EXPECT_FALSE(session.press(JogButton::Home, img, std::nullopt, {}));
+    EXPECT_EQ(open.link.pendingOp(), kIdle);
+}
+
+TEST(JogSession, ANetworkDriverKeepsItsGroupPolled) {
+    test::OpenLink open;
+    ASSERT_TRUE(open.opened);
+    const SettingsImage img = connectedImage();
+    JogSession session(open.link, open.status);
+    open.status.selectedNetworkGroup = 0;
+    EXPECT_FALSE(session.tick(JogHeld::None, img, 17, {}));  // RIVO14
+    EXPECT_EQ(open.status.selectedNetworkGroup.load(), 3);
+    open.status.selectedNetworkGroup = 1;
+    EXPECT_FALSE(session.tick(JogHeld::None, img, 0, {}));  // a pulse axis leaves it
+    EXPECT_EQ(open.status.selectedNetworkGroup.load(), 1);
+}
