@@ -84,6 +84,12 @@ RegisterCheck checkRegisterRequest(const RegisterTestFields& fields, std::uint16
     return {request, std::nullopt};
 }
 
+bool placeRegisterRequest(ControllerLink& link, const NetworkRegisterRequest& request) {
+    if (!link.isOpen()) return false;
+    link.setNetworkRegisterRequest(request);
+    return true;
+}
+
 void queueRegisterReplyReads(RequestQueues& queues) {
     queues.queueValueRead(kReplySlave, 1);
     queues.queueValueRead(kReplyFunction, 1);

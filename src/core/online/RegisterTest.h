@@ -11,6 +11,7 @@
 
 #include "data/Refusal.h"
 #include "data/SettingsImage.h"
+#include "link/ControllerLink.h"
 #include "link/ControllerStatus.h"
 #include "link/NetworkRegisterRequest.h"
 #include "link/RequestQueues.h"
@@ -38,9 +39,14 @@ struct RegisterCheck {
 // number whose integer value is 0..65535, address 0 and count 1; 16 address
 // and count as for 3, data 0..65535 with count 1, a whole number in
 // -8000000..8000000 with count 2. Every message goes in a plain box (the
-// program's title); nothing is sent after one. An accepted request goes to
-// ControllerLink::setNetworkRegisterRequest (under its own lock).
+// program's title); nothing is sent after one.
 RegisterCheck checkRegisterRequest(const RegisterTestFields& fields, std::uint16_t modeWord, const SettingsImage& image);
+
+// Places an accepted request in the link's register-request slot (under its
+// own lock) for the next status poll, while the link is open. A request made
+// while it is closed is not kept: it would reach a driver when the user
+// connects.
+bool placeRegisterRequest(ControllerLink& link, const NetworkRegisterRequest& request);
 
 // Queues the five reads of the answer: slave (0x69110, 1 byte), function
 // (0x69111, 1), register address (0x69114, 2), register count (0x69116, 2)

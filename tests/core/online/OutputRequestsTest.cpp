@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "OpenLink.h"
+#include "online/RegisterTest.h"
 
 using namespace vantrel;
 
@@ -51,4 +52,15 @@ TEST(OutputRequests, InertWhileTheLinkIsClosed) {
     EXPECT_EQ(fresh.networkAlarmResetMask.load(), 0);
     EXPECT_EQ(fresh.hostOutputs.load(), 0);
     EXPECT_FALSE(requestNetworkAlarmReset(open.link, status, 16));
+}
+
+TEST(OutputRequests, ARegisterRequestIsPlacedOnlyOnAnOpenLink) {
+    test::OpenLink open;
+    ASSERT_TRUE(open.opened);
+    const NetworkRegisterRequest write{3, 16, 40, 2, -5};
+    EXPECT_TRUE(placeRegisterRequest(open.link, write));
+    EXPECT_EQ(open.link.takeNetworkRegisterRequest(), write);
+    open.link.close();
+    EXPECT_FALSE(placeRegisterRequest(open.link, write));
+    EXPECT_EQ(open.link.takeNetworkRegisterRequest(), NetworkRegisterRequest{});
 }
