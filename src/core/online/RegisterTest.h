@@ -33,12 +33,12 @@ struct RegisterCheck {
     MaybeRefusal refusal;
 };
 
-// In this order: the controller's mode must be edit-test ("手動モードにしてく
-// ださい"); the slave address 1..16 and a driver connected there; then by
-// function: 3 register address 0..65535 and count 1..2, data 0; 8 data a
-// number whose integer value is 0..65535, address 0 and count 1; 16 address
-// and count as for 3, data 0..65535 with count 1, a whole number in
-// -8000000..8000000 with count 2. Every message goes in a plain box (the
+// In this order: the controller's mode must be edit-test (else
+// "手動モードにしてください"); the slave address 1..16 and a driver connected
+// there; then by function: 3 register address 0..65535 and count 1..2, data
+// 0; 8 data a number whose integer value is 0..65535, address 0 and count 1;
+// 16 address and count as for 3, data 0..65535 with count 1, a whole number
+// in -8000000..8000000 with count 2. Every message goes in a plain box (the
 // program's title); nothing is sent after one.
 RegisterCheck checkRegisterRequest(const RegisterTestFields& fields, std::uint16_t modeWord, const SettingsImage& image);
 
