@@ -7,7 +7,8 @@
 # test-operation window on a pulse axis and on a network driver, the network
 # monitor and the network register test); then the
 # program editor, its palette pages, the program list and a compile error;
-# then every motion command editor on a new and on an existing step.
+# then the flow-control, I/O, timer, counter and calculation editors; then every
+# motion command editor on a new and on an existing step.
 #
 #   scripts/screenshots.sh [BUILD_DIR] [OUTPUT_DIR]
 #
