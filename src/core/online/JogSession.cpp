@@ -1,30 +1,38 @@
 #include "online/JogSession.h"
 
-#include <mutex>
-
 #include "link/Protocol.h"
 
 namespace vantrel {
 namespace {
 
-constexpr auto kIdle = static_cast<std::uint8_t>(LinkOp::Idle);
 constexpr auto kJog = static_cast<std::uint8_t>(LinkOp::Jog);
+
+// Operations a JOG request may take the place of: polling, the single values
+// the link serves between polls, and a JOG request itself.
+bool mayReplace(std::uint8_t pending) {
+    switch (static_cast<LinkOp>(pending)) {
+    case LinkOp::Idle:
+    case LinkOp::Jog:
+    case LinkOp::ValueWrite:
+    case LinkOp::ValueRead:
+    case LinkOp::AxisParameterWrite: return true;
+    default: return false;
+    }
+}
 
 }  // namespace
 
 JogRequestPlacement placeJogRequest(ControllerLink& link, const JogRequestRecord& record) {
     if (!link.isOpen()) return JogRequestPlacement::PortClosed;
-    const std::lock_guard guard(link.lock());
-    const std::uint8_t pending = link.pendingOpLocked();
-    if (pending != kIdle && pending != kJog) return JogRequestPlacement::LinkBusy;
+    // Stop never waits; everything else leaves other operations alone.
+    if (record.operation() != JogRequestRecord::kStop && !mayReplace(link.pendingOp()))
+        return JogRequestPlacement::LinkBusy;
     return link.startJog(record) ? JogRequestPlacement::Made : JogRequestPlacement::PortClosed;
 }
 
 bool endHeldJog(ControllerLink& link) {
-    const std::lock_guard guard(link.lock());
-    if (link.pendingOpLocked() != kJog || !link.jogRequestLocked().repeats()) return false;
-    link.setPendingOpLocked(kIdle);
-    return true;
+    if (link.pendingOp() != kJog) return false;
+    return link.setPendingOp(LinkOp::Idle);
 }
 
 MaybeRefusal JogSession::tick(JogHeld held, const SettingsImage& image, std::optional<JogAxisIndex> axis,

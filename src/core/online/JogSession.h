@@ -24,15 +24,16 @@ namespace vantrel {
 
 enum class JogRequestPlacement { Made, LinkBusy, PortClosed };
 
-// Stores the record in the link's JOG slot and makes JOG the pending
-// operation, when the link is polling or already running a JOG request. Any
-// other pending operation (identifying a controller just connected, a
-// transfer, an alarm-record read) is never cut short: the request is not
-// placed then.
+// Asks the link for JOG with this record (ControllerLink::startJog) when it
+// is polling, serving single values or already on a JOG request. Any other
+// operation pending (identifying a controller just connected, a transfer, an
+// alarm-record read) is never cut short: the request is not placed then.
+// Stop alone is always placed at once.
 JogRequestPlacement placeJogRequest(ControllerLink& link, const JogRequestRecord& record);
-// Returns the link to status polling if a held JOG (operation 1 or 2) is what
-// it is repeating; a one-shot request still pending (a stop just pressed) is
-// left to be sent. True when it ended one.
+// Returns the link to status polling when JOG is what it performs next. Call
+// it only when the last record placed was a held JOG (operation 1 or 2), so
+// that a one-shot request (a stop just pressed) is never cut short. True when
+// it asked.
 bool endHeldJog(ControllerLink& link);
 
 enum class JogHeld : std::uint8_t { None, Forward, Backward };

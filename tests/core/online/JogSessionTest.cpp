@@ -22,9 +22,11 @@ SettingsImage connectedImage() {
     return img;
 }
 
-std::uint8_t slotOperation(ControllerLink& link) {
+// The operation of the JOG record the link thread would take next.
+std::uint8_t requestedOperation(ControllerLink& link) {
     const std::lock_guard guard(link.lock());
-    return link.jogRequestLocked().operation();
+    const std::optional<LinkRequest> request = link.takeRequestLocked();
+    return request && request->jog ? request->jog->operation() : 0;
 }
 
 }  // namespace
@@ -70,7 +72,7 @@ TEST(JogSession, StopPressedWhileHeldIsNotCancelledByTheRelease) {
     EXPECT_FALSE(session.press(JogButton::Stop, img, 0, {}));
     EXPECT_FALSE(session.tick(JogHeld::None, img, 0, {}));
     EXPECT_EQ(open.link.pendingOp(), kJog);  // the stop still goes out
-    EXPECT_EQ(slotOperation(open.link), 7);
+    EXPECT_EQ(requestedOperation(open.link), 7);
 }
 
 TEST(JogSession, RequestsWaitForOtherOperationsAndAClosedLink) {
@@ -93,6 +95,34 @@ TEST(JogSession, RequestsWaitForOtherOperationsAndAClosedLink) {
     EXPECT_FALSE(session.tick(JogHeld::Forward, img, 0, {}));
     EXPECT_FALSE(session.jogging());
     EXPECT_EQ(placeJogRequest(open.link, JogRequestRecord{}), JogRequestPlacement::PortClosed);
+}
+
+TEST(JogSession, WhatAJogRequestMayTakeThePlaceOf) {
+    test::OpenLink open;
+    ASSERT_TRUE(open.opened);
+    struct Case {
+        LinkOp pending;
+        bool placed;  // stop is placed in every case
+    };
+    const Case cases[] = {
+        {LinkOp::Idle, true},          {LinkOp::Jog, true},           {LinkOp::ValueWrite, true},
+        {LinkOp::ValueRead, true},     {LinkOp::AxisParameterWrite, true}, {LinkOp::Identify, false},
+        {LinkOp::SettingsRead, false}, {LinkOp::ProgramRead, false},  {LinkOp::AlarmRead, false},
+        {LinkOp::FlashWrite, false},
+    };
+    JogRequestRecord inch;
+    inch.setOperation(JogRequestRecord::kInchForward);
+    JogRequestRecord stop;
+    stop.setOperation(JogRequestRecord::kStop);
+    for (const Case& c : cases) {
+        ASSERT_TRUE(open.link.setPendingOp(c.pending));
+        EXPECT_EQ(placeJogRequest(open.link, inch),
+                  c.placed ? JogRequestPlacement::Made : JogRequestPlacement::LinkBusy)
+            << int(c.pending);
+        ASSERT_TRUE(open.link.setPendingOp(c.pending));
+        EXPECT_EQ(placeJogRequest(open.link, stop), JogRequestPlacement::Made) << int(c.pending);
+        EXPECT_EQ(open.link.pendingOp(), kJog);
+    }
 }
 
 TEST(JogSession, AFailedCheckEndsTheJogAndNoAxisDoesNothing) {
