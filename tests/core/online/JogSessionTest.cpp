@@ -75,28 +75,6 @@ TEST(JogSession, StopPressedWhileHeldIsNotCancelledByTheRelease) {
     EXPECT_EQ(requestedOperation(open.link), 7);
 }
 
-TEST(JogSession, RequestsWaitForOtherOperationsAndAClosedLink) {
-    test::OpenLink open;
-    ASSERT_TRUE(open.opened);
-    const SettingsImage img = connectedImage();
-    JogSession session(open.link, open.status);
-    // A controller just connected is being identified: nothing replaces that.
-    ASSERT_TRUE(open.link.setPendingOp(LinkOp::Identify));
-    EXPECT_FALSE(session.tick(JogHeld::Forward, img, 0, {}));
-    EXPECT_FALSE(session.press(JogButton::InchForward, img, 0, {}));
-    EXPECT_EQ(open.link.pendingOp(), static_cast<std::uint8_t>(LinkOp::Identify));
-    EXPECT_FALSE(session.jogging());
-    // Idle again: the held button takes it at the next tick.
-    ASSERT_TRUE(open.link.setPendingOp(LinkOp::Idle));
-    EXPECT_FALSE(session.tick(JogHeld::Forward, img, 0, {}));
-    EXPECT_TRUE(session.jogging());
-    // The link drops: the held JOG ends there.
-    open.link.close();
-    EXPECT_FALSE(session.tick(JogHeld::Forward, img, 0, {}));
-    EXPECT_FALSE(session.jogging());
-    EXPECT_EQ(placeJogRequest(open.link, JogRequestRecord{}), JogRequestPlacement::PortClosed);
-}
-
 TEST(JogSession, WhatAJogRequestMayTakeThePlaceOf) {
     test::OpenLink open;
     ASSERT_TRUE(open.opened);
@@ -123,36 +101,4 @@ TEST(JogSession, WhatAJogRequestMayTakeThePlaceOf) {
         EXPECT_EQ(placeJogRequest(open.link, stop), JogRequestPlacement::Made) << int(c.pending);
         EXPECT_EQ(open.link.pendingOp(), kJog);
     }
-}
-
-TEST(JogSession, AFailedCheckEndsTheJogAndNoAxisDoesNothing) {
-    test::OpenLink open;
-    ASSERT_TRUE(open.opened);
-    const SettingsImage img = connectedImage();
-    JogSession session(open.link, open.status);
-    EXPECT_FALSE(session.tick(JogHeld::Forward, img, 0, {}));
-    JogFields bad;
-    bad.jogSpeed = "05";
-    const MaybeRefusal refusal = session.tick(JogHeld::Forward, img, 0, bad);
-    ASSERT_TRUE(refusal);
-    EXPECT_EQ(refusal->text, kNotNumberMessage);
-    EXPECT_EQ(open.link.pendingOp(), kIdle);
-    EXPECT_FALSE(session.jogging());
-
-    EXPECT_FALSE(session.tick(JogHeld::Forward, img, std::nullopt, {}));
-    EXPECT_FALSE(session.press(JogButton::Home, img, std::nullopt, {}));
-    EXPECT_EQ(open.link.pendingOp(), kIdle);
-}
-
-TEST(JogSession, ANetworkDriverKeepsItsGroupPolled) {
-    test::OpenLink open;
-    ASSERT_TRUE(open.opened);
-    const SettingsImage img = connectedImage();
-    JogSession session(open.link, open.status);
-    open.status.selectedNetworkGroup = 0;
-    EXPECT_FALSE(session.tick(JogHeld::None, img, 17, {}));  // RIVO14
-    EXPECT_EQ(open.status.selectedNetworkGroup.load(), 3);
-    open.status.selectedNetworkGroup = 1;
-    EXPECT_FALSE(session.tick(JogHeld::None, img, 0, {}));  // a pulse axis leaves it
-    EXPECT_EQ(open.status.selectedNetworkGroup.load(), 1);
 }

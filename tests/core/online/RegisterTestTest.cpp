@@ -101,12 +101,6 @@ TEST(RegisterTest, AnswerReadsAndTheDataShown) {
     }
 }
 
-TEST(RegisterTest, FieldsTheFunctionUses) {
-    EXPECT_EQ(registerFieldStates(3), (RegisterFieldStates{true, false}));
-    EXPECT_EQ(registerFieldStates(8), (RegisterFieldStates{false, true}));
-    EXPECT_EQ(registerFieldStates(16), (RegisterFieldStates{true, true}));
-}
-
 TEST(NetworkMonitorText, ValuesByUnitAndEachBlockItsOwnDriver) {
     SettingsImage img = makeDefaultSettingsImage();
     NetworkDriverRecord mm(img, 13);  // RIVO14, slot 1 of group 3

@@ -22,15 +22,6 @@ struct RecordingSink : ControllerWriteSink {
 
 }  // namespace
 
-TEST(Teaching, AddressesOfThePoints) {
-    for (int axis = 0; axis < 4; ++axis)
-        for (int row : {0, 1, 999})
-            EXPECT_EQ(pulseTeachAddress(axis, row), 0x20000u + 17216u * axis + 7u * (1000 + row) + 24u);
-    for (int driver : {0, 5, 15})
-        for (int row : {0, 63})
-            EXPECT_EQ(networkTeachAddress(driver, row), 0x50000u + 6416u * driver + 64u * row + 36u);
-}
-
 TEST(Teaching, WritesTheCommandPositionOnlyInEditTestWithAnAxisAndALink) {
     SettingsImage img = makeDefaultSettingsImage();
     ControllerStatus status;
