@@ -1,4 +1,5 @@
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -8,7 +9,8 @@
 #include "CliOutput.h"
 #include "Commands.h"
 #include "ControllerCommand.h"
-#include "online/NetworkRegisterCheck.h"
+#include "data/CellInput.h"
+#include "online/RegisterTest.h"
 
 namespace vantrel::cli {
 namespace {
@@ -17,24 +19,16 @@ namespace {
 // window reads the answer back this long after the request went out.
 constexpr std::chrono::milliseconds kDriverAnswerTime{300};
 
-// The five fields of the answer in the controller's live values: address, size.
-constexpr std::pair<std::uint32_t, std::uint16_t> kAnswerFields[] = {
-    {ControllerStatus::kNetworkLiveBase + 0, 1},  // slave address
-    {ControllerStatus::kNetworkLiveBase + 1, 1},  // function code
-    {ControllerStatus::kNetworkLiveBase + 4, 2},  // register address
-    {ControllerStatus::kNetworkLiveBase + 6, 2},  // register count
-    {ControllerStatus::kNetworkLiveBase + 8, 4},  // data
-};
+constexpr double kFirstSlave = 1;
+constexpr double kLastSlave = 16;
 
-constexpr int kFirstSlave = 1;
-constexpr int kLastSlave = 16;
-
-// The slave of the typed text when it is one of the sixteen (which driver
-// record to ask the controller for); the check itself decides.
+// The slave the typed text names when it is one of the sixteen, read as the
+// register test reads it (which driver record to ask the controller for; the
+// check itself decides).
 std::optional<int> slaveToLookUp(const std::string& text) {
-    char* end = nullptr;
-    const long slave = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || slave < kFirstSlave || slave > kLastSlave) return std::nullopt;
+    if (!isHalfWidthNumber(text)) return std::nullopt;
+    const double slave = std::trunc(readNumber(text));
+    if (!(slave >= kFirstSlave && slave <= kLastSlave)) return std::nullopt;
     return static_cast<int>(slave);
 }
 
@@ -47,25 +41,20 @@ bool readDriverModel(LinkSession& session, int slave) {
     return session.waitQueuesIdle() && session.imageStores() != stores;
 }
 
-struct Answer {
-    std::uint8_t slave = 0;
-    std::uint8_t function = 0;
-    std::uint16_t address = 0;
-    std::uint16_t count = 0;
-    std::int32_t data = 0;  // as shown
-};
-
-void printAnswer(const Answer& a, bool json) {
+void printAnswer(const RegisterReplyText& a, bool json) {
     if (json) {
-        nlohmann::ordered_json out = {
-            {"slave", a.slave}, {"function", a.function}, {"address", a.address}, {"count", a.count}, {"data", a.data}};
+        nlohmann::ordered_json out = {{"slave", std::stoll(a.slave)},
+                                      {"function", std::stoll(a.function)},
+                                      {"address", std::stoll(a.registerAddress)},
+                                      {"count", std::stoll(a.registerCount)},
+                                      {"data", std::stoll(a.data)}};
         std::cout << out.dump() << "\n";
         return;
     }
-    std::cout << "スレーブアドレス: " << int(a.slave) << "\n"
-              << "ファンクションコード: " << int(a.function) << "\n"
-              << "レジスタアドレス: " << a.address << "\n"
-              << "レジスタ数: " << a.count << "\n"
+    std::cout << "スレーブアドレス: " << a.slave << "\n"
+              << "ファンクションコード: " << a.function << "\n"
+              << "レジスタアドレス: " << a.registerAddress << "\n"
+              << "レジスタ数: " << a.registerCount << "\n"
               << "データ: " << a.data << "\n";
 }
 
@@ -88,13 +77,13 @@ int runRegister(const Words& words) {
     if (!args.ok()) return usageError("register", args.error());
     const auto port = requirePort(args, "register");
     if (!port) return kExitUsage;
-    NetworkRegisterForm form;
+    RegisterTestFields form;
     const auto slave = args.value("--slave");
     if (!slave) return usageError("register", "--slave N is required");
     form.slave = *slave;
     const std::string function = args.value("--function").value_or("");
     if (function == "3" || function == "8" || function == "16")
-        form.function = std::atoi(function.c_str());
+        form.function = static_cast<std::uint8_t>(std::atoi(function.c_str()));
     else
         return usageError("register", "--function must be 3, 8 or 16");
     form.registerAddress = args.value("--address").value_or(form.registerAddress);
@@ -107,10 +96,10 @@ int runRegister(const Words& words) {
     // The driver set-up is the controller's: read the one byte the check needs.
     if (const auto lookUp = slaveToLookUp(form.slave); lookUp && mode == 0 && !readDriverModel(session, *lookUp))
         return waitFailed(session, "register", "the controller did not answer the read of driver " + form.slave + "'s set-up");
-    NetworkRegisterCheck check;
+    RegisterCheck check;
     {
         std::lock_guard<std::recursive_mutex> guard(session.link.lock());  // the link thread's image
-        check = checkNetworkRegisterRequest(form, mode, session.image);
+        check = checkRegisterRequest(form, mode, session.image);
     }
     if (check.refusal) return fail(*check.refusal);
     if (!check.request) return usageError("register", "--function must be 3, 8 or 16");
@@ -120,24 +109,23 @@ int runRegister(const Words& words) {
     // been answered since (the one under way may have been built before), the
     // one that carried it has been.
     const std::uint32_t before = session.status.statusReplies.load(std::memory_order_relaxed);
-    session.link.setNetworkRegisterRequest(request);
+    if (!placeRegisterRequest(session.link, request))
+        return waitFailed(session, "register", "the request was not sent: the link is closed");
     const auto carried = [&] {
         return static_cast<std::uint32_t>(session.status.statusReplies.load(std::memory_order_relaxed) - before) >= 2;
     };
     if (!session.waitStatusReplies(carried, LinkSession::kStatusPollTries))
         return waitFailed(session, "register", "the request was not sent: the controller answered no status poll");
     std::this_thread::sleep_for(kDriverAnswerTime);
-    for (const auto& [address, size] : kAnswerFields) session.queues.queueValueRead(address, size);
+    queueRegisterReplyReads(session.queues);
     if (!session.waitQueuesIdle()) return waitFailed(session, "register", "the answer could not be read back");
 
     const ControllerStatus& st = session.status;
-    Answer answer{st.registerReplySlave(), st.registerReplyFunction(), st.registerReplyAddress(), st.registerReplyCount(), 0};
-    answer.data = shownRegisterData(answer.function, answer.count, st.registerReplyData());
-    printAnswer(answer, args.flag("--json"));
-    if (answer.slave != request.slave || answer.function != request.function) {
-        std::cerr << "vantrel-cli: register: the answer read back (slave " << int(answer.slave) << ", function "
-                  << int(answer.function) << ") is not the request's (slave " << int(request.slave) << ", function "
-                  << int(request.function) << ")\n";
+    printAnswer(registerReplyText(st), args.flag("--json"));
+    if (st.registerReplySlave() != request.slave || st.registerReplyFunction() != request.function) {
+        std::cerr << "vantrel-cli: register: the answer read back (slave " << int(st.registerReplySlave()) << ", function "
+                  << int(st.registerReplyFunction()) << ") is not the request's (slave " << int(request.slave)
+                  << ", function " << int(request.function) << ")\n";
         return kExitFailed;
     }
     return kExitOk;
