@@ -111,6 +111,9 @@ private slots:
         QTest::mouseRelease(jog->button(JogButton::Forward), Qt::LeftButton);
         jog->refresh();  // the first tick after the release
         QCOMPARE(c_->state.link.pendingOp(), kIdle);
+        // A JOG exchange the link had already begun lands before its next poll;
+        // after that no JOG request may follow.
+        QVERIFY(c_->waitPolls(1));
         const int jogs = c_->sim.requestCount(0x0B);
         QVERIFY(c_->waitPolls(3));
         QCOMPARE(c_->sim.requestCount(0x0B), jogs);
