@@ -561,7 +561,7 @@ void LinkThread::statusPoll() {
     if (sendFrame(makeStatusPollRequest(sequence, out)) != Sent::Whole) return;
     std::array<std::uint8_t, replyLength::kStatusPoll> reply{};
     const std::size_t got = link_.receive(reply.data(), reply.size());
-    acceptStatusReply(reply.data(), got, sequence, status_);
+    acceptStatusReply(reply.data(), got, sequence, status_, &out);
     pauseAfter_ = pauses().poll;
 }
 

@@ -6,6 +6,7 @@
 #include "data/ByteOrder.h"
 #include "link/Frame.h"
 #include "link/JogRequestRecord.h"
+#include "link/Requests.h"
 
 namespace vantrel {
 namespace {
@@ -172,18 +173,36 @@ bool storeAxisParameter(SettingsImage& image, std::uint32_t address, std::uint16
     return true;
 }
 
-bool acceptStatusReply(const std::uint8_t* r, std::size_t received, std::uint8_t sequence, ControllerStatus& s) {
+namespace {
+// An output word takes its read-back unless the user changed it after the
+// poll that read it back was built.
+template <class T>
+void storeReadBack(std::atomic<T>& word, T readBack, const T* sent) {
+    if (!sent) {
+        word.store(readBack, relaxed);
+        return;
+    }
+    T expected = *sent;
+    word.compare_exchange_strong(expected, readBack, relaxed);
+}
+}  // namespace
+
+bool acceptStatusReply(const std::uint8_t* r, std::size_t received, std::uint8_t sequence, ControllerStatus& s,
+                       const StatusPollOutputs* sent) {
     if (received != replyLength::kStatusPoll || !sequenceMatches(r, received, sequence)) return false;
     s.alarmCode.store(r[kAlarmCode], relaxed);
     s.generalInputs.store(static_cast<std::uint16_t>(~readU16LE(r + kGeneralInputs)), relaxed);
     for (std::size_t i = 0; i < 4; ++i) {
         s.driverInputs[i].store(static_cast<std::uint8_t>(~r[kDriverInputs + i]), relaxed);
-        s.driverOutputs[i].store(static_cast<std::uint8_t>(~r[kDriverOutputs + i]), relaxed);
+        storeReadBack(s.driverOutputs[i], static_cast<std::uint8_t>(~r[kDriverOutputs + i]),
+                      sent ? &sent->driverOutputs[i] : nullptr);
     }
     s.hostInputs.store(static_cast<std::uint16_t>(~readU16LE(r + kHostInputs)), relaxed);
     s.sensorInputs.store(static_cast<std::uint16_t>(~readU16BE(r + kSensorInputs)), relaxed);
-    s.generalOutputs.store(static_cast<std::uint16_t>(~readU16LE(r + kGeneralOutputs)), relaxed);
-    s.hostOutputs.store(static_cast<std::uint16_t>(~readU16LE(r + kHostOutputs)), relaxed);
+    storeReadBack(s.generalOutputs, static_cast<std::uint16_t>(~readU16LE(r + kGeneralOutputs)),
+                  sent ? &sent->generalOutputs : nullptr);
+    storeReadBack(s.hostOutputs, static_cast<std::uint16_t>(~readU16LE(r + kHostOutputs)),
+                  sent ? &sent->hostOutputs : nullptr);
     for (std::size_t i = 0; i < 4; ++i) {
         s.axisCommandPosition[i].store(s32(r + kAxisCommandPosition + 4 * i), relaxed);
         s.axisDetectedPosition[i].store(s32(r + kAxisDetectedPosition + 4 * i), relaxed);

@@ -17,6 +17,8 @@
 
 namespace vantrel {
 
+struct StatusPollOutputs;
+
 // Reply field offsets.
 namespace replyField {
 inline constexpr std::size_t kIdentifyName = 32;   // ASCII, 15 bytes, terminated at 47 at the latest
@@ -95,8 +97,12 @@ bool storeAxisParameter(SettingsImage& image, std::uint32_t address, std::uint16
 // A status poll reply of all 212 bytes with the request's sequence: stored
 // into the status (inputs inverted back) and counted in
 // ControllerStatus::statusReplies. False (nothing stored) for anything else.
+// With `sent` (the output words the poll carried), an output word read back
+// replaces the status word only while that still holds what was sent: a
+// toggle the user made while the poll was on its way is kept for the next
+// poll instead of being overwritten by the older read-back.
 bool acceptStatusReply(const std::uint8_t* reply, std::size_t received, std::uint8_t sequence,
-                       ControllerStatus& status);
+                       ControllerStatus& status, const StatusPollOutputs* sent = nullptr);
 
 // A JOG reply of all 48 bytes with the request's sequence: the command
 // position and speed of the record's axis are stored.

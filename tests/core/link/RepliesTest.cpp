@@ -1,4 +1,5 @@
 #include "link/Replies.h"
+#include "link/Requests.h"
 
 #include <gtest/gtest.h>
 
@@ -259,6 +260,32 @@ TEST(JogReply, GoesToTheAxisOrNetworkSlot) {
     EXPECT_TRUE(acceptJogReply(r.data(), r.size(), 1, 9, s));  // network driver 6: slot 1 of group 1
     EXPECT_EQ(s.networkCommandPosition[1].load(), 100);
     EXPECT_TRUE(acceptJogReply(r.data(), r.size(), 1, 200, s));  // no such axis: nothing stored
+}
+
+TEST(StatusReply, AnOutputToggledWhileThePollWasOnItsWayIsKeptForTheNextPoll) {
+    // The controller reports OUT1 and driver 1's C-ON on, the host word 0x0002.
+    auto r = reply(212, 1);
+    for (std::size_t i = 5; i < r.size(); ++i) r[i] = 0xFF;
+    r[16] = 0xFE;
+    r[18] = 0xFE;
+    r[22] = 0xFD;
+    StatusPollOutputs sent;
+    sent.generalOutputs = 0x0001;
+    sent.driverOutputs = {0x01, 0, 0, 0};
+    ControllerStatus s;
+    s.generalOutputs.store(0x0003);      // OUT2 switched on after the poll was built
+    s.driverOutputs[0].store(0x01);      // unchanged since: takes the read-back
+    s.driverOutputs[1].store(0x04);      // FREE of driver 2 switched on meanwhile
+    s.hostOutputs.store(0);              // unchanged: takes the read-back
+    ASSERT_TRUE(acceptStatusReply(r.data(), r.size(), 1, s, &sent));
+    EXPECT_EQ(s.generalOutputs.load(), 0x0003);
+    EXPECT_EQ(s.driverOutputs[0].load(), 0x01);
+    EXPECT_EQ(s.driverOutputs[1].load(), 0x04);
+    EXPECT_EQ(s.hostOutputs.load(), 0x0002);
+    // Without the words sent, every read-back is stored.
+    ASSERT_TRUE(acceptStatusReply(r.data(), r.size(), 1, s));
+    EXPECT_EQ(s.generalOutputs.load(), 0x0001);
+    EXPECT_EQ(s.driverOutputs[1].load(), 0x00);
 }
 
 TEST(Replies, StatusJogAndAlarmRepliesCutShortOrOfAnotherRequestStoreNothing) {
