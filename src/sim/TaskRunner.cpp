@@ -81,6 +81,7 @@ void TaskRunner::stop(Machine& machine) {
     for (Task& t : tasks_) t = Task{};
     pausedBy_ = -1;
     ++generation_;
+    publish(machine);
     machine.stopAll();
 }
 
