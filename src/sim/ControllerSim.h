@@ -72,6 +72,9 @@ public:
     // Compiles `text` as a received file; when accepted it becomes the
     // program file and its programs are the ones the controller runs.
     CompileVerdict loadPrograms(const std::string& text);
+    // The default programs installed beside the program (Ncstepini.sys), as
+    // the PC loads them at start; false when the file is missing or refused.
+    bool loadDefaultPrograms();
 
     std::uint16_t modeWord() const;
     void setModeWord(std::uint16_t mode);

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 #include "data/ByteOrder.h"
+#include "platform/AppFolders.h"
 #include "sim/ReplyFrame.h"
 #include "sim/SimProtocol.h"
 #include "sim/TaskRunner.h"
@@ -114,6 +117,14 @@ CompileVerdict ControllerSim::loadPrograms(const std::string& text) {
     CompileVerdict verdict = compileProgramFile(text);
     if (verdict.accepted()) acceptPrograms(text, verdict);
     return verdict;
+}
+
+bool ControllerSim::loadDefaultPrograms() {
+    std::ifstream file(exeFolderPath("Ncstepini.sys"), std::ios::binary);
+    if (!file) return false;
+    std::ostringstream text;
+    text << file.rdbuf();
+    return loadPrograms(text.str()).accepted();
 }
 
 std::uint8_t ControllerSim::firstProgramNumber() const {
