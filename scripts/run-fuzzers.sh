@@ -10,6 +10,7 @@ seconds="${1:-60}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${2:-$root/build/fuzz}"
 jobs="${VANTREL_JOBS:-2}"
+targets="fuzz_program_text fuzz_io_names fuzz_link_replies fuzz_sim_requests"
 
 cmake -S "$root" -B "$build" \
     -DCMAKE_CXX_COMPILER=clang++ \
@@ -17,10 +18,10 @@ cmake -S "$root" -B "$build" \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" \
     -DVANTREL_FUZZ=ON -DVANTREL_SANITIZE=ON \
     -DVANTREL_BUILD_GUI=OFF -DVANTREL_BUILD_BENCH=OFF
-cmake --build "$build" -j"$jobs" --target fuzz_program_text fuzz_io_names fuzz_sim_requests
+cmake --build "$build" -j"$jobs" --target $targets
 
 status=0
-for target in fuzz_program_text fuzz_io_names fuzz_sim_requests; do
+for target in $targets; do
     corpus="$build/fuzz-corpus/$target"
     mkdir -p "$corpus"
     seeds="$root/tests/fuzz/seeds/$target"

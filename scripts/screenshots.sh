@@ -5,7 +5,8 @@
 # online windows (monitor menu, status monitor with its trend during a JOG,
 # I/O monitor, I/O test and its axis output tests, alarm monitor); then the
 # program editor, its palette pages, the program list and a compile error;
-# then every motion command editor on a new and on an existing step.
+# then the flow-control, I/O, timer, counter and calculation editors; then every
+# motion command editor on a new and on an existing step.
 #
 #   scripts/screenshots.sh [BUILD_DIR] [OUTPUT_DIR]
 #

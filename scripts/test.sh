@@ -26,9 +26,9 @@ ctest --test-dir build/asan --output-on-failure -j"$jobs" --timeout 300
 echo "== build: ThreadSanitizer, the threaded parts (build/tsan)"
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_TSAN=ON -DVANTREL_BUILD_GUI=OFF \
   -DVANTREL_BUILD_BENCH=OFF -DVANTREL_WERROR=ON >/dev/null
-cmake --build build/tsan -j"$jobs" --target test_core_link test_core_platform test_sim test_e2e test_cli vantrel-cli
-echo "== test: link, platform (background file writer), simulator, end-to-end and command-line tests under TSan"
-ctest --test-dir build/tsan --output-on-failure -j"$jobs" --timeout 300 -L 'core-link|core-platform|sim|e2e|cli'
+cmake --build build/tsan -j"$jobs" --target test_core_link test_core_platform test_sim test_e2e test_faults test_cli vantrel-cli
+echo "== test: link, platform (background file writer), simulator, end-to-end, fault-matrix and command-line tests under TSan"
+ctest --test-dir build/tsan --output-on-failure -j"$jobs" --timeout 300 -L 'core-link|core-platform|sim|e2e|faults|cli'
 
 if [ -x scripts/run-fuzzers.sh ]; then
   echo "== fuzz: ${fuzz_seconds} s per target"

@@ -1,19 +1,29 @@
-// Program store operations on a full data set: 255 programs of 255 steps.
+// Program store operations at the sizes users reach: 10, 100 and 255 programs
+// of 255 steps, and 255 programs whose long comments fill the store to its
+// 16 MiB limit.
 //
-//   cmake --build <build> --target bench_program && <build>/bin/bench_program
+//   cmake --build <build> --target bench_program
+//   <build>/bin/bench_program --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 //
-// Besides the time, each benchmark reports the bytes allocated per operation
-// ("alloc_per_op") and the store text's length, to show that memory follows
-// the size of the text and not the 16 MiB limit.
+// Every benchmark takes two arguments: the number of programs and whether the
+// store is filled to 16 MiB (1) or holds steps as the editor writes them (0).
+// Besides the time, each reports the bytes allocated per operation
+// ("alloc_per_op") and the store text's length ("text_bytes"), to show that
+// memory follows the size of the text and not the 16 MiB limit.
 
 #include <benchmark/benchmark.h>
 
 #include <atomic>
 #include <cstdlib>
+#include <map>
 #include <new>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "data/SettingsImage.h"
+#include "program/ProgramList.h"
 #include "program/ProgramStore.h"
 #include "program/StepEditor.h"
 
@@ -39,88 +49,249 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 namespace vantrel {
 namespace {
 
-std::string fourDigits(int n) { return std::to_string(10000 + n).substr(1); }
+constexpr int kCopySource = 1;        // 254 LINE steps and an END
+constexpr int kPasteTarget = 2;       // an END alone
+constexpr int kKeptProgram = 100;     // the program the program list cannot delete
+constexpr std::size_t kFullStoreBytes = 16600000;  // leaves room for a paste of long lines
+constexpr int kStepsPerProgram = 255;
 
-// A data set as the editor writes it: every program full, moves with points,
-// interpolations, waits, branches, labels and comments.
-std::string fullDataSet() {
+std::string digits(int n, int width) {
+    std::string s = std::to_string(n);
+    return std::string(width > static_cast<int>(s.size()) ? width - s.size() : 0, '0') + s;
+}
+
+// Program numbers 1..n, with 100 in place of the last one when n < 100.
+std::vector<int> programNumbers(int count) {
+    std::vector<int> numbers;
+    for (int n = 1; n <= count; ++n) numbers.push_back(n);
+    if (count < kKeptProgram) numbers.back() = kKeptProgram;
+    return numbers;
+}
+
+// One step line of the usual mix: moves to fixed points, moves and
+// interpolations with automatically assigned points (all within 301..400, so
+// 600 points stay free), waits, branches, outputs, labels and comments.
+std::string mixedStep(int step, int& point, const std::string& comment) {
+    const std::string auto_ = "P0" + std::to_string(301 + point++ % 100);
+    std::string line;
+    switch (step % 6) {
+    case 0: line = "L" + digits(step % 999 + 1, 3) + "\tMOVE\tA1,A2 P" + digits(1001 + step, 4) + " "; break;
+    case 1: line = "\tMOVE\tI A1,A2,A3 " + auto_ + " \t;approach"; break;
+    case 2: line = "\tLINE\tA1,A2 " + auto_ + " "; break;
+    case 3: line = "\tWAIT\tT" + std::to_string(step % 100 + 1); break;
+    case 4: line = "\tIF\tIN1=1 GOTO L001"; break;
+    default: line = "\tOUT\tOUT1=1\t;signal"; break;
+    }
+    if (!comment.empty()) line += (line.find(";") == std::string::npos ? "\t;" : " ") + comment;
+    return line + "\r\n";
+}
+
+// A comment of `bytes` bytes in the words of a machine builder.
+std::string commentText(std::size_t bytes) {
+    static const std::string words = "pick up part P1 at pallet P1001, place it on conveyor 2 and wait for T3; ";
+    std::string text;
+    while (text.size() < bytes) text += words;
+    text.resize(bytes);
+    for (char& c : text)
+        if (c == ';') c = ',';
+    return text;
+}
+
+std::string dataSet(int programs, std::size_t commentBytes) {
+    const std::string comment = commentText(commentBytes);
     std::string text;
     int point = 0;
-    for (int program = 1; program <= 255; ++program) {
-        text += "\tPROG\t#" + fourDigits(program).substr(1) + "\t;Program " + std::to_string(program) + "\r\n";
-        for (int step = 0; step < 255; ++step) {
-            switch (step % 6) {
-            case 0: text += "L" + fourDigits(step % 999 + 1).substr(1) + "\tMOVE\tA1,A2 P" + fourDigits(1001 + step) + " \r\n"; break;
-            case 1: text += "\tMOVE\tI A1,A2,A3 P" + fourDigits(301 + point++ % 700) + " \t;approach\r\n"; break;
-            case 2: text += "\tLINE\tA1,A2 P" + fourDigits(301 + point++ % 700) + " \r\n"; break;
-            case 3: text += "\tWAIT\tT" + std::to_string(step % 100 + 1) + "\r\n"; break;
-            case 4: text += "\tIF\tIN1=1 GOTO L001\r\n"; break;
-            default: text += "\tOUT\tOUT1=1\t;signal\r\n"; break;
-            }
+    for (const int number : programNumbers(programs)) {
+        text += "\tPROG\t#" + digits(number, 3) + "\t;Program " + std::to_string(number) + "\r\n";
+        if (number == kPasteTarget) {
+            text += "\tEND\t\r\n";
+            continue;
         }
+        if (number == kCopySource) {
+            for (int step = 0; step < kStepsPerProgram - 1; ++step)
+                text += "\tLINE\tA1,A2 P0" + std::to_string(301 + step % 100) + " " +
+                        (comment.empty() ? "" : "\t;" + comment) + "\r\n";
+            text += "\tEND\t\r\n";
+            continue;
+        }
+        for (int step = 0; step < kStepsPerProgram; ++step) text += mixedStep(step, point, comment);
     }
     return text;
 }
 
-ProgramStore& fullStore() {
-    static ProgramStore store = [] {
-        ProgramStore s;
-        s.loadText(fullDataSet());
-        s.scanDirectory();
-        return s;
-    }();
-    return store;
+// The data set of a size, built once: steps as the editor writes them, or
+// with comments long enough to bring the store near its 16 MiB limit.
+const ProgramStore& pristineStore(int programs, bool full) {
+    static std::map<std::pair<int, bool>, ProgramStore> stores;
+    const auto key = std::make_pair(programs, full);
+    auto it = stores.find(key);
+    if (it == stores.end()) {
+        std::size_t commentBytes = 0;
+        if (full) {
+            const std::size_t plain = dataSet(programs, 0).size();
+            const std::size_t lines = static_cast<std::size_t>(programs) * kStepsPerProgram;
+            commentBytes = std::min<std::size_t>(240, (kFullStoreBytes - plain) / lines - 2);
+        }
+        ProgramStore store;
+        if (!store.loadText(dataSet(programs, commentBytes))) std::abort();
+        store.scanDirectory();
+        store.selectProgram(kCopySource);
+        it = stores.emplace(key, std::move(store)).first;
+    }
+    return it->second;
 }
 
-void reportMemory(benchmark::State& state, std::size_t allocatedBefore, const ProgramStore& store) {
-    const std::size_t allocated = allocatedBytes.load() - allocatedBefore;
+int lastProgram(int programs) { return programNumbers(programs).back(); }
+
+// Times `op` only; `reset` runs before each operation outside the timing.
+template <class Reset, class Op>
+void measure(benchmark::State& state, const ProgramStore& store, Reset reset, Op op) {
+    std::size_t allocated = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        reset();
+        const std::size_t before = allocatedBytes.load();
+        state.ResumeTiming();
+        op();
+        allocated += allocatedBytes.load() - before;
+    }
     state.counters["alloc_per_op"] =
         benchmark::Counter(static_cast<double>(allocated) / static_cast<double>(state.iterations()));
     state.counters["text_bytes"] = benchmark::Counter(static_cast<double>(store.length()));
 }
 
-void BM_loadProgram(benchmark::State& state) {
-    ProgramStore& store = fullStore();
-    const std::size_t before = allocatedBytes.load();
+template <class Op>
+void measure(benchmark::State& state, const ProgramStore& store, Op op) {
+    std::size_t allocated = 0;
     for (auto _ : state) {
-        store.loadProgram(255);  // the last section: the search runs through the whole text
-        benchmark::DoNotOptimize(store.current().stepCount);
+        const std::size_t before = allocatedBytes.load();
+        op();
+        allocated += allocatedBytes.load() - before;
     }
-    reportMemory(state, before, store);
+    state.counters["alloc_per_op"] =
+        benchmark::Counter(static_cast<double>(allocated) / static_cast<double>(state.iterations()));
+    state.counters["text_bytes"] = benchmark::Counter(static_cast<double>(store.length()));
 }
-BENCHMARK(BM_loadProgram)->Unit(benchmark::kMillisecond);
 
-void BM_commitProgramOneChangedStep(benchmark::State& state) {
-    ProgramStore& store = fullStore();
-    store.loadProgram(128);
-    int round = 0;
-    const std::size_t before = allocatedBytes.load();
-    for (auto _ : state) {
-        store.current().step(100).comment = (++round & 1) ? "changed" : "again";
-        benchmark::DoNotOptimize(store.commitProgram(128));
-    }
-    reportMemory(state, before, store);
+int programsOf(const benchmark::State& state) { return static_cast<int>(state.range(0)); }
+bool fullOf(const benchmark::State& state) { return state.range(1) != 0; }
+
+void BM_loadLastProgram(benchmark::State& state) {
+    ProgramStore store = pristineStore(programsOf(state), fullOf(state));
+    const int last = lastProgram(programsOf(state));
+    measure(state, store, [&] {
+        store.loadProgram(last);  // the last section: a search from the top runs through the whole text
+        benchmark::DoNotOptimize(store.current().stepCount);
+    });
 }
-BENCHMARK(BM_commitProgramOneChangedStep)->Unit(benchmark::kMillisecond);
+
+void BM_commitOneChangedStep(benchmark::State& state) {
+    ProgramStore store = pristineStore(programsOf(state), fullOf(state));
+    const int last = lastProgram(programsOf(state));
+    store.loadProgram(last);
+    int round = 0;
+    measure(state, store, [&] {
+        store.current().step(100).comment = (++round & 1) ? "changed" : "again";
+        benchmark::DoNotOptimize(store.commitProgram(last));
+    });
+}
 
 void BM_scanDirectory(benchmark::State& state) {
-    ProgramStore& store = fullStore();
-    const std::size_t before = allocatedBytes.load();
-    for (auto _ : state) benchmark::DoNotOptimize(store.scanDirectory());
-    reportMemory(state, before, store);
+    ProgramStore store = pristineStore(programsOf(state), fullOf(state));
+    measure(state, store, [&] { benchmark::DoNotOptimize(store.scanDirectory()); });
 }
-BENCHMARK(BM_scanDirectory)->Unit(benchmark::kMillisecond);
 
 void BM_allocateAutoPoint(benchmark::State& state) {
-    ProgramStore& store = fullStore();
-    store.loadProgram(128);
-    static SettingsImage image;
+    ProgramStore store = pristineStore(programsOf(state), fullOf(state));
+    store.selectProgram(lastProgram(programsOf(state)));
+    SettingsImage image;
     StepEditor editor(store, image, nullptr);
-    const std::size_t before = allocatedBytes.load();
-    for (auto _ : state) benchmark::DoNotOptimize(editor.allocateAutoPoint(0));
-    reportMemory(state, before, store);
+    measure(state, store, [&] { benchmark::DoNotOptimize(editor.allocateAutoPoint(0)); });
 }
-BENCHMARK(BM_allocateAutoPoint)->Unit(benchmark::kMillisecond);
+
+// Two typical edits of the last program (full, 255 steps): step 0 deleted and
+// a LINE with a new point stored in its place.
+void BM_deleteStepAndStoreLine(benchmark::State& state) {
+    ProgramStore store = pristineStore(programsOf(state), fullOf(state));
+    store.selectProgram(lastProgram(programsOf(state)));
+    SettingsImage image;
+    StepEditor editor(store, image, nullptr);
+    CommandEditRecord line;
+    line.code = kCodeLine;
+    line.axes[0] = {1, 1000, 50};
+    measure(state, store, [&] {
+        if (!editor.deleteStep(0)) state.SkipWithError("delete refused");
+        line.point1 = static_cast<std::uint16_t>(editor.allocateAutoPoint(0) + 1);
+        editor.setSelectedRow(0);
+        if (!editor.storeCommand(line)) state.SkipWithError("store refused");
+    });
+}
+
+// The label editor's set mode: labels of every program.
+void BM_labelsInUseAll(benchmark::State& state) {
+    ProgramStore store = pristineStore(programsOf(state), fullOf(state));
+    store.selectProgram(kCopySource);
+    SettingsImage image;
+    StepEditor editor(store, image, nullptr);
+    measure(state, store, [&] { benchmark::DoNotOptimize(editor.labelsInUseAll()); });
+}
+
+// The program list confirmed after deleting every program but 100.
+void BM_applyProgramListKeepingOnly100(benchmark::State& state) {
+    const ProgramStore& pristine = pristineStore(programsOf(state), fullOf(state));
+    ProgramStore store = pristine;
+    SettingsImage image;
+    ImageEdit edit(image, nullptr);
+    std::optional<ProgramList> list;
+    measure(
+        state, store,
+        [&] {
+            store = pristine;
+            list.emplace(store);
+            while (list->numbers().size() > 1) (void)list->remove(list->numbers().front() == kKeptProgram ? 1 : 0);
+        },
+        [&] {
+            if (list->apply(edit) != kKeptProgram) state.SkipWithError("wrong program selected");
+        });
+}
+
+// 254 LINE steps pasted into an empty program: 254 new points.
+void BM_paste254AutoPointSteps(benchmark::State& state) {
+    const ProgramStore& pristine = pristineStore(programsOf(state), fullOf(state));
+    ProgramStore store = pristine;
+    SettingsImage image;
+    StepEditor editor(store, image, nullptr);
+    store.selectProgram(kCopySource);
+    std::vector<int> rows;
+    for (int i = 0; i < kStepsPerProgram - 1; ++i) rows.push_back(i);
+    if (!editor.copySteps(rows)) state.SkipWithError("copy refused");
+    measure(
+        state, store,
+        [&] {
+            store = pristine;
+            store.selectProgram(kPasteTarget);
+        },
+        [&] {
+            const EditOutcome outcome = editor.pasteSteps(0);
+            if (!outcome || outcome.refusal) state.SkipWithError("paste refused");
+        });
+}
+
+void sizes(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"programs", "16MiB"});
+    for (const int programs : {10, 100, 255}) b->Args({programs, 0});
+    b->Args({255, 1});
+    b->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_loadLastProgram)->Apply(sizes);
+BENCHMARK(BM_commitOneChangedStep)->Apply(sizes);
+BENCHMARK(BM_scanDirectory)->Apply(sizes);
+BENCHMARK(BM_allocateAutoPoint)->Apply(sizes);
+BENCHMARK(BM_deleteStepAndStoreLine)->Apply(sizes);
+BENCHMARK(BM_labelsInUseAll)->Apply(sizes);
+BENCHMARK(BM_applyProgramListKeepingOnly100)->Apply(sizes);
+BENCHMARK(BM_paste254AutoPointSteps)->Apply(sizes);
 
 }  // namespace
 }  // namespace vantrel

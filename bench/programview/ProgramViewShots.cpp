@@ -1,7 +1,8 @@
 // Saves pictures of the program editor against the simulated controller over
 // a real pseudo-terminal: the editor with a listing of moves in mm and step
 // units, the palette on each of its five pages, the program list, the label
-// and comment editors, a compile error shown red and the running step of the
+// and comment editors, the flow-control, I/O, timer, counter and calculation
+// editors, a compile error shown red and the running step of the
 // step-run mode. Run under a virtual X display (shots.sh).
 //
 //   program_view_shots [FOLDER]   (default "program-shots")
@@ -15,6 +16,7 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include "CommandEditorShots.h"
 #include "ProgramDemo.h"
 #include "app/AppState.h"
 #include "app/CMainFrame.h"
@@ -133,6 +135,7 @@ int main(int argc, char** argv) {
                 comment.show();
                 save(comment, QStringLiteral("comment-editor.png"));
             }
+            bench::saveCommandEditorShots(*view, save);
             // The controller refuses the programs: label error in program 1 at step index 8.
             sim.setCompileError(ControllerSim::CompileError{5, 12, 1, 3});
             view->compilePrograms();

@@ -1,11 +1,7 @@
 #include "CliOutput.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
-#include <filesystem>
 #include <iostream>
-#include <unistd.h>
 
 namespace vantrel::cli {
 namespace {
@@ -69,45 +65,5 @@ int usageError(const std::string& command, const std::string& what) {
 }
 
 void say(const std::string& message, const std::string& gloss) { std::cout << message << " (" << gloss << ")\n"; }
-
-bool writeFileAtomically(const std::string& path, const void* bytes, std::size_t size) {
-    const std::string temp = path + ".part";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    const auto* p = static_cast<const unsigned char*>(bytes);
-    std::size_t done = 0;
-    bool ok = true;
-    while (done < size) {
-        const ssize_t n = ::write(fd, p + done, size - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) ok = false;
-    if (::close(fd) != 0) ok = false;
-    if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(temp.c_str());
-    return ok;
-}
-
-bool moveFileAtomically(const std::string& from, const std::string& to) {
-    std::error_code ec;
-    std::filesystem::rename(from, to, ec);
-    if (!ec) return true;
-    // Another file system: copy next to the target, then rename into place.
-    const std::string temp = to + ".part";
-    std::filesystem::copy_file(from, temp, std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec) return false;
-    std::filesystem::rename(temp, to, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    std::filesystem::remove(from, ec);
-    return true;
-}
 
 }  // namespace vantrel::cli

@@ -26,9 +26,4 @@ int usageError(const std::string& command, const std::string& what);
 // Prints a message of success with its gloss to standard output.
 void say(const std::string& message, const std::string& gloss);
 
-// Writes `bytes` to `path` through a temporary file in the same folder that is
-// renamed into place, so the file is either complete or not there at all.
-bool writeFileAtomically(const std::string& path, const void* bytes, std::size_t size);
-bool moveFileAtomically(const std::string& from, const std::string& to);
-
 }  // namespace vantrel::cli

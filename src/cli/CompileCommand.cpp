@@ -46,15 +46,16 @@ int runCompile(const Words& words) {
     if (!preparation.send)
         return fail(modeText(session.status.modeWord.load()), "programs are compiled only in edit-test mode");
 
-    const int result =
-        session.runOperation([&] { session.thread.startProgramSend(files.paths().workingFile); }, LinkSession::Seconds(60));
+    // The link waits for the controller's verdict itself (and gives its own
+    // time-out as a verdict): wait for it, never take "no result" for one.
+    const int result = session.runOperation([&] { session.thread.startProgramSend(files.paths().workingFile); });
+    if (result == 0) return noVerdict(session, "compile");
     const TransferResult record = session.thread.lastTransferResult();
     CompileResult compileResult;
     compileResult.status = record.status;
     for (int i = 0; i < 4; ++i) compileResult.values[i] = record.values[i];
     CompileState state;
-    const Refusal verdict = ProgramCompile::finishCompile(result == 0 ? static_cast<int>(kFailed) : result, compileResult,
-                                                          store, state);
+    const Refusal verdict = ProgramCompile::finishCompile(result, compileResult, store, state);
     if (result == kDone && state.lastStatus == CompileResult::kAccepted) {
         say(verdict);
         return kExitOk;

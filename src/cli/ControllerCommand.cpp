@@ -34,6 +34,12 @@ int transferFailed(const LinkSession& session, const Refusal& message, const std
     return fail(message, detail);
 }
 
+int noVerdict(const LinkSession& session, const std::string& operation) {
+    std::cerr << "vantrel-cli: " << operation << ": the controller link gave no result and stayed quiet for "
+              << session.silenceSeconds() << " s; the outcome is unknown\n";
+    return kExitFailed;
+}
+
 int printHelp(const std::string& usage, const std::string& description) {
     std::cout << "usage: vantrel-cli " << usage << "\n\n" << description << "\n";
     return kExitOk;

@@ -25,6 +25,10 @@ std::optional<int> connectController(LinkSession& session, const std::string& po
 // the link was lost with it, else the given message.
 int transferFailed(const LinkSession& session, const Refusal& message, const std::string& detail = {});
 
+// An operation that ended without the link's verdict (runOperation gave 0):
+// says so, and makes no verdict up.
+int noVerdict(const LinkSession& session, const std::string& operation);
+
 // The start and stop subcommands: the one-shot run request goes out with the
 // next status poll.
 int sendRunRequest(const Words& words, const std::string& command, RunRequest request);

@@ -19,11 +19,10 @@ int runFlash(const Words& words) {
     const auto connection = connectController(session, *port);
     if (!connection) return kExitFailed;
     if (const auto refusal = checkFlashWrite(session.link.isOpen(), session.status.modeWord.load())) return fail(*refusal);
-    const int result =
-        session.runOperation([&] { session.thread.startOperation(LinkOp::FlashWrite); }, LinkSession::Seconds(120));
+    const int result = session.runOperation([&] { session.thread.startOperation(LinkOp::FlashWrite); });
     if (session.verifyErrorKind() != 0) return fail(verifyErrorMessage(session.verifyErrorKind()));
-    // No result in time counts as a failed write.
-    const auto message = flashWriteMessage(result == 0 ? static_cast<int>(kFailed) : result);
+    if (result == 0) return noVerdict(session, "flash");
+    const auto message = flashWriteMessage(result);
     if (result != kDone) return transferFailed(session, message);
     say(message);
     return kExitOk;

@@ -31,8 +31,9 @@ int runInit(const Words& words) {
     const auto connection = connectController(session, *port);
     if (!connection) return kExitFailed;
     if (const auto refusal = checkInitialise(session.link.isOpen(), session.status.modeWord.load())) return fail(*refusal);
-    if (session.runOperation([&] { session.thread.startInitialise(what); }, LinkSession::Seconds(30)) != kDone)
-        return transferFailed(session, initialiseCancelledMessage());
+    const int result = session.runOperation([&] { session.thread.startInitialise(what); });
+    if (result == 0) return noVerdict(session, "init");
+    if (result != kDone) return transferFailed(session, initialiseCancelledMessage());
     say(initialiseReadMessage(kDone));
     return kExitOk;
 }

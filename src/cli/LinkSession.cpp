@@ -5,6 +5,22 @@
 #include <unistd.h>
 
 namespace vantrel::cli {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// How often a wait looks at the link when no event wakes it.
+constexpr milliseconds kLook{50};
+
+// The divisor of VANTREL_CLI_LINK_TIME_DIVISOR, 1 when unset or not a number.
+long timeDivisor() {
+    const char* text = std::getenv("VANTREL_CLI_LINK_TIME_DIVISOR");
+    const long n = text ? std::strtol(text, nullptr, 10) : 1;
+    return n > 1 ? n : 1;
+}
+
+}  // namespace
 
 LinkSession::LinkSession(bool showProgress) : showProgress_(showProgress && ::isatty(STDERR_FILENO)) {
     // The program read always writes the working program file; each run gets
@@ -12,6 +28,15 @@ LinkSession::LinkSession(bool showProgress) : showProgress_(showProgress && ::is
     std::string pattern = (std::filesystem::temp_directory_path() / "vantrel-cli-XXXXXX").string();
     if (::mkdtemp(pattern.data())) workDir_ = pattern;
     thread.setWorkingProgramFile((workDir_ / "Ncstep.sys").string());
+    if (const long divisor = timeDivisor(); divisor > 1) {
+        link.setTimeouts(ControllerLink::kReadTimeout / divisor, ControllerLink::kWriteTimeout / divisor);
+        margin_ /= divisor;
+        LinkPauses pauses;
+        for (Milliseconds* p : {&pauses.emptyFinalRead, &pauses.otherFinalReply, &pauses.emptyFlashRead,
+                                &pauses.fileError, &pauses.settingsWritten, &pauses.poll})
+            *p /= divisor;
+        thread.setPauses(pauses);
+    }
     thread.start();
 }
 
@@ -22,64 +47,126 @@ LinkSession::~LinkSession() {
     if (!workDir_.empty()) std::filesystem::remove_all(workDir_, ec);
 }
 
+std::uint64_t LinkSession::eventCount() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return events_;
+}
+
+int LinkSession::currentResult() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return result_;
+}
+
+void LinkSession::awaitEvent(Milliseconds most) {
+    std::unique_lock<std::mutex> guard(lock_);
+    const std::uint64_t seen = events_;
+    changed_.wait_for(guard, most, [&] { return events_ != seen; });
+}
+
+long long LinkSession::silenceSeconds() const {
+    return std::chrono::ceil<std::chrono::seconds>(thread.timing().longestSilence() + margin_).count();
+}
+
 int LinkSession::connect(const std::string& portName) {
     {
         std::lock_guard<std::mutex> guard(lock_);
         connection_ = 0;
     }
     if (!link.open(portName, this)) return 0;
+    // The identify is one exchange, made as soon as the link thread wakes.
+    const LinkTiming timing = thread.timing();
     std::unique_lock<std::mutex> guard(lock_);
-    // The identify waits up to the read time-out of 3 s for its reply.
-    changed_.wait_for(guard, std::chrono::seconds(10), [this] { return connection_ != 0; });
+    changed_.wait_for(guard, timing.exchange() + kLoopPause + margin_, [this] { return connection_ != 0; });
     return connection_ == 0 ? static_cast<int>(kNoController) : connection_;
 }
 
-int LinkSession::runOperation(const std::function<void()>& start, Seconds timeout) {
+int LinkSession::runOperation(const std::function<void()>& start) {
     // The result is cleared before the start, so a quick ending is not missed.
     {
         std::lock_guard<std::mutex> guard(lock_);
         result_ = 0;
         lastPercent_ = -1;
     }
+    const Milliseconds quiet = thread.timing().longestSilence() + margin_;
     start();
-    std::unique_lock<std::mutex> guard(lock_);
-    changed_.wait_for(guard, timeout, [this] { return result_ != 0; });
-    return result_;
-}
-
-bool LinkSession::waitQueuesIdle(Seconds timeout) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < end) {
-        if (!link.isOpen()) return false;
-        if (queues.valueWriteCount() == 0 && queues.valueReadCount() == 0 && queues.axisParameterWriteCount() == 0 &&
-            link.pendingOp() == static_cast<std::uint8_t>(LinkOp::Idle))
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::uint64_t events = eventCount();
+    std::uint64_t bytes = bytesMoved();
+    auto lastSign = Clock::now();
+    while (currentResult() == 0) {
+        awaitEvent(kLook);
+        if (eventCount() != events || bytesMoved() != bytes) {
+            events = eventCount();
+            bytes = bytesMoved();
+            lastSign = Clock::now();
+        } else if (Clock::now() - lastSign > quiet) {
+            break;  // the link has stopped working on it: no verdict
+        }
     }
-    return false;
+    return currentResult();
 }
 
-bool LinkSession::waitRunRequestSent(Seconds timeout) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < end) {
+bool LinkSession::waitQueuesIdle() {
+    // A value write and its read-back are two exchanges: count the writes twice,
+    // so every exchange the controller answers makes the count smaller.
+    const auto pending = [this] {
+        return 2 * queues.valueWriteCount() + queues.valueReadCount() + queues.axisParameterWriteCount();
+    };
+    const LinkTiming timing = thread.timing();
+    // One exchange, after whatever pass or pause runs now.
+    const Milliseconds quiet = 2 * timing.exchange() + timing.pauses.longest() + kLoopPause + margin_;
+    std::size_t least = pending();
+    auto lastShrink = Clock::now();
+    while (true) {
+        if (!link.isOpen()) return false;
+        {
+            // Under the link lock no single-value exchange is in flight.
+            std::lock_guard<std::recursive_mutex> guard(link.lock());
+            if (pending() == 0) return true;
+        }
+        if (const std::size_t now = pending(); now < least) {
+            least = now;
+            lastShrink = Clock::now();
+        } else if (Clock::now() - lastShrink > quiet) {
+            return false;
+        }
+        awaitEvent(kLook);
+    }
+}
+
+bool LinkSession::waitRunRequestSent() {
+    // The next status poll takes it, after the pass (and pause) running now.
+    const LinkTiming timing = thread.timing();
+    const auto end = Clock::now() + timing.exchange() + timing.pauses.longest() + timing.pollCycle() + margin_;
+    while (Clock::now() < end) {
         if (!link.isOpen()) return false;
         if (status.runRequest.load(std::memory_order_relaxed) == 0) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        awaitEvent(milliseconds(5));
     }
     return false;
 }
 
-bool LinkSession::waitPolls(int count, Seconds timeout) {
-    // A status poll answered overwrites the status variables; the link thread
-    // runs one about every 31 ms when idle. Polls are not counted by the link,
-    // so wait for the time `count` polls take, bounded by the port staying open.
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    const auto wanted = std::chrono::steady_clock::now() + std::chrono::milliseconds(40 * count + 20);
-    while (std::chrono::steady_clock::now() < wanted) {
-        if (!link.isOpen() || std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+bool LinkSession::waitStatusReplies(const std::function<bool()>& done, int maxReplies) {
+    const LinkTiming timing = thread.timing();
+    // The pass running now, then kStatusPollTries polls.
+    const Milliseconds quiet =
+        timing.exchange() + timing.pauses.longest() + kStatusPollTries * timing.pollCycle() + margin_;
+    std::uint32_t seen = status.statusReplies.load(std::memory_order_relaxed);
+    int replies = 0;
+    auto lastReply = Clock::now();
+    while (link.isOpen()) {
+        const std::uint32_t now = status.statusReplies.load(std::memory_order_relaxed);
+        if (now != seen) {
+            replies += static_cast<int>(now - seen);
+            seen = now;
+            lastReply = Clock::now();
+            if (done()) return true;
+            if (replies >= maxReplies) return false;
+        } else if (Clock::now() - lastReply > quiet) {
+            return false;
+        }
+        awaitEvent(milliseconds(5));
     }
-    return link.isOpen();
+    return false;
 }
 
 int LinkSession::verifyErrorKind() const {
@@ -104,6 +191,8 @@ bool LinkSession::settingsWereRead() const {
 
 void LinkSession::progress(int percent, int result) {
     std::lock_guard<std::mutex> guard(lock_);
+    ++events_;
+    changed_.notify_all();
     if (result_ != 0) return;  // the first ending result counts, as in the progress window
     if (percent != lastPercent_) {
         drawBar(percent);
@@ -112,28 +201,33 @@ void LinkSession::progress(int percent, int result) {
     if (result != 0) {
         result_ = result;
         if (showProgress_) std::fputs("\n", stderr);
-        changed_.notify_all();
     }
 }
 
 void LinkSession::connectionResult(int result) {
     std::lock_guard<std::mutex> guard(lock_);
+    ++events_;
     connection_ = result;
     changed_.notify_all();
 }
 
 void LinkSession::settingsReadDone() {
     std::lock_guard<std::mutex> guard(lock_);
+    ++events_;
     settingsRead_ = true;
+    changed_.notify_all();
 }
 
 void LinkSession::verifyError(int kind) {
     std::lock_guard<std::mutex> guard(lock_);
+    ++events_;
     verifyError_ = kind;
+    changed_.notify_all();
 }
 
 void LinkSession::linkLost(bool silent) {
     std::lock_guard<std::mutex> guard(lock_);
+    ++events_;
     linkLost_ = true;
     if (!silent) linkLostWarning_ = true;
     changed_.notify_all();

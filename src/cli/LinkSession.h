@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <mutex>
@@ -20,9 +21,22 @@ namespace vantrel::cli {
 // link, queues, status and link thread the desktop program uses, with a
 // LinkEvents that lets the command wait for results and draws a progress bar
 // on a terminal.
+//
+// Every wait is bounded by the link's own timing (LinkTiming), so a command
+// never gives up while the link still works on its answer, and never waits for
+// ever: the link decides, and a wait that ends without the link's verdict
+// says so (0, false) instead of inventing one.
+//
+// For tests, the environment variable VANTREL_CLI_LINK_TIME_DIVISOR=N runs
+// the link with its time-outs and pauses, and the waits with their margin,
+// divided by N.
 class LinkSession : public LinkEvents {
 public:
-    using Seconds = std::chrono::seconds;
+    using Milliseconds = std::chrono::milliseconds;
+    // A wait gives the link this much more than its own bound.
+    static constexpr Milliseconds kMargin{2000};
+    // Status polls that may go unanswered before a command gives up on them.
+    static constexpr int kStatusPollTries = 3;
 
     explicit LinkSession(bool showProgress);
     ~LinkSession() override;
@@ -32,14 +46,24 @@ public:
     int connect(const std::string& portName);
 
     // Clears the last result, starts an operation with `start` and waits for
-    // its ending progress result (1, 2, 3 or 4); 0 when none came in time.
-    int runOperation(const std::function<void()>& start, Seconds timeout);
-    // Waits until the single-value queues are served (written and read back).
-    bool waitQueuesIdle(Seconds timeout);
-    // Waits until the link thread has sent the one-shot run request.
-    bool waitRunRequestSent(Seconds timeout);
-    // Waits until `count` further status polls have been answered.
-    bool waitPolls(int count, Seconds timeout);
+    // its ending progress result (1, 2, 3 or 4). 0 when the link went quiet
+    // for longer than it ever does while working (no event and no byte
+    // either way for LinkTiming::longestSilence()): there is no verdict.
+    int runOperation(const std::function<void()>& start);
+    // Waits until the single-value queues are served (written and read back);
+    // false when they stop shrinking for longer than one exchange of the link
+    // takes, or the link is lost.
+    bool waitQueuesIdle();
+    // Waits until the link thread has taken the one-shot run request into a
+    // status poll.
+    bool waitRunRequestSent();
+    // Waits for status poll replies the link accepts from now on until `done`
+    // holds after one of them (true). False when `maxReplies` were accepted
+    // without it, when kStatusPollTries poll cycles pass without an accepted
+    // reply, or when the link is lost.
+    bool waitStatusReplies(const std::function<bool()>& done, int maxReplies);
+    // The bound runOperation gives the link's silence, in whole seconds (for messages).
+    long long silenceSeconds() const;
 
     int verifyErrorKind() const;
     bool linkWasLost() const;
@@ -62,11 +86,18 @@ public:
 
 private:
     void drawBar(int percent);
+    std::uint64_t bytesMoved() const { return link.bytesSent() + link.bytesReceived(); }
+    std::uint64_t eventCount() const;
+    int currentResult() const;
+    // Returns after the next LinkEvents call or after `most`, whichever comes first.
+    void awaitEvent(Milliseconds most);
 
     bool showProgress_;
+    Milliseconds margin_ = kMargin;
     std::filesystem::path workDir_;
     mutable std::mutex lock_;
     std::condition_variable changed_;
+    std::uint64_t events_ = 0;  // LinkEvents calls so far
     int result_ = 0;
     int connection_ = 0;
     int verifyError_ = 0;

@@ -1,6 +1,3 @@
-#include <chrono>
-#include <thread>
-
 #include <iostream>
 
 #include "CliArgs.h"
@@ -10,6 +7,10 @@
 #include "app/TransactionMessages.h"
 
 namespace vantrel::cli {
+namespace {
+// Answered polls a controller gets to report the new mode (about 3 s of polling).
+constexpr int kModeSwitchPolls = 100;
+}  // namespace
 
 int runMode(const Words& words) {
     const CliArgs args(words, {"--port"}, {});
@@ -37,14 +38,10 @@ int runMode(const Words& words) {
     const auto wanted = static_cast<std::uint16_t>(mode);
     session.status.requestedMode.store(wanted);
     // Every status poll carries the requested mode; the mode shown is always
-    // the one the controller reports back.
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (std::chrono::steady_clock::now() < end && session.link.isOpen()) {
-        if (session.status.modeWord.load() == wanted) {
-            std::cout << modeText(wanted) << "\n";
-            return kExitOk;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // the one the controller reports back in an answered poll.
+    if (session.waitStatusReplies([&] { return session.status.modeWord.load() == wanted; }, kModeSwitchPolls)) {
+        std::cout << modeText(wanted) << "\n";
+        return kExitOk;
     }
     if (session.linkLostWarning()) return fail(linkLostMessage());
     return fail(modeText(session.status.modeWord.load()), "the controller did not switch to " + modeText(wanted));

@@ -2,7 +2,9 @@
 #include "CliOutput.h"
 #include "Commands.h"
 #include "ControllerCommand.h"
+#include "OutputFiles.h"
 #include "app/TransactionMessages.h"
+#include "program/ProgramFiles.h"
 
 namespace vantrel::cli {
 
@@ -16,12 +18,16 @@ int runReadPrograms(const Words& words) {
     if (!port) return kExitUsage;
     const auto out = args.value("-o");
     if (!out) return usageError("read-programs", "-o FILE.ncp is required");
+    OutputFiles outputs;
+    std::string problem;
+    if (!outputs.check(*out, problem)) return fileFailed(problem);
 
     LinkSession session(true);
     if (!connectController(session, *port)) return kExitFailed;
-    if (session.runOperation([&] { session.thread.startProgramRead(); }, LinkSession::Seconds(60)) != kDone)
-        return transferFailed(session, settingsReadMessage(kFailed), "reading the programs was interrupted");
-    if (!moveFileAtomically(session.thread.workingProgramFile(), *out))
+    const int result = session.runOperation([&] { session.thread.startProgramRead(); });
+    if (result == 0) return noVerdict(session, "read-programs");
+    if (result != kDone) return transferFailed(session, ProgramFiles::readFailedRefusal());
+    if (!outputs.stageCopy(*out, session.thread.workingProgramFile()) || !outputs.commit())
         return fileFailed("cannot write " + *out);
     say(settingsReadMessage(kDone));
     return kExitOk;

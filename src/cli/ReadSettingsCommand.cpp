@@ -1,9 +1,8 @@
-#include <filesystem>
-
 #include "CliArgs.h"
 #include "CliOutput.h"
 #include "Commands.h"
 #include "ControllerCommand.h"
+#include "OutputFiles.h"
 #include "app/TransactionMessages.h"
 
 namespace vantrel::cli {
@@ -13,27 +12,31 @@ int runReadSettings(const Words& words) {
     if (args.help())
         return printHelp("read-settings --port P -o FILE.bin [--programs FILE.ncp]",
                          "Reads the controller's settings into a settings file. The controller's program\n"
-                         "file is read with them; --programs keeps it. Files are written only after a\n"
-                         "complete read.");
+                         "file is read with them; --programs keeps it. Every output is checked before the\n"
+                         "controller is asked, and the files are written only after a complete read, all\n"
+                         "of them or none.");
     if (!args.ok()) return usageError("read-settings", args.error());
     const auto port = requirePort(args, "read-settings");
     if (!port) return kExitUsage;
     const auto out = args.value("-o");
     if (!out) return usageError("read-settings", "-o FILE.bin is required");
+    const auto programs = args.value("--programs");
+
+    OutputFiles outputs;
+    std::string problem;
+    if (!outputs.check(*out, problem) || (programs && !outputs.check(*programs, problem))) return fileFailed(problem);
 
     LinkSession session(true);
     if (!connectController(session, *port)) return kExitFailed;
-    const int result =
-        session.runOperation([&] { session.thread.startOperation(LinkOp::SettingsRead); }, LinkSession::Seconds(120));
+    const int result = session.runOperation([&] { session.thread.startOperation(LinkOp::SettingsRead); });
+    if (result == 0) return noVerdict(session, "read-settings");
     if (result != kDone || !session.thread.lastSettingsReadComplete())
         return transferFailed(session, settingsReadMessage(result == kDone ? kFailed : result));
 
-    if (!writeFileAtomically(*out, session.image.data(), session.image.size()))
-        return fileFailed("cannot write " + *out);
-    if (const auto programs = args.value("--programs")) {
-        if (!moveFileAtomically(session.thread.workingProgramFile(), *programs))
-            return fileFailed("cannot write " + *programs);
-    }
+    if (!outputs.stage(*out, session.image.data(), session.image.size())) return fileFailed("cannot write " + *out);
+    if (programs && !outputs.stageCopy(*programs, session.thread.workingProgramFile()))
+        return fileFailed("cannot write " + *programs);
+    if (!outputs.commit()) return fileFailed("cannot put the files in place");
     say(settingsReadMessage(kDone));
     return kExitOk;
 }

@@ -26,10 +26,11 @@ int sendRunRequest(const Words& words, const std::string& command, RunRequest re
             std::cerr << "vantrel-cli: " << notice->text << " (" << glossOf(notice->text)
                       << "; the start request is sent all the same)\n";
     session.status.runRequest.store(static_cast<std::uint8_t>(request));
-    if (!session.waitRunRequestSent(LinkSession::Seconds(5)))
+    if (!session.waitRunRequestSent())
         return transferFailed(session, linkLostMessage(), "the request was not sent");
-    // Let the poll that carried it be answered before the port closes.
-    session.waitPolls(1, LinkSession::Seconds(2));
+    // Sent is not yet received: wait until the controller answers a poll again.
+    if (!session.waitStatusReplies([] { return true; }, 1))
+        return transferFailed(session, linkLostMessage(), "the controller did not answer after the request");
     return kExitOk;
 }
 

@@ -51,6 +51,13 @@ void printStatus(const LinkSession& session, const SettingsImage& units) {
               << "OUT1..OUT16: " << bits16(st.generalOutputs.load(relaxed)) << "\n";
 }
 
+int noStatus(const LinkSession& session) {
+    if (session.linkLostWarning()) return fail(linkLostMessage());
+    std::cerr << "vantrel-cli: status: the controller answered none of " << LinkSession::kStatusPollTries
+              << " status polls (no reply, or a reply to another request); nothing is shown\n";
+    return kExitFailed;
+}
+
 }  // namespace
 
 int runStatus(const Words& words) {
@@ -73,14 +80,15 @@ int runStatus(const Words& words) {
     }
     if (!connectController(session, *port)) return kExitFailed;
     if (!units) {
-        if (session.runOperation([&] { session.thread.startOperation(LinkOp::SettingsRead); },
-                                 LinkSession::Seconds(120)) != kDone ||
-            !session.thread.lastSettingsReadComplete())
+        const int result = session.runOperation([&] { session.thread.startOperation(LinkOp::SettingsRead); });
+        if (result == 0) return noVerdict(session, "status");
+        if (result != kDone || !session.thread.lastSettingsReadComplete())
             return transferFailed(session, settingsReadMessage(kFailed), "reading the settings for their units was interrupted");
         units = session.image;
     }
-    if (!session.waitPolls(2, LinkSession::Seconds(5)))
-        return fail(linkLostMessage(), "the controller stopped answering");
+    // Only what an answered poll brought is shown; without one nothing is.
+    const auto answered = [&] { return session.waitStatusReplies([] { return true; }, 1); };
+    if (!answered()) return noStatus(session);
     if (!args.flag("--watch")) {
         printStatus(session, *units);
         return kExitOk;
@@ -88,10 +96,10 @@ int runStatus(const Words& words) {
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
     while (!interrupted) {
-        if (!session.link.isOpen()) return fail(linkLostMessage());
         printStatus(session, *units);
         std::cout << std::endl;
         for (int i = 0; i < 20 && !interrupted; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (!interrupted && !answered()) return noStatus(session);
     }
     return kExitOk;
 }

@@ -38,13 +38,13 @@ int runWriteSettings(const Words& words) {
     if (const auto refusal = checkOpenSettingsFile(session.link.isOpen(), session.status.modeWord.load()))
         return fail(*refusal);
 
-    const int result =
-        session.runOperation([&] { session.thread.startOperation(LinkOp::SettingsWriteArea1); }, LinkSession::Seconds(120));
+    const int result = session.runOperation([&] { session.thread.startOperation(LinkOp::SettingsWriteArea1); });
     if (session.verifyErrorKind() != 0) return fail(verifyErrorMessage(session.verifyErrorKind()));
+    if (result == 0) return noVerdict(session, "write-settings");
     if (result != kDone) return transferFailed(session, settingsWriteMessage(result));
     // Timers, counters, the Ethernet address and the sensor logic follow as
     // single values once area 3 is in; wait until they are written back.
-    if (!session.waitQueuesIdle(LinkSession::Seconds(60)))
+    if (!session.waitQueuesIdle())
         return transferFailed(session, settingsWriteMessage(kFailed), "the single values after the areas were not all written");
     say(settingsWriteMessage(kDone));
     return kExitOk;

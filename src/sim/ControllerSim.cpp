@@ -50,6 +50,11 @@ ControllerSim::Bytes ControllerSim::handle(const std::uint8_t* request, std::siz
     }
     const std::uint8_t code = request[4];
     ++requestCounts_[code];
+    if (faults_.hangUpOnCode == code && --faults_.hangUpAtRequest <= 0) {
+        faults_.hangUpOnCode = -1;
+        faults_.hangUpAfterBytes = static_cast<long long>(faults_.hangUpReplyBytes);
+        hangUpDue_ = true;
+    }
     lastRequests_[code].assign(request, request + length);
 
     Reply reply = answer(request, length);
@@ -128,6 +133,7 @@ SimFaults ControllerSim::faults() const {
 void ControllerSim::setFaults(const SimFaults& faults) {
     std::lock_guard lock(mutex_);
     faults_ = faults;
+    hangUpDue_ = false;
 }
 
 std::pair<std::size_t, bool> ControllerSim::hangUpAllowance(std::size_t wanted) {
@@ -138,8 +144,13 @@ std::pair<std::size_t, bool> ControllerSim::hangUpAllowance(std::size_t wanted) 
     faults_.hangUpAfterBytes -= static_cast<long long>(allowed);
     if (faults_.hangUpAfterBytes > 0) return {allowed, false};
     faults_.hangUpAfterBytes = -1;
+    hangUpDue_ = false;
     return {allowed, true};
 }
 
+bool ControllerSim::hangUpDue() const {
+    std::lock_guard lock(mutex_);
+    return hangUpDue_;
+}
 
 }  // namespace vantrel

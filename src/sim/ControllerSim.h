@@ -139,6 +139,8 @@ public:
     // For the PtyServer's hang-up switch: how many of `wanted` bytes may still go
     // out, and whether the line is hung up after them.
     std::pair<std::size_t, bool> hangUpAllowance(std::size_t wanted);
+    // Whether the hang-up at a chosen request is due at this frame, even if it has no reply.
+    bool hangUpDue() const;
 
     // The name the identify reply carries.
     static constexpr const char* kControllerName = "MAIN";
@@ -203,6 +205,7 @@ private:
     std::map<std::uint8_t, Bytes> lastRequests_;
     int badFrames_ = 0;
     SimFaults faults_;
+    bool hangUpDue_ = false;
 };
 
 }  // namespace vantrel

@@ -189,7 +189,7 @@ void PtyServer::run() {
             if (pacing_ && !sleepUntil(crossed)) break;
             const std::vector<std::uint8_t> reply = sim_.handle(*frame);
             if (pacing_) wireSeconds_ = pacing_->wireSeconds();
-            if (reply.empty()) continue;
+            if (reply.empty() && !sim_.hangUpDue()) continue;
             std::optional<UsbPacing::Clock::time_point> start;
             if (pacing_) start = pacing_->answerStart(std::max(crossed, UsbPacing::Clock::now()));
             const WriteResult result = writeReply(reply, start);

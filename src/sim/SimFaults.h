@@ -35,6 +35,14 @@ struct SimFaults {
     // more bytes (0: at the next reply, before its first byte); -1: off.
     long long hangUpAfterBytes = -1;
 
+    // The PtyServer hangs up at a chosen request: the hangUpAtRequest-th
+    // request of code hangUpOnCode from now on (1: the next one) takes effect,
+    // hangUpReplyBytes bytes of its reply go out (0: none; the hang-up comes
+    // also when the request has no reply), then the line goes. -1: off.
+    int hangUpOnCode = -1;
+    int hangUpAtRequest = 1;
+    std::size_t hangUpReplyBytes = 0;
+
     // When non-zero, the program read announces this size instead of the file's
     // own, and phase 1 delivers that many bytes (the file padded with zeros).
     std::uint32_t announcedProgramSize = 0;

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -56,8 +57,12 @@ protected:
         return server_.portName();
     }
 
-    CliRun run(const std::vector<std::string>& args) {
-        std::string command = quote(VANTREL_CLI);
+    // Runs the tool with the link's time-outs and pauses twenty times shorter,
+    // so that a controller that stays silent costs a fraction of a second per read.
+    CliRun runFast(const std::vector<std::string>& args) { return run(args, "VANTREL_CLI_LINK_TIME_DIVISOR=20 "); }
+
+    CliRun run(const std::vector<std::string>& args, const std::string& environment = {}) {
+        std::string command = environment + quote(VANTREL_CLI);
         for (const auto& a : args) command += " " + quote(a);
         const auto out = dir_ / "stdout.txt";
         const auto err = dir_ / "stderr.txt";
@@ -71,6 +76,16 @@ protected:
     }
 
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    // What is in the test's folder besides the captured output, sorted.
+    std::vector<std::string> leftovers() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir_)) {
+            const std::string name = entry.path().filename().string();
+            if (name != "stdout.txt" && name != "stderr.txt") names.push_back(name);
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
 
     fs::path dir_;
     ControllerSim sim_;
@@ -234,4 +249,93 @@ TEST_F(CliTest, CheckReportsWithProgramAndStepNumbers) {
     std::ofstream(path("b.ncp"), std::ios::binary) << "\tPROG\t#100\r\n\tEND\t\r\n";
     r = run({"check", path("b.ncp")});
     EXPECT_EQ(r.status, 0) << r.out;
+}
+
+TEST_F(CliTest, StatusShowsOnlyWhatAnAnsweredPollBrought) {
+    const std::string initial = std::string(VANTREL_BIN_DIR) + "/initial.bin";
+    sim_.raiseAlarm(12);
+    const std::string port = serve();
+    struct Case {
+        const char* what;
+        SimFaults faults;
+    };
+    SimFaults silent, otherSequence;
+    silent.noReply = CodeFault::always(0xAA);
+    otherSequence.wrongSequence = CodeFault::always(0xAA);
+    const Case cases[] = {{"answered", {}}, {"no reply", silent}, {"another sequence", otherSequence}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        sim_.setFaults(c.faults);
+        const auto r = runFast({"status", "--port", port, "--settings", initial});
+        if (std::string(c.what) == "answered") {
+            EXPECT_EQ(r.status, 0) << r.err;
+            EXPECT_NE(r.out.find("alarm 012"), std::string::npos) << r.out;
+        } else {
+            EXPECT_EQ(r.status, 1);
+            EXPECT_EQ(r.out, "");  // no made-up state
+            EXPECT_NE(r.err.find("status polls"), std::string::npos) << r.err;
+        }
+    }
+}
+
+TEST_F(CliTest, CompileWaitsForTheLinksOwnTimeOut) {
+    std::ofstream(path("ok.ncp"), std::ios::binary) << "\tPROG\t#100\r\n\tEND\t\r\n";
+    SimFaults faults;
+    faults.noReply = CodeFault::always(0x03);
+    sim_.setFaults(faults);
+    const std::string port = serve();
+    const auto r = runFast({"compile", "--port", port, path("ok.ncp")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("コンパイルタイムアウト"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("ファイルサイズが0バイトです"), std::string::npos) << r.err;
+    EXPECT_EQ(sim_.requestCount(0x03), 1);
+}
+
+TEST_F(CliTest, AFailedProgramReadSaysTheFileReadFailedAndWritesNothing) {
+    sim_.setProgramFile(std::string(5000, 'P'));
+    struct Case {
+        const char* what;
+        SimFaults faults;
+        bool linkLost;
+    };
+    SimFaults cut, silent;
+    cut.hangUpOnCode = 0x05;
+    cut.hangUpAtRequest = 2;  // the second request: the file itself
+    cut.hangUpReplyBytes = 2000;
+    silent.noReply = CodeFault::always(0x05);
+    const Case cases[] = {{"cut off in the middle", cut, true}, {"no answer", silent, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        sim_.setFaults(c.faults);
+        const std::string port = serve();
+        const auto r = runFast({"read-programs", "--port", port, "-o", path("out.ncp")});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("ファイル読込に失敗しました。"), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find("USBが切断されました。") != std::string::npos, c.linkLost) << r.err;
+        EXPECT_EQ(leftovers(), std::vector<std::string>{});
+    }
+}
+
+TEST_F(CliTest, ReadSettingsChecksEveryOutputBeforeAskingTheController) {
+    const std::string port = serve();
+    fs::create_directories(path("folder"));
+    struct Case {
+        const char* what;
+        std::string settings;
+        std::string programs;
+    };
+    const Case cases[] = {
+        {"settings into a missing folder", path("missing/out.bin"), path("out.ncp")},
+        {"programs into a missing folder", path("out.bin"), path("missing/out.ncp")},
+        {"programs onto a folder", path("out.bin"), path("folder")},
+        {"both to one file", path("out.bin"), path("out.bin")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto r = runFast({"read-settings", "--port", port, "-o", c.settings, "--programs", c.programs});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("ファイルが開けません"), std::string::npos) << r.err;
+        EXPECT_EQ(leftovers(), std::vector<std::string>{"folder"});
+        EXPECT_EQ(sim_.requestCount(0x01), 0);  // the controller was not asked
+    }
 }

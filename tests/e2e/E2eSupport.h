@@ -170,9 +170,13 @@ protected:
         ASSERT_EQ(connect(), std::optional<int>(kEditTestMode));
         ASSERT_TRUE(backToPolling());
     }
-    // Waits until the link is back at its idle status polls.
+    // Waits until the link is back at its idle status polls (looked at between
+    // two passes, so no operation is in flight).
     bool backToPolling() {
-        return RecordingEvents::eventually([&] { return link.pendingOp() == static_cast<std::uint8_t>(LinkOp::Idle); });
+        return RecordingEvents::eventually([&] {
+            std::lock_guard g(link.lock());
+            return link.pendingOp() == static_cast<std::uint8_t>(LinkOp::Idle);
+        });
     }
     void setFaults(const std::function<void(SimFaults&)>& change) {
         SimFaults f = sim.faults();

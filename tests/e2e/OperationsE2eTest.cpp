@@ -137,8 +137,13 @@ TEST_F(LinkE2e, HeldJogRepeatsUntilReleasedAndStopIsSentOnce) {
     JogRequestRecord stop;
     stop.setOperation(JogRequestRecord::kStop);
     stop.setAxis(1);
-    const int before = sim.requestCount(0x0B);
-    ASSERT_TRUE(link.startJog(stop));
+    int before = 0;
+    {
+        // Between two passes: a held JOG that was on its way has gone out.
+        std::lock_guard g(link.lock());
+        before = sim.requestCount(0x0B);
+        ASSERT_TRUE(link.startJog(stop));
+    }
     ASSERT_TRUE(RecordingEvents::eventually([&] { return link.pendingOp() == 0xAA && sim.requestCount(0x0B) == before + 1; }));
     const int polls = sim.requestCount(0xAA);
     ASSERT_TRUE(RecordingEvents::eventually([&] { return sim.requestCount(0xAA) > polls + 1; }));
@@ -197,4 +202,37 @@ TEST_F(LinkE2e, FlashStepsAndTheAlarmReadCarryTheSequenceBeforeAdvancingOnTheWir
     ASSERT_TRUE(RecordingEvents::eventually([&] { return events.alarmReads() == 1; }));
     EXPECT_EQ(sim.lastRequest(0x19).at(1), 255);
     for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(status.alarmRecord[i].load(), sim.alarmHistory()[i]);
+}
+
+TEST_F(LinkE2e, StartingAnOperationDoesNotWaitForAnExchangeInFlight) {
+    connectEditTest();
+    // A controller that stops answering, and a read that waits as long as
+    // the test lasts: the link thread stays inside one status poll.
+    int polls = 0;
+    {
+        std::lock_guard g(link.lock());  // between two passes
+        link.setTimeouts(std::chrono::hours(1), 1000ms);
+        polls = sim.requestCount(0xAA);
+        setFaults([](SimFaults& f) { f.noReply = CodeFault::always(0xAA); });
+    }
+    ASSERT_TRUE(RecordingEvents::eventually([&] { return sim.requestCount(0xAA) > polls; }));
+    // Were the request to wait for the link lock, it would wait the hour.
+    EXPECT_TRUE(thread.startOperation(LinkOp::FlashWrite));
+    EXPECT_EQ(link.pendingOp(), static_cast<std::uint8_t>(LinkOp::FlashWrite));
+    EXPECT_EQ(sim.requestCount(0xC1), 0);  // taken only after the exchange
+}
+
+TEST_F(LinkE2e, ARequestTheLinkNeverTookEndsWithResultTwoWhenTheLinkIsLost) {
+    connectEditTest();
+    {
+        std::lock_guard g(link.lock());  // the link thread is between two passes
+        ASSERT_TRUE(thread.startOperation(LinkOp::FlashWrite));
+        silentDisconnect.store(true);
+        link.linkLost();  // the disconnect command
+        EXPECT_FALSE(thread.startOperation(LinkOp::FlashWrite));
+    }
+    EXPECT_EQ(events.results(), std::vector<int>{kFailed});  // the progress window closes
+    EXPECT_EQ(events.linkLosses(), std::vector<bool>{true});
+    EXPECT_EQ(link.pendingOp(), static_cast<std::uint8_t>(LinkOp::Identify));
+    EXPECT_EQ(sim.requestCount(0xC1), 0);
 }

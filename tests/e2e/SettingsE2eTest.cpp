@@ -172,3 +172,20 @@ TEST_F(LinkE2e, SettingsWriteAnsweredWithAnotherSequenceIsNoAnswer) {
     EXPECT_EQ(events.progressList().back().percent, 98);
     EXPECT_EQ(sim.requestCount(0x15), 54);  // area 2 never started
 }
+
+TEST_F(LinkE2e, StartingTheFlashWriteDoesNotWaitForThePauseAfterASettingsWrite) {
+    connectEditTest();
+    // The link thread stays in its pause after the write for as long as the
+    // test lasts; only stopping the thread ends it.
+    LinkPauses pauses = thread.pauses();
+    pauses.settingsWritten = std::chrono::hours(1);
+    thread.setPauses(pauses);
+    ASSERT_TRUE(thread.startOperation(LinkOp::SettingsWriteArea1));
+    ASSERT_EQ(events.waitResult(), std::optional<int>(kDone));
+    // What the window does next returns at once (were the link lock held
+    // through the pause, this call would wait the hour) ...
+    EXPECT_TRUE(thread.startOperation(LinkOp::FlashWrite));
+    // ... and the write itself still waits for the end of the pause.
+    EXPECT_EQ(sim.requestCount(0xC1), 0);
+    EXPECT_EQ(link.pendingOp(), static_cast<std::uint8_t>(LinkOp::FlashWrite));
+}

@@ -45,6 +45,10 @@ std::string_view ExpressionEditor::operatorCaption(ExpressionOperator op) {
 
 std::string ExpressionEditor::numberHint() { return "設定範囲:0～2147483647 "; }
 
+std::string ExpressionEditor::variableNameNote() {
+    return "※変数名は半角の英数字及び_で10文字以内、先頭文字はアルファベット";
+}
+
 void ExpressionEditor::append(std::string_view token) {
     if (text_.size() + token.size() + 1 > StepRecord::kMaxOperandBytes) return;
     text_ += token;

@@ -43,6 +43,8 @@ public:
     // The buttons' captions "＋", "－", "×", "÷", "＝".
     static std::string_view operatorCaption(ExpressionOperator op);
     static std::string numberHint();
+    // The note beside "変数名" that states what a variable name may be.
+    static std::string variableNameNote();
 
 private:
     // Appends "token " when it fits; flips the expectation.

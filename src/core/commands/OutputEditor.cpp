@@ -50,7 +50,7 @@ void OutputEditor::chooseAxis(int index) {
 }
 
 void OutputEditor::fixAxis() {
-    if (hasAxisChoice()) axisFixed_ = true;
+    if (fixAxisEnabled()) axisFixed_ = true;
 }
 
 MaybeRefusal OutputEditor::addTerm() {

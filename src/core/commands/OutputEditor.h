@@ -51,8 +51,9 @@ public:
     const ChoiceList& axisChoices() const { return axes_; }
     bool axisChoiceEnabled() const { return hasAxisChoice() && outputs_.empty(); }
     void chooseAxis(int index);
-    // "軸確定".
+    // "軸確定": usable while the chosen driver can still change and is not fixed yet.
     void fixAxis();
+    bool fixAxisEnabled() const { return axisChoiceEnabled() && !axisFixed_; }
     bool axisFixed() const { return axisFixed_; }
     // The list, "ON" / "OFF", "AND" and "DELETE".
     bool termControlsEnabled() const { return !hasAxisChoice() || axisFixed_; }

@@ -27,25 +27,34 @@ ControllerLink::ControllerLink(ControllerStatus& status) : status_(status) {}
 
 ControllerLink::~ControllerLink() { close(); }
 
+bool ControllerLink::setOpen(bool open) {
+    std::lock_guard guard(requestLock_);
+    open_.store(open);
+    const bool dropped = request_.has_value();
+    request_.reset();
+    return dropped;
+}
+
 bool ControllerLink::open(const std::string& portName, LinkEvents* owner) {
     std::lock_guard guard(lock_);
     owner_.store(owner);
     if (port_.isOpen()) {
-        open_.store(false);
+        setOpen(false);
         if (!port_.close()) return false;
     }
     if (!port_.open(SerialPort::devicePath(portName))) return false;
     silentDisconnect.store(false);
     portName_ = SerialPort::devicePath(portName);
-    port_.setTimeouts(readTimeout_, writeTimeout_);
-    pendingOp_ = static_cast<std::uint8_t>(LinkOp::Identify);
-    open_.store(true);
+    port_.setTimeouts(readTimeout(), writeTimeout());
+    pendingOp_.store(static_cast<std::uint8_t>(LinkOp::Identify));
+    setOpen(true);
+    wakeWaiters();
     return true;
 }
 
 void ControllerLink::close() {
     std::lock_guard guard(lock_);
-    open_.store(false);
+    setOpen(false);
     port_.close();
 }
 
@@ -58,14 +67,21 @@ std::string ControllerLink::portName() const {
 
 void ControllerLink::setTimeouts(Milliseconds readTimeout, Milliseconds writeTimeout) {
     std::lock_guard guard(lock_);
-    readTimeout_ = readTimeout;
-    writeTimeout_ = writeTimeout;
+    readTimeout_.store(readTimeout.count());
+    writeTimeout_.store(writeTimeout.count());
     port_.setTimeouts(readTimeout, writeTimeout);
 }
 
-ControllerLink::Milliseconds ControllerLink::readTimeout() const {
-    std::lock_guard guard(lock_);
-    return readTimeout_;
+bool ControllerLink::waitUntilOpen(const std::atomic<bool>& stop) {
+    std::unique_lock guard(openSignalLock_);
+    openSignal_.wait(guard, [&] { return open_.load() || stop.load(); });
+    return open_.load();
+}
+
+void ControllerLink::wakeWaiters() {
+    // Taking the lock orders the change the waiter looks for before its wait.
+    { std::lock_guard guard(openSignalLock_); }
+    openSignal_.notify_all();
 }
 
 void ControllerLink::setAbortFlag(const std::atomic<bool>* flag) {
@@ -95,30 +111,60 @@ std::size_t ControllerLink::receive(std::uint8_t* buffer, std::size_t length) {
 
 void ControllerLink::linkLost() {
     std::lock_guard guard(lock_);
-    if (port_.isOpen()) {
-        open_.store(false);
-        port_.close();
-    }
+    const bool dropped = setOpen(false);
+    port_.close();
     const bool silent = silentDisconnect.load();
     status_.modeWord.store(0, std::memory_order_relaxed);
     status_.requestedMode.store(0, std::memory_order_relaxed);
-    pendingOp_ = static_cast<std::uint8_t>(LinkOp::Identify);
+    pendingOp_.store(static_cast<std::uint8_t>(LinkOp::Identify));
     silentDisconnect.store(false);
-    if (LinkEvents* events = owner_.load()) events->linkLost(silent);
+    LinkEvents* events = owner_.load();
+    if (!events) return;
+    events->linkLost(silent);
+    // An operation asked for and never begun: its progress window must not wait for ever.
+    if (dropped) events->progress(100, kFailed);
+}
+
+bool ControllerLink::request(LinkRequest request) {
+    std::lock_guard guard(requestLock_);
+    if (!open_.load()) return false;
+    request_ = std::move(request);
+    return true;
+}
+
+bool ControllerLink::requestWhenIdle(LinkOp op) {
+    constexpr auto idle = static_cast<std::uint8_t>(LinkOp::Idle);
+    std::lock_guard guard(requestLock_);
+    if (!open_.load()) return false;
+    if ((request_ ? request_->op : pendingOp_.load()) != idle) return false;
+    LinkRequest r;
+    r.op = static_cast<std::uint8_t>(op);
+    r.onlyWhenIdle = true;
+    request_ = std::move(r);
+    return true;
+}
+
+std::optional<LinkRequest> ControllerLink::takeRequestLocked() {
+    std::lock_guard guard(requestLock_);
+    if (request_ && request_->onlyWhenIdle && pendingOp_.load() != static_cast<std::uint8_t>(LinkOp::Idle))
+        return std::nullopt;
+    return std::exchange(request_, std::nullopt);
 }
 
 bool ControllerLink::setPendingOp(LinkOp op) { return setPendingOp(static_cast<std::uint8_t>(op)); }
 
 bool ControllerLink::setPendingOp(std::uint8_t op) {
-    std::lock_guard guard(lock_);
-    if (!port_.isOpen()) return false;
-    pendingOp_ = op;
-    return true;
+    LinkRequest r;
+    r.op = op;
+    return request(std::move(r));
 }
 
 std::uint8_t ControllerLink::pendingOp() const {
-    std::lock_guard guard(lock_);
-    return pendingOp_;
+    {
+        std::lock_guard guard(requestLock_);
+        if (request_) return request_->op;
+    }
+    return pendingOp_.load();
 }
 
 std::uint8_t ControllerLink::nextSequence(RequestCode code) {
@@ -157,16 +203,15 @@ std::vector<std::string> ControllerLink::listPorts() {
         SerialPort probe;
         if (probe.open(SerialPort::devicePath(name))) found.push_back(name);
     }
-    pendingOp_ = static_cast<std::uint8_t>(LinkOp::Identify);
+    pendingOp_.store(static_cast<std::uint8_t>(LinkOp::Identify));
     return found;
 }
 
 bool ControllerLink::startJog(const JogRequestRecord& record) {
-    std::lock_guard guard(lock_);
-    if (!port_.isOpen()) return false;
-    jogRequest_ = record;
-    pendingOp_ = static_cast<std::uint8_t>(LinkOp::Jog);
-    return true;
+    LinkRequest r;
+    r.op = static_cast<std::uint8_t>(LinkOp::Jog);
+    r.jog = record;
+    return request(std::move(r));
 }
 
 void ControllerLink::setNetworkRegisterRequest(const NetworkRegisterRequest& request) {

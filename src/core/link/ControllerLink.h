@@ -2,12 +2,16 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "data/SettingsImage.h"
 #include "link/ControllerStatus.h"
 #include "link/JogRequestRecord.h"
 #include "link/LinkEvents.h"
@@ -24,15 +28,31 @@ inline std::atomic<bool> silentDisconnect{false};
 // its current step when it finds it set. Opening the progress window clears it.
 inline std::atomic<bool> interruptFlag{false};
 
+// What another thread asks of the link thread: the operation it performs next
+// and what that operation needs. The link thread takes it at the start of its
+// next pass, after the exchange in flight, exactly where a request that had
+// waited for the link lock would have come in.
+struct LinkRequest {
+    std::uint8_t op = 0;
+    std::optional<std::string> filePath;         // program read and send
+    std::optional<std::uint8_t> initArgument;    // initialise
+    std::optional<JogRequestRecord> jog;         // JOG slot
+    std::shared_ptr<const SettingsImage> image;  // the image a settings transfer sends (becomes the link thread's)
+    // Taken only when the link is idle (polling); it waits while an
+    // operation or a chain of them runs, instead of cutting it short.
+    bool onlyWhenIdle = false;
+};
+
 // The one link object: the port, the pending operation, the frame sequence
 // counter and the file path of the program transfers. Shared by the user
 // interface thread and the link thread. The link lock (`lock()`) guards the
-// pending operation, the file path, the initialise argument and the JOG slot;
-// the link thread holds it for the whole of each operation, so a call that
-// takes it (open, close, linkLost, setPendingOp, listPorts, startJog) waits
-// while a bulk transfer runs. It also keeps the link thread out of its
-// settings image: an owner that copies its own image into the link's holds it
-// for the copy (see LinkThread).
+// file path, the initialise argument and the JOG slot; the link thread holds
+// it for the whole of each operation (never through the pauses between
+// operations), so a call that takes it (open, close, linkLost, listPorts)
+// waits while an exchange or a bulk transfer runs. It also keeps the link
+// thread out of its settings image.
+// Requests of other threads (setPendingOp, startJog, request) never take it:
+// they leave a LinkRequest under a small lock of its own and return at once.
 // The network register request has a lock of its own.
 class ControllerLink {
 public:
@@ -57,9 +77,17 @@ public:
     LinkEvents* owner() const { return owner_.load(); }
 
     // Read and write time-outs of the port, kept for later opens. The link
-    // uses 3000 ms and 1000 ms; tests shorten them.
+    // uses 3000 ms and 1000 ms; tests shorten them. Reading them never waits
+    // for the link lock.
     void setTimeouts(Milliseconds readTimeout = kReadTimeout, Milliseconds writeTimeout = kWriteTimeout);
-    Milliseconds readTimeout() const;
+    Milliseconds readTimeout() const { return Milliseconds(readTimeout_.load()); }
+    Milliseconds writeTimeout() const { return Milliseconds(writeTimeout_.load()); }
+
+    // Blocks the calling thread (the link thread, while it has nothing to do)
+    // until a port is open or *stop is true; true when a port is open. A
+    // thread that sets *stop calls wakeWaiters() afterwards.
+    bool waitUntilOpen(const std::atomic<bool>& stop);
+    void wakeWaiters();
 
     // Purges the input and writes one frame. Returns the bytes written; 0 when
     // the port is closed (nothing else happens) or the write failed or wrote
@@ -78,10 +106,19 @@ public:
     // requested mode become 0, pendingOp = Identify, silentDisconnect = false.
     void linkLost();
 
-    // If the port is open, stores `op` as the pending operation (under the link
-    // lock); otherwise nothing. Returns whether it was stored.
+    // If the port is open, leaves `request` for the link thread (replacing one
+    // it has not taken yet) and returns true; otherwise nothing, false. Never
+    // waits for the link. A request still waiting when the link is lost is
+    // dropped, and its progress ends with result 2.
+    bool request(LinkRequest request);
+    // Asks for `op` in place of the idle status polls only: false (nothing
+    // asked) when the port is closed or another operation is pending or asked
+    // for; the request then waits until the link is idle.
+    bool requestWhenIdle(LinkOp op);
+    // The same for an operation alone.
     bool setPendingOp(LinkOp op);
     bool setPendingOp(std::uint8_t op);
+    // The operation the link performs next (a request not yet taken counts).
     std::uint8_t pendingOp() const;
 
     // Names of the serial devices that open ("ttyACM0", "ttyUSB0", "ttyS0",
@@ -89,8 +126,8 @@ public:
     // closed with pendingOp = Identify and shows no warning.
     std::vector<std::string> listPorts();
 
-    // JOG slot: stores the record and, if the port is open, makes JOG the
-    // pending operation (under the link lock). Returns whether it was stored.
+    // JOG slot: if the port is open, asks for JOG with this record (a request,
+    // as above). Returns whether it was left.
     bool startJog(const JogRequestRecord& record);
 
     // Network register request slot (own lock). The next status poll takes it.
@@ -99,13 +136,17 @@ public:
 
     // --- for the link thread (call with the link lock held) --------------
     std::recursive_mutex& lock() { return lock_; }
-    std::uint8_t pendingOpLocked() const { return pendingOp_; }
-    void setPendingOpLocked(std::uint8_t op) { pendingOp_ = op; }
+    std::uint8_t pendingOpLocked() const { return pendingOp_.load(); }
+    void setPendingOpLocked(std::uint8_t op) { pendingOp_.store(op); }
+    // The request left since the last pass, if any (taken: it is gone); one
+    // that waits for the idle link stays while another operation is pending.
+    std::optional<LinkRequest> takeRequestLocked();
     const std::string& filePathLocked() const { return filePath_; }
     void setFilePathLocked(const std::string& path) { filePath_ = path; }
     std::uint8_t initArgumentLocked() const { return initArgument_; }
     void setInitArgumentLocked(std::uint8_t what) { initArgument_ = what; }
     const JogRequestRecord& jogRequestLocked() const { return jogRequest_; }
+    void setJogRequestLocked(const JogRequestRecord& record) { jogRequest_ = record; }
     // Sequence value the next request of `code` carries; advances the counter
     // (0x19 and 0xC1 carry the value before advancing, all others the value
     // after; 255 wraps to 0).
@@ -117,6 +158,9 @@ public:
 
 private:
     std::vector<std::string> candidatePortNames() const;
+    // Marks the port open or closed; a request not taken yet is dropped
+    // (returns whether one was).
+    bool setOpen(bool open);
 
     ControllerStatus& status_;
     std::atomic<LinkEvents*> owner_{nullptr};
@@ -127,12 +171,19 @@ private:
     std::atomic<bool> open_{false};
     std::string portName_;
     std::string filePath_;
-    std::uint8_t pendingOp_ = static_cast<std::uint8_t>(LinkOp::Identify);
+    std::atomic<std::uint8_t> pendingOp_{static_cast<std::uint8_t>(LinkOp::Identify)};
+    // The request slot; open_ changes under this lock too, so no request is
+    // left for a port that has just closed.
+    mutable std::mutex requestLock_;
+    std::optional<LinkRequest> request_;
     std::uint8_t sequence_ = 0;
     std::uint8_t initArgument_ = static_cast<std::uint8_t>(InitialiseWhat::AllData);
     JogRequestRecord jogRequest_;
-    Milliseconds readTimeout_ = kReadTimeout;
-    Milliseconds writeTimeout_ = kWriteTimeout;
+    std::atomic<Milliseconds::rep> readTimeout_{kReadTimeout.count()};
+    std::atomic<Milliseconds::rep> writeTimeout_{kWriteTimeout.count()};
+    // Wakes a thread in waitUntilOpen.
+    std::mutex openSignalLock_;
+    std::condition_variable openSignal_;
     std::atomic<std::uint64_t> bytesSent_{0};
     std::atomic<std::uint64_t> bytesReceived_{0};
     std::mutex registerLock_;

@@ -47,6 +47,9 @@ public:
     // Current mode word (0 edit test, 1 step run, 2 auto run); set by identify
     // and by every poll, reset to 0 by link-lost handling.
     std::atomic<std::uint16_t> modeWord{0};
+    // Status poll replies accepted so far (wraps): a reader that sees it
+    // advance knows the values above come from an answered poll.
+    std::atomic<std::uint32_t> statusReplies{0};
 
     // --- outputs: set by the user, sent by each poll, overwritten by the
     // values the poll reads back -----------------------------------------

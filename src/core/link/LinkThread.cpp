@@ -15,10 +15,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr auto kLoopPause = 1ms;
-constexpr int kFinalReplyAttempts = 20;
 constexpr std::uint32_t kUndroppableBits = 0xAA;  // pulse-axis entries with all these bits set are dropped when refused
-constexpr int kFlashSteps = 3;
 constexpr int kFlashPercentPerStep = 33;
 constexpr int kArea1NoAnswerPercent = 98;
 constexpr std::uint16_t kMaxPieceCount = 0xFFFF;
@@ -48,6 +45,7 @@ void LinkThread::stop() {
         stop_.store(true);
     }
     wake_.notify_all();
+    link_.wakeWaiters();
     if (thread_.joinable()) thread_.join();
 }
 
@@ -65,28 +63,32 @@ std::string LinkThread::workingProgramFile() const {
 
 bool LinkThread::startOperation(LinkOp o) { return link_.setPendingOp(o); }
 
+bool LinkThread::startWithImage(LinkOp o, const SettingsImage& image) {
+    LinkRequest r;
+    r.op = op(o);
+    r.image = std::make_shared<const SettingsImage>(image);
+    return link_.request(std::move(r));
+}
+
 bool LinkThread::startProgramRead() {
-    std::lock_guard guard(link_.lock());
-    if (!link_.isOpen()) return false;
-    link_.setFilePathLocked(workingProgramFile());
-    link_.setPendingOpLocked(op(LinkOp::ProgramRead));
-    return true;
+    LinkRequest r;
+    r.op = op(LinkOp::ProgramRead);
+    r.filePath = workingProgramFile();
+    return link_.request(std::move(r));
 }
 
 bool LinkThread::startProgramSend(const std::string& path) {
-    std::lock_guard guard(link_.lock());
-    if (!link_.isOpen()) return false;
-    link_.setFilePathLocked(path);
-    link_.setPendingOpLocked(op(LinkOp::ProgramSend));
-    return true;
+    LinkRequest r;
+    r.op = op(LinkOp::ProgramSend);
+    r.filePath = path;
+    return link_.request(std::move(r));
 }
 
 bool LinkThread::startInitialise(InitialiseWhat what) {
-    std::lock_guard guard(link_.lock());
-    if (!link_.isOpen()) return false;
-    link_.setInitArgumentLocked(static_cast<std::uint8_t>(what));
-    link_.setPendingOpLocked(op(LinkOp::Initialise));
-    return true;
+    LinkRequest r;
+    r.op = op(LinkOp::Initialise);
+    r.initArgument = static_cast<std::uint8_t>(what);
+    return link_.request(std::move(r));
 }
 
 void LinkThread::setPauses(const LinkPauses& pauses) {
@@ -99,21 +101,35 @@ LinkPauses LinkThread::pauses() const {
     return pauses_;
 }
 
+LinkTiming LinkThread::timing() const {
+    LinkTiming timing;
+    timing.readTimeout = link_.readTimeout();
+    timing.writeTimeout = link_.writeTimeout();
+    timing.pauses = pauses();
+    return timing;
+}
+
 TransferResult LinkThread::lastTransferResult() const {
     std::lock_guard guard(stateLock_);
     return transferResult_;
 }
 
 void LinkThread::loop() {
-    while (!stopping()) {
-        runOnce();
-        sleepFor(kLoopPause);
-    }
+    // Without a port there is nothing to do: sleep until one opens.
+    while (!stopping() && link_.waitUntilOpen(stop_)) sleepFor(runOnce() + kLoopPause);
 }
 
-void LinkThread::runOnce() {
+LinkThread::Milliseconds LinkThread::runOnce() {
     std::lock_guard guard(link_.lock());
-    if (!link_.isOpen()) return;
+    pauseAfter_ = Milliseconds(0);
+    if (!link_.isOpen()) return pauseAfter_;
+    if (auto request = link_.takeRequestLocked()) {
+        if (request->filePath) link_.setFilePathLocked(*request->filePath);
+        if (request->initArgument) link_.setInitArgumentLocked(*request->initArgument);
+        if (request->jog) link_.setJogRequestLocked(*request->jog);
+        if (request->image) image_ = *request->image;
+        link_.setPendingOpLocked(request->op);
+    }
     std::uint8_t pending = link_.pendingOpLocked();
     if (pending == op(LinkOp::Idle)) {
         if (queues_.valueWriteCount() > 0)
@@ -125,6 +141,7 @@ void LinkThread::runOnce() {
         link_.setPendingOpLocked(pending);
     }
     perform(pending);
+    return pauseAfter_;
 }
 
 void LinkThread::perform(std::uint8_t pending) {
@@ -439,8 +456,7 @@ void LinkThread::jog() {
     if (sendFrame(makeJogRequest(sequence, record)) != Sent::Whole) return;
     std::array<std::uint8_t, replyLength::kJog> reply{};
     const std::size_t got = link_.receive(reply.data(), reply.size());
-    if (got == reply.size() && sequenceMatches(reply.data(), got, sequence))
-        storeJogReply(reply.data(), record.axis(), status_);
+    acceptJogReply(reply.data(), got, sequence, record.axis(), status_);
 }
 
 void LinkThread::initialise() {
@@ -460,10 +476,7 @@ void LinkThread::alarmRead() {
     if (sendFrame(makeAlarmRecordRequest(sequence)) != Sent::Whole) return;
     std::array<std::uint8_t, replyLength::kAlarmRecord> reply{};
     const std::size_t got = link_.receive(reply.data(), reply.size());
-    if (got == reply.size() && sequenceMatches(reply.data(), got, sequence)) {
-        storeAlarmRecord(reply.data(), status_);
-        notify([](LinkEvents& e) { e.alarmRecordRead(); });
-    }
+    if (acceptAlarmRecord(reply.data(), got, sequence, status_)) notify([](LinkEvents& e) { e.alarmRecordRead(); });
 }
 
 // --- settings write ----------------------------------------------------------------
@@ -515,7 +528,7 @@ void LinkThread::settingsWrite(SettingsArea area) {
         case SettingsArea::Network:
             if (accepted && *accepted) {
                 finish(100, kDone);
-                sleepFor(pauses().settingsWritten);
+                pauseAfter_ = pauses().settingsWritten;
             } else {
                 finish(100, kFailed);
             }
@@ -547,8 +560,8 @@ void LinkThread::statusPoll() {
     if (sendFrame(makeStatusPollRequest(sequence, out)) != Sent::Whole) return;
     std::array<std::uint8_t, replyLength::kStatusPoll> reply{};
     const std::size_t got = link_.receive(reply.data(), reply.size());
-    if (got == reply.size() && sequenceMatches(reply.data(), got, sequence)) storeStatusReply(reply.data(), status_);
-    sleepFor(pauses().poll);
+    acceptStatusReply(reply.data(), got, sequence, status_);
+    pauseAfter_ = pauses().poll;
 }
 
 // --- FLASH write ---------------------------------------------------------------------

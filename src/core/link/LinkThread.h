@@ -16,6 +16,7 @@
 #include "link/ControllerStatus.h"
 #include "link/Frame.h"
 #include "link/LinkEvents.h"
+#include "link/LinkTiming.h"
 #include "link/Protocol.h"
 #include "link/RequestQueues.h"
 
@@ -25,7 +26,10 @@ namespace vantrel {
 // takes the link lock, performs the link's pending operation, releases the lock
 // and sleeps 1 ms. When the link is idle (LinkOp::Idle) it serves the request
 // queues (value writes, then value reads, then pulse-axis parameter writes) and
-// otherwise polls the controller status.
+// otherwise polls the controller status. The pauses that follow an operation
+// (30 ms after each status poll, 1 s after a settings write) are taken after
+// the lock is released, so a request of another thread never waits for them;
+// while no port is open the thread sleeps until one opens.
 //
 // How an owner uses it (GUI, CLI, tests):
 //
@@ -65,7 +69,8 @@ namespace vantrel {
 // LinkEvents::programFileRead(path) (reload the program store from it) before
 // its progress(100, 1). Pauses between retries are the controller's
 // (LinkPauses); setPauses shortens them for tests. Time-outs of the port are
-// ControllerLink::setTimeouts.
+// ControllerLink::setTimeouts. timing() gives all of them, with the bounds an
+// owner waiting for a result uses (LinkTiming).
 //
 // A failed send anywhere closes the port (linkLost(false) unless silenced)
 // and reports progress(100, 2). Progress results: 1 done, 2 failed, 3 no
@@ -81,20 +86,9 @@ namespace vantrel {
 // for each whole operation) or after an operation's result has reached it
 // through LinkEvents. An owner with a user interface therefore gives the link
 // an image of its own: the UI keeps its image and applies imageBytesStored to
-// it, and copies its image into the link's under the link lock before it
-// starts an operation that sends the image (the GUI's AppState::linkImage).
-// The CLI and the tests read the link's image only after a result.
-// Pauses of the transactions. The defaults are the controller's; tests
-// shorten them so that a controller that stays silent does not cost seconds.
-struct LinkPauses {
-    using Milliseconds = std::chrono::milliseconds;
-    Milliseconds emptyFinalRead{100};   // program send, settings write: after an empty read
-    Milliseconds otherFinalReply{500};  // settings write: after a reply that is not the answer
-    Milliseconds emptyFlashRead{300};   // FLASH write: after an empty read
-    Milliseconds fileError{1000};       // before reporting a program file that cannot be sent
-    Milliseconds settingsWritten{1000}; // after a settings write completed
-    Milliseconds poll{30};              // after each status poll
-};
+// it, and hands a copy of its image with the operation that sends it
+// (startWithImage; the GUI's AppState::linkImage). The CLI and the tests read
+// the link's image only after a result.
 
 class LinkThread {
 public:
@@ -117,15 +111,20 @@ public:
     void setWorkingProgramFile(const std::string& path);
     std::string workingProgramFile() const;
 
-    // Sets the pending operation if the port is open (same as
-    // ControllerLink::setPendingOp).
+    // Each asks for an operation if the port is open (a LinkRequest: it never
+    // waits for the link, the link thread takes it at its next pass).
     bool startOperation(LinkOp op);
+    // The same, with the image the operation sends (or a settings read
+    // fills): a copy becomes the link thread's image when it takes the request.
+    bool startWithImage(LinkOp op, const SettingsImage& image);
     bool startProgramRead();
     bool startProgramSend(const std::string& path);
     bool startInitialise(InitialiseWhat what);
 
     void setPauses(const LinkPauses& pauses);
     LinkPauses pauses() const;
+    // The port's time-outs and the pauses, as the link runs with them now.
+    LinkTiming timing() const;
 
     // The last program-send result record.
     TransferResult lastTransferResult() const;
@@ -135,9 +134,11 @@ public:
     bool lastSettingsReadComplete() const { return settingsReadComplete_.load(); }
 
     // Performs one pass of the loop on the calling thread (take the link lock,
-    // promote idle, run the operation). For tests that drive the link without
-    // the thread; never call it while the thread runs.
-    void runOnce();
+    // promote idle, run the operation) and returns the pause the operation
+    // asks for before the next pass, which the loop takes with the lock
+    // released. For tests that drive the link without the thread; never call
+    // it while the thread runs.
+    Milliseconds runOnce();
 
 private:
     void loop();
@@ -191,6 +192,7 @@ private:
     std::string workingProgramFile_;
     TransferResult transferResult_;
     LinkPauses pauses_;
+    Milliseconds pauseAfter_{0};  // set by the operation of this pass (link thread only)
     std::vector<std::uint8_t> bulk_;  // receive buffer of the bulk reads
 };
 

@@ -172,7 +172,8 @@ bool storeAxisParameter(SettingsImage& image, std::uint32_t address, std::uint16
     return true;
 }
 
-void storeStatusReply(const std::uint8_t* r, ControllerStatus& s) {
+bool acceptStatusReply(const std::uint8_t* r, std::size_t received, std::uint8_t sequence, ControllerStatus& s) {
+    if (received != replyLength::kStatusPoll || !sequenceMatches(r, received, sequence)) return false;
     s.alarmCode.store(r[kAlarmCode], relaxed);
     s.generalInputs.store(static_cast<std::uint16_t>(~readU16LE(r + kGeneralInputs)), relaxed);
     for (std::size_t i = 0; i < 4; ++i) {
@@ -201,26 +202,33 @@ void storeStatusReply(const std::uint8_t* r, ControllerStatus& s) {
         s.statusValues[i].store(r[kStatusValues + i], relaxed);
     }
     s.modeWord.store(readU16LE(r + kModeWord), relaxed);
+    s.statusReplies.fetch_add(1, relaxed);
+    return true;
 }
 
-void storeJogReply(const std::uint8_t* r, std::uint8_t axisIndex, ControllerStatus& s) {
+bool acceptJogReply(const std::uint8_t* r, std::size_t received, std::uint8_t sequence, std::uint8_t axisIndex,
+                    ControllerStatus& s) {
+    if (received != replyLength::kJog || !sequenceMatches(r, received, sequence)) return false;
     const std::int32_t position = s32(r + replyField::kJogPosition);
     const std::int32_t speed = s32(r + replyField::kJogSpeed);
     if (axisIndex < JogRequestRecord::kFirstNetworkAxis) {
         s.axisCommandPosition[axisIndex].store(position, relaxed);
         s.axisCommandSpeed[axisIndex].store(speed, relaxed);
-        return;
+        return true;
     }
     // Network driver index k (4..19) is slot k % 4 of group k / 4 - 1, the
     // group the JOG window keeps selected while it drives that driver.
-    if (axisIndex >= JogRequestRecord::kFirstNetworkAxis + layout::kNetworkDriverCount) return;
+    if (axisIndex >= JogRequestRecord::kFirstNetworkAxis + layout::kNetworkDriverCount) return true;
     const std::size_t slot = axisIndex % 4;
     s.networkCommandPosition[slot].store(position, relaxed);
     s.networkCommandSpeed[slot].store(speed, relaxed);
+    return true;
 }
 
-void storeAlarmRecord(const std::uint8_t* r, ControllerStatus& s) {
+bool acceptAlarmRecord(const std::uint8_t* r, std::size_t received, std::uint8_t sequence, ControllerStatus& s) {
+    if (received != replyLength::kAlarmRecord || !sequenceMatches(r, received, sequence)) return false;
     for (std::size_t i = 0; i < kAlarmRecordSize; ++i) s.alarmRecord[i].store(r[replyField::kAlarmRecord + i], relaxed);
+    return true;
 }
 
 }  // namespace vantrel

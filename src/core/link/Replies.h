@@ -92,13 +92,20 @@ bool storeValueRead(SettingsImage& image, ControllerStatus& status, std::uint32_
 bool storeAxisParameter(SettingsImage& image, std::uint32_t address, std::uint16_t size, std::int32_t value,
                         std::size_t* imageOffset = nullptr);
 
-// Stores a whole 212-byte status reply (inputs inverted back).
-void storeStatusReply(const std::uint8_t* reply, ControllerStatus& status);
+// A status poll reply of all 212 bytes with the request's sequence: stored
+// into the status (inputs inverted back) and counted in
+// ControllerStatus::statusReplies. False (nothing stored) for anything else.
+bool acceptStatusReply(const std::uint8_t* reply, std::size_t received, std::uint8_t sequence,
+                       ControllerStatus& status);
 
-// Stores the command position and speed of a JOG reply for the record's axis.
-void storeJogReply(const std::uint8_t* reply, std::uint8_t axisIndex, ControllerStatus& status);
+// A JOG reply of all 48 bytes with the request's sequence: the command
+// position and speed of the record's axis are stored.
+bool acceptJogReply(const std::uint8_t* reply, std::size_t received, std::uint8_t sequence, std::uint8_t axisIndex,
+                    ControllerStatus& status);
 
-// Stores the ten alarm codes of an alarm record reply.
-void storeAlarmRecord(const std::uint8_t* reply, ControllerStatus& status);
+// An alarm record reply of all 44 bytes with the request's sequence: its ten
+// alarm codes are stored.
+bool acceptAlarmRecord(const std::uint8_t* reply, std::size_t received, std::uint8_t sequence,
+                       ControllerStatus& status);
 
 }  // namespace vantrel

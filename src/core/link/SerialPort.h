@@ -40,8 +40,9 @@ public:
 
     // Discards whatever has arrived and not been read yet, then writes the
     // bytes, giving up after the write time-out. Returns the number of bytes
-    // handed to the device (possibly fewer than `length`), or -1 when the write
-    // failed (device gone, port closed).
+    // handed to the device (fewer than `length` only when the time-out ended
+    // the write), or -1 when the write failed: port closed, or the device
+    // reported an error or hang-up, also after part of the bytes went out.
     long write(const std::uint8_t* data, std::size_t length);
 
     // Reads until `length` bytes have arrived, the read time-out has passed,

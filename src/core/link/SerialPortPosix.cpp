@@ -95,15 +95,18 @@ long SerialPort::write(const std::uint8_t* data, std::size_t length) {
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return done > 0 ? static_cast<long>(done) : -1;
+        // The device is gone (error or hang-up), however much of the frame went
+        // out before: the write has failed, and so has the link.
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return -1;
         const int wait = remainingMs(deadline);
         if (wait <= 0) break;
         pollfd p{fd, POLLOUT, 0};
         const int r = ::poll(&p, 1, wait);
         if (r < 0 && errno == EINTR) continue;
         if (r <= 0) break;
-        if (p.revents & (POLLERR | POLLHUP | POLLNVAL)) return done > 0 ? static_cast<long>(done) : -1;
+        if (p.revents & (POLLERR | POLLHUP | POLLNVAL)) return -1;
     }
+    // Only the write time-out leaves a frame cut short.
     return static_cast<long>(done);
 }
 

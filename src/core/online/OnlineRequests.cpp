@@ -1,7 +1,5 @@
 #include "online/OnlineRequests.h"
 
-#include <mutex>
-
 #include "app/SpeedLevel.h"
 #include "data/SettingsImage.h"
 
@@ -9,11 +7,9 @@ namespace vantrel {
 
 AlarmRecordRequest requestAlarmRecord(ControllerLink& link) {
     if (!link.isOpen()) return AlarmRecordRequest::PortClosed;
-    const std::lock_guard guard(link.lock());
-    if (!link.isOpen()) return AlarmRecordRequest::PortClosed;
-    if (link.pendingOpLocked() != static_cast<std::uint8_t>(LinkOp::Idle)) return AlarmRecordRequest::LinkBusy;
-    link.setPendingOpLocked(static_cast<std::uint8_t>(LinkOp::AlarmRead));
-    return AlarmRecordRequest::Made;
+    // Never waits for the link: the request is left for its next idle pass.
+    if (link.requestWhenIdle(LinkOp::AlarmRead)) return AlarmRecordRequest::Made;
+    return link.isOpen() ? AlarmRecordRequest::LinkBusy : AlarmRecordRequest::PortClosed;
 }
 
 std::optional<std::uint8_t> queueSpeedLevelStep(ControllerWriteSink& sink, std::uint8_t level, bool up) {

@@ -141,10 +141,40 @@ std::string_view commandDisplayName(int code) {
     return CommandDisplayNameTable[static_cast<std::size_t>(code)];
 }
 
+namespace {
+
+// Keywords of up to eight bytes packed into one integer, zero-padded: every
+// keyword of the table fits, so two keywords of the same length are equal
+// exactly when their packed values are. Every step line of a loaded program
+// is looked up here.
+constexpr std::size_t kPackedBytes = sizeof(std::uint64_t);
+
+std::uint64_t packKeyword(std::string_view keyword) {
+    std::uint64_t packed = 0;
+    for (std::size_t i = 0; i < keyword.size() && i < kPackedBytes; ++i)
+        packed |= static_cast<std::uint64_t>(static_cast<unsigned char>(keyword[i])) << (8 * i);
+    return packed;
+}
+
+const std::array<std::uint64_t, kCommandCodeCount>& packedKeywords() {
+    static const auto table = [] {
+        std::array<std::uint64_t, kCommandCodeCount> packed{};
+        for (std::size_t code = 0; code < packed.size(); ++code) packed[code] = packKeyword(CommandKeywordTable[code]);
+        return packed;
+    }();
+    return table;
+}
+
+}  // namespace
+
 std::uint8_t codeOfKeyword(std::string_view keyword) {
     if (keyword.empty()) return kCodeEmpty;
-    for (int code = 0; code < kCommandCodeCount; ++code)
-        if (CommandKeywordTable[static_cast<std::size_t>(code)] == keyword) return static_cast<std::uint8_t>(code);
+    if (keyword.size() > kPackedBytes) return kCodeUndefined;
+    const std::uint64_t packed = packKeyword(keyword);
+    const auto& table = packedKeywords();
+    for (std::size_t code = 0; code < table.size(); ++code)
+        if (table[code] == packed && CommandKeywordTable[code].size() == keyword.size())
+            return static_cast<std::uint8_t>(code);
     return kCodeUndefined;
 }
 

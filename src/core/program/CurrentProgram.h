@@ -28,6 +28,14 @@ struct CurrentProgram {
         while (n < kMaxSteps && !steps[static_cast<std::size_t>(n)].empty()) ++n;
         return n;
     }
+    // Empties the program in place: no steps, no number, no name.
+    void clear() {
+        number = 0;
+        name.clear();
+        stepCount = 0;
+        for (StepRecord& s : steps) s.clear();
+        excessLines.clear();
+    }
     StepRecord& step(int i) { return steps[static_cast<std::size_t>(i)]; }
     const StepRecord& step(int i) const { return steps[static_cast<std::size_t>(i)]; }
 };

@@ -39,7 +39,10 @@ std::string_view field(std::string_view line, std::size_t& pos) {
 }  // namespace
 
 void IoNames::clear() {
-    for (auto& e : entries_) e = Entry{};
+    for (auto& e : entries_) {
+        e.symbol.clear();
+        e.name.clear();
+    }
 }
 
 bool IoNames::loadIoNames(const std::string& path) {

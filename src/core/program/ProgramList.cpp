@@ -5,13 +5,10 @@
 
 #include "data/ProgramTitle.h"
 #include "program/StepEditor.h"
+#include "program/StepLine.h"
 #include "program/TextScan.h"
 
 namespace vantrel {
-
-namespace {
-
-}  // namespace
 
 ProgramList::ProgramList(ProgramStore& store) : store_(store) {
     store_.scanDirectory();
@@ -60,17 +57,21 @@ int ProgramList::apply(ImageEdit& edit) {
     for (const std::uint8_t number : numbers_)
         if (!inSet(present, number)) store_.addProgram(number);
 
-    const int loaded = store_.current().number;
-    bool deleted = false;
-    for (auto it = present.rbegin(); it != present.rend(); ++it) {
-        if (inSet(numbers_, *it)) continue;
-        store_.loadProgram(*it);
-        for (int i = 0; i < store_.current().stepCount; ++i) StepEditor::freeStepPoints(store_.current().step(i), edit);
-        store_.setStoreClean(false);
-        store_.deleteProgramText(*it);
-        deleted = true;
+    // Highest first: the points of each deleted program's steps are cleared
+    // (only steps with positions need their operand read), then all sections
+    // go in one rebuild of the text.
+    std::vector<std::uint8_t> deleted;
+    for (auto it = present.rbegin(); it != present.rend(); ++it)
+        if (!inSet(numbers_, *it)) deleted.push_back(*it);
+    if (!deleted.empty()) {
+        const ProgramStore::SectionTable sections = store_.findAllPrograms();
+        for (const std::uint8_t number : deleted) {
+            ProgramStore::StepLines steps = store_.stepLines(sections[number]);
+            for (std::string_view line; steps.next(line);)
+                if (isPositionCommand(stepLineKeywordCode(line))) StepEditor::freeStepPoints(parseStepCommand(line), edit);
+        }
+        store_.deletePrograms(deleted);
     }
-    if (deleted) store_.loadProgram(loaded);
 
     int selected = 1;
     if (!numbers_.empty()) {

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
+#include <cstring>
+#include <utility>
 
 #include "data/ProgramTitle.h"
 #include "program/StepLine.h"
@@ -13,29 +14,31 @@ namespace vantrel {
 namespace {
 
 constexpr std::string_view kHeaderMark = "\tPROG\t#";
-constexpr std::size_t kHeaderPatternLength = 10;  // mark + three digits
+constexpr std::size_t kHashOffset = kHeaderMark.size() - 1;  // where the '#' of a mark is
+constexpr std::size_t kHeaderPatternLength = 10;             // mark + three digits
 constexpr char kEndOfText = '\x1A';
-
-std::string headerPattern(int number) {
-    std::string pattern(kHeaderMark);
-    appendThreeDigits(pattern, number);
-    return pattern;
-}
+constexpr std::size_t npos = std::string_view::npos;
 
 bool validNumber(int number) { return number >= 1 && number <= ProgramStore::kMaxProgramNumber; }
 
-// Position of `pattern` in `text` from `from`, or npos. Header marks begin
-// with a TAB, which nearly every line holds, so a skipping search is used
-// rather than one that stops at every TAB.
-std::size_t findIn(std::string_view text, std::string_view pattern, std::size_t from) {
-    if (from > text.size()) return std::string_view::npos;
-    const auto at = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
-                                std::boyer_moore_horspool_searcher(pattern.begin(), pattern.end()));
-    return at == text.end() ? std::string_view::npos : static_cast<std::size_t>(at - text.begin());
+// Position of the first header mark "\tPROG\t#" at or after `from`, or npos.
+// The mark is found through its '#', which is rare in program text, so the
+// search runs at the speed of memchr instead of stopping at every TAB. Two
+// marks never overlap (a mark cannot begin inside another one).
+std::size_t findMark(std::string_view text, std::size_t from) {
+    if (from > text.size()) return npos;
+    for (std::size_t hash = text.find('#', from + kHashOffset); hash != npos; hash = text.find('#', hash + 1))
+        if (text.compare(hash - kHashOffset, kHashOffset, kHeaderMark.substr(0, kHashOffset)) == 0)
+            return hash - kHashOffset;
+    return npos;
 }
 
-bool isCommentLine(std::string_view line) {
-    return (!line.empty() && line[0] == ';') || line.substr(0, 2) == "//";
+// The program number of the header whose mark is at `p`: the three digits
+// after the mark when they give 1..255, else 0.
+int headerNumber(std::string_view text, std::size_t p) {
+    if (!digitsAt(text, p + kHeaderMark.size(), 3)) return 0;
+    const int number = decimalAt(text.substr(p + kHeaderMark.size(), 3), 0);
+    return validNumber(number) ? number : 0;
 }
 
 }  // namespace
@@ -79,43 +82,85 @@ std::size_t ProgramStore::readableEnd() const {
     return !text_.empty() && text_.back() == kEndOfText ? text_.size() - 1 : text_.size();
 }
 
-std::size_t ProgramStore::find(std::string_view pattern, std::size_t from) const {
-    const std::size_t end = readableEnd();
-    if (from >= end) return std::string::npos;
-    return findIn(std::string_view(text_).substr(0, end), pattern, from);
-}
-
 std::size_t ProgramStore::appendPosition() const { return readableEnd(); }
 
 ProgramStore::Section ProgramStore::findProgram(int number) const {
     Section section;
     section.start = section.end = text_.size();
     if (!validNumber(number)) return section;
-    const std::size_t p = find(headerPattern(number), 0);
-    if (p == std::string::npos) return section;
+    const std::string_view text(text_.data(), readableEnd());
+    std::size_t p = findMark(text, 0);
+    while (p != npos && headerNumber(text, p) != number) p = findMark(text, p + 1);
+    if (p == npos) return section;
     section.found = true;
     section.start = p;
-    const std::size_t q = find(kHeaderMark, p + kHeaderPatternLength);
-    section.more = q != std::string::npos;
+    const std::size_t q = findMark(text, p + kHeaderPatternLength);
+    section.more = q != npos;
     section.end = section.more ? q : text_.size();
     return section;
+}
+
+ProgramStore::SectionTable ProgramStore::findAllPrograms() const {
+    SectionTable table;
+    for (Section& section : table) section.start = section.end = text_.size();
+    const std::string_view text(text_.data(), readableEnd());
+    for (std::size_t p = findMark(text, 0); p != npos;) {
+        // For a valid header the next mark lies past its three digits, where
+        // findProgram looks for the end of the section.
+        const std::size_t q = findMark(text, p + 1);
+        Section& section = table[static_cast<std::size_t>(headerNumber(text, p))];
+        if (&section != &table[0] && !section.found) {
+            section.found = true;
+            section.start = p;
+            section.more = q != npos;
+            section.end = section.more ? q : text_.size();
+        }
+        p = q;
+    }
+    return table;
+}
+
+bool ProgramStore::SectionLines::next(std::string_view& line) {
+    if (pos_ >= text_.size()) return false;
+    const std::size_t lf = text_.find('\n', pos_);
+    const bool hasLineEnd = lf != npos;
+    std::size_t lineEnd = hasLineEnd ? lf : text_.size();
+    if (hasLineEnd && lineEnd > pos_ && text_[lineEnd - 1] == '\r') --lineEnd;
+    line = text_.substr(pos_, lineEnd - pos_);
+    pos_ = hasLineEnd ? lf + 1 : text_.size();
+    return true;
+}
+
+ProgramStore::SectionLines ProgramStore::sectionLines(const Section& section) const {
+    if (!section.found) return SectionLines({}, 0);
+    const std::string_view text(text_.data(), std::min(section.end, readableEnd()));
+    const std::size_t headerEnd = text.find('\n', section.start);
+    return SectionLines(text, headerEnd == npos ? text.size() : headerEnd + 1);
+}
+
+bool ProgramStore::StepLines::next(std::string_view& line) {
+    if (count_ == CurrentProgram::kMaxSteps) return false;
+    while (lines_.next(line)) {
+        if (isCommentLine(line)) continue;
+        ++count_;
+        return true;
+    }
+    return false;
 }
 
 int ProgramStore::scanDirectory() {
     directory_.clear();
     std::array<bool, 256> present{};
     const std::string_view text(text_.data(), readableEnd());
-    for (std::size_t p = findIn(text, kHeaderMark, 0); p != std::string_view::npos;
-         p = findIn(text, kHeaderMark, p + kHeaderMark.size())) {
-        if (!digitsAt(text, p + kHeaderMark.size(), 3)) continue;
-        const int number = decimalAt(text.substr(p + kHeaderMark.size(), 3), 0);
-        if (!validNumber(number)) continue;
+    for (std::size_t p = findMark(text, 0); p != npos; p = findMark(text, p + kHeaderMark.size())) {
+        const int number = headerNumber(text, p);
+        if (number == 0) continue;
         present[static_cast<std::size_t>(number)] = true;
 
         const std::size_t after = p + kHeaderPatternLength;
         std::size_t lineEnd = text.find('\n', after);
         if (lineEnd == std::string_view::npos) lineEnd = text.size();
-        lineEnd = std::min(lineEnd, findIn(text.substr(0, lineEnd), kHeaderMark, after));
+        lineEnd = std::min(lineEnd, findMark(text.substr(0, lineEnd), after));
         std::string_view line = text.substr(after, lineEnd - after);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const std::size_t semicolon = line.find(';');
@@ -129,33 +174,24 @@ int ProgramStore::scanDirectory() {
 }
 
 void ProgramStore::readProgram(int number, CurrentProgram& out) const {
-    out = CurrentProgram{};
+    readProgram(number, validNumber(number) ? findProgram(number) : Section{}, out);
+}
+
+void ProgramStore::readProgram(int number, const Section& section, CurrentProgram& out) const {
+    out.clear();
     if (!validNumber(number)) return;
     out.number = static_cast<std::uint8_t>(number);
     out.name = directory_.name(number);
-    const Section section = findProgram(number);
     if (!section.found) return;
 
-    const std::size_t end = std::min(section.end, readableEnd());
-    const std::string_view text(text_);
-    std::size_t pos = text.find('\n', section.start);
-    pos = pos == std::string_view::npos || pos >= end ? end : pos + 1;
-    while (pos < end) {
-        const std::size_t lf = text.find('\n', pos);
-        const bool hasLineEnd = lf != std::string_view::npos && lf < end;
-        std::size_t lineEnd = hasLineEnd ? lf : end;
-        const std::size_t next = hasLineEnd ? lf + 1 : end;
-        if (hasLineEnd && lineEnd > pos && text[lineEnd - 1] == '\r') --lineEnd;
-        const std::string_view line = text.substr(pos, lineEnd - pos);
-        pos = next;
-        if (out.stepCount == CurrentProgram::kMaxSteps) {
-            out.excessLines.append(line);
-            out.excessLines.append("\r\n");
-            continue;
-        }
-        if (isCommentLine(line)) continue;
+    StepLines steps = stepLines(section);
+    for (std::string_view line; steps.next(line);) {
         out.steps[out.stepCount] = parseStepLine(line);
         ++out.stepCount;
+    }
+    for (std::string_view line; steps.rest().next(line);) {
+        out.excessLines.append(line);
+        out.excessLines.append("\r\n");
     }
 }
 
@@ -225,6 +261,48 @@ void ProgramStore::deleteProgramText(int number) {
     } else if ((text_.empty() || text_.back() != kEndOfText) && fits(text_.size() + 1)) {
         text_.push_back(kEndOfText);
     }
+    storeClean_ = false;
+}
+
+void ProgramStore::deletePrograms(const std::vector<std::uint8_t>& numbers) {
+    if (numbers.empty()) return;
+    const SectionTable sections = findAllPrograms();
+    const std::size_t readable = readableEnd();
+    // Walk the deletions in their order only to learn whether the text ends
+    // with 0x1A afterwards: deleting the last section leaves one, and so does
+    // deleting a program that has no section when the text has room for it.
+    bool endsWithSub = readable < text_.size();
+    std::size_t length = readable;
+    std::array<bool, kMaxProgramNumber + 1> deleted{};
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;
+    for (const std::uint8_t number : numbers) {
+        if (deleted[number]) continue;
+        deleted[number] = true;
+        const Section& section = sections[number];
+        if (!section.found) {
+            if (!endsWithSub && fits(length + 1)) endsWithSub = true;
+            continue;
+        }
+        const std::size_t end = std::min(section.end, readable);
+        ranges.emplace_back(section.start, end);
+        length -= end - section.start;
+        if (!section.more) endsWithSub = true;
+    }
+    // The sections do not overlap: each runs from its header to the next one.
+    std::sort(ranges.begin(), ranges.end());
+    std::size_t out = 0;
+    std::size_t in = 0;
+    const auto keep = [&](std::size_t end) {
+        if (out != in && end > in) std::memmove(text_.data() + out, text_.data() + in, end - in);
+        out += end - in;
+    };
+    for (const auto& [start, end] : ranges) {
+        keep(start);
+        in = end;
+    }
+    keep(readable);
+    text_.resize(out);
+    if (endsWithSub) text_.push_back(kEndOfText);
     storeClean_ = false;
 }
 

@@ -11,10 +11,13 @@
 // 16 MiB including the terminator: a change that would pass the limit is
 // refused and leaves the text as it was.
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/Refusal.h"
 #include "program/CurrentProgram.h"
@@ -51,7 +54,40 @@ public:
     void blankLoneCarriageReturns();
 
     // --- Sections ------------------------------------------------------------
+    using SectionTable = std::array<Section, kMaxProgramNumber + 1>;  // by program number
+
     Section findProgram(int number) const;
+    // The section findProgram gives for every program number 1..255, found in
+    // one walk of the text (entry 0 is never found).
+    SectionTable findAllPrograms() const;
+    // The lines of a section after its header, each without its line end (a
+    // last line without one included), as loadProgram reads them. Like the
+    // lines it gives, it is valid until the text changes.
+    class SectionLines {
+    public:
+        bool next(std::string_view& line);
+
+    private:
+        friend class ProgramStore;
+        SectionLines(std::string_view text, std::size_t pos) : text_(text), pos_(pos) {}
+        std::string_view text_;
+        std::size_t pos_;
+    };
+    SectionLines sectionLines(const Section& section) const;
+    // The lines of a section that loadProgram reads as steps: comment lines
+    // skipped, at most 255; the lines after the 255th step are left in rest().
+    class StepLines {
+    public:
+        bool next(std::string_view& line);
+        SectionLines& rest() { return lines_; }
+
+    private:
+        friend class ProgramStore;
+        explicit StepLines(SectionLines lines) : lines_(lines) {}
+        SectionLines lines_;
+        int count_ = 0;
+    };
+    StepLines stepLines(const Section& section) const { return StepLines(sectionLines(section)); }
     // Rebuilds the directory; returns the number of programs. Headers whose
     // number is not three digits in 1..255 are not listed (their text stays).
     int scanDirectory();
@@ -61,6 +97,8 @@ public:
     void loadProgram(int number);
     // Unpacks program `number` into `out` without touching the current program.
     void readProgram(int number, CurrentProgram& out) const;
+    // The same from its section, found before (findAllPrograms).
+    void readProgram(int number, const Section& section, CurrentProgram& out) const;
     // Renders the current program as section `number` and puts it in place of
     // the old one (appended when there is none). Returns the new text length,
     // or nothing when the result would pass 16 MiB (the text is unchanged).
@@ -68,6 +106,9 @@ public:
     // Appends an empty section for `number`; false when it would not fit.
     bool addProgram(int number);
     void deleteProgramText(int number);
+    // Removes the sections of all `numbers` (each at most once) in one rebuild
+    // of the text, with the result of deleteProgramText for each in turn.
+    void deletePrograms(const std::vector<std::uint8_t>& numbers);
     // Sets the name (CP932) of the current program and its directory entry; the
     // caller commits. Control bytes become blanks, the name is cut to 100 bytes.
     void setProgramName(std::string_view name);
@@ -93,7 +134,6 @@ public:
 
 private:
     std::size_t readableEnd() const;
-    std::size_t find(std::string_view pattern, std::size_t from) const;
     // Where appended text goes: over a final 0x1A, else at the end.
     std::size_t appendPosition() const;
     bool fits(std::size_t newLength) const { return newLength <= kMaxTextLength; }

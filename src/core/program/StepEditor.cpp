@@ -1,9 +1,12 @@
 #include "program/StepEditor.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "data/ProgramTitle.h"
+#include "program/AutoPoints.h"
 #include "program/PaletteButton.h"
+#include "program/StepLine.h"
 #include "program/StepOperand.h"
 #include "program/TextScan.h"
 
@@ -223,11 +226,16 @@ void markLabels(const CurrentProgram& p, StepEditor::LabelSet& labels) {
 
 StepEditor::LabelSet StepEditor::labelsInUseAll() const {
     LabelSet labels{};
-    CurrentProgram other;
+    // One walk of the sections, and of each section only the labels of the
+    // lines that load as steps.
+    const ProgramStore::SectionTable sections = store_.findAllPrograms();
     for (const std::uint8_t number : store_.directory().numbers) {
         if (number == program().number) continue;
-        store_.readProgram(number, other);
-        markLabels(other, labels);
+        ProgramStore::StepLines lines = store_.stepLines(sections[number]);
+        for (std::string_view line; lines.next(line);) {
+            const int label = stepLineLabel(line);
+            if (label >= 1 && label <= 999) labels[static_cast<std::size_t>(label)] = true;
+        }
     }
     markLabels(program(), labels);
     return labels;
@@ -250,7 +258,7 @@ EditOutcome StepEditor::setStepComment(std::string_view comment) {
     if (auto refusal = checkCommentRow()) return EditOutcome::refused(*refusal);
     if (comment.size() > kMaxCommentBytes) return EditOutcome::refused(warning("最大文字数を超えています"));
     const CurrentProgram before = program();
-    program().step(selectedRow_).comment = fieldText(comment, kMaxCommentBytes);
+    setComment(program().step(selectedRow_), fieldText(comment, kMaxCommentBytes));
     if (!commitOrRestore(before)) return EditOutcome::refused(ProgramStore::storeFullRefusal());
     return EditOutcome::success();
 }
@@ -274,31 +282,7 @@ bool StepEditor::beginEditExisting(int row) {
 // --- Points -----------------------------------------------------------------------
 
 int StepEditor::allocateAutoPoint(int k) const {
-    std::array<bool, kLastAutoPointIndex + 2> used{};  // by point number
-    const auto mark = [&](std::int32_t point) {
-        if (point >= kFirstAutoPointIndex + 1 && point <= kLastAutoPointIndex + 1) used[static_cast<std::size_t>(point)] = true;
-    };
-    // " P" and four digits anywhere in the stored programs.
-    const std::string_view text = store_.readableText();
-    for (std::size_t p = text.find('P', 1); p != std::string_view::npos; p = text.find('P', p + 1))
-        if (text[p - 1] == ' ' && digitsAt(text, p + 1, 4)) mark(decimalAt(text, p + 1));
-    // The first two " P" of every step of the program being edited.
-    for (const StepRecord& step : program().steps) {
-        if (step.empty()) continue;
-        const std::string_view operand = step.operand;
-        const std::size_t first = operand.find(" P");
-        if (first == std::string_view::npos) continue;
-        if (digitsAt(operand, first + 2, 3)) mark(decimalAt(operand, first + 2));
-        const std::size_t second = operand.find(" P", first + 3);
-        if (second != std::string_view::npos && digitsAt(operand, second + 2, 3)) mark(decimalAt(operand, second + 2));
-    }
-    int free = 0;
-    for (int index = kFirstAutoPointIndex; index <= kLastAutoPointIndex; ++index) {
-        if (used[static_cast<std::size_t>(index + 1)]) continue;
-        if (free == k) return index;
-        ++free;
-    }
-    return -1;
+    return AutoPoints(store_.readableText(), program()).freeIndex(k);
 }
 
 void StepEditor::freeStepPoints(const StepRecord& step, ImageEdit& edit) {
@@ -326,14 +310,29 @@ void StepEditor::freeStepPoints(int index) {
     freeStepPoints(program().step(index), edit_);
 }
 
-void StepEditor::copyPoint(const PointCopy& copy) {
-    SettingsImage& image = edit_.image();
-    for (int axis = 0; axis < kPulseAxes; ++axis) {
-        const auto from = SettingsImage::positionRecordOffset(axis, copy.fromIndex);
-        const auto to = SettingsImage::positionRecordOffset(axis, copy.toIndex);
-        if (!from || !to) continue;
-        edit_.writePosition(axis, copy.toIndex, image.readPosition(axis, copy.fromIndex));
-        edit_.write(*to + PositionRecord::kSpeed, 1, image.u8(*from + PositionRecord::kSpeed));
+void StepEditor::copyPoints(const std::vector<PointCopy>& copies) {
+    // Every source is read before any point is written: a new point may be the
+    // old point of a later copy (a paste after deleting the copied steps hands
+    // the freed points out again).
+    struct Values {
+        std::int32_t position;
+        std::uint8_t speed;
+    };
+    const SettingsImage& image = edit_.image();
+    std::vector<std::array<std::optional<Values>, kPulseAxes>> sources(copies.size());
+    for (std::size_t i = 0; i < copies.size(); ++i)
+        for (int axis = 0; axis < kPulseAxes; ++axis)
+            if (const auto from = SettingsImage::positionRecordOffset(axis, copies[i].fromIndex))
+                sources[i][static_cast<std::size_t>(axis)] =
+                    Values{image.readPosition(axis, copies[i].fromIndex), image.u8(*from + PositionRecord::kSpeed)};
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        for (int axis = 0; axis < kPulseAxes; ++axis) {
+            const auto& source = sources[i][static_cast<std::size_t>(axis)];
+            const auto to = SettingsImage::positionRecordOffset(axis, copies[i].toIndex);
+            if (!source || !to) continue;
+            edit_.writePosition(axis, copies[i].toIndex, source->position);
+            edit_.write(*to + PositionRecord::kSpeed, 1, source->speed);
+        }
     }
 }
 
@@ -363,6 +362,8 @@ EditOutcome StepEditor::pasteSteps(int row) {
 
     const CurrentProgram before = p;
     insertRecords(row, count);
+    // The points in use are gathered once; each pasted step adds its own.
+    AutoPoints points(store_.readableText(), p);
     std::vector<PointCopy> copies;
     MaybeRefusal stopped;
     int pasted = 0;
@@ -370,13 +371,13 @@ EditOutcome StepEditor::pasteSteps(int row) {
         StepRecord step = clipboard_[static_cast<std::size_t>(pasted)];
         step.label = 0;
         if (usesAutoPoints(step.code)) {
-            const int points = hasSecondPoint(step.code) ? 2 : 1;
+            const int newPoints = hasSecondPoint(step.code) ? 2 : 1;
             std::vector<PointCopy> stepCopies;
             std::size_t search = 0;
-            for (int k = 0; k < points; ++k) {
+            for (int k = 0; k < newPoints; ++k) {
                 const std::size_t at = step.operand.find(" P", search);
                 if (at == std::string::npos) break;
-                const int index = allocateAutoPoint(k);
+                const int index = points.freeIndex(k);
                 if (index < 0) {
                     stopped = autoPointsFull();
                     break;
@@ -395,6 +396,7 @@ EditOutcome StepEditor::pasteSteps(int row) {
             copies.insert(copies.end(), stepCopies.begin(), stepCopies.end());
         }
         p.step(row + pasted) = std::move(step);
+        points.markStep(p.step(row + pasted));
     }
     if (pasted < count) removeRecords(row + pasted, count - pasted);
     if (pasted == 0) {
@@ -402,7 +404,7 @@ EditOutcome StepEditor::pasteSteps(int row) {
         return EditOutcome::refused(*stopped);
     }
     if (!commitOrRestore(before)) return EditOutcome::refused(ProgramStore::storeFullRefusal());
-    for (const PointCopy& copy : copies) copyPoint(copy);
+    copyPoints(copies);
     lastStoredRow_ = row;
     return {true, stopped};
 }

@@ -21,6 +21,7 @@
 #include "data/ImageEdit.h"
 #include "data/SettingsImage.h"
 #include "program/AskQuestion.h"
+#include "program/AutoPoints.h"
 #include "program/CommandEditRecord.h"
 #include "program/EditOutcome.h"
 #include "program/ProgramStore.h"
@@ -30,8 +31,8 @@ namespace vantrel {
 class StepEditor {
 public:
     enum class StoreMode { Insert, Overwrite };
-    static constexpr int kFirstAutoPointIndex = 300;  // point 301
-    static constexpr int kLastAutoPointIndex = 999;   // point 1000
+    static constexpr int kFirstAutoPointIndex = AutoPoints::kFirstIndex;  // point 301
+    static constexpr int kLastAutoPointIndex = AutoPoints::kLastIndex;    // point 1000
     static constexpr int kHomingRecordIndex = 252;
     static constexpr std::size_t kMaxCommentBytes = 100;
     using LabelSet = std::array<bool, 1000>;  // indexed by label number 1..999
@@ -127,7 +128,8 @@ private:
     // Commits the current program; on refusal restores `before`.
     bool commitOrRestore(const CurrentProgram& before);
     std::vector<PositionWrite> positionWrites(const CommandEditRecord& record) const;
-    void copyPoint(const PointCopy& copy);
+    // Copies positions and speed rates of every axis from old to new points.
+    void copyPoints(const std::vector<PointCopy>& copies);
 
     ProgramStore& store_;
     ImageEdit edit_;

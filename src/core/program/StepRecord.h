@@ -27,7 +27,14 @@ struct StepRecord {
 
     // An empty row: no command (a step of an undefined command is not empty).
     bool empty() const { return code == kCodeEmpty; }
-    void clear() { *this = StepRecord{}; }
+    // Empties the record in place (its strings keep their memory for reuse).
+    void clear() {
+        label = 0;
+        code = kCodeEmpty;
+        operand.clear();
+        comment.clear();
+        separatorBlank = false;
+    }
     bool operator==(const StepRecord&) const = default;
 };
 

@@ -7,10 +7,25 @@
 
 namespace vantrel {
 
+namespace {
+
+bool plainAscii(std::string_view text) {
+    unsigned char bits = 0;
+    for (const char c : text) bits |= static_cast<unsigned char>(c);
+    return bits < 0x80;
+}
+
+}  // namespace
+
 std::string fieldText(std::string_view text, std::size_t maxBytes) {
-    std::string out(ansiPrefix(text, maxBytes));
-    for (char& c : out)
-        if (c == '\t' || c == '\r' || c == '\n' || c == '\0' || c == '\x1A') c = ' ';
+    // Only a text with double-byte characters needs the character walk to be
+    // cut; every step of a loaded program goes through here.
+    const std::string_view head = text.substr(0, maxBytes);
+    std::string out(plainAscii(head) ? head : ansiPrefix(text, maxBytes));
+    for (char& c : out) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 && (c == '\t' || c == '\r' || c == '\n' || c == '\0' || c == '\x1A')) c = ' ';
+    }
     return out;
 }
 

@@ -20,9 +20,9 @@ namespace vantrel {
 //
 // The settings image exists twice. `image` is the UI's: views show and edit
 // it, on the UI thread only. `linkImage` is the link thread's: only the link
-// thread touches it while it runs, except that the main window copies `image`
-// into it under the link lock before it starts an operation that sends the
-// image (CMainFrame::startWithImage). What the link stores into `linkImage`
+// thread touches it while it runs; an operation that sends the image carries a
+// copy of `image` that the link thread puts into `linkImage` when it takes
+// the request (CMainFrame::startWithImage). What the link stores into `linkImage`
 // (settings read, value read-backs, accepted pulse-axis writes) reaches
 // `image` through LinkEvents::imageBytesStored, posted to the UI thread.
 struct AppState {

@@ -393,13 +393,9 @@ void CMainFrame::showMonitorMenu() {
 // --- connection ---------------------------------------------------------------
 
 bool CMainFrame::startWithImage(LinkOp op) {
-    {
-        // The link thread holds this lock for each whole operation, so it
-        // never reads or stores its image during the copy.
-        const std::lock_guard guard(state_.link.lock());
-        state_.linkImage = state_.image;
-    }
-    return state_.linkThread.startOperation(op);
+    // The link thread takes the copy with the request, between two of its
+    // operations; the window never waits for the link.
+    return state_.linkThread.startWithImage(op, state_.image);
 }
 
 void CMainFrame::readSettingsFromController() {

@@ -136,6 +136,19 @@ QHBoxLayout* CommandEditorDialog::newRadioPair(const char* firstText, const char
     return row;
 }
 
+QPushButton* CommandEditorDialog::newButton(const QString& text) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(text);
+    button->setAutoDefault(false);
+    return button;
+}
+
+bool CommandEditorDialog::tell(const MaybeRefusal& refusal) {
+    if (!refusal) return false;
+    ui::showMessage(this, *refusal);
+    return true;
+}
+
 void CommandEditorDialog::accept() {
     const EditorResult result = checkModel();
     if (result.refusal) {

@@ -29,6 +29,7 @@ class QLabel;
 class QLayout;
 class QHBoxLayout;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 namespace vantrel {
@@ -82,9 +83,17 @@ protected:
     // Two radio buttons that exclude each other (and no other button of the form).
     QHBoxLayout* newRadioPair(const char* firstText, const char* secondText, QRadioButton*& first,
                               QRadioButton*& second);
+    // A push button of the form ("AND", "軸確定", ...) that Enter never presses:
+    // Enter is OK wherever the focus is.
+    QPushButton* newButton(const QString& text);
+
+    // Shows the model again after the form changed it outside the bindings
+    // (a button, a list row).
+    void modelChanged();
+    // Shows the refusal of a button's action, if any; true when there was one.
+    bool tell(const MaybeRefusal& refusal);
 
 private:
-    void modelChanged();
 
     QDialogButtonBox* buttons_ = nullptr;
     CommandEditRecord record_;

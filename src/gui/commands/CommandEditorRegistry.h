@@ -11,18 +11,18 @@
 // Adding an editor
 // ----------------
 // Write the dialog over its model in src/core/commands, and a function that
-// registers it, for example in src/gui/commands/CTimerCounterDlg.cpp:
+// registers it, for example in src/gui/commands/CProgTimerCounterDlg.cpp:
 //
 //     void registerTimerCounterEditor(CommandEditorRegistry& registry) {
 //         registry.add(CommandEditorKind::TimerCounterMemory, [](const CommandEditorRequest& request) {
-//             TimerCounterEditor model(request.mode, request.start, request.editExisting,
-//                                      request.context.image, request.context.ioNames);
-//             CTimerCounterDlg dialog(model, request.parent);
-//             if (dialog.exec() != QDialog::Accepted) return CommandEditorResult::cancelled();
-//             return CommandEditorResult::confirmed(dialog.record());
+//             TimerCounterMemoryEditor model(request.mode, request.start, request.editExisting,
+//                                            request.context.ioNames, request.context.image);
+//             CProgTimerCounterDlg dialog(std::move(model), request.parent);
+//             return runEditorDialog(dialog);
 //         });
 //     }
 //
+// (CommandEditorDialog.h holds the forms' common base and runEditorDialog.)
 // then declare it in RegisterCommandEditors.h and call it from
 // registerCommandEditors() in RegisterCommandEditors.cpp. The one dialog
 // serves every button of its kind: the request's `mode` is the code to store

@@ -1,12 +1,20 @@
 #include "commands/RegisterCommandEditors.h"
 
-#include "commands/CLabelDlg.h"
 #include "commands/CommandEditorRegistry.h"
 
 namespace vantrel {
 
 void registerCommandEditors(CommandEditorRegistry& registry) {
     registerLabelEditor(registry);
+    registerConditionEditor(registry);
+    registerOutputEditors(registry);
+    registerTimerCounterEditor(registry);
+    registerProgramChoiceEditor(registry);
+    registerComparisonEditor(registry);
+    registerExpressionEditor(registry);
+    registerVariableDeclarationEditor(registry);
+    registerUserAlarmEditor(registry);
+    registerPauseEditor(registry);
     registerMoveEditors(registry);
     registerHomeEditor(registry);
     registerAccelerationEditor(registry);

@@ -229,7 +229,9 @@ TEST_F(TermEditorsTest, RemoteIoWriteCarriesTheFixedAxisInEverySymbol) {
     EXPECT_EQ(editor.accept().refusal->text, "出力が未設定です。");
 
     editor.chooseAxis(11);  // "012"
+    EXPECT_TRUE(editor.fixAxisEnabled());
     editor.fixAxis();
+    EXPECT_FALSE(editor.fixAxisEnabled());
     ASSERT_TRUE(editor.termControlsEnabled());
     editor.addTerm();
     editor.list().chooseRow(1);
@@ -252,6 +254,7 @@ TEST_F(TermEditorsTest, RemoteIoWriteCarriesTheFixedAxisInEverySymbol) {
     again.deleteTerm();
     again.chooseAxis(0);
     EXPECT_FALSE(again.termControlsEnabled());
+    EXPECT_TRUE(again.fixAxisEnabled());
 }
 
 }  // namespace

@@ -227,7 +227,8 @@ TEST(StatusReply, InputsAreInvertedBackAndSensorsAreBigEndian) {
     r[207] = 9;
     r[208] = 2;
     ControllerStatus s;
-    storeStatusReply(r.data(), s);
+    ASSERT_TRUE(acceptStatusReply(r.data(), r.size(), 1, s));
+    EXPECT_EQ(s.statusReplies.load(), 1u);
     EXPECT_EQ(s.alarmCode.load(), 0x21);
     EXPECT_EQ(s.generalInputs.load(), 0x0001);
     EXPECT_EQ(s.driverInputs[0].load(), 0x03);
@@ -252,10 +253,36 @@ TEST(JogReply, GoesToTheAxisOrNetworkSlot) {
     r[36] = 100;
     r[40] = 50;
     ControllerStatus s;
-    storeJogReply(r.data(), 2, s);
+    EXPECT_TRUE(acceptJogReply(r.data(), r.size(), 1, 2, s));
     EXPECT_EQ(s.axisCommandPosition[2].load(), 100);
     EXPECT_EQ(s.axisCommandSpeed[2].load(), 50);
-    storeJogReply(r.data(), 9, s);  // network driver 6: slot 1 of group 1
+    EXPECT_TRUE(acceptJogReply(r.data(), r.size(), 1, 9, s));  // network driver 6: slot 1 of group 1
     EXPECT_EQ(s.networkCommandPosition[1].load(), 100);
-    storeJogReply(r.data(), 200, s);  // no such axis: ignored
+    EXPECT_TRUE(acceptJogReply(r.data(), r.size(), 1, 200, s));  // no such axis: nothing stored
+}
+
+TEST(Replies, StatusJogAndAlarmRepliesCutShortOrOfAnotherRequestStoreNothing) {
+    struct Case {
+        std::size_t length;     // the reply's full length
+        std::size_t received;   // what arrived
+        std::uint8_t sequence;  // what the request carried (the reply has 1)
+    };
+    const Case cases[] = {
+        {212, 211, 1}, {212, 212, 2}, {212, 213, 1}, {48, 47, 1}, {48, 48, 0}, {44, 43, 1}, {44, 44, 9},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.length << " bytes, " << c.received << " received, seq " << int(c.sequence));
+        auto r = reply(c.received, 1);
+        for (std::size_t i = 5; i < r.size(); ++i) r[i] = 0x5A;
+        ControllerStatus s;
+        bool accepted = false;
+        if (c.length == 212) accepted = acceptStatusReply(r.data(), r.size(), c.sequence, s);
+        if (c.length == 48) accepted = acceptJogReply(r.data(), r.size(), c.sequence, 0, s);
+        if (c.length == 44) accepted = acceptAlarmRecord(r.data(), r.size(), c.sequence, s);
+        EXPECT_FALSE(accepted);
+        EXPECT_EQ(s.statusReplies.load(), 0u);
+        EXPECT_EQ(s.alarmCode.load(), 0);
+        EXPECT_EQ(s.axisCommandPosition[0].load(), 0);
+        EXPECT_EQ(s.alarmRecord[0].load(), 0);
+    }
 }

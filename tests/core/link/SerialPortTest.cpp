@@ -10,7 +10,10 @@
 
 #include <array>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include "link/ControllerLink.h"
 
 using namespace vantrel;
 using namespace std::chrono_literals;
@@ -51,6 +54,17 @@ public:
     int master = -1;
     int keeper = -1;
     std::string path;
+};
+
+class LossRecorder : public LinkEvents {
+public:
+    void progress(int percent, int result) override { progress_.push_back({percent, result}); }
+    void connectionResult(int) override {}
+    void settingsReadDone() override {}
+    void verifyError(int) override {}
+    void linkLost(bool silent) override { losses.push_back(silent); }
+    std::vector<std::pair<int, int>> progress_;
+    std::vector<bool> losses;
 };
 
 }  // namespace
@@ -181,4 +195,30 @@ TEST(SerialPort, OpeningMakesNoLineSettings) {
     EXPECT_FALSE(after.c_lflag & (ECHO | ICANON | ISIG));
     EXPECT_FALSE(after.c_iflag & (ICRNL | IXON));
     EXPECT_FALSE(after.c_oflag & OPOST);
+}
+
+TEST(SerialPort, AHangUpWhileAWriteWaitsIsALostLinkEvenWhenPartOfTheFrameWentOut) {
+    // The controller side stops reading: the terminal's buffers take part of a
+    // frame and the write waits; then the controller hangs up. That write has
+    // failed (the link is gone), it was not merely cut short.
+    Pty pty;
+    ControllerStatus status;
+    ControllerLink link(status);
+    LossRecorder events;
+    link.setTimeouts(3000ms, 60000ms);  // only the hang-up may end the write
+    ASSERT_TRUE(link.open(pty.path.substr(std::string("/dev/").size()), &events));
+    std::thread controller([&pty] {
+        pollfd p{pty.master, POLLIN, 0};
+        ::poll(&p, 1, 10000);  // the first bytes of the frame are in
+        ::close(pty.keeper);
+        ::close(pty.master);
+    });
+    std::vector<std::uint8_t> frame(4u << 20, 0x55);
+    EXPECT_EQ(link.send(frame.data(), frame.size()), 0u);
+    controller.join();
+    pty.keeper = pty.master = -1;
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_EQ(events.losses, std::vector<bool>{false});  // with the USB warning
+    EXPECT_EQ(events.progress_, (std::vector<std::pair<int, int>>{{100, kFailed}}));
+    EXPECT_EQ(link.pendingOp(), static_cast<std::uint8_t>(LinkOp::Identify));
 }

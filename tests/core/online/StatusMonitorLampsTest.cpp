@@ -20,7 +20,7 @@ std::array<std::uint8_t, 212> idleReply() {
 
 StatusSnapshot afterReply(const std::array<std::uint8_t, 212>& reply) {
     ControllerStatus status;
-    storeStatusReply(reply.data(), status);
+    EXPECT_TRUE(acceptStatusReply(reply.data(), reply.size(), reply[1], status));
     return takeSnapshot(status);
 }
 

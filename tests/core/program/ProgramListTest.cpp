@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "program/ProgramList.h"
+#include "program/StepEditor.h"
 #include "ProgramTestSupport.h"
 
 namespace vantrel {
@@ -59,6 +60,36 @@ TEST_F(ProgramListTest, DeletingTheSelectedProgramSelectsTheLargestBelowIt) {
     EXPECT_EQ(store.text(), "\tPROG\t#001\r\n\tEND\t\r\n\tPROG\t#100\r\n\tEND\t\r\n");
     EXPECT_EQ(image.readPosition(2, 300), NOT_SET_POSITION);  // the deleted step's point is cleared
     EXPECT_FALSE(store.storeClean());
+}
+
+// The points cleared when programs are deleted, and the order in which their
+// writes are queued, are those of loading each deleted program (highest
+// first) and clearing the points of every step.
+TEST_F(ProgramListTest, DeletedProgramsClearThePointsOfTheirStepsAsLoaded) {
+    const std::string text =
+        "\tPROG\t#005\r\n\tARC\tA1,A2 P0310 P0311 \r\n;\tMOVE\tA1 P0330 \r\n\tMOVE\tA3 P1001 \r\n"
+        "\tLINE\tP0320 \r\n\tWAIT\tT1\r\n"
+        "\tPROG\t#100\r\n\tLINE\tA4 P0340 \r\n"
+        "\tPROG\t#007\r\n\tARCC\tI A4 P0312 P0313 \t;c\r\nL002\tMOVEP\tA2 P0305 \r\n\tLINEC\tA1\tP0306\r\n"
+        "\tPROG\t#005\r\n\tMOVE\tA1 P0350 \r\n";
+    load(text, 100);
+    // What loading the deleted programs one after the other clears.
+    RecordingSink expected;
+    ImageEdit expectedEdit(image, &expected);
+    for (const int number : {7, 5}) {
+        store.loadProgram(number);
+        for (int i = 0; i < store.current().stepCount; ++i) StepEditor::freeStepPoints(store.current().step(i), expectedEdit);
+    }
+    ASSERT_EQ(expected.writes.size(), 4u * 7u);  // 310, 311, 1001; 312, 313, 305, 306
+    store.selectProgram(100);
+    image = SettingsImage{};
+
+    ProgramList list(store);
+    ASSERT_FALSE(list.remove(1));  // 7 of {5, 7, 100}
+    ASSERT_FALSE(list.remove(0));  // 5
+    EXPECT_EQ(list.apply(edit), 100);
+    EXPECT_EQ(sink.writes, expected.writes);
+    EXPECT_EQ(store.text(), "\tPROG\t#100\r\n\tLINE\tA4 P0340 \r\n\tPROG\t#005\r\n\tMOVE\tA1 P0350 \r\n");
 }
 
 TEST_F(ProgramListTest, CreationsAscendingAndDeletionsDescending) {

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "program/ProgramStore.h"
 #include "program/PaletteButton.h"
 #include "program/StepEditor.h"
@@ -242,6 +244,42 @@ TEST_F(StepEditorTest, LabelsAndComments) {
     EXPECT_EQ(step(0).label, 0);
 }
 
+// The TAB before a comment reads back as a blank at the operand's end; that
+// blank belongs to the comment and goes with it, while an operand's own
+// trailing blank stays. A step left without comment is the one its text reads
+// back as.
+TEST_F(StepEditorTest, CommentEditsKeepTheOperandAsWritten) {
+    struct Case {
+        const char* line;
+        std::vector<const char*> comments;  // set one after the other
+        const char* written;
+    };
+    const std::vector<Case> cases = {
+        {"\tWAIT\tT1\t;c", {""}, "\tWAIT\tT1\r\n"},
+        {"\tWAIT\tT1\t;c", {"d"}, "\tWAIT\tT1\t;d\r\n"},
+        {"\tWAIT\tT1\t;c", {"", "e"}, "\tWAIT\tT1\t;e\r\n"},
+        {"\tWAIT\tT1 \t;c", {""}, "\tWAIT\tT1 \r\n"},
+        {"\tWAIT\tT1\t;", {""}, "\tWAIT\tT1\r\n"},
+        {"\tLINE\tA1 P0301 ", {"c", ""}, "\tLINE\tA1 P0301 \r\n"},
+        {"\tLINE\tA1 P0301 \t;c", {"", "d"}, "\tLINE\tA1 P0301 \t;d\r\n"},
+        // A broken text whose TAB was read as the second byte of a character
+        // keeps the blank: the line must not end in half a character.
+        {"\tCALC\tx\x87\t;c", {""}, "\tCALC\tx\x87 \r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        load(std::string("\tPROG\t#001\r\n") + c.line + "\r\n");
+        editor.setSelectedRow(0);
+        for (const char* comment : c.comments) ASSERT_TRUE(editor.setStepComment(comment));
+        EXPECT_EQ(store.text(), std::string("\tPROG\t#001\r\n") + c.written);
+        if (*c.comments.back() != '\0') continue;
+        const StepRecord edited = step(0);
+        store.loadProgram(1);
+        EXPECT_EQ(edited.operand, step(0).operand);
+        EXPECT_EQ(edited.comment, step(0).comment);
+    }
+}
+
 TEST_F(StepEditorTest, LoadStepForEditReadsTheOperandBack) {
     load("\tPROG\t#001\r\n"
          "\tMOVE\tI A1,A4 P1001 \r\n"
@@ -454,6 +492,66 @@ TEST_F(StepEditorTest, PasteGivesCopiedLineStepsNewDistinctPoints) {
     EXPECT_EQ(image.readPosition(0, 303), 333);
     EXPECT_EQ(PositionRecord(image, 1, 303).speed(), 44);
     EXPECT_EQ(editor.lastStoredRow(), 3);
+}
+
+// Each pasted step gets a new point of its own holding the positions and speed
+// rates its source point had before the paste, whichever points the paste
+// hands out (the sources freed by a delete are handed out first).
+TEST_F(StepEditorTest, PastedPointsHoldTheirOwnSourcePositions) {
+    struct Case {
+        const char* name;
+        const char* program;
+        std::vector<int> copied;
+        bool deleteCopied;
+        int pasteRow;
+        std::vector<std::string> pastedOperands;
+    };
+    const std::vector<Case> cases = {
+        {"copy, delete, paste above the rest", "\tPROG\t#001\r\n\tLINE\tA1 P0302 \r\n\tLINE\tA1 P0301 \r\n\tEND\t\r\n",
+         {0, 1}, true, 0, {"A1 P0301 ", "A1 P0302 "}},
+        {"two LINE steps pasted after their sources", "\tPROG\t#001\r\n\tLINE\tA1 P0302 \r\n\tLINE\tA1 P0301 \r\n\tEND\t\r\n",
+         {0, 1}, false, 3, {"A1 P0303 ", "A1 P0304 "}},
+        {"an ARC whose points swap", "\tPROG\t#001\r\n\tARC\tA1 P0302 P0301 \r\n\tEND\t\r\n",
+         {0}, true, 0, {"A1 P0301 P0302 "}},
+        {"three moves in a ring", "\tPROG\t#001\r\n\tMOVE\tA1 P0303 \r\n\tLINEC\tA1 P0301 \r\n\tMOVEP\tA1 P0302 \r\n",
+         {0, 1, 2}, true, 0, {"A1 P0301 ", "A1 P0302 ", "A1 P0303 "}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        image = SettingsImage{};
+        load(c.program);
+        // Point 30x holds x * 1111 on axis 1 and x * 11 as its speed rate.
+        for (int index = 300; index < 304; ++index)
+            setPoint(image, 0, index, (index - 299) * 1111, static_cast<std::uint8_t>((index - 299) * 11));
+        std::vector<std::vector<std::pair<std::int32_t, int>>> expected;  // per copied step, per point
+        for (const int row : c.copied) {
+            std::vector<std::pair<std::int32_t, int>> points;
+            const std::string& operand = step(row).operand;
+            for (std::size_t at = operand.find(" P"); at != std::string::npos; at = operand.find(" P", at + 2)) {
+                const int index = std::stoi(operand.substr(at + 2, 4)) - 1;
+                points.emplace_back(image.readPosition(0, index), PositionRecord(image, 0, index).speed());
+            }
+            expected.push_back(points);
+        }
+        ASSERT_TRUE(editor.copySteps(c.copied));
+        if (c.deleteCopied) {
+            editor.setSelectedRow(c.copied.front());
+            ASSERT_TRUE(editor.deleteSelectedRows(c.copied, [](const Refusal&) { return true; }));
+        }
+        ASSERT_TRUE(editor.pasteSteps(c.pasteRow));
+        for (std::size_t i = 0; i < c.copied.size(); ++i) {
+            const std::string& operand = step(c.pasteRow + static_cast<int>(i)).operand;
+            EXPECT_EQ(operand, c.pastedOperands[i]);
+            std::size_t at = operand.find(" P");
+            for (const auto& [position, speed] : expected[i]) {
+                ASSERT_NE(at, std::string::npos);
+                const int index = std::stoi(operand.substr(at + 2, 4)) - 1;
+                EXPECT_EQ(image.readPosition(0, index), position) << operand;
+                EXPECT_EQ(PositionRecord(image, 0, index).speed(), speed) << operand;
+                at = operand.find(" P", at + 2);
+            }
+        }
+    }
 }
 
 TEST_F(StepEditorTest, PasteRefusals) {

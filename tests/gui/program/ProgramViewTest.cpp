@@ -386,15 +386,16 @@ private slots:
     }
 
     void buttonsWithoutARegisteredEditorAreDisabled() {
+        // Only the label editor is registered.
         editors_ = CommandEditorRegistry();
-        registerCommandEditors(editors_);
+        registerLabelEditor(editors_);
         open();
         struct Case {
             std::string_view page, text;
             bool enabled;
         };
         const Case cases[] = {
-            {"I/O等", "時間待ち", false},      {"軸動作(ﾊﾟﾙｽ列)", "直線補間", true}, {"軸動作(RIVO)", "JOG動作", false},
+            {"I/O等", "時間待ち", false},      {"軸動作(ﾊﾟﾙｽ列)", "直線補間", false}, {"軸動作(RIVO)", "JOG動作", false},
             {"I/O等", "条件分岐(IF/ENDIF)", false}, {"I/O等", "LABEL", true},       {"I/O等", "JUMP", true},
             {"I/O等", "LABEL削除", true},      {"その他", "END", true},              {"I/O等", "条件分岐(ELSE)", true},
         };

@@ -1,0 +1,129 @@
+#include "commands/CProgOutDlg.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "commands/CIoSymbolPicker.h"
+#include "commands/RegisterCommandEditors.h"
+
+namespace vantrel {
+
+CProgOutDlg::CProgOutDlg(OutputEditor editor, QWidget* parent)
+    : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
+    picker_ = new CIoSymbolPicker(this);
+    connect(picker_, &CIoSymbolPicker::pageChosen, this, [this](int index) {
+        editor_.list().choosePage(index);
+        modelChanged();
+    });
+    connect(picker_, &CIoSymbolPicker::rowChosen, this, [this](int row) {
+        editor_.list().chooseRow(row);
+        modelChanged();
+    });
+    // A double-click on a row is "AND".
+    connect(picker_, &CIoSymbolPicker::rowDoubleClicked, this, [this](int row) {
+        editor_.list().chooseRow(row);
+        addTerm();
+    });
+
+    on_ = new QRadioButton(QStringLiteral("ON"), this);
+    off_ = new QRadioButton(QStringLiteral("OFF"), this);
+    auto* onOff = new QButtonGroup(this);
+    onOff->addButton(on_);
+    onOff->addButton(off_);
+    bindCheck(on_, [this](bool on) { editor_.setOn(on); });
+    and_ = newButton(QStringLiteral("AND"));
+    delete_ = newButton(QStringLiteral("DELETE"));
+    connect(and_, &QPushButton::clicked, this, [this] { addTerm(); });
+    connect(delete_, &QPushButton::clicked, this, [this] {
+        editor_.deleteTerm();
+        modelChanged();
+    });
+
+    outputs_ = new QPlainTextEdit(this);
+    outputs_->setReadOnly(true);
+    outputs_->setFocusPolicy(Qt::NoFocus);
+    outputs_->setFixedHeight(outputs_->fontMetrics().lineSpacing() * 4 + 12);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(on_);
+    side->addWidget(off_);
+    side->addSpacing(12);
+    side->addWidget(and_);
+    side->addWidget(delete_);
+    side->addStretch(1);
+    auto* top = new QHBoxLayout;
+    top->addWidget(picker_);
+    top->addLayout(side);
+    layout_ = new QVBoxLayout;
+    layout_->addLayout(top);
+    layout_->addWidget(outputs_);
+    finishLayout(layout_, picker_->table());
+}
+
+void CProgOutDlg::addTopRow(QLayout* row) { layout_->insertLayout(0, row); }
+
+void CProgOutDlg::addTerm() {
+    tell(editor_.addTerm());
+    modelChanged();
+}
+
+void CProgOutDlg::showModel() {
+    picker_->showList(editor_.list());
+    showRadio(on_, off_, editor_.on());
+    const bool terms = editor_.termControlsEnabled();
+    for (QWidget* control : {static_cast<QWidget*>(picker_), static_cast<QWidget*>(on_), static_cast<QWidget*>(off_),
+                             static_cast<QWidget*>(and_), static_cast<QWidget*>(delete_)})
+        control->setEnabled(terms);
+    const QString outputs = editorText(editor_.outputText());
+    if (outputs_->toPlainText() != outputs) outputs_->setPlainText(outputs);
+}
+
+CProgRioOutDlg::CProgRioOutDlg(OutputEditor editor, QWidget* parent) : CProgOutDlg(std::move(editor), parent) {
+    axis_ = new QComboBox(this);
+    fix_ = newButton(QStringLiteral("軸確定"));
+    bindChoice(axis_, [this](int index) { editor_.chooseAxis(index); });
+    connect(fix_, &QPushButton::clicked, this, [this] {
+        editor_.fixAxis();
+        modelChanged();
+    });
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("軸No.："), this));
+    row->addWidget(axis_);
+    row->addWidget(fix_);
+    row->addStretch(1);
+    addTopRow(row);
+    modelChanged();
+}
+
+void CProgRioOutDlg::showModel() {
+    CProgOutDlg::showModel();
+    if (!axis_) return;  // the base class shows the model before the driver row exists
+    showChoices(axis_, editor_.axisChoices());
+    axis_->setEnabled(editor_.axisChoiceEnabled());
+    fix_->setEnabled(editor_.fixAxisEnabled());
+}
+
+void registerOutputEditors(CommandEditorRegistry& registry) {
+    const auto open = [](const CommandEditorRequest& request) {
+        OutputEditor editor(static_cast<std::uint8_t>(request.mode), request.start, request.editExisting,
+                            request.context.ioNames);
+        if (editor.hasAxisChoice()) {
+            CProgRioOutDlg dialog(std::move(editor), request.parent);
+            return runEditorDialog(dialog);
+        }
+        CProgOutDlg dialog(std::move(editor), request.parent);
+        return runEditorDialog(dialog);
+    };
+    // "外部出力" (10), "内部出力" (9) and "リモートI/O書込" (52).
+    registry.add(CommandEditorKind::Output, open);
+    registry.add(CommandEditorKind::RemoteIoWrite, open);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,88 @@
+#include "commands/CProgRegIntDlg.h"
+
+#include <QButtonGroup>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "commands/IoSymbolList.h"
+#include "commands/ListSources.h"
+#include "commands/RegisterCommandEditors.h"
+
+namespace vantrel {
+
+CProgRegIntDlg::CProgRegIntDlg(VariableDeclarationEditor editor, QWidget* parent)
+    : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
+    typed_ = new QRadioButton(QStringLiteral("変数名任意指定"), this);
+    fromList_ = new QRadioButton(QStringLiteral("変数名一覧から指定"), this);
+    auto* ways = new QButtonGroup(this);
+    ways->addButton(typed_);
+    ways->addButton(fromList_);
+    bindCheck(fromList_, [this](bool fromList) { editor_.setFromList(fromList); });
+    name_ = new QLineEdit(this);
+    bindText(name_, [this](std::string text) { editor_.setName(std::move(text)); });
+
+    const auto variables = systemVariables();
+    list_ = new QTableWidget(static_cast<int>(variables.size()), 2, this);
+    list_->setHorizontalHeaderLabels({editorText(std::string(kSymbolColumn)), editorText(std::string(kNameColumn))});
+    list_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    list_->horizontalHeader()->setStretchLastSection(true);
+    list_->verticalHeader()->hide();
+    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setColumnWidth(0, 70);
+    list_->setColumnWidth(1, 150);
+    list_->setFixedSize(70 + 150 + 2 * list_->frameWidth() + 2,
+                        list_->horizontalHeader()->sizeHint().height() +
+                            static_cast<int>(variables.size()) * list_->verticalHeader()->defaultSectionSize() +
+                            2 * list_->frameWidth() + 2);
+    for (int row = 0; row < static_cast<int>(variables.size()); ++row) {
+        auto* symbol = new QTableWidgetItem(editorText(std::string(variables[static_cast<std::size_t>(row)].symbol)));
+        symbol->setTextAlignment(Qt::AlignCenter);
+        list_->setItem(row, 0, symbol);
+        list_->setItem(row, 1, new QTableWidgetItem(editorText(std::string(variables[static_cast<std::size_t>(row)].name))));
+    }
+    connect(list_, &QTableWidget::currentCellChanged, this, [this](int row) {
+        editor_.chooseVariable(row);
+        modelChanged();
+    });
+
+    auto* layout = new QVBoxLayout;
+    layout->addWidget(typed_);
+    layout->addWidget(name_);
+    layout->addSpacing(8);
+    layout->addWidget(fromList_);
+    layout->addWidget(list_);
+    finishLayout(layout, name_);
+}
+
+void CProgRegIntDlg::showModel() {
+    showRadio(fromList_, typed_, editor_.fromList());
+    name_->setEnabled(editor_.nameEnabled());
+    list_->setEnabled(editor_.listEnabled());
+    showText(name_, editor_.name());
+    const QSignalBlocker block(list_);
+    const int chosen = editor_.chosenVariable();
+    if (chosen < 0) {
+        list_->setCurrentCell(-1, -1);
+        list_->clearSelection();
+    } else {
+        list_->setCurrentCell(chosen, 0);
+        list_->selectRow(chosen);
+    }
+}
+
+void registerVariableDeclarationEditor(CommandEditorRegistry& registry) {
+    // "変数宣言" (48).
+    registry.add(CommandEditorKind::VariableDeclaration, [](const CommandEditorRequest& request) {
+        CProgRegIntDlg dialog(VariableDeclarationEditor(request.start, request.editExisting), request.parent);
+        return runEditorDialog(dialog);
+    });
+}
+
+}  // namespace vantrel
