@@ -2,7 +2,8 @@
 
 // The programs as the controller runs them after a compile: one instruction
 // per step, with every operand resolved (axes, points, symbols, jump targets,
-// variables).
+// variables). In a namespace of their own: the names are short and the
+// simulator's headers reach the desktop program's sources.
 
 #include <array>
 #include <cstdint>
@@ -12,7 +13,7 @@
 
 #include "sim/IoSymbols.h"
 
-namespace vantrel {
+namespace vantrel::simprog {
 
 enum class Op : std::uint8_t {
     Nop,         // an empty line
@@ -84,4 +85,4 @@ struct ProgramSet {
     std::vector<std::string> variables;                 // declared names, by slot
 };
 
-}  // namespace vantrel
+}  // namespace vantrel::simprog

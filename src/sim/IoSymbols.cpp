@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace vantrel {
+namespace vantrel::simprog {
 
 namespace {
 
@@ -68,4 +68,4 @@ std::optional<IoSymbol> parseIoSymbol(std::string_view text) {
     return std::nullopt;
 }
 
-}  // namespace vantrel
+}  // namespace vantrel::simprog

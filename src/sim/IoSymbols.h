@@ -14,7 +14,7 @@
 #include <optional>
 #include <string_view>
 
-namespace vantrel {
+namespace vantrel::simprog {
 
 enum class IoFamily : std::uint8_t {
     Input,         // IN1..16
@@ -46,4 +46,4 @@ std::optional<IoSymbol> parseIoSymbol(std::string_view text);
 // OUT), timers (an internal OUT); remote outputs only through NIOWR.
 inline bool externalOutput(const IoSymbol& s) { return s.family == IoFamily::Output || s.family == IoFamily::DriverOutput; }
 
-}  // namespace vantrel
+}  // namespace vantrel::simprog

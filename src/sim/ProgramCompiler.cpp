@@ -12,7 +12,8 @@ namespace vantrel {
 
 namespace {
 
-using namespace compileError;
+using namespace simprog;
+using namespace simprog::compileError;
 
 constexpr int kMainProgram = 100;
 

@@ -38,7 +38,7 @@ namespace vantrel {
 struct CompileVerdict {
     std::uint16_t error = 0;  // 0: accepted
     std::array<std::uint16_t, 4> values{};
-    std::shared_ptr<const ProgramSet> programs;  // when accepted
+    std::shared_ptr<const simprog::ProgramSet> programs;  // when accepted
     bool accepted() const { return error == 0; }
 };
 

@@ -3,7 +3,7 @@
 #include <limits>
 #include <optional>
 
-namespace vantrel {
+namespace vantrel::simprog {
 
 namespace {
 
@@ -602,4 +602,4 @@ ParsedStep parseStep(std::string_view keyword, std::string_view operand) {
     return failed(kCommand);
 }
 
-}  // namespace vantrel
+}  // namespace vantrel::simprog

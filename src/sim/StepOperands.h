@@ -12,7 +12,7 @@
 
 #include "sim/CompiledProgram.h"
 
-namespace vantrel {
+namespace vantrel::simprog {
 
 namespace compileError {
 inline constexpr std::uint16_t kSyntax = 1;
@@ -49,4 +49,4 @@ bool validVariableName(std::string_view name);
 // A system variable (MR100..MR107, MR110..MR113, MR040): its number, else -1.
 int systemVariable(std::string_view name);
 
-}  // namespace vantrel
+}  // namespace vantrel::simprog

@@ -9,6 +9,8 @@
 
 namespace vantrel {
 
+using namespace simprog;
+
 namespace {
 
 // Rounds of steps one advance runs at most: a program that loops without
@@ -95,6 +97,8 @@ void TaskRunner::publish(Machine& machine) const {
 
 void TaskRunner::advance(Machine& machine, std::int64_t nowMillis) {
     now_ = nowMillis;
+    // Nothing runs: the pairs were reported when the last task ended.
+    if (std::none_of(tasks_.begin(), tasks_.end(), [](const Task& t) { return t.active; })) return;
     const std::uint64_t generation = generation_;
     for (int round = 0; round < kRoundsPerAdvance; ++round) {
         bool progressed = false;

@@ -30,6 +30,12 @@
 namespace vantrel {
 
 class TaskRunner : public ProgramRunner {
+    using Condition = simprog::Condition;
+    using IoSymbol = simprog::IoSymbol;
+    using Instruction = simprog::Instruction;
+    using ProgramSet = simprog::ProgramSet;
+    using ValueRef = simprog::ValueRef;
+
 public:
     static constexpr int kTasks = Machine::kTasks;
     static constexpr int kMainProgram = 100;

@@ -13,6 +13,8 @@
 
 namespace vantrel {
 
+using namespace simprog;
+
 namespace {
 
 constexpr int kPulseAxes = Machine::kPulseAxes;

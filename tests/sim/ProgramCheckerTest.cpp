@@ -22,6 +22,7 @@
 #include "sim/ProgramCompiler.h"
 
 using namespace vantrel;
+using vantrel::simprog::parseIoSymbol;
 
 namespace {
 
