@@ -73,12 +73,12 @@ void BM_CompileLargestFile(benchmark::State& state) {
     const char* steps[] = {"\tMOVE\tA1,A2 P1001 \t;move\r\n", "\tIN\tIN1 ONorIN2 OFF,CUP1>7\r\n",
                            "\tCALC\tX = X * 2 + MR104 \r\n", "\tOUT\tOUT1 ON,DCON2 OFF\r\n", "\tGOTO\tL%03d \r\n"};
     for (int program = 1; text.size() < 130000; ++program) {
-        text += "\tPROG\t#" + std::to_string(1000 + program).substr(1) + "\r\n";
-        text += "L" + std::to_string(1000 + program).substr(1) + "\tWAIT\tT1\r\n";
+        const std::string digits = std::to_string(1000 + program).substr(1);  // program 1..99, label alike
+        text.append("\tPROG\t#").append(digits).append("\r\n");
+        text.append("L").append(digits).append("\tWAIT\tT1\r\n");
         for (int i = 0; i < 200 && text.size() < 130000; ++i) {
             std::string line = steps[i % 5];
-            if (const auto at = line.find("%03d"); at != std::string::npos)
-                line.replace(at, 4, std::to_string(1000 + program).substr(1));
+            if (const auto at = line.find("%03d"); at != std::string::npos) line.replace(at, 4, digits);
             text += line;
         }
     }
