@@ -3,7 +3,10 @@
 # `vantrel --demo` under a virtual X server, connects, reads the controller's
 # settings and saves the main window, the progress window, the dialogs and the
 # online windows (monitor menu, status monitor with its trend during a JOG,
-# I/O monitor, I/O test and its axis output tests, alarm monitor); then the
+# I/O monitor, I/O test and its axis output tests, alarm monitor, the
+# test-operation window on a pulse axis and on a network driver, the network
+# monitor and the network register test), the 通信 menu with its trace item and
+# the message that says where the trace goes; then the
 # program editor, its palette pages, the program list and a compile error;
 # then the flow-control, I/O, timer, counter and calculation editors; then every
 # motion command editor on a new and on an existing step.
@@ -73,7 +76,8 @@ else
 fi
 
 for picture in main-window.png progress-window.png monitor-menu.png status-monitor.png io-monitor.png io-test.png \
-    pulse-output-test.png rivo-output-test.png alarm-monitor.png; do
+    pulse-output-test.png rivo-output-test.png alarm-monitor.png jog-pulse-axis.png jog-network-driver.png \
+    rivo-status-monitor.png register-test.png link-menu.png trace-started-message.png; do
     if [ ! -s "$out/$picture" ]; then
         echo "screenshots.sh: $picture was not saved" >&2
         exit 1

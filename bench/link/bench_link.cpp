@@ -5,9 +5,10 @@
 // With --usb-fs the controller answers at the pace of a USB full-speed line;
 // each transfer is then also compared with its wire-limit time (every byte at
 // the line's rate and one USB frame per answer), and a program read is timed
-// on its own.
+// on its own. With --trace FILE the link writes its protocol trace to FILE
+// (the cost of a trace that is on; without it the trace is off).
 //
-//   bench_link [--usb-fs] [rounds]
+//   bench_link [--usb-fs] [--trace FILE] [rounds]
 
 #include <chrono>
 #include <condition_variable>
@@ -22,6 +23,7 @@
 
 #include "link/ControllerLink.h"
 #include "link/LinkThread.h"
+#include "link/LinkTraceFile.h"
 #include "sim/ControllerSim.h"
 #include "sim/PtyServer.h"
 
@@ -68,9 +70,12 @@ private:
 int main(int argc, char** argv) {
     int rounds = 5;
     bool usbFullSpeed = false;
+    std::string tracePath;
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--usb-fs")
             usbFullSpeed = true;
+        else if (std::string(argv[i]) == "--trace" && i + 1 < argc)
+            tracePath = argv[++i];
         else
             rounds = std::max(1, std::atoi(argv[i]));
     }
@@ -104,6 +109,11 @@ int main(int argc, char** argv) {
     thread.setPauses(pauses);
     const auto programFile = std::filesystem::temp_directory_path() / ("vantrel-bench-" + std::to_string(getpid()) + ".sys");
     thread.setWorkingProgramFile(programFile.string());
+    LinkTraceFile trace;
+    if (!tracePath.empty()) {
+        if (!trace.open(tracePath)) return std::fprintf(stderr, "cannot write %s\n", tracePath.c_str()), 1;
+        link.setTraceSink(&trace);
+    }
     Waiter events(&link);
     thread.start();
     if (!link.open(server.portName(), &events) || events.wait() != kEditTestMode) {
@@ -172,6 +182,7 @@ int main(int argc, char** argv) {
     std::printf("best: %.1f MB/s\n", best);
     thread.stop();
     link.close();
+    link.setTraceSink(nullptr);
     server.stop();
     std::filesystem::remove(programFile);
     return 0;

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the link benchmark without sanitizers (Release) and runs it:
-#   bench/link/bench_link.sh [--usb-fs] [rounds]
+#   bench/link/bench_link.sh [--usb-fs] [--trace FILE] [rounds]
 set -e
 src=$(cd "$(dirname "$0")/../.." && pwd)
 build=${VANTREL_BENCH_BUILD:-$src/build/bench}

@@ -12,6 +12,8 @@
 #include "online/CAlarmMonitorDlg.h"
 #include "online/CIoMonitorDlg.h"
 #include "online/CIoTestDlg.h"
+#include "online/CJogDlg.h"
+#include "online/CRivoStatusMonitorDlg.h"
 #include "online/CStatusMonitorDlg.h"
 
 namespace {
@@ -35,6 +37,14 @@ void changeEverything(ControllerStatus& s) {
         flip8(s.driverInputs[i]);
         flip8(s.driverOutputs[i]);
         for (auto* values : {&s.axisCommandPosition, &s.axisDetectedPosition, &s.axisCommandSpeed, &s.axisDetectedSpeed})
+            (*values)[i].fetch_add(12345, relaxed);
+    }
+    for (std::size_t i = 0; i < 4; ++i) {
+        s.networkStatus[i].store(~s.networkStatus[i].load(relaxed), relaxed);
+        flip16(s.networkWord[i]);
+        flip16(s.networkWord2[i]);
+        for (auto* values : {&s.networkCommandPosition, &s.networkDetectedPosition, &s.networkCommandSpeed,
+                             &s.networkDetectedSpeed})
             (*values)[i].fetch_add(12345, relaxed);
     }
     s.alarmCode.store(s.alarmCode.load(relaxed) == 27 ? 0 : 27, relaxed);
@@ -70,6 +80,10 @@ struct IoTest : CIoTestDlg {
 struct RivoOutputTest : CRivoOutputTestDlg {
     explicit RivoOutputTest(AppState& s) : CRivoOutputTestDlg(s, {}) {}
 };
+// The test-operation window on pulse axis 1 (a QS in mm), ticking with no button held.
+struct JogWindow : CJogDlg {
+    explicit JogWindow(AppState& s) : CJogDlg(s, {}) {}
+};
 
 }  // namespace
 
@@ -78,12 +92,15 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     AppState appState;
     state = &appState;
+    PulseAxisRecord(appState.image, 0).setModel(2);
     registerWindow<CStatusMonitorDlg>("StatusMonitor");
     registerWindow<CIoMonitorDlg>("IoMonitor");
     registerWindow<IoTest>("IoTest");
     registerWindow<CPulseOutputTestDlg>("PulseOutputTest");
     registerWindow<RivoOutputTest>("RivoOutputTest");
     registerWindow<CAlarmMonitorDlg>("AlarmMonitor");
+    registerWindow<JogWindow>("JogWindow");
+    registerWindow<CRivoStatusMonitorDlg>("RivoStatusMonitor");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -45,6 +45,15 @@ std::string glossOf(const std::string& message) {
         {"ファイルサイズが大きすぎです。\nプログラムを減らして再度コンパイルしてください。",
          "the file is too large; reduce the programs and compile again"},
         {"ファイル読込に失敗しました。", "reading the file failed"},
+        {"手動モードにしてください", "switch the controller to edit-test mode"},
+        {"スレーブアドレスは1～16の範囲にしてください。", "the slave address must be 1 to 16"},
+        {"指定したスレーブアドレスはドライバが未接続です。", "no network driver is set up at this slave address"},
+        {"レジスタアドレスは0～65535の範囲にしてください。", "the register address must be 0 to 65535"},
+        {"レジスタ数は1～2の範囲にしてください。", "the register count must be 1 or 2"},
+        {"診断のデータは0～65535の範囲にしてください。", "the diagnostics data must be 0 to 65535"},
+        {"レジスタ数1の書込みデータは0～65535の範囲にしてください。", "the data written to one register must be 0 to 65535"},
+        {"データは-8000000～8000000の範囲にしてください", "the data must be -8000000 to 8000000"},
+        {"データは整数で入力してください。", "the data must be a whole number"},
     };
     for (const auto& [text, gloss] : kGlosses)
         if (message == text) return gloss;

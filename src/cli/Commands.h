@@ -23,6 +23,10 @@ int runCompile(const Words& words);
 int runStatus(const Words& words);
 int runDump(const Words& words);
 int runCheck(const Words& words);
+int runList(const Words& words);
+int runAlarm(const Words& words);
+int runIo(const Words& words);
+int runRegister(const Words& words);
 int runDiff(const Words& words);
 
 }  // namespace vantrel::cli

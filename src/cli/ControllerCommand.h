@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -32,6 +33,15 @@ int noVerdict(const LinkSession& session, const std::string& operation);
 // The start and stop subcommands: the one-shot run request goes out with the
 // next status poll.
 int sendRunRequest(const Words& words, const std::string& command, RunRequest request);
+
+// A wait on the controller that ended without what it waited for: the USB
+// warning when the link was lost, else `what`, said as `command`'s failure.
+int waitFailed(const LinkSession& session, const std::string& command, const std::string& what);
+
+// Prints after an answered status poll: once, or with `watch` once a second
+// (each after a fresh answered poll) until SIGINT or SIGTERM. A poll that goes
+// unanswered ends it with waitFailed.
+int printFromPolls(LinkSession& session, const std::string& command, bool watch, const std::function<void()>& print);
 
 // Prints help for a subcommand: usage line and description.
 int printHelp(const std::string& usage, const std::string& description);

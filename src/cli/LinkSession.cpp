@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <unistd.h>
 
 namespace vantrel::cli {
@@ -12,6 +13,9 @@ using std::chrono::milliseconds;
 
 // How often a wait looks at the link when no event wakes it.
 constexpr milliseconds kLook{50};
+
+std::string tracePath;
+bool traceStarted = false;
 
 // The divisor of VANTREL_CLI_LINK_TIME_DIVISOR, 1 when unset or not a number.
 long timeDivisor() {
@@ -43,8 +47,30 @@ LinkSession::LinkSession(bool showProgress) : showProgress_(showProgress && ::is
 LinkSession::~LinkSession() {
     thread.stop();
     link.close();
+    link.setTraceSink(nullptr);
+    if (trace_.isOpen()) {
+        trace_.close();
+        if (const int error = trace_.error())
+            std::fprintf(stderr, "vantrel-cli: the trace %s is incomplete: %s\n", trace_.path().c_str(),
+                         std::strerror(error));
+    }
     std::error_code ec;
     if (!workDir_.empty()) std::filesystem::remove_all(workDir_, ec);
+}
+
+void LinkSession::setTracePath(const std::string& path) { tracePath = path; }
+
+bool LinkSession::traceWasStarted() { return traceStarted; }
+
+bool LinkSession::startTrace(std::string& problem) {
+    if (tracePath.empty() || trace_.isOpen()) return true;
+    if (!trace_.open(tracePath)) {
+        problem = "cannot write the trace " + tracePath + ": " + std::strerror(trace_.error());
+        return false;
+    }
+    link.setTraceSink(&trace_);
+    traceStarted = true;
+    return true;
 }
 
 std::uint64_t LinkSession::eventCount() const {
@@ -134,15 +160,39 @@ bool LinkSession::waitQueuesIdle() {
 }
 
 bool LinkSession::waitRunRequestSent() {
+    return waitTakenByPoll([this] { return status.runRequest.load(std::memory_order_relaxed) == 0; });
+}
+
+bool LinkSession::waitTakenByPoll(const std::function<bool()>& taken) {
     // The next status poll takes it, after the pass (and pause) running now.
     const LinkTiming timing = thread.timing();
     const auto end = Clock::now() + timing.exchange() + timing.pauses.longest() + timing.pollCycle() + margin_;
     while (Clock::now() < end) {
         if (!link.isOpen()) return false;
-        if (status.runRequest.load(std::memory_order_relaxed) == 0) return true;
+        if (taken()) return true;
         awaitEvent(milliseconds(5));
     }
     return false;
+}
+
+bool LinkSession::readAlarmRecord() {
+    std::uint64_t before;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        before = alarmRecords_;
+    }
+    if (!thread.startOperation(LinkOp::AlarmRead)) return false;
+    // Taken at the next pass, after the pass (and pause) running now.
+    const LinkTiming timing = thread.timing();
+    const Milliseconds most = 2 * timing.exchange() + timing.pauses.longest() + kLoopPause + margin_;
+    std::unique_lock<std::mutex> guard(lock_);
+    changed_.wait_for(guard, most, [&] { return alarmRecords_ != before || linkLost_; });
+    return alarmRecords_ != before;
+}
+
+std::uint64_t LinkSession::imageStores() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return imageStores_;
 }
 
 bool LinkSession::waitStatusReplies(const std::function<bool()>& done, int maxReplies) {
@@ -215,6 +265,20 @@ void LinkSession::settingsReadDone() {
     std::lock_guard<std::mutex> guard(lock_);
     ++events_;
     settingsRead_ = true;
+    changed_.notify_all();
+}
+
+void LinkSession::alarmRecordRead() {
+    std::lock_guard<std::mutex> guard(lock_);
+    ++events_;
+    ++alarmRecords_;
+    changed_.notify_all();
+}
+
+void LinkSession::imageBytesStored(std::size_t, const std::vector<std::uint8_t>&) {
+    std::lock_guard<std::mutex> guard(lock_);
+    ++events_;
+    ++imageStores_;
     changed_.notify_all();
 }
 

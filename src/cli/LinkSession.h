@@ -13,6 +13,7 @@
 #include "link/ControllerStatus.h"
 #include "link/LinkEvents.h"
 #include "link/LinkThread.h"
+#include "link/LinkTraceFile.h"
 #include "link/RequestQueues.h"
 
 namespace vantrel::cli {
@@ -41,6 +42,15 @@ public:
     explicit LinkSession(bool showProgress);
     ~LinkSession() override;
 
+    // The file of "--trace FILE": every session of the run writes the
+    // protocol trace there (main sets it before the subcommand runs).
+    static void setTracePath(const std::string& path);
+    // Whether a session of this run has started the trace.
+    static bool traceWasStarted();
+    // Starts the trace when one is asked for (before the port opens); false,
+    // with `problem`, when its file cannot be made.
+    bool startTrace(std::string& problem);
+
     // Opens the port and waits for the identify: kEditTestMode, kOtherMode or
     // kNoController; 0 when the port cannot be opened at all.
     int connect(const std::string& portName);
@@ -57,6 +67,16 @@ public:
     // Waits until the link thread has taken the one-shot run request into a
     // status poll.
     bool waitRunRequestSent();
+    // Waits until `taken` holds, which the next status poll makes so (a
+    // one-shot request taken into it); false when it does not within the pass
+    // running now and one poll cycle, or the link is lost.
+    bool waitTakenByPoll(const std::function<bool()>& taken);
+    // Asks for the alarm record and waits for it (ControllerStatus::alarmRecord);
+    // false when the controller does not answer it within one exchange after
+    // the pass running now, or the link is lost.
+    bool readAlarmRecord();
+    // Settings image stores the link has reported (imageBytesStored) so far.
+    std::uint64_t imageStores() const;
     // Waits for status poll replies the link accepts from now on until `done`
     // holds after one of them (true). False when `maxReplies` were accepted
     // without it, when kStatusPollTries poll cycles pass without an accepted
@@ -81,6 +101,8 @@ public:
     void progress(int percent, int result) override;
     void connectionResult(int result) override;
     void settingsReadDone() override;
+    void alarmRecordRead() override;
+    void imageBytesStored(std::size_t offset, const std::vector<std::uint8_t>& bytes) override;
     void verifyError(int kind) override;
     void linkLost(bool silent) override;
 
@@ -93,6 +115,7 @@ private:
     void awaitEvent(Milliseconds most);
 
     bool showProgress_;
+    LinkTraceFile trace_;
     Milliseconds margin_ = kMargin;
     std::filesystem::path workDir_;
     mutable std::mutex lock_;
@@ -104,6 +127,8 @@ private:
     bool linkLost_ = false;
     bool linkLostWarning_ = false;
     bool settingsRead_ = false;
+    std::uint64_t alarmRecords_ = 0;
+    std::uint64_t imageStores_ = 0;
     int lastPercent_ = -1;
 };
 

@@ -1,17 +1,21 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/AtomicFile.h"
 
 namespace vantrel::cli {
 
 // The files one command writes, all of them or none: every target is checked
 // before the controller is asked for anything (check), each file is written
-// complete beside its target under a temporary name (stage), and only when all
-// are staged are they renamed into place (commit). Whatever is staged and not
-// committed is removed when the object goes away. The one place where the
-// tool writes its output files.
+// complete and flushed to the disk beside its target under a temporary name
+// (stage, through the core's AtomicFile), and only when all are staged are
+// they renamed into place (commit). Whatever is staged and not committed is
+// removed when the object goes away. The one place where the tool writes its
+// output files.
 class OutputFiles {
 public:
     OutputFiles() = default;
@@ -25,18 +29,20 @@ public:
     bool check(const std::string& path, std::string& problem);
 
     // Writes the contents of a checked target, or a copy of file `from`, to
-    // its temporary file. False when that fails (nothing of it stays).
-    bool stage(const std::string& path, const void* bytes, std::size_t size);
-    bool stageCopy(const std::string& path, const std::string& from);
+    // its temporary file and flushes it to the disk. False, with `problem`
+    // telling why, when that fails (nothing of it stays).
+    bool stage(const std::string& path, const void* bytes, std::size_t size, std::string& problem);
+    bool stageCopy(const std::string& path, const std::string& from, std::string& problem);
 
-    // Renames every staged file into place; false when one could not be (the
-    // others not yet renamed are removed).
-    bool commit();
+    // Renames every staged file into place; false, with `problem`, when not
+    // all are staged (nothing is renamed) or a rename fails (the files not yet
+    // renamed are removed).
+    bool commit(std::string& problem);
 
 private:
     struct Target {
         std::string path;
-        std::string temp;  // empty until staged
+        std::unique_ptr<AtomicFile> staged;  // null until staged
     };
     Target* find(const std::string& path);
 

@@ -27,8 +27,8 @@ int runReadPrograms(const Words& words) {
     const int result = session.runOperation([&] { session.thread.startProgramRead(); });
     if (result == 0) return noVerdict(session, "read-programs");
     if (result != kDone) return transferFailed(session, ProgramFiles::readFailedRefusal());
-    if (!outputs.stageCopy(*out, session.thread.workingProgramFile()) || !outputs.commit())
-        return fileFailed("cannot write " + *out);
+    if (!outputs.stageCopy(*out, session.thread.workingProgramFile(), problem) || !outputs.commit(problem))
+        return fileFailed(problem);
     say(settingsReadMessage(kDone));
     return kExitOk;
 }

@@ -33,10 +33,10 @@ int runReadSettings(const Words& words) {
     if (result != kDone || !session.thread.lastSettingsReadComplete())
         return transferFailed(session, settingsReadMessage(result == kDone ? kFailed : result));
 
-    if (!outputs.stage(*out, session.image.data(), session.image.size())) return fileFailed("cannot write " + *out);
-    if (programs && !outputs.stageCopy(*programs, session.thread.workingProgramFile()))
-        return fileFailed("cannot write " + *programs);
-    if (!outputs.commit()) return fileFailed("cannot put the files in place");
+    if (!outputs.stage(*out, session.image.data(), session.image.size(), problem)) return fileFailed(problem);
+    if (programs && !outputs.stageCopy(*programs, session.thread.workingProgramFile(), problem))
+        return fileFailed(problem);
+    if (!outputs.commit(problem)) return fileFailed(problem);
     say(settingsReadMessage(kDone));
     return kExitOk;
 }

@@ -1,7 +1,4 @@
-#include <chrono>
-#include <csignal>
 #include <iostream>
-#include <thread>
 
 #include "CliArgs.h"
 #include "CliOutput.h"
@@ -14,9 +11,6 @@
 
 namespace vantrel::cli {
 namespace {
-
-volatile std::sig_atomic_t interrupted = 0;
-extern "C" void onInterrupt(int) { interrupted = 1; }
 
 std::string bits16(std::uint16_t v) {
     std::string s;
@@ -51,13 +45,6 @@ void printStatus(const LinkSession& session, const SettingsImage& units) {
               << "OUT1..OUT16: " << bits16(st.generalOutputs.load(relaxed)) << "\n";
 }
 
-int noStatus(const LinkSession& session) {
-    if (session.linkLostWarning()) return fail(linkLostMessage());
-    std::cerr << "vantrel-cli: status: the controller answered none of " << LinkSession::kStatusPollTries
-              << " status polls (no reply, or a reply to another request); nothing is shown\n";
-    return kExitFailed;
-}
-
 }  // namespace
 
 int runStatus(const Words& words) {
@@ -86,22 +73,11 @@ int runStatus(const Words& words) {
             return transferFailed(session, settingsReadMessage(kFailed), "reading the settings for their units was interrupted");
         units = session.image;
     }
-    // Only what an answered poll brought is shown; without one nothing is.
-    const auto answered = [&] { return session.waitStatusReplies([] { return true; }, 1); };
-    if (!answered()) return noStatus(session);
-    if (!args.flag("--watch")) {
+    const bool watch = args.flag("--watch");
+    return printFromPolls(session, "status", watch, [&] {
         printStatus(session, *units);
-        return kExitOk;
-    }
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
-    while (!interrupted) {
-        printStatus(session, *units);
-        std::cout << std::endl;
-        for (int i = 0; i < 20 && !interrupted; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        if (!interrupted && !answered()) return noStatus(session);
-    }
-    return kExitOk;
+        if (watch) std::cout << "\n";  // a blank line between two prints
+    });
 }
 
 }  // namespace vantrel::cli

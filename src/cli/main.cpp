@@ -7,6 +7,7 @@
 
 #include "CliOutput.h"
 #include "Commands.h"
+#include "LinkSession.h"
 
 namespace {
 
@@ -29,13 +30,19 @@ const Subcommand kSubcommands[] = {
     {"read-programs", vantrel::cli::runReadPrograms, "controller program file -> FILE.ncp"},
     {"compile", vantrel::cli::runCompile, "send FILE.ncp to the controller and print the verdict"},
     {"status", vantrel::cli::runStatus, "positions, speeds, I/O and alarm"},
+    {"alarm", vantrel::cli::runAlarm, "current alarm and alarm history; alarm reset"},
+    {"io", vantrel::cli::runIo, "general, host, driver and sensor bits by name"},
+    {"register", vantrel::cli::runRegister, "one register request to a network driver"},
     {"dump", vantrel::cli::runDump, "a settings file as named fields in their units"},
+    {"list", vantrel::cli::runList, "the program listing of FILE.ncp as the step table shows it"},
     {"check", vantrel::cli::runCheck, "what the program editor would drop or change in FILE.ncp"},
     {"diff", vantrel::cli::runDiff, "the fields in which two settings files differ"},
 };
 
 int usage(std::ostream& out) {
-    out << "usage: vantrel-cli <command> [options]   (vantrel-cli <command> --help for its options)\n\ncommands:\n";
+    out << "usage: vantrel-cli [--trace FILE] <command> [options]   (vantrel-cli <command> --help for its options)\n\n"
+           "--trace FILE writes every frame the command exchanges with the controller, every\n"
+           "time-out and hang-up to FILE, one line each (the format is in the README).\n\ncommands:\n";
     for (const auto& s : kSubcommands) out << "  " << s.name << std::string(16 - std::strlen(s.name), ' ') << s.summary << "\n";
     return 0;
 }
@@ -43,15 +50,32 @@ int usage(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
+    int first = 1;
+    std::string trace;
+    if (argc > first && std::strcmp(argv[first], "--trace") == 0) {
+        if (argc <= first + 1 || argv[first + 1][0] == '\0') {
+            std::cerr << "vantrel-cli: --trace needs a file name\n";
+            return vantrel::cli::kExitUsage;
+        }
+        trace = argv[first + 1];
+        first += 2;
+    }
+    if (argc <= first) {
         usage(std::cerr);
         return vantrel::cli::kExitUsage;
     }
-    const std::string name = argv[1];
+    const std::string name = argv[first];
     if (name == "--help" || name == "-h" || name == "help") return usage(std::cout);
-    vantrel::cli::Words words(argv + 2, argv + argc);
-    for (const auto& s : kSubcommands)
-        if (name == s.name) return s.run(words);
+    vantrel::cli::Words words(argv + first + 1, argv + argc);
+    vantrel::cli::LinkSession::setTracePath(trace);
+    for (const auto& s : kSubcommands) {
+        if (name != s.name) continue;
+        const int status = s.run(words);
+        if (!trace.empty() && status == vantrel::cli::kExitOk && !vantrel::cli::LinkSession::traceWasStarted())
+            std::cerr << "vantrel-cli: no trace written to " << trace << ": " << name
+                      << " did not talk to a controller\n";
+        return status;
+    }
     std::cerr << "vantrel-cli: unknown command " << name << "\n";
     usage(std::cerr);
     return vantrel::cli::kExitUsage;

@@ -1,98 +1,13 @@
-#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <unistd.h>
+#include <map>
 
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
-
+#include "CliTestSupport.h"
 #include "data/DefaultImage.h"
 #include "data/SettingsFile.h"
-#include "sim/ControllerSim.h"
-#include "sim/PtyServer.h"
 
 using namespace vantrel;
-namespace fs = std::filesystem;
-
-namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-class CliTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("vantrel-cli-test-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        server_.stop();
-        fs::remove_all(dir_);
-    }
-
-    std::string serve() {
-        EXPECT_TRUE(server_.start()) << server_.errorText();
-        return server_.portName();
-    }
-
-    // Runs the tool with the link's time-outs and pauses twenty times shorter,
-    // so that a controller that stays silent costs a fraction of a second per read.
-    CliRun runFast(const std::vector<std::string>& args) { return run(args, "VANTREL_CLI_LINK_TIME_DIVISOR=20 "); }
-
-    CliRun run(const std::vector<std::string>& args, const std::string& environment = {}) {
-        std::string command = environment + quote(VANTREL_CLI);
-        for (const auto& a : args) command += " " + quote(a);
-        const auto out = dir_ / "stdout.txt";
-        const auto err = dir_ / "stderr.txt";
-        command += " >" + quote(out.string()) + " 2>" + quote(err.string()) + " </dev/null";
-        CliRun r;
-        const int raw = std::system(command.c_str());
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = readFile(out);
-        r.err = readFile(err);
-        return r;
-    }
-
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    // What is in the test's folder besides the captured output, sorted.
-    std::vector<std::string> leftovers() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir_)) {
-            const std::string name = entry.path().filename().string();
-            if (name != "stdout.txt" && name != "stderr.txt") names.push_back(name);
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    fs::path dir_;
-    ControllerSim sim_;
-    PtyServer server_{sim_};
-};
-
-}  // namespace
+using namespace vantrel::clitest;
 
 TEST_F(CliTest, WriteSettingsThenReadSettingsGivesTheIdenticalFile) {
     SettingsImage image = makeDefaultSettingsImage();

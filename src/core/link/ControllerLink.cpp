@@ -48,6 +48,7 @@ bool ControllerLink::open(const std::string& portName, LinkEvents* owner) {
     port_.setTimeouts(readTimeout(), writeTimeout());
     pendingOp_.store(static_cast<std::uint8_t>(LinkOp::Identify));
     setOpen(true);
+    traceNote(TraceEvent::Kind::Opened, portName_);
     wakeWaiters();
     return true;
 }
@@ -55,6 +56,7 @@ bool ControllerLink::open(const std::string& portName, LinkEvents* owner) {
 void ControllerLink::close() {
     std::lock_guard guard(lock_);
     setOpen(false);
+    if (port_.isOpen()) traceNote(TraceEvent::Kind::Closed, {});
     port_.close();
 }
 
@@ -93,6 +95,9 @@ std::size_t ControllerLink::send(const std::uint8_t* bytes, std::size_t length) 
     std::lock_guard guard(lock_);
     if (!port_.isOpen()) return 0;
     const long written = port_.write(bytes, length);
+    lastCode_ = length > frame::kCode ? bytes[frame::kCode] : 0;
+    lastSequence_ = length > frame::kSequence ? bytes[frame::kSequence] : 0;
+    if (LinkTraceSink* sink = trace_.load(std::memory_order_acquire)) traceSent(*sink, bytes, length, written);
     if (written > 0) {
         bytesSent_.fetch_add(static_cast<std::uint64_t>(written), std::memory_order_relaxed);
         return static_cast<std::size_t>(written);
@@ -102,10 +107,11 @@ std::size_t ControllerLink::send(const std::uint8_t* bytes, std::size_t length) 
     return 0;
 }
 
-std::size_t ControllerLink::receive(std::uint8_t* buffer, std::size_t length) {
+std::size_t ControllerLink::receive(std::uint8_t* buffer, std::size_t length, ReplyPart part) {
     std::lock_guard guard(lock_);
     const std::size_t got = port_.read(buffer, length);
     bytesReceived_.fetch_add(got, std::memory_order_relaxed);
+    if (LinkTraceSink* sink = trace_.load(std::memory_order_acquire)) traceReceived(*sink, buffer, got, length, part);
     return got;
 }
 
@@ -114,6 +120,7 @@ void ControllerLink::linkLost() {
     const bool dropped = setOpen(false);
     port_.close();
     const bool silent = silentDisconnect.load();
+    traceNote(TraceEvent::Kind::Lost, silent ? "silent" : "warning");
     status_.modeWord.store(0, std::memory_order_relaxed);
     status_.requestedMode.store(0, std::memory_order_relaxed);
     pendingOp_.store(static_cast<std::uint8_t>(LinkOp::Identify));

@@ -15,6 +15,7 @@
 #include "link/ControllerStatus.h"
 #include "link/JogRequestRecord.h"
 #include "link/LinkEvents.h"
+#include "link/LinkTrace.h"
 #include "link/NetworkRegisterRequest.h"
 #include "link/Protocol.h"
 #include "link/SerialPort.h"
@@ -94,8 +95,20 @@ public:
     // nothing (then: link-lost handling and progress(100, 2)).
     std::size_t send(const std::uint8_t* bytes, std::size_t length);
     // One read of at most `length` bytes: returns when they arrived or the read
-    // time-out passed; 0 when nothing arrived or the port is closed.
-    std::size_t receive(std::uint8_t* buffer, std::size_t length);
+    // time-out passed; 0 when nothing arrived or the port is closed. `part`
+    // tells the trace whether the read begins a reply or goes on with one
+    // whose first read came back short.
+    enum class ReplyPart : std::uint8_t { First, Rest };
+    std::size_t receive(std::uint8_t* buffer, std::size_t length, ReplyPart part = ReplyPart::First);
+
+    // The protocol trace (LinkTrace.h): every frame, time-out and hang-up from
+    // now on goes to `sink`; nullptr ends it. Never waits for the link. A call
+    // already under way may still reach the previous sink after this returns:
+    // the link makes every call under its lock, so a thread that may wait
+    // takes lock() once before it lets the sink go; others keep the sink
+    // alive while the link thread runs or a port is open.
+    void setTraceSink(LinkTraceSink* sink) { trace_.store(sink, std::memory_order_release); }
+    LinkTraceSink* traceSink() const { return trace_.load(std::memory_order_acquire); }
 
     // Bytes written and read since the link was made (all ports).
     std::uint64_t bytesSent() const { return bytesSent_.load(std::memory_order_relaxed); }
@@ -158,6 +171,11 @@ public:
 
 private:
     std::vector<std::string> candidatePortNames() const;
+    // The trace of a send or receive that just happened (ControllerLinkTrace.cpp).
+    void traceSent(LinkTraceSink& sink, const std::uint8_t* bytes, std::size_t length, long written);
+    void traceReceived(LinkTraceSink& sink, const std::uint8_t* bytes, std::size_t got, std::size_t wanted,
+                       ReplyPart part);
+    void traceNote(TraceEvent::Kind kind, std::string_view text);
     // Marks the port open or closed; a request not taken yet is dropped
     // (returns whether one was).
     bool setOpen(bool open);
@@ -186,6 +204,11 @@ private:
     std::condition_variable openSignal_;
     std::atomic<std::uint64_t> bytesSent_{0};
     std::atomic<std::uint64_t> bytesReceived_{0};
+    std::atomic<LinkTraceSink*> trace_{nullptr};
+    // Code and sequence of the last request sent: the trace names the request
+    // a reply answers.
+    std::uint8_t lastCode_ = 0;
+    std::uint8_t lastSequence_ = 0;
     std::mutex registerLock_;
     NetworkRegisterRequest registerRequest_;
 };

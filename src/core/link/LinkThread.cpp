@@ -221,7 +221,8 @@ bool LinkThread::receiveBulk(std::uint8_t* buffer, std::size_t length) {
     std::size_t received = 0;
     int lastPercent = -1;
     while (received < length) {
-        const std::size_t n = link_.receive(buffer + received, length - received);
+        const auto part = received == 0 ? ControllerLink::ReplyPart::First : ControllerLink::ReplyPart::Rest;
+        const std::size_t n = link_.receive(buffer + received, length - received, part);
         if (stopping()) return false;
         if (n == 0) {
             link_.linkLost();

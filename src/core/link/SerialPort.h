@@ -18,6 +18,8 @@ namespace vantrel {
 class SerialPort {
 public:
     using Milliseconds = std::chrono::milliseconds;
+    // Why the last read returned.
+    enum class ReadEnd : std::uint8_t { Complete, TimedOut, HungUp, Aborted };
 
     SerialPort() = default;
     ~SerialPort();
@@ -49,6 +51,7 @@ public:
     // the device reports an end (hang-up, error) or `abort` becomes true.
     // Returns the number of bytes read (0 when nothing arrived).
     std::size_t read(std::uint8_t* buffer, std::size_t length);
+    ReadEnd lastReadEnd() const { return lastReadEnd_; }
 
     // While *flag is true, reads return at once with what arrived.
     void setAbortFlag(const std::atomic<bool>* flag) { abort_ = flag; }
@@ -60,6 +63,7 @@ private:
     Milliseconds readTimeout_{3000};
     Milliseconds writeTimeout_{1000};
     const std::atomic<bool>* abort_ = nullptr;
+    ReadEnd lastReadEnd_ = ReadEnd::Complete;
 };
 
 }  // namespace vantrel

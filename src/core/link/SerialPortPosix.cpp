@@ -111,6 +111,7 @@ long SerialPort::write(const std::uint8_t* data, std::size_t length) {
 }
 
 std::size_t SerialPort::read(std::uint8_t* buffer, std::size_t length) {
+    lastReadEnd_ = ReadEnd::HungUp;
     if (handle_ < 0) return 0;
     const int fd = asFd(handle_);
     const auto deadline = Clock::now() + readTimeout_;
@@ -118,6 +119,7 @@ std::size_t SerialPort::read(std::uint8_t* buffer, std::size_t length) {
     // In raw mode a read without data returns 0 at once; only poll tells a
     // quiet line from one that is gone: readable but nothing to read is an end.
     bool readable = false;
+    ReadEnd end = ReadEnd::Complete;
     while (done < length) {
         const ssize_t n = ::read(fd, buffer + done, length - done);
         if (n > 0) {
@@ -126,19 +128,35 @@ std::size_t SerialPort::read(std::uint8_t* buffer, std::size_t length) {
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) break;  // device gone
-        if (readable) break;                                           // hung up
-        if (abort_ && abort_->load()) break;
+        if ((n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) || readable) {
+            end = ReadEnd::HungUp;  // device gone, or hung up
+            break;
+        }
+        if (abort_ && abort_->load()) {
+            end = ReadEnd::Aborted;
+            break;
+        }
         const int wait = std::min<int>(remainingMs(deadline), static_cast<int>(kAbortCheck.count()));
-        if (wait <= 0) break;
+        if (wait <= 0) {
+            end = ReadEnd::TimedOut;
+            break;
+        }
         pollfd p{fd, POLLIN, 0};
         const int r = ::poll(&p, 1, wait);
-        if (r < 0 && errno != EINTR) break;
-        if (r <= 0) continue;
-        if (p.revents & (POLLERR | POLLNVAL)) break;
-        if ((p.revents & POLLHUP) && !(p.revents & POLLIN)) break;
+        if (r <= 0) {
+            if (r < 0 && errno != EINTR) {
+                end = ReadEnd::HungUp;
+                break;
+            }
+            continue;
+        }
+        if ((p.revents & (POLLERR | POLLNVAL)) || ((p.revents & POLLHUP) && !(p.revents & POLLIN))) {
+            end = ReadEnd::HungUp;
+            break;
+        }
         readable = true;
     }
+    lastReadEnd_ = end;
     return done;
 }
 

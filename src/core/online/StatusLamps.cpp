@@ -77,7 +77,7 @@ bool isOutputWord(StatusWord word) {
            word == StatusWord::DriverOutputs || word == StatusWord::NetworkOutputs;
 }
 
-bool toggleOutput(ControllerStatus& status, const BitRef& ref) {
+bool flipOutputBit(ControllerStatus& status, const BitRef& ref) {
     if (!isOutputWord(ref.word) || ref.index >= indexCount(ref.word) || ref.bit >= bitCount(ref.word)) return false;
     switch (ref.word) {
     case StatusWord::GeneralOutputs:

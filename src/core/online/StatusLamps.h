@@ -49,9 +49,10 @@ bool isLit(const StatusSnapshot& snapshot, const BitRef& ref);
 
 bool isOutputWord(StatusWord word);
 // Flips one bit of a shared output variable (an atomic exchange, so a poll
-// being built never sees half a change); the next status poll sends it.
-// Input words and bits a word does not have are left alone (false).
-bool toggleOutput(ControllerStatus& status, const BitRef& ref);
+// being built never sees half a change). Input words and bits a word does not
+// have are left alone (false). The windows' toggles go through toggleOutput
+// (OutputRequests.h), which does this only while the link is open.
+bool flipOutputBit(ControllerStatus& status, const BitRef& ref);
 
 // Bit of the sensor word that holds lamp `k` (0 HOMES, 1 +LS, 2 -LS, 3 spare)
 // of pulse axis `axis`: axis 1 uses bits 7..4, axis 2 bits 3..0, axis 3 bits

@@ -79,7 +79,8 @@ void AtomicFile::discard() {
 }
 
 bool AtomicFile::write(const void* data, std::size_t size) {
-    if (error_ != 0 || fd_ < 0) return false;
+    if (error_ == 0 && fd_ < 0) fail(EBADF);  // flushed or committed already
+    if (error_ != 0) return false;
     const auto* bytes = static_cast<const unsigned char*>(data);
     std::size_t done = 0;
     while (done < size) {
@@ -98,7 +99,8 @@ bool AtomicFile::write(const void* data, std::size_t size) {
     return true;
 }
 
-FileWriteResult AtomicFile::commit() {
+FileWriteResult AtomicFile::flush() {
+    if (error_ == 0 && flushed_) return {};
     if (error_ == 0 && fd_ < 0) fail(EBADF);  // committed already
     // The content must be on the disk before the rename makes it the file:
     // otherwise a power cut could leave a renamed but empty file.
@@ -108,7 +110,14 @@ FileWriteResult AtomicFile::commit() {
         fd_ = -1;
         if (closed != 0 && errno != EINTR) fail(errno);
     }
+    flushed_ = error_ == 0;
+    return {error_};
+}
+
+FileWriteResult AtomicFile::commit() {
+    flush();
     if (error_ == 0 && ::rename(temporary_.c_str(), target_.c_str()) != 0) fail(errno);
+    flushed_ = false;
     if (error_ != 0) {
         discard();
         return {error_};

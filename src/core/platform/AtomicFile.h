@@ -40,9 +40,18 @@ public:
     bool write(const void* data, std::size_t size);
     bool write(std::string_view bytes) { return write(bytes.data(), bytes.size()); }
 
-    // Flushes the new content to the disk and renames it over the target.
-    // Reports the first failure of any step since the construction.
+    // Flushes the new content to the disk and closes it, so that commit() is
+    // left with the rename alone: several files can be made ready first and
+    // put in place together. Reports the first failure so far.
+    FileWriteResult flush();
+
+    // Flushes the new content (unless flush() did) and renames it over the
+    // target. Reports the first failure of any step since the construction.
     FileWriteResult commit();
+
+    // The first failure so far (0 while all went well): a temporary file that
+    // could not be made shows here at once.
+    FileWriteResult status() const { return {error_}; }
 
 private:
     void fail(int error);
@@ -52,6 +61,7 @@ private:
     std::string temporary_;
     int fd_ = -1;
     int error_ = 0;
+    bool flushed_ = false;  // closed and on the disk, not yet renamed
 };
 
 // The whole content in one call.

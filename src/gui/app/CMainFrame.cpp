@@ -22,6 +22,7 @@
 #include "app/TransactionMessages.h"
 #include "data/ImageEdit.h"
 #include "data/SettingsFile.h"
+#include "link/CLinkTraceAction.h"
 #include "link/CWaitDlg.h"
 #include "online/CMonitorMenuDlg.h"
 #include "online/RegisterMonitorWindows.h"
@@ -105,6 +106,8 @@ void CMainFrame::createMenus() {
     addAction(link, QStringLiteral("Ethernet IPアドレス(&P)..."), &CMainFrame::editEthernetAddress);
     addAction(link, QStringLiteral("設定初期化(&I)..."), &CMainFrame::initialiseController);
     addAction(link, QStringLiteral("FLASH書込み(&F)..."), &CMainFrame::writeFlash);
+    link->addSeparator();
+    link->addAction((new CLinkTraceAction(state_.link, this))->action());
 
     // Copy and paste belong to the editor shown; a view that has them offers
     // copy() and paste() slots.

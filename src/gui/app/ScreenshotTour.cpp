@@ -8,6 +8,8 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
 #include <QMessageBox>
@@ -22,7 +24,9 @@
 #include "app/RecoveryFile.h"
 #include "app/TransactionMessages.h"
 #include "data/FileSaveMessages.h"
+#include "link/CLinkTraceAction.h"
 #include "link/CWaitDlg.h"
+#include "link/TraceRecording.h"
 #include "online/OnlineScreenshots.h"
 #include "platform/AppFolders.h"
 #include "ui/CGridView.h"
@@ -138,7 +142,27 @@ void ScreenshotTour::grabDialogs() {
     save(*failed, QStringLiteral("save-failed-message.png"));
 }
 
+void ScreenshotTour::grabTraceItem() {
+    auto* trace = frame_.findChild<CLinkTraceAction*>();
+    if (!trace) return;
+    trace->action()->setChecked(true);  // its message goes to the recorder of the tour
+    const auto started = ui::makeMessageBox(&frame_, traceStartedMessage(trace->path()), ui::MessageButtons::Ok);
+    started->show();
+    save(*started, QStringLiteral("trace-started-message.png"));
+    QMenu* menu = nullptr;
+    for (QAction* item : frame_.menuBar()->actions())
+        if (item->menu() && item->menu()->actions().contains(trace->action())) menu = item->menu();
+    if (menu) {
+        menu->popup(frame_.mapToGlobal(QPoint(60, 20)));
+        QApplication::processEvents();
+        save(*menu, QStringLiteral("link-menu.png"));
+        menu->hide();
+    }
+    trace->action()->setChecked(false);
+}
+
 void ScreenshotTour::finish() {
+    grabTraceItem();
     frame_.refreshStatusPane();
     save(frame_, QStringLiteral("main-window.png"));
     qApp->quit();

@@ -23,6 +23,8 @@ public:
 private:
     void save(QWidget& widget, const QString& name);
     void grabDialogs();
+    // The 通信 menu with the trace item checked, and the message that says where the trace goes.
+    void grabTraceItem();
     void finish();
 
     CMainFrame& frame_;

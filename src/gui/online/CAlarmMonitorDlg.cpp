@@ -13,6 +13,7 @@
 #include "online/AlarmTexts.h"
 #include "online/MonitorWindows.h"
 #include "online/OnlineRequests.h"
+#include "online/OutputRequests.h"
 #include "online/StatusSnapshot.h"
 
 namespace vantrel {
@@ -95,9 +96,7 @@ void CAlarmMonitorDlg::showHistory(const std::array<std::uint8_t, 10>& codes) {
     }
 }
 
-void CAlarmMonitorDlg::pressAlarmReset() {
-    state().status.alarmResetRequest.store(kAlarmResetRequest, std::memory_order_relaxed);
-}
+void CAlarmMonitorDlg::pressAlarmReset() { requestAlarmReset(state().link, state().status); }
 
 QString CAlarmMonitorDlg::currentAlarmText() const { return current_->text(); }
 

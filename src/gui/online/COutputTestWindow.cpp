@@ -7,6 +7,7 @@
 #include "app/AppState.h"
 #include "online/CLamp.h"
 #include "online/CLampGroup.h"
+#include "online/OutputRequests.h"
 
 namespace vantrel {
 
@@ -27,7 +28,7 @@ QLayout* COutputTestWindow::makeToggleGroups(const std::vector<LampGroup>& group
 }
 
 void COutputTestWindow::toggle(const BitRef& ref) {
-    if (!toggleOutput(state().status, ref)) return;
+    if (!toggleOutput(state().link, state().status, ref)) return;
     const StatusSnapshot s = takeSnapshot(state().status);
     for (CLampGroup* g : groups_) g->refresh(s);
 }

@@ -13,6 +13,7 @@
 #include "online/CTrendPanel.h"
 #include "online/MonitorWindows.h"
 #include "online/OnlineRequests.h"
+#include "online/OutputRequests.h"
 #include "online/StatusLamps.h"
 
 namespace vantrel {
@@ -176,7 +177,7 @@ int CStatusMonitorDlg::refreshLamps(const StatusSnapshot& snapshot) {
 }
 
 void CStatusMonitorDlg::pressAlarmReset(int axis) {
-    toggleOutput(state().status, BitRef{StatusWord::DriverOutputs, static_cast<std::uint8_t>(axis), kDriverAlarmResetBit});
+    toggleOutput(state().link, state().status, BitRef{StatusWord::DriverOutputs, static_cast<std::uint8_t>(axis), kDriverAlarmResetBit});
     refreshLamps(takeSnapshot(state().status));
 }
 

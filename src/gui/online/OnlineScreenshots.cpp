@@ -1,16 +1,22 @@
 #include "online/OnlineScreenshots.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTimer>
 
 #include "app/AppState.h"
+#include "data/ImageEdit.h"
 #include "link/JogRequestRecord.h"
 #include "online/CAlarmMonitorDlg.h"
 #include "online/CIoMonitorDlg.h"
 #include "online/CIoTestDlg.h"
+#include "online/CJogDlg.h"
 #include "online/CLamp.h"
 #include "online/CLampGroup.h"
 #include "online/CMonitorMenuDlg.h"
+#include "online/CRegisterTestDlg.h"
+#include "online/CRivoStatusMonitorDlg.h"
 #include "online/CStatusMonitorDlg.h"
 #include "online/CTrendPanel.h"
 #include "online/CTrendPlot.h"
@@ -102,6 +108,68 @@ OnlineScreenshots::OnlineScreenshots(CMonitorMenuDlg& menu, Save save, std::func
          }},
         {300, [this, window] {
              if (QWidget* alarms = window(MonitorWindow::AlarmMonitor)) alarms->close();
+         }},
+        // The test-operation window: as the settings views would, connect a QS
+        // to pulse axis 2 (in mm, speeds in mm/s) and a WRB as RIVO06.
+        {0, [&state] {
+             ImageEdit edit(state.image, &state.queues);
+             edit.write(PulseAxisRecord(state.image, 1).offsetOf(PulseAxisRecord::kModel), 1, 2);
+             edit.write(NetworkDriverRecord(state.image, 5).offsetOf(NetworkDriverRecord::kModel), 1, 4);
+         }},
+        {400, [this] {
+             auto* jog = qobject_cast<CJogDlg*>(menu_.openWindow(MonitorWindow::TestRun));
+             if (!jog) return;
+             jog->field(CJogDlg::InchDistance)->setText(QStringLiteral("12.5"));
+             jog->pressButton(JogButton::InchForward);
+         }},
+        // Teach the end of the move into P1001, then move again and take the picture on the way.
+        {1800, [window] {
+             if (auto* jog = qobject_cast<CJogDlg*>(window(MonitorWindow::TestRun))) jog->pressTeach();
+         }},
+        {600, [window] {
+             if (auto* jog = qobject_cast<CJogDlg*>(window(MonitorWindow::TestRun)))
+                 jog->pressButton(JogButton::InchForward);
+         }},
+        {500, [this, window] {
+             if (QWidget* jog = window(MonitorWindow::TestRun)) save_(*jog, QStringLiteral("jog-pulse-axis.png"));
+         }},
+        // RIVO06 in the same window, followed by the network monitor.
+        {1000, [this, window] {
+             auto* jog = qobject_cast<CJogDlg*>(window(MonitorWindow::TestRun));
+             if (!jog) return;
+             menu_.openWindow(MonitorWindow::NetworkStatusMonitor);
+             jog->axisList()->setCurrentIndex(jog->axisList()->findText(QStringLiteral("RIVO06")));
+             jog->field(CJogDlg::InchDistance)->setText(QStringLiteral("8000"));
+             jog->field(CJogDlg::InchSpeed)->setText(QStringLiteral("4000"));
+             jog->pressButton(JogButton::InchForward);
+         }},
+        {900, [this, window] {
+             if (QWidget* jog = window(MonitorWindow::TestRun)) save_(*jog, QStringLiteral("jog-network-driver.png"));
+             if (QWidget* monitor = window(MonitorWindow::NetworkStatusMonitor))
+                 save_(*monitor, QStringLiteral("rivo-status-monitor.png"));
+         }},
+        // The register test: a write of two registers to RIVO06, then their read.
+        {1500, [this, window] {
+             if (QWidget* jog = window(MonitorWindow::TestRun)) jog->close();
+             if (QWidget* monitor = window(MonitorWindow::NetworkStatusMonitor)) monitor->close();
+             auto* test = qobject_cast<CRegisterTestDlg*>(menu_.openWindow(MonitorWindow::RegisterTest));
+             if (!test) return;
+             test->slave()->setText(QStringLiteral("6"));
+             test->registerAddress()->setText(QStringLiteral("1024"));
+             test->data()->setText(QStringLiteral("-250000"));
+             test->pressSend();
+         }},
+        {900, [window] {
+             if (auto* test = qobject_cast<CRegisterTestDlg*>(window(MonitorWindow::RegisterTest))) {
+                 test->chooseFunction(3);
+                 test->pressSend();
+             }
+         }},
+        {900, [this, window] {
+             if (QWidget* test = window(MonitorWindow::RegisterTest)) {
+                 save_(*test, QStringLiteral("register-test.png"));
+                 test->close();
+             }
              menu_.hide();
          }},
     };

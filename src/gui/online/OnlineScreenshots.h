@@ -15,8 +15,10 @@ class CMonitorMenuDlg;
 // Pictures of the online windows against the connected (simulated)
 // controller, for the screenshot run: the monitor menu, the status monitor
 // with its trend while a JOG runs, the I/O test and its two axis output
-// tests with some outputs switched on, the I/O monitor and the alarm monitor
-// with an alarm the controller raised. Each step waits for the polls that
+// tests with some outputs switched on, the I/O monitor, the alarm monitor
+// with an alarm the controller raised, the test-operation window on a pulse
+// axis and on a network driver while they move, the network monitor and the
+// network register test with the answer of a read. Each step waits for the polls that
 // bring its state back; `done` runs after the last picture.
 class OnlineScreenshots : public QObject {
     Q_OBJECT

@@ -18,7 +18,7 @@ TEST(IoTestToggles, EveryToggleFlipsItsOwnBitAndTwiceRestoresIt) {
     for (const auto& g : groups) {
         for (const auto& lamp : g.lamps) {
             const StatusSnapshot before = takeSnapshot(status);
-            ASSERT_TRUE(toggleOutput(status, lamp.ref)) << g.title << " " << lamp.label;
+            ASSERT_TRUE(flipOutputBit(status, lamp.ref)) << g.title << " " << lamp.label;
             const StatusSnapshot once = takeSnapshot(status);
             EXPECT_NE(isLit(once, lamp.ref), isLit(before, lamp.ref)) << lamp.label;
             // Exactly one bit of all outputs changed.
@@ -28,7 +28,7 @@ TEST(IoTestToggles, EveryToggleFlipsItsOwnBitAndTwiceRestoresIt) {
                 for (const auto& other : g2.lamps)
                     if (!(other.ref == lamp.ref)) changed += isLit(once, other.ref) != isLit(before, other.ref);
             EXPECT_EQ(changed, 0) << g.title << " " << lamp.label;
-            ASSERT_TRUE(toggleOutput(status, lamp.ref));
+            ASSERT_TRUE(flipOutputBit(status, lamp.ref));
             EXPECT_EQ(takeSnapshot(status), expected) << g.title << " " << lamp.label;
             ++toggles;
         }
@@ -46,7 +46,7 @@ TEST(IoTestToggles, InputsAndBitsAWordDoesNotHaveAreNotToggled) {
         {StatusWord::DriverOutputs, 0, 8},
         {StatusWord::NetworkOutputs, 16, 0},
     };
-    for (const BitRef& ref : refused) EXPECT_FALSE(toggleOutput(status, ref));
+    for (const BitRef& ref : refused) EXPECT_FALSE(flipOutputBit(status, ref));
     EXPECT_EQ(takeSnapshot(status), StatusSnapshot{});
 }
 

@@ -83,6 +83,15 @@ TEST(AtomicFile, AFailedWriteLeavesTheOldFileWhole) {
              return file.commit();
          },
          EFBIG},
+        {"a write after the content was flushed", "settings.bin",
+         [](const std::string& path) {
+             AtomicFile file(path);
+             EXPECT_TRUE(file.write(kNew));
+             EXPECT_TRUE(file.flush());
+             EXPECT_FALSE(file.write("more"));  // would be lost: refused, and the file with it
+             return file.commit();
+         },
+         EBADF},
         {"the target is a folder", "folder",
          [](const std::string& path) { return writeFileAtomically(path, kNew); }, EISDIR},
         {"the folder does not exist", "missing/settings.bin",
@@ -148,12 +157,21 @@ TEST(AtomicFile, ReplacesAndCreatesKeepingPermissionsAndLinks) {
     ASSERT_TRUE(writeFileAtomically(temp.file("link.bin"), kNew));
     EXPECT_TRUE(fs::is_symlink(temp.file("link.bin")));
     EXPECT_EQ(temp.read("real.bin"), kNew);
+    // Flushed first, then put in place by commit() alone.
+    {
+        AtomicFile file(temp.file("flushed.bin"));
+        file.write(kOld);
+        ASSERT_TRUE(file.flush());
+        EXPECT_FALSE(fs::exists(temp.file("flushed.bin")));
+        ASSERT_TRUE(file.commit());
+    }
+    EXPECT_EQ(temp.read("flushed.bin"), kOld);
     // An empty content gives an empty file.
     ASSERT_TRUE(writeFileAtomically(temp.file("new.bin"), ""));
     EXPECT_EQ(fs::file_size(temp.file("new.bin")), 0u);
     std::vector<std::string> names = namesIn(temp.path());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"link.bin", "new.bin", "private.ini", "real.bin"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"flushed.bin", "link.bin", "new.bin", "private.ini", "real.bin"}));
 }
 
 }  // namespace

@@ -1,0 +1,127 @@
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+
+#include "CliArgs.h"
+#include "CliOutput.h"
+#include "Commands.h"
+#include "ControllerCommand.h"
+#include "SettingsFileArg.h"
+#include "platform/AnsiText.h"
+#include "platform/AppFolders.h"
+#include "program/ProgramFiles.h"
+#include "program/ProgramListing.h"
+#include "program/ProgramStore.h"
+
+namespace vantrel::cli {
+namespace {
+
+// One program as the step table lists it, with the step lines it was read from.
+struct ListedProgram {
+    int number = 0;
+    std::string name;  // UTF-8
+    std::vector<std::array<std::string, kStepColumnCount>> rows;  // the table, blank row included
+    std::vector<std::string> lines;                               // step lines as stored, UTF-8
+    std::vector<int> labels;                                      // of the steps, 0 for none
+};
+
+ListedProgram listProgram(const ProgramStore& store, int number, const SettingsImage& image) {
+    ListedProgram listed;
+    listed.number = number;
+    listed.name = ansiToUtf8(store.directory().name(number));
+    CurrentProgram program;
+    store.readProgram(number, program);
+    const int rowCount = stepTableRowCount(program);
+    for (int i = 0; i < rowCount; ++i) listed.rows.push_back(stepTableRow(program, i, image, store.directory()));
+    for (int i = 0; i < program.stepsInUse(); ++i) listed.labels.push_back(program.step(i).label);
+    // The table's steps are the first step lines of the section, in order.
+    auto lines = store.stepLines(store.findProgram(number));
+    std::string_view line;
+    while (listed.lines.size() < listed.labels.size() && lines.next(line)) listed.lines.push_back(ansiToUtf8(line));
+    return listed;
+}
+
+void printTable(const ListedProgram& p) {
+    std::cout << "PROG #" << stepNumberText(p.number - 1) << (p.name.empty() ? "" : " ") << p.name << "\n";
+    for (int c = 0; c < kStepColumnCount; ++c) std::cout << (c ? "\t" : "") << kStepColumnHeaders[static_cast<std::size_t>(c)];
+    std::cout << "\n";
+    for (const auto& row : p.rows) {
+        std::string text = row[0];
+        // An empty row shows its step number only.
+        if (!row[2].empty())
+            for (int c = 1; c < kStepColumnCount; ++c) text += "\t" + row[static_cast<std::size_t>(c)];
+        std::cout << text << "\n";
+    }
+}
+
+void addJsonRows(const ListedProgram& p, nlohmann::ordered_json& out) {
+    for (std::size_t i = 0; i < p.labels.size(); ++i) {
+        const auto& row = p.rows[i];
+        out.push_back({{"program", p.number},
+                       {"step", i + 1},
+                       {"label", p.labels[i]},
+                       {"command", row[2]},
+                       {"operand", row[3]},
+                       {"comment", row[4]},
+                       {"text", i < p.lines.size() ? p.lines[i] : ""}});
+    }
+}
+
+}  // namespace
+
+int runList(const Words& words) {
+    const CliArgs args(words, {"--settings", "--program"}, {"--json"});
+    if (args.help())
+        return printHelp("list FILE.ncp [--settings FILE.bin] [--program N] [--json]",
+                         "Prints the programs of a program file as the program editor's step table shows\n"
+                         "them: Step, Label, command, operand, comment, tab-separated, each program under\n"
+                         "its PROG line and ending with the blank row after its last step. Positions are\n"
+                         "in the axes' units of --settings, else of initial.bin. --program N lists one\n"
+                         "program. --json prints one array with an object per step: \"program\", \"step\",\n"
+                         "\"label\" (0 for none), \"command\", \"operand\", \"comment\" and \"text\" (the step line\n"
+                         "as stored), texts in UTF-8.");
+    if (!args.ok()) return usageError("list", args.error());
+    if (args.positionals().size() != 1) return usageError("list", "one program file is required");
+    std::optional<int> only;
+    if (const auto n = args.value("--program")) {
+        char* end = nullptr;
+        const long value = std::strtol(n->c_str(), &end, 10);
+        if (n->empty() || *end != '\0' || value < 1 || value > ProgramStore::kMaxProgramNumber)
+            return usageError("list", "--program takes a program number 1..255");
+        only = static_cast<int>(value);
+    }
+    const std::string& file = args.positionals()[0];
+    const auto image = readWholeSettingsFile(args.value("--settings").value_or(exeFolderPath("initial.bin")));
+    if (!image) return kExitFailed;
+
+    if (const auto refusal = ProgramFiles::checkProgramFile(file)) return fail(*refusal, file);
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return fileFailed("cannot open " + file);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ProgramStore store;
+    if (!store.loadText(bytes)) return fileFailed(file + " does not fit into the program store (16 MiB)");
+    store.scanDirectory();
+    std::vector<int> numbers;
+    for (const auto n : store.directory().numbers)
+        if (!only || n == *only) numbers.push_back(n);
+    if (only && numbers.empty()) {
+        std::cerr << "vantrel-cli: list: program " << *only << " is not in " << file << "\n";
+        return kExitFailed;
+    }
+
+    nlohmann::ordered_json json = nlohmann::ordered_json::array();
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        const ListedProgram listed = listProgram(store, numbers[i], *image);
+        if (args.flag("--json")) {
+            addJsonRows(listed, json);
+        } else {
+            if (i > 0) std::cout << "\n";
+            printTable(listed);
+        }
+    }
+    if (args.flag("--json")) std::cout << json.dump(1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+    return kExitOk;
+}
+
+}  // namespace vantrel::cli

@@ -1,0 +1,174 @@
+#include "online/CRivoStatusMonitorDlg.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/AppState.h"
+#include "online/CLamp.h"
+#include "online/MonitorWindows.h"
+#include "online/NetworkMonitorText.h"
+#include "online/OutputRequests.h"
+#include "online/StatusLamps.h"
+
+namespace vantrel {
+namespace {
+
+const char* const kValueNames[4] = {"指令位置", "検出位置", "指令速度", "検出速度"};
+
+QLabel* makeField(QWidget* parent) {
+    auto* field = new QLabel(QStringLiteral("0"), parent);
+    field->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    field->setMinimumWidth(96);
+    field->setAutoFillBackground(true);
+    QPalette p = field->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    field->setPalette(p);
+    return field;
+}
+
+void setText(QLabel* label, const std::string& text) {
+    const QString q = QString::fromStdString(text);
+    if (label->text() != q) label->setText(q);
+}
+
+// Sixteen lamps "0".."15" in two rows of eight, under a title.
+QWidget* makeLamps(const QString& title, std::array<CLamp*, 16>& lamps, QWidget* parent) {
+    auto* box = new QWidget(parent);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(2);
+    grid->addWidget(new QLabel(title, box), 0, 0, 1, 8);
+    int width = 0;
+    for (int bit = 0; bit < 16; ++bit) {
+        lamps[static_cast<std::size_t>(bit)] = new CLamp(QString::number(bit), CLamp::Kind::Indicator, box);
+        width = std::max(width, lamps[static_cast<std::size_t>(bit)]->sizeHint().width());
+        grid->addWidget(lamps[static_cast<std::size_t>(bit)], 1 + bit / 8, bit % 8);
+    }
+    for (CLamp* lamp : lamps) lamp->setMinimumWidth(width);
+    return box;
+}
+
+}  // namespace
+
+CRivoStatusMonitorDlg::CRivoStatusMonitorDlg(AppState& state, QWidget* parent)
+    : COnlineWindow(state, fromUtf8(monitorWindow(MonitorWindow::NetworkStatusMonitor).title), parent) {
+    group_ = clampNetworkGroup(state.status.selectedNetworkGroup.load(std::memory_order_relaxed));
+    auto* choiceRow = new QHBoxLayout;
+    auto* exclusive = new QButtonGroup(this);
+    for (int g = 0; g < kNetworkGroupCount; ++g) {
+        auto* choice = new QRadioButton(QString::fromStdString(networkGroupText(g)), this);
+        exclusive->addButton(choice, g);
+        choiceRow->addWidget(choice);
+        choices_[static_cast<std::size_t>(g)] = choice;
+    }
+    choiceRow->addStretch(1);
+    connect(exclusive, &QButtonGroup::idClicked, this, &CRivoStatusMonitorDlg::chooseGroup);
+
+    auto* blocksRow = new QHBoxLayout;
+    for (int slot = 0; slot < 4; ++slot) blocksRow->addWidget(makeBlock(slot));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(makeCloseButton());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(choiceRow);
+    layout->addLayout(blocksRow);
+    layout->addLayout(buttons);
+    showGroup(group_);
+    startRefresh(kRefreshMs);
+}
+
+QGroupBox* CRivoStatusMonitorDlg::makeBlock(int slot) {
+    Block& b = blocks_[static_cast<std::size_t>(slot)];
+    b.box = new QGroupBox(this);
+    auto* grid = new QGridLayout;
+    for (int row = 0; row < 4; ++row) {
+        const auto r = static_cast<std::size_t>(row);
+        grid->addWidget(new QLabel(QString::fromUtf8(kValueNames[row]), b.box), row, 0);
+        b.values[r] = makeField(b.box);
+        grid->addWidget(b.values[r], row, 1);
+        b.units[r] = new QLabel(b.box);
+        b.units[r]->setMinimumWidth(40);
+        grid->addWidget(b.units[r], row, 2);
+    }
+    grid->addWidget(new QLabel(QStringLiteral("アラーム"), b.box), 4, 0);
+    b.alarm = makeField(b.box);
+    b.alarm->setAlignment(Qt::AlignCenter);
+    grid->addWidget(b.alarm, 4, 1);
+
+    auto* reset = new QPushButton(QStringLiteral("アラームリセット"), b.box);
+    reset->setAutoDefault(false);
+    connect(reset, &QPushButton::clicked, this, [this, slot] { pressAlarmReset(slot); });
+
+    auto* column = new QVBoxLayout(b.box);
+    column->addLayout(grid);
+    column->addWidget(makeLamps(QStringLiteral("NET-IN"), b.netIn, b.box));
+    column->addWidget(makeLamps(QStringLiteral("NET-OUT"), b.netOut, b.box));
+    column->addWidget(reset);
+    column->addStretch(1);
+    return b.box;
+}
+
+void CRivoStatusMonitorDlg::showGroup(int group) {
+    group_ = clampNetworkGroup(group);
+    choices_[static_cast<std::size_t>(group_)]->setChecked(true);
+    for (int slot = 0; slot < 4; ++slot)
+        blocks_[static_cast<std::size_t>(slot)].box->setTitle(QString::fromStdString(networkBlockTitle(4 * group_ + slot)));
+}
+
+void CRivoStatusMonitorDlg::chooseGroup(int group) {
+    state().status.selectedNetworkGroup.store(static_cast<std::uint16_t>(clampNetworkGroup(group)), std::memory_order_relaxed);
+    showGroup(group);
+    refresh();
+}
+
+void CRivoStatusMonitorDlg::followDriver(int driver) {
+    if (driver < 0 || driver > 15) return;
+    chooseGroup(driver / 4);
+}
+
+void CRivoStatusMonitorDlg::refresh() {
+    // The group the poll reports may have been chosen in another window.
+    const int polled = clampNetworkGroup(state().status.selectedNetworkGroup.load(std::memory_order_relaxed));
+    if (polled != group_) showGroup(polled);
+    int changed = 0;
+    for (int slot = 0; slot < 4; ++slot) {
+        Block& b = blocks_[static_cast<std::size_t>(slot)];
+        const NetworkDriverView v = networkDriverView(state().image, state().status, group_, slot);
+        for (std::size_t row = 0; row < 4; ++row) {
+            setText(b.values[row], v.values[row]);
+            setText(b.units[row], row < 2 ? v.positionUnit : v.speedUnit);
+        }
+        setText(b.alarm, v.alarm);
+        for (std::size_t bit = 0; bit < 16; ++bit) {
+            changed += b.netIn[bit]->setLit((v.netIn >> bit) & 1u);
+            changed += b.netOut[bit]->setLit((v.netOut >> bit) & 1u);
+        }
+    }
+    lastRepaints_ = changed;
+}
+
+void CRivoStatusMonitorDlg::pressAlarmReset(int slot) {
+    requestNetworkAlarmReset(state().link, state().status, 4 * group_ + slot);
+}
+
+QString CRivoStatusMonitorDlg::blockTitle(int slot) const { return blocks_[static_cast<std::size_t>(slot)].box->title(); }
+
+QString CRivoStatusMonitorDlg::valueText(int slot, int row) const {
+    return blocks_[static_cast<std::size_t>(slot)].values[static_cast<std::size_t>(row)]->text();
+}
+
+QString CRivoStatusMonitorDlg::unitText(int slot, int row) const {
+    return blocks_[static_cast<std::size_t>(slot)].units[static_cast<std::size_t>(row)]->text();
+}
+
+QString CRivoStatusMonitorDlg::alarmText(int slot) const { return blocks_[static_cast<std::size_t>(slot)].alarm->text(); }
+
+}  // namespace vantrel
