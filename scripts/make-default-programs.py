@@ -2,10 +2,15 @@
 """Writes resources/Ncstepini.sys, the default programs loaded at start and by
 "プログラム\n初期化": program store text, CP932 bytes, CR LF line ends.
 
-Program 100 (which can never be deleted) is a small cyclic main program that
-needs no axis to be set up: it waits for the start input, homes axis 1 through
-program 1, signals a cycle on OUT1 for the time of timer T1, counts the cycle
-and starts again. Step lines are written exactly as the editor writes them.
+Program 100 (which can never be deleted) is a small pick-and-place cycle over
+axes 1 and 2 that runs on the default settings: it homes both axes through
+program 1, then moves to the pick point P0999, closes the gripper on OUT1,
+waits for its confirmation on IN1 (the simulated controller wires OUTn to INn)
+and for timer T1, moves to the place point P1000, opens the gripper, counts
+the cycle on CNTR1 and starts again. The positions of P0999 and P1000 are part
+of the default settings image (src/core/data/DefaultImage.cpp), as the editor
+keeps a move's own positions in its automatically assigned point. Step lines
+are written exactly as the editor writes them.
 """
 
 import pathlib
@@ -31,16 +36,20 @@ def step(keyword, operand="", comment="", label=0):
 
 PROGRAMS = [
     header(100, "メインプログラム"),
-    step("IN", "IN1 ON", "起動入力待ち", label=1),
     step("GOSUB", "#001 ", "原点復帰"),
-    step("OUT", "OUT1 ON", "サイクル出力ON"),
-    step("WAIT", "T1", "出力保持時間"),
-    step("OUT", "OUT1 OFF", "サイクル出力OFF"),
+    step("CCLR", "CNTR1", "サイクル数クリア"),
+    step("MOVE", "A1,A2 P0999 ", "取り位置へ移動", label=1),
+    step("OUT", "OUT1 ON", "チャック閉"),
+    step("IN", "IN1 ON", "チャック閉確認"),
+    step("WAIT", "T1", "チャック時間"),
+    step("MOVE", "A1,A2 P1000 ", "置き位置へ移動"),
+    step("OUT", "OUT1 OFF", "チャック開"),
+    step("IN", "IN1 OFF", "チャック開確認"),
     step("CINC", "CNTR1", "サイクル数カウント"),
-    step("GOTO", "L001 ", "起動待ちへ戻る"),
+    step("GOTO", "L001 ", "取り位置へ戻る"),
     step("END"),
     header(1, "原点復帰"),
-    step("HOME", "A1 ", "軸1原点復帰"),
+    step("HOME", "A1,A2 ", "軸1・軸2原点復帰"),
     step("RET"),
 ]
 

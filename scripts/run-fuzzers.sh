@@ -10,7 +10,7 @@ seconds="${1:-60}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${2:-$root/build/fuzz}"
 jobs="${VANTREL_JOBS:-2}"
-targets="fuzz_program_text fuzz_io_names fuzz_link_replies fuzz_sim_requests"
+targets="fuzz_program_text fuzz_io_names fuzz_link_replies fuzz_sim_requests fuzz_sim_programs"
 
 cmake -S "$root" -B "$build" \
     -DCMAKE_CXX_COMPILER=clang++ \

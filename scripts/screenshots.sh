@@ -54,6 +54,17 @@ else
     echo "screenshots.sh: $shots not found; build the 'program_view_shots' target for the program editor's pictures" >&2
 fi
 
+# The default programs running in automatic run: the program editor with the
+# running step beside the status monitor (target program_run_shots).
+shots=$build/bin/program_run_shots
+if [ -x "$shots" ]; then
+    XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime \
+    ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} QT_QPA_PLATFORM=xcb \
+        xvfb-run -a -s "-screen 0 1600x1000x24" "$shots" "$out"
+else
+    echo "screenshots.sh: $shots not found; build the 'program_run_shots' target for the running program's picture" >&2
+fi
+
 # The motion command editors, opened through the program view (target motion_editor_shots).
 shots=$build/bin/motion_editor_shots
 if [ -x "$shots" ]; then

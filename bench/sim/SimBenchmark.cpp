@@ -1,7 +1,8 @@
 // Answer times of the simulated controller. Run:
 //   build/bin/bench_sim
 // The engine alone (ControllerSim::handle) and whole exchanges over the
-// pseudo-terminal as the PC sees them (write a request, read the reply).
+// pseudo-terminal as the PC sees them (write a request, read the reply); the
+// compile of the largest program file and status polls while programs run.
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +10,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <string>
 #include <vector>
 
 #include "link/FrameCrc.h"
@@ -64,6 +66,66 @@ void BM_HandleStatusPollMachineMoving(benchmark::State& state) {
         state.SkipWithError("the axes stopped before the end");
 }
 BENCHMARK(BM_HandleStatusPollMachineMoving);
+
+// The compile of a program file just under the 131,072 bytes the PC sends at most.
+void BM_CompileLargestFile(benchmark::State& state) {
+    std::string text = "\tPROG\t#100\r\n\tREGINT\tX\r\n\tEND\t\r\n";
+    const char* steps[] = {"\tMOVE\tA1,A2 P1001 \t;move\r\n", "\tIN\tIN1 ONorIN2 OFF,CUP1>7\r\n",
+                           "\tCALC\tX = X * 2 + MR104 \r\n", "\tOUT\tOUT1 ON,DCON2 OFF\r\n", "\tGOTO\tL%03d \r\n"};
+    for (int program = 1; text.size() < 130000; ++program) {
+        const std::string digits = std::to_string(1000 + program).substr(1);  // program 1..99, label alike
+        text.append("\tPROG\t#").append(digits).append("\r\n");
+        text.append("L").append(digits).append("\tWAIT\tT1\r\n");
+        for (int i = 0; i < 200 && text.size() < 130000; ++i) {
+            std::string line = steps[i % 5];
+            if (const auto at = line.find("%03d"); at != std::string::npos) line.replace(at, 4, digits);
+            text += line;
+        }
+    }
+    for (auto _ : state) {
+        const vantrel::CompileVerdict verdict = vantrel::compileProgramFile(text);
+        if (!verdict.accepted()) state.SkipWithError("the file is refused");
+        benchmark::DoNotOptimize(verdict);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_CompileLargestFile)->Unit(benchmark::kMillisecond);
+
+// A status poll 30 ms after the last while programs run: `range(0)` 0 runs the
+// default pick-and-place cycle, 1 eight tasks that loop without ever waiting
+// (the most steps the controller runs between two polls).
+void BM_HandleStatusPollProgramsRunning(benchmark::State& state) {
+    vantrel::ControllerSim sim;
+    std::int64_t now = 0;
+    sim.setClock([&now] { return now; });
+    sim.useStandAloneMachine();
+    std::string text;
+    if (state.range(0) == 0) {
+        if (!sim.loadDefaultPrograms()) state.SkipWithError("no default programs beside the benchmark");
+    } else {
+        text = "\tPROG\t#100\r\n\tREGINT\tX\r\n";
+        for (int p = 1; p <= 7; ++p) text += "\tON\t#00" + std::to_string(p) + " \r\n";
+        text += "L001\tCALC\tX = X + 1 \r\n\tGOTO\tL001 \r\n";
+        for (int p = 1; p <= 7; ++p)
+            text += "\tPROG\t#00" + std::to_string(p) + "\r\nL00" + std::to_string(p + 1) +
+                    "\tIF\tIN1 ONorM1>3 GOTO L00" + std::to_string(p + 1) + " \r\n\tGOTO\tL00" + std::to_string(p + 1) + " \r\n";
+        if (!sim.loadPrograms(text).accepted()) state.SkipWithError("the busy programs are refused");
+    }
+    sim.setModeWord(2);
+    sim.withMachine([](vantrel::Machine& m) { m.startRun(); });
+    Bytes poll = request(0xAA, 52);
+    for (std::size_t i = 6; i < 14; ++i) poll[i] = 0xFF;
+    poll[32] = 2;  // automatic run asked for
+    const std::uint16_t crc = vantrel::FrameCrc::compute(poll.data(), poll.size() - 2);
+    poll[50] = static_cast<std::uint8_t>(crc);
+    poll[51] = static_cast<std::uint8_t>(crc >> 8);
+    for (auto _ : state) {
+        now += 30;
+        benchmark::DoNotOptimize(sim.handle(poll));
+    }
+    if (!sim.running()) state.SkipWithError("the programs ended");
+}
+BENCHMARK(BM_HandleStatusPollProgramsRunning)->Arg(0)->Arg(1);
 
 void BM_HandleSettingsPhase2(benchmark::State& state) {
     vantrel::ControllerSim sim;

@@ -28,6 +28,7 @@
 #include "data/SettingsImage.h"
 #include "sim/ControllerMemory.h"
 #include "sim/Machine.h"
+#include "sim/ProgramCompiler.h"
 #include "sim/SimFaults.h"
 #include "sim/SimOutputs.h"
 #include "sim/SimStatus.h"
@@ -64,6 +65,16 @@ public:
     // Verdict of the next compiles: nothing = accept; values = refuse with these result values.
     void setCompileError(std::optional<CompileError> error);
     int compileCount() const;  // verdicts given
+    // Whether the controller compiles the files it receives and runs their
+    // programs (ProgramCompiler, TaskRunner). Off for a plain engine, which
+    // accepts every file; the stand-alone machine turns it on.
+    void setCompiling(bool on);
+    // Compiles `text` as a received file; when accepted it becomes the
+    // program file and its programs are the ones the controller runs.
+    CompileVerdict loadPrograms(const std::string& text);
+    // The default programs installed beside the program (Ncstepini.sys), as
+    // the PC loads them at start; false when the file is missing or refused.
+    bool loadDefaultPrograms();
 
     std::uint16_t modeWord() const;
     void setModeWord(std::uint16_t mode);
@@ -93,7 +104,8 @@ public:
     // How the machine moves: Instant (the default: a move is done when asked)
     // or Timed (speed and acceleration in the clock's time).
     void setMotionModel(MotionModel model);
-    // The machine as vantrel-sim and the demo run it: timed motion, OUTn wired to INn.
+    // The machine as vantrel-sim and the demo run it: timed motion, OUTn wired
+    // to INn, programs compiled and run.
     void useStandAloneMachine();
     // Runs `f(Machine&)` under the lock, with the machine advanced to the
     // clock's time first: the way to set inputs, wiring, sensors and alarms,
@@ -163,6 +175,8 @@ private:
     void applyRegisterRequest(const std::uint8_t* request12);
     void commitSettingsArea(int area, const Bytes& bytes);
     std::uint8_t firstProgramNumber() const;
+    // Takes an accepted file: the program file, and its programs for the runner.
+    void acceptPrograms(std::string text, const CompileVerdict& verdict);
     static bool consume(CodeFault& fault, std::uint8_t code);
 
     mutable std::mutex mutex_;
@@ -179,6 +193,7 @@ private:
     std::size_t lastPieceLength_ = 0;
     std::optional<CompileError> compileError_;
     int compileCount_ = 0;
+    bool compiling_ = false;
     std::array<SettingsArea, 3> areas_;
     std::vector<int> areasAccepted_;
     int lastRequestedMode_ = -1;  // requested mode of the last poll; -1 before any

@@ -125,6 +125,7 @@ void ControllerSim::useStandAloneMachine() {
     std::lock_guard lock(mutex_);
     machine_.setMotionModel(MotionModel::Timed);
     machine_.wireOutputsToInputs();
+    compiling_ = true;
 }
 
 SimOutputs ControllerSim::outputs() const {

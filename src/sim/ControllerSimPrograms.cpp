@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 #include "data/ByteOrder.h"
+#include "platform/AppFolders.h"
 #include "sim/ReplyFrame.h"
 #include "sim/SimProtocol.h"
+#include "sim/TaskRunner.h"
 
 namespace vantrel {
 
@@ -46,13 +50,19 @@ ControllerSim::Reply ControllerSim::programPiece(const std::uint8_t* req, std::s
     std::optional<CompileError> error = compileError_;
     if (!whole || size > kMaxProgramSize) error = kIncompleteFileError;
 
+    std::string file(reinterpret_cast<const char*>(pieces_.data()), size);
+    CompileVerdict verdict;
+    if (!error && compiling_) {
+        verdict = compileProgramFile(file);
+        if (!verdict.accepted()) error = verdict.values;
+    }
+
     ReplyFrame f(60, req[1], kProgramFinalCode);
     if (error) {
         for (std::size_t i = 0; i < 4; ++i) f.setU16(34 + 2 * i, (*error)[i]);
     } else {
         f.setU16(32, 1);
-        programFile_.assign(reinterpret_cast<const char*>(pieces_.data()), size);
-        machine_.setFirstProgram(firstProgramNumber());
+        acceptPrograms(std::move(file), verdict);
     }
     ++compileCount_;
     pieceCount_ = 0;
@@ -88,6 +98,33 @@ ControllerSim::Reply ControllerSim::readProgram(const std::uint8_t* req) {
         return {f.takeBulk(), true};
     }
     return {};
+}
+
+void ControllerSim::acceptPrograms(std::string text, const CompileVerdict& verdict) {
+    programFile_ = std::move(text);
+    machine_.setFirstProgram(firstProgramNumber());
+    if (verdict.programs) machine_.setProgramRunner(std::make_unique<TaskRunner>(memory_, verdict.programs));
+}
+
+void ControllerSim::setCompiling(bool on) {
+    std::lock_guard lock(mutex_);
+    compiling_ = on;
+}
+
+CompileVerdict ControllerSim::loadPrograms(const std::string& text) {
+    std::lock_guard lock(mutex_);
+    machine_.advanceTo(clock_());
+    CompileVerdict verdict = compileProgramFile(text);
+    if (verdict.accepted()) acceptPrograms(text, verdict);
+    return verdict;
+}
+
+bool ControllerSim::loadDefaultPrograms() {
+    std::ifstream file(exeFolderPath("Ncstepini.sys"), std::ios::binary);
+    if (!file) return false;
+    std::ostringstream text;
+    text << file.rdbuf();
+    return loadPrograms(text.str()).accepted();
 }
 
 std::uint8_t ControllerSim::firstProgramNumber() const {

@@ -129,6 +129,8 @@ public:
     MoveResult testRun(int axis, int point, MoveSpeed speed);
     void stopAxis(int axis);
     void stopAll();
+    // The present command position of a standing axis becomes 0; it does not move.
+    void presetPosition(int axis);
     bool axisBusy(int axis) const;
     SimAxisValues axisValues(int axis) const;
     // Where a pulse axis is along the machine (where its sensors are), in position units.
@@ -160,9 +162,15 @@ public:
     std::uint8_t driverOutputs(int axis) const { return isPulse(axis) ? driverOutputs_[static_cast<std::size_t>(axis)] : 0; }
 
     // What the PC sends with each status poll. General outputs the PC did not
-    // change since the last report stay as the controller has them.
+    // change since the last report stay as the controller has them; driver
+    // outputs and NET-IN bits change where the PC's word changed since its
+    // last one, so bits a program switched stay until the PC switches them.
     void takePcOutputs(std::uint16_t general, const std::array<std::uint8_t, 4>& driver, std::uint16_t host);
     void takeNetworkInputs(int driver, std::uint16_t netIn);
+    // Driver output bits of pulse axis 0..3 and NET-IN bits of network driver
+    // 0..15, as the controller's programs switch them.
+    void setProgramDriverOutputs(int axis, std::uint8_t bits, bool on);
+    void setProgramNetworkInputs(int driver, std::uint16_t bits, bool on);
     // Marks the general outputs as reported to the PC.
     void outputsReported() { reportedOutputs_ = generalOutputs_; }
 
@@ -187,7 +195,9 @@ public:
     void setMode(std::uint16_t mode);
     // The program task 1 runs when no program runner is set.
     void setFirstProgram(std::uint8_t number) { firstProgram_ = number; }
-    bool startRun();  // false when not in automatic run, stopped externally or alarmed
+    // The run request: in automatic run it starts the programs, in step run it
+    // runs one step. False in edit-test mode, stopped externally or alarmed.
+    bool startRun();
     void stopRun();
     bool running() const;
     void setTask(int task, std::uint8_t program, std::uint8_t step);
@@ -238,6 +248,8 @@ private:
     bool insideArea(int axis, int area, double counterPulses) const;
     void stopAt(int axis, const Crossing& crossing, int direction);
     void afterNetworkMotion(int driver);
+    // Takes a new NET-IN word: a driver it releases stops; one it excites again is ready.
+    void applyNetworkInputs(int driver, std::uint16_t netIn);
     void report(int axis);
     void reportSensors(int axis);
     void applyWiring(std::uint16_t changedOutputs);
@@ -263,6 +275,8 @@ private:
     std::array<NetworkDriverSim, kNetworkDrivers> network_;
     std::array<std::int64_t, kAxes> jogUntil_{};
     std::array<std::uint8_t, kPulseAxes> driverOutputs_{};
+    std::array<std::uint8_t, kPulseAxes> pcDriverOutputs_{};        // the PC's last words
+    std::array<std::uint16_t, kNetworkDrivers> pcNetworkInputs_{};
     std::uint16_t generalOutputs_ = 0;
     std::uint16_t reportedOutputs_ = 0;
     std::uint16_t pcHostOutputs_ = 0;

@@ -86,9 +86,12 @@ void Machine::takePcOutputs(std::uint16_t general, const std::array<std::uint8_t
     pcHostOutputs_ = host;
 
     for (int a = 0; a < kPulseAxes; ++a) {
-        driverOutputs_[static_cast<std::size_t>(a)] = driver[static_cast<std::size_t>(a)];
-        std::uint8_t& bits = status_.driverInputs[static_cast<std::size_t>(a)];
-        if ((driver[static_cast<std::size_t>(a)] & kAlarmResetOutput) && (bits & PulseAxisSim::kAlarm)) {
+        const auto i = static_cast<std::size_t>(a);
+        const auto flipped = static_cast<std::uint8_t>(driver[i] ^ pcDriverOutputs_[i]);
+        pcDriverOutputs_[i] = driver[i];
+        driverOutputs_[i] = static_cast<std::uint8_t>((driverOutputs_[i] & ~flipped) | (driver[i] & flipped));
+        std::uint8_t& bits = status_.driverInputs[i];
+        if ((driverOutputs_[i] & kAlarmResetOutput) && (bits & PulseAxisSim::kAlarm)) {
             bits &= static_cast<std::uint8_t>(~PulseAxisSim::kAlarm);
             if (pulseExcited(a)) bits |= PulseAxisSim::kReady;
         }
@@ -111,8 +114,34 @@ void Machine::updateExcitation(int axis) {
     }
 }
 
+void Machine::setProgramDriverOutputs(int axis, std::uint8_t bits, bool on) {
+    if (!isPulse(axis)) return;
+    std::uint8_t& out = driverOutputs_[static_cast<std::size_t>(axis)];
+    out = static_cast<std::uint8_t>(on ? out | bits : out & ~bits);
+    std::uint8_t& in = status_.driverInputs[static_cast<std::size_t>(axis)];
+    if ((out & kAlarmResetOutput) && (in & PulseAxisSim::kAlarm)) {
+        in &= static_cast<std::uint8_t>(~PulseAxisSim::kAlarm);
+        if (pulseExcited(axis)) in |= PulseAxisSim::kReady;
+    }
+    updateExcitation(axis);
+}
+
 void Machine::takeNetworkInputs(int driver, std::uint16_t netIn) {
     if (driver < 0 || driver >= kNetworkDrivers) return;
+    std::uint16_t& last = pcNetworkInputs_[static_cast<std::size_t>(driver)];
+    const auto changed = static_cast<std::uint16_t>(netIn ^ last);
+    last = netIn;
+    const std::uint16_t inputs = status_.networkDrivers[static_cast<std::size_t>(driver)].inputs;
+    applyNetworkInputs(driver, static_cast<std::uint16_t>((inputs & ~changed) | (netIn & changed)));
+}
+
+void Machine::setProgramNetworkInputs(int driver, std::uint16_t bits, bool on) {
+    if (driver < 0 || driver >= kNetworkDrivers) return;
+    const std::uint16_t inputs = status_.networkDrivers[static_cast<std::size_t>(driver)].inputs;
+    applyNetworkInputs(driver, static_cast<std::uint16_t>(on ? inputs | bits : inputs & ~bits));
+}
+
+void Machine::applyNetworkInputs(int driver, std::uint16_t netIn) {
     SimNetworkDriver& r = status_.networkDrivers[static_cast<std::size_t>(driver)];
     const bool wasExcited = NetworkDriverSim::excited(r.inputs);
     r.inputs = netIn;
@@ -215,7 +244,7 @@ void Machine::setMode(std::uint16_t mode) {
 }
 
 bool Machine::startRun() {
-    if (mode_ != kAutoRunMode || (status_.hostInputs & kExtStop) || alarm_ != 0) return false;
+    if (mode_ == kEditTestMode || mode_ > kAutoRunMode || (status_.hostInputs & kExtStop) || alarm_ != 0) return false;
     if (runner_) {
         runner_->start(*this);
     } else {

@@ -259,6 +259,21 @@ void Machine::stopAll() {
     for (int a = 0; a < kAxes; ++a) stopAxis(a);
 }
 
+void Machine::presetPosition(int axis) {
+    if (axisBusy(axis)) return;
+    if (isPulse(axis)) {
+        // The counter restarts at 0 where the axis stands; its sensors stay where they are.
+        PulseAxisSim& p = pulse(axis);
+        p.shift = p.physical();
+        p.motion.place(0);
+    } else if (isNetwork(axis)) {
+        driverOf(axis).motion.place(0);
+    } else {
+        return;
+    }
+    report(axis);
+}
+
 void Machine::placeHomeDog(int axis, std::optional<std::int32_t> low, std::optional<std::int32_t> high) {
     if (!isPulse(axis)) return;
     PulseAxisSim& p = pulse(axis);

@@ -116,6 +116,18 @@ std::string showIo(Machine& m) {
     return out + "wiring: " + (wiring.empty() ? "none" : wiring);
 }
 
+// "task 1: program 100 step 3" for each running task; the step as the editor numbers it.
+std::string showTasks(const Machine& m) {
+    std::string out;
+    for (std::size_t i = 0; i < m.status().runFlags.size(); ++i) {
+        if (m.status().runFlags[i] == 0) continue;
+        if (!out.empty()) out += "\n";
+        out += "task " + std::to_string(i) + ": program " + std::to_string(m.status().runFlags[i]) + " step " +
+               std::to_string(m.status().stepValues[i] + 1);
+    }
+    return out.empty() ? "no task runs" : out;
+}
+
 std::optional<std::uint16_t> hostBit(const std::string& name) {
     if (name == "ext-stop") return Machine::kExtStop;
     if (name == "prg-start") return Machine::kPrgStart;
@@ -238,6 +250,7 @@ std::string SimConsole::help() {
            "  rivo-alarm 1..16 CODE             a network driver's alarm code (0: none)\n"
            "  mode edit|step|auto               the controller's mode\n"
            "  axes | io | faults                show the axes, the I/O, the armed faults\n"
+           "  tasks                             the program and step of each of the eight tasks\n"
            "  move AXIS to|by VALUE [SPEED]     a move in the axis' unit (SPEED in Hz, default 1000)\n"
            "  home AXIS | stop [AXIS]           home return with the axis' settings; stop one or all\n"
            "  sensor 1..4 dog LOW HIGH|none     the home dog of a pulse axis (physical position)\n"
@@ -272,6 +285,7 @@ SimConsole::Result SimConsole::run(const std::string& line) {
     if (c == "fault") return fault(sim_, w);
     if (c == "axes") return done(sim_.withMachine([](Machine& m) { return showAxes(m); }));
     if (c == "io") return done(sim_.withMachine([](Machine& m) { return showIo(m); }));
+    if (c == "tasks") return done(sim_.withMachine([](Machine& m) { return showTasks(m); }));
 
     if (c == "in") {
         const auto n = w.size() == 3 ? number(w[1], 1, 16) : std::nullopt;

@@ -32,7 +32,8 @@ void printUsage(std::ostream& out) {
            "console commands from standard input (\"help\" lists them).\n"
            "  --mode     controller mode at start: edit (edit-test, default), step (step run), auto (automatic run)\n"
            "  --image    settings file to start from instead of the default settings\n"
-           "  --program  program file the controller holds at start\n"
+           "  --program  program file the controller compiles and holds at start (without it: the\n"
+           "             default programs, Ncstepini.sys beside vantrel-sim, when they are there)\n"
            "  --script   console commands to run at start, one a line\n"
            "  --usb-fs   answer at the pace of a USB full-speed controller (about 1 MB/s, 1 ms per answer)\n"
            "  --help     this text\n";
@@ -150,7 +151,14 @@ int main(int argc, char** argv) {
             std::cerr << "vantrel-sim: cannot read " << programPath << "\n";
             return 1;
         }
-        sim.setProgramFile(text);
+        const vantrel::CompileVerdict verdict = sim.loadPrograms(text);
+        if (!verdict.accepted()) {
+            std::cerr << "vantrel-sim: " << programPath << ": compile error " << verdict.error << " in program "
+                      << verdict.values[2] << " at step " << verdict.values[1] - verdict.values[3] << "\n";
+            return 1;
+        }
+    } else {
+        sim.loadDefaultPrograms();  // as the PC starts: the default programs, when installed beside the program
     }
     std::string script;
     if (!scriptPath.empty() && !readFile(scriptPath, script)) {

@@ -40,6 +40,22 @@ void setPositionDefaults(SettingsImage& image, int axis) {
     }
 }
 
+// The pick and place points P0999 and P1000 of the default programs
+// (Ncstepini.sys) on axes 1 and 2: their moves keep their positions there.
+void setDefaultProgramPoints(SettingsImage& image) {
+    struct Point {
+        int index;
+        std::int32_t axis1;
+        std::int32_t axis2;
+    };
+    for (const Point p : {Point{998, 5000, 3000}, Point{999, 25000, 8000}}) {  // mm: 50.00/30.00, 250.00/80.00
+        image.writePosition(0, p.index, p.axis1);
+        image.writePosition(1, p.index, p.axis2);
+        PositionRecord(image, 0, p.index).setSpeed(40);
+        PositionRecord(image, 1, p.index).setSpeed(40);
+    }
+}
+
 void setNetworkDefaults(SettingsImage& image) {
     NetworkCommParams comm(image);
     comm.setSpeed(4);     // 115200 bps
@@ -72,6 +88,7 @@ SettingsImage makeDefaultSettingsImage() {
         setPositionDefaults(image, axis);
         setPulseAxisDefaults(PulseAxisRecord(image, axis));
     }
+    setDefaultProgramPoints(image);
     setNetworkDefaults(image);
 
     ControllerFlagWords flags(image);

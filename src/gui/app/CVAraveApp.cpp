@@ -176,6 +176,7 @@ int CVAraveApp::run(int& argc, char** argv) {
     if (options.demo) {
         sim_ = std::make_unique<ControllerSim>();
         sim_->useStandAloneMachine();  // as vantrel-sim: timed motion, OUTn wired to INn
+        sim_->loadDefaultPrograms();   // compiled, the programs the PC starts with
         simServer_ = std::make_unique<PtyServer>(*sim_);
         if (simServer_->start())
             state_->portOverride = simServer_->portName();
