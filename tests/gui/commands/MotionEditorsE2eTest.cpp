@@ -20,9 +20,9 @@ class MotionEditorsE2eTest : public QObject, public test::MainFrameFixture {
 
     template <class Dialog>
     bool press(CProgramView& view, std::string_view group, std::string_view text, std::function<void(Dialog&)> act) {
-        QPushButton* button = test::nthPaletteButton(view, kPagePulseAxes, group, text);
+        QPushButton* button = test::paletteButton(view, kPagePulseAxes, text, group);
         if (!button || !button->isEnabled()) return false;
-        const auto ran = test::whenEditor<Dialog>(std::move(act));
+        const auto ran = test::answer<Dialog>(std::move(act));
         button->click();
         return *ran;
     }

@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QTabBar>
 
-#include "CommandDialogTestSupport.h"
+#include "EditorTestSupport.h"
 #include "MainFrameTestSupport.h"
 #include "commands/CProgTimerCounterDlg.h"
 #include "ui/CGridView.h"
