@@ -12,12 +12,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "ui/Utf8Text.h"
 
 namespace vantrel {
 
 namespace {
 constexpr int kSymbolWidth = 50;
-QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 constexpr int kNameWidth = 150;
 constexpr int kVisibleRows = 12;
 }  // namespace
@@ -43,7 +43,7 @@ CIoSymbolPicker::CIoSymbolPicker(QWidget* parent) : QWidget(parent) {
     pageRow_->addStretch(1);
 
     table_ = new QTableWidget(0, 2, this);
-    table_->setHorizontalHeaderLabels({qs(kSymbolColumn), qs(kNameColumn)});
+    table_->setHorizontalHeaderLabels({fromUtf8(kSymbolColumn), fromUtf8(kNameColumn)});
     table_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->verticalHeader()->hide();
@@ -82,7 +82,7 @@ void CIoSymbolPicker::showList(const IoSymbolList& list) {
         }
         auto* row = static_cast<QHBoxLayout*>(categoryRow_->layout());
         for (std::size_t i = 0; i < categories.size(); ++i) {
-            auto* button = new QRadioButton(qs(categories[i]), categoryRow_);
+            auto* button = new QRadioButton(fromUtf8(categories[i]), categoryRow_);
             categories_->addButton(button, static_cast<int>(i));
             row->insertWidget(static_cast<int>(i), button);
         }
@@ -94,7 +94,7 @@ void CIoSymbolPicker::showList(const IoSymbolList& list) {
     if (pages != shownPages_) {
         shownPages_ = pages;
         while (pages_->count() > 0) pages_->removeTab(0);
-        for (const std::string& page : pages) pages_->addTab(qs(page));
+        for (const std::string& page : pages) pages_->addTab(fromUtf8(page));
     }
     pages_->setVisible(!pages.empty());
     if (!pages.empty()) pages_->setCurrentIndex(list.page());
@@ -105,10 +105,10 @@ void CIoSymbolPicker::showList(const IoSymbolList& list) {
         shownRows_ = rows;
         table_->setRowCount(static_cast<int>(rows.size()));
         for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-            auto* symbol = new QTableWidgetItem(qs(rows[static_cast<std::size_t>(row)].first));
+            auto* symbol = new QTableWidgetItem(fromUtf8(rows[static_cast<std::size_t>(row)].first));
             symbol->setTextAlignment(Qt::AlignCenter);
             table_->setItem(row, 0, symbol);
-            table_->setItem(row, 1, new QTableWidgetItem(qs(rows[static_cast<std::size_t>(row)].second)));
+            table_->setItem(row, 1, new QTableWidgetItem(fromUtf8(rows[static_cast<std::size_t>(row)].second)));
         }
     }
     const int chosen = list.chosenRow();

@@ -19,7 +19,7 @@ CProgAxisDlg::CProgAxisDlg(AxisSelectionEditor model, QWidget* parent)
     auto* form = new QVBoxLayout;
     auto* axes = new QHBoxLayout;
     for (int axis = 0; axis < kPulseAxisCount; ++axis) {
-        QCheckBox* box = boxes_[at(axis)] = new QCheckBox(editorText(pulseAxisName(axis)), this);
+        QCheckBox* box = boxes_[at(axis)] = new QCheckBox(fromUtf8(pulseAxisName(axis)), this);
         bindCheck(box, [this, axis](bool checked) { model_.setAxisChecked(axis, checked); });
         axes->addWidget(box);
     }

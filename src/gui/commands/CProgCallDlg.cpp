@@ -16,7 +16,7 @@ CProgCallDlg::CProgCallDlg(ProgramChoiceEditor editor, QWidget* parent)
     const auto& rows = editor_.rows();
     list_ = new QTableWidget(static_cast<int>(rows.size()), 2, this);
     list_->setHorizontalHeaderLabels(
-        {editorText(std::string(kProgramNumberColumn)), editorText(std::string(kProgramNameColumn))});
+        {fromUtf8(kProgramNumberColumn), fromUtf8(kProgramNameColumn)});
     list_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     list_->horizontalHeader()->setStretchLastSection(true);
     list_->verticalHeader()->hide();
@@ -28,10 +28,10 @@ CProgCallDlg::CProgCallDlg(ProgramChoiceEditor editor, QWidget* parent)
     list_->setColumnWidth(1, std::max(200, list_->horizontalHeader()->sectionSizeHint(1)));
     list_->setMinimumSize(list_->columnWidth(0) + list_->columnWidth(1) + 24, 300);
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-        auto* number = new QTableWidgetItem(editorText(rows[static_cast<std::size_t>(row)].numberText));
+        auto* number = new QTableWidgetItem(fromUtf8(rows[static_cast<std::size_t>(row)].numberText));
         number->setTextAlignment(Qt::AlignCenter);
         list_->setItem(row, 0, number);
-        list_->setItem(row, 1, new QTableWidgetItem(editorText(rows[static_cast<std::size_t>(row)].name)));
+        list_->setItem(row, 1, new QTableWidgetItem(fromUtf8(rows[static_cast<std::size_t>(row)].name)));
     }
     connect(list_, &QTableWidget::currentCellChanged, this, [this](int row) {
         editor_.chooseRow(row);

@@ -58,7 +58,7 @@ CProgIfDlg::CProgIfDlg(ConditionEditor editor, QWidget* parent)
         modelChanged();
     });
     operator_ = new QComboBox(this);
-    for (const std::string_view text : comparisonOperatorChoices()) operator_->addItem(editorText(std::string(text)));
+    for (const std::string_view text : comparisonOperatorChoices()) operator_->addItem(fromUtf8(text));
     bindChoice(operator_, [this](int index) { editor_.setComparisonOperator(static_cast<ComparisonOperator>(index)); });
     value_ = new QLineEdit(this);
     value_->setFixedWidth(value_->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
@@ -150,12 +150,12 @@ void CProgIfDlg::showModel() {
     and_->setEnabled(terms);
     or_->setEnabled(terms);
     delete_->setEnabled(terms);
-    confirm_->setText(editorText(editor_.confirmButtonText()));
-    const QString condition = editorText(editor_.conditionText());
+    confirm_->setText(fromUtf8(editor_.confirmButtonText()));
+    const QString condition = fromUtf8(editor_.conditionText());
     if (condition_->toPlainText() != condition) condition_->setPlainText(condition);
 
     targetGroup_->setVisible(editor_.hasTarget());
-    targetCaption_->setText(editorText(editor_.targetCaption()));
+    targetCaption_->setText(fromUtf8(editor_.targetCaption()));
     showChoices(target_, editor_.targetChoices());
     target_->setEnabled(editor_.targetEnabled());
 }

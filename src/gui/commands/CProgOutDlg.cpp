@@ -81,7 +81,7 @@ void CProgOutDlg::showModel() {
     for (QWidget* control : {static_cast<QWidget*>(picker_), static_cast<QWidget*>(on_), static_cast<QWidget*>(off_),
                              static_cast<QWidget*>(and_), static_cast<QWidget*>(delete_)})
         control->setEnabled(terms);
-    const QString outputs = editorText(editor_.outputText());
+    const QString outputs = fromUtf8(editor_.outputText());
     if (outputs_->toPlainText() != outputs) outputs_->setPlainText(outputs);
 }
 

@@ -27,7 +27,7 @@ CProgRegIntDlg::CProgRegIntDlg(VariableDeclarationEditor editor, QWidget* parent
 
     const auto variables = systemVariables();
     list_ = new QTableWidget(static_cast<int>(variables.size()), 2, this);
-    list_->setHorizontalHeaderLabels({editorText(std::string(kSymbolColumn)), editorText(std::string(kNameColumn))});
+    list_->setHorizontalHeaderLabels({fromUtf8(kSymbolColumn), fromUtf8(kNameColumn)});
     list_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     list_->horizontalHeader()->setStretchLastSection(true);
     list_->verticalHeader()->hide();
@@ -42,10 +42,10 @@ CProgRegIntDlg::CProgRegIntDlg(VariableDeclarationEditor editor, QWidget* parent
                             static_cast<int>(variables.size()) * list_->verticalHeader()->defaultSectionSize() +
                             2 * list_->frameWidth() + 2);
     for (int row = 0; row < static_cast<int>(variables.size()); ++row) {
-        auto* symbol = new QTableWidgetItem(editorText(std::string(variables[static_cast<std::size_t>(row)].symbol)));
+        auto* symbol = new QTableWidgetItem(fromUtf8(variables[static_cast<std::size_t>(row)].symbol));
         symbol->setTextAlignment(Qt::AlignCenter);
         list_->setItem(row, 0, symbol);
-        list_->setItem(row, 1, new QTableWidgetItem(editorText(std::string(variables[static_cast<std::size_t>(row)].name))));
+        list_->setItem(row, 1, new QTableWidgetItem(fromUtf8(variables[static_cast<std::size_t>(row)].name)));
     }
     connect(list_, &QTableWidget::currentCellChanged, this, [this](int row) {
         editor_.chooseVariable(row);

@@ -28,7 +28,7 @@ CProgTimerCounterDlg::CProgTimerCounterDlg(TimerCounterMemoryEditor editor, QWid
     operand_->setFocusPolicy(Qt::NoFocus);
     valueCaption_ = new QLabel(this);
     value_ = new QLineEdit(this);
-    value_->setToolTip(editorText(editor_.valueHint()));
+    value_->setToolTip(fromUtf8(editor_.valueHint()));
     bindText(value_, [this](std::string text) { editor_.setValueText(std::move(text)); });
     unit_ = new QLabel(this);
 
@@ -52,8 +52,8 @@ void CProgTimerCounterDlg::showModel() {
     for (QWidget* control : {static_cast<QWidget*>(valueCaption_), static_cast<QWidget*>(value_),
                              static_cast<QWidget*>(unit_)})
         control->setVisible(value);
-    valueCaption_->setText(editorText(editor_.valueLabel()));
-    unit_->setText(editorText(editor_.valueUnit()));
+    valueCaption_->setText(fromUtf8(editor_.valueLabel()));
+    unit_->setText(fromUtf8(editor_.valueUnit()));
     showText(value_, editor_.valueText());
 }
 

@@ -18,12 +18,8 @@ namespace {
 constexpr int kMinimumWidth = 240;
 }  // namespace
 
-QString editorText(const std::string& utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 CommandEditorDialog::CommandEditorDialog(const std::string& title, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(editorText(title));
+    setWindowTitle(fromUtf8(title));
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     buttons_->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
@@ -78,7 +74,7 @@ void CommandEditorDialog::bindChoice(QComboBox* list, std::function<void(int)> c
 }
 
 void CommandEditorDialog::showText(QLineEdit* field, const std::string& text) {
-    const QString shown = editorText(text);
+    const QString shown = fromUtf8(text);
     // Only a change is written, so typing keeps its cursor.
     if (field->text() != shown) field->setText(shown);
 }
@@ -91,7 +87,7 @@ void CommandEditorDialog::showChoices(QComboBox* list, const ChoiceList& choices
     // A list that keeps a step's own target may have grown an entry in front.
     if (list->count() != choices.size()) {
         list->clear();
-        for (const std::string& text : choices.texts()) list->addItem(editorText(text));
+        for (const std::string& text : choices.texts()) list->addItem(fromUtf8(text));
     }
     if (list->currentIndex() != choices.chosenIndex()) list->setCurrentIndex(choices.chosenIndex());
 }
@@ -118,14 +114,14 @@ QLineEdit* CommandEditorDialog::newNumberField(const std::string& hint) {
     auto* field = new QLineEdit(this);
     field->setFixedWidth(96);
     field->setAlignment(Qt::AlignRight);
-    field->setToolTip(editorText(hint));
+    field->setToolTip(fromUtf8(hint));
     return field;
 }
 
 QHBoxLayout* CommandEditorDialog::newRadioPair(const char* firstText, const char* secondText, QRadioButton*& first,
                                               QRadioButton*& second) {
-    first = new QRadioButton(editorText(firstText), this);
-    second = new QRadioButton(editorText(secondText), this);
+    first = new QRadioButton(fromUtf8(firstText), this);
+    second = new QRadioButton(fromUtf8(secondText), this);
     auto* group = new QButtonGroup(this);
     group->addButton(first);
     group->addButton(second);

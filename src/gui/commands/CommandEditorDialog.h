@@ -21,6 +21,7 @@
 #include "commands/CommandEditor.h"
 #include "commands/CommandEditorRegistry.h"
 #include "data/Refusal.h"
+#include "ui/Utf8Text.h"
 
 class QAbstractButton;
 class QComboBox;
@@ -35,8 +36,6 @@ class QRadioButton;
 namespace vantrel {
 
 class ChoiceList;
-
-QString editorText(const std::string& utf8);
 
 class CommandEditorDialog : public QDialog {
     Q_OBJECT
