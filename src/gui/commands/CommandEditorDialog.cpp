@@ -11,6 +11,7 @@
 
 #include "commands/ChoiceList.h"
 #include "ui/MessageBox.h"
+#include "ui/OkCancelButtons.h"
 
 namespace vantrel {
 
@@ -20,12 +21,7 @@ constexpr int kMinimumWidth = 240;
 
 CommandEditorDialog::CommandEditorDialog(const std::string& title, QWidget* parent) : QDialog(parent) {
     setWindowTitle(fromUtf8(title));
-    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons_->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    buttons_->button(QDialogButtonBox::Ok)->setDefault(true);
-    connect(buttons_, &QDialogButtonBox::accepted, this, &CommandEditorDialog::accept);
-    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    buttons_ = ui::newOkCancelButtons(*this);
 }
 
 QAbstractButton* CommandEditorDialog::okButton() const { return buttons_->button(QDialogButtonBox::Ok); }
