@@ -19,8 +19,7 @@ std::size_t at(int i) { return static_cast<std::size_t>(i); }
 CProgAccDlg::CProgAccDlg(AccelerationEditor model, QWidget* parent)
     : CommandEditorDialog(model.title(), parent), model_(std::move(model)) {
     auto* form = new QVBoxLayout;
-    form->addLayout(newRadioPair(motion::kOnText, motion::kOffText, on_, off_));
-    bindCheck(on_, [this](bool on) { model_.setOn(on); });
+    form->addLayout(newOnOffPair(on_, off_, [this](bool on) { model_.setOn(on); }));
 
     auto* grid = new QGridLayout;
     for (int axis = 0; axis < kPulseAxisCount; ++axis) {
@@ -50,9 +49,7 @@ void CProgAccDlg::showModel() {
         showChecked(boxes_[at(axis)], model_.axisChecked(axis));
         showChoices(entries_[at(axis)], model_.entryChoices(axis));
         times_[at(axis)]->setText(fromUtf8(model_.timeText(axis)));
-        for (QWidget* control : {static_cast<QWidget*>(boxes_[at(axis)]), static_cast<QWidget*>(entries_[at(axis)]),
-                                 static_cast<QWidget*>(times_[at(axis)]), static_cast<QWidget*>(seconds_[at(axis)])})
-            control->setEnabled(enabled);
+        enableAll({boxes_[at(axis)], entries_[at(axis)], times_[at(axis)], seconds_[at(axis)]}, enabled);
     }
 }
 

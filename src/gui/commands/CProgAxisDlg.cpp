@@ -26,8 +26,7 @@ CProgAxisDlg::CProgAxisDlg(AxisSelectionEditor model, QWidget* parent)
     axes->addStretch(1);
     form->addLayout(axes);
     if (model_.hasOnOff()) {
-        form->addLayout(newRadioPair(motion::kOnText, motion::kOffText, on_, off_));
-        bindCheck(on_, [this](bool on) { model_.setOn(on); });
+        form->addLayout(newOnOffPair(on_, off_, [this](bool on) { model_.setOn(on); }));
     }
     finishLayout(form, boxes_[0]);
 }

@@ -20,10 +20,7 @@ constexpr ExpressionOperator kOperators[] = {ExpressionOperator::Plus, Expressio
 
 CProgCalcDlg::CProgCalcDlg(ExpressionEditor editor, QWidget* parent)
     : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
-    expression_ = new QPlainTextEdit(this);
-    expression_->setReadOnly(true);
-    expression_->setFocusPolicy(Qt::NoFocus);
-    expression_->setFixedHeight(expression_->fontMetrics().lineSpacing() * 4 + 12);
+    expression_ = newTextPanel();
     expression_->setMinimumWidth(420);
 
     variable_ = newButton(QStringLiteral("変数名"));
@@ -79,10 +76,7 @@ QPushButton* CProgCalcDlg::operatorButton(ExpressionOperator op) const {
     return nullptr;
 }
 
-void CProgCalcDlg::showModel() {
-    const QString text = fromUtf8(editor_.displayText());
-    if (expression_->toPlainText() != text) expression_->setPlainText(text);
-}
+void CProgCalcDlg::showModel() { showText(expression_, editor_.displayText()); }
 
 void registerExpressionEditor(CommandEditorRegistry& registry) {
     // "演算" (49).

@@ -18,14 +18,9 @@ namespace vantrel {
 CProgOutDlg::CProgOutDlg(OutputEditor editor, QWidget* parent)
     : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
     picker_ = new CIoSymbolPicker(this);
-    connect(picker_, &CIoSymbolPicker::pageChosen, this, [this](int index) {
-        editor_.list().choosePage(index);
-        modelChanged();
-    });
-    connect(picker_, &CIoSymbolPicker::rowChosen, this, [this](int row) {
-        editor_.list().chooseRow(row);
-        modelChanged();
-    });
+    bindPicker(
+        picker_, [this](int index) { editor_.list().choosePage(index); },
+        [this](int row) { editor_.list().chooseRow(row); });
     // A double-click on a row is "AND".
     connect(picker_, &CIoSymbolPicker::rowDoubleClicked, this, [this](int row) {
         editor_.list().chooseRow(row);
@@ -46,10 +41,7 @@ CProgOutDlg::CProgOutDlg(OutputEditor editor, QWidget* parent)
         modelChanged();
     });
 
-    outputs_ = new QPlainTextEdit(this);
-    outputs_->setReadOnly(true);
-    outputs_->setFocusPolicy(Qt::NoFocus);
-    outputs_->setFixedHeight(outputs_->fontMetrics().lineSpacing() * 4 + 12);
+    outputs_ = newTextPanel();
 
     auto* side = new QVBoxLayout;
     side->addWidget(on_);
@@ -78,11 +70,8 @@ void CProgOutDlg::showModel() {
     picker_->showList(editor_.list());
     showRadio(on_, off_, editor_.on());
     const bool terms = editor_.termControlsEnabled();
-    for (QWidget* control : {static_cast<QWidget*>(picker_), static_cast<QWidget*>(on_), static_cast<QWidget*>(off_),
-                             static_cast<QWidget*>(and_), static_cast<QWidget*>(delete_)})
-        control->setEnabled(terms);
-    const QString outputs = fromUtf8(editor_.outputText());
-    if (outputs_->toPlainText() != outputs) outputs_->setPlainText(outputs);
+    enableAll({picker_, on_, off_, and_, delete_}, terms);
+    showText(outputs_, editor_.outputText());
 }
 
 CProgRioOutDlg::CProgRioOutDlg(OutputEditor editor, QWidget* parent) : CProgOutDlg(std::move(editor), parent) {

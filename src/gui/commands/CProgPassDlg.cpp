@@ -19,8 +19,7 @@ std::size_t at(int i) { return static_cast<std::size_t>(i); }
 CProgPassDlg::CProgPassDlg(PassEditor model, QWidget* parent)
     : CommandEditorDialog(model.title(), parent), model_(std::move(model)) {
     auto* form = new QVBoxLayout;
-    form->addLayout(newRadioPair(motion::kOnText, motion::kOffText, on_, off_));
-    bindCheck(on_, [this](bool on) { model_.setOn(on); });
+    form->addLayout(newOnOffPair(on_, off_, [this](bool on) { model_.setOn(on); }));
 
     auto* grid = new QGridLayout;
     for (int axis = 0; axis < kPulseAxisCount; ++axis) {
@@ -43,9 +42,7 @@ void CProgPassDlg::showModel() {
     for (int axis = 0; axis < kPulseAxisCount; ++axis) {
         showChecked(boxes_[at(axis)], model_.axisChecked(axis));
         showText(distances_[at(axis)], model_.distanceText(axis));
-        for (QWidget* control : {static_cast<QWidget*>(boxes_[at(axis)]), static_cast<QWidget*>(distances_[at(axis)]),
-                                 static_cast<QWidget*>(units_[at(axis)])})
-            control->setEnabled(enabled);
+        enableAll({boxes_[at(axis)], distances_[at(axis)], units_[at(axis)]}, enabled);
     }
 }
 

@@ -23,8 +23,7 @@ CProgRivoAxisDlg::CProgRivoAxisDlg(NetworkAxisCommandEditor model, QWidget* pare
     row->addStretch(1);
     form->addLayout(row);
     if (model_.hasOnOff()) {
-        form->addLayout(newRadioPair(motion::kOnText, motion::kOffText, on_, off_));
-        bindCheck(on_, [this](bool on) { model_.setOn(on); });
+        form->addLayout(newOnOffPair(on_, off_, [this](bool on) { model_.setOn(on); }));
     }
     finishLayout(form, axes_);
 }

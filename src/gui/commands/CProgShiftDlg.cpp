@@ -22,8 +22,7 @@ CProgShiftDlg::CProgShiftDlg(ShiftEditor model, QWidget* parent)
     auto* form = new QVBoxLayout;
     form->addLayout(newRadioPair(motion::kFirstShiftText, motion::kSecondShiftText, first_, second_));
     bindCheck(second_, [this](bool second) { model_.setSecondShift(second); });
-    form->addLayout(newRadioPair(motion::kOnText, motion::kOffText, on_, off_));
-    bindCheck(on_, [this](bool on) { model_.setOn(on); });
+    form->addLayout(newOnOffPair(on_, off_, [this](bool on) { model_.setOn(on); }));
 
     points_ = new QComboBox(this);
     bindChoice(points_, [this](int index) { model_.choosePoint(index); });
@@ -50,13 +49,10 @@ void CProgShiftDlg::showModel() {
     showRadio(on_, off_, model_.on());
     showChoices(points_, model_.pointChoices());
     const bool enabled = model_.pointControlsEnabled();
-    pointLabel_->setEnabled(enabled);
-    points_->setEnabled(enabled);
+    enableAll({pointLabel_, points_}, enabled);
     for (int axis = 0; axis < kPulseAxisCount; ++axis) {
         showText(positions_[at(axis)], model_.positionText(axis));
-        for (QWidget* control : {static_cast<QWidget*>(axisLabels_[at(axis)]),
-                                 static_cast<QWidget*>(positions_[at(axis)]), static_cast<QWidget*>(units_[at(axis)])})
-            control->setEnabled(enabled);
+        enableAll({axisLabels_[at(axis)], positions_[at(axis)], units_[at(axis)]}, enabled);
     }
 }
 

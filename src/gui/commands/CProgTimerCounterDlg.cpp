@@ -14,14 +14,8 @@ namespace vantrel {
 CProgTimerCounterDlg::CProgTimerCounterDlg(TimerCounterMemoryEditor editor, QWidget* parent)
     : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
     picker_ = new CIoSymbolPicker(this);
-    connect(picker_, &CIoSymbolPicker::pageChosen, this, [this](int index) {
-        editor_.choosePage(index);
-        modelChanged();
-    });
-    connect(picker_, &CIoSymbolPicker::rowChosen, this, [this](int row) {
-        editor_.chooseRow(row);
-        modelChanged();
-    });
+    bindPicker(
+        picker_, [this](int index) { editor_.choosePage(index); }, [this](int row) { editor_.chooseRow(row); });
 
     operand_ = new QLineEdit(this);
     operand_->setReadOnly(true);

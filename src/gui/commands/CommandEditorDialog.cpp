@@ -5,11 +5,14 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "commands/CIoSymbolPicker.h"
 #include "commands/ChoiceList.h"
+#include "commands/MotionFormTexts.h"
 #include "ui/MessageBox.h"
 #include "ui/OkCancelButtons.h"
 
@@ -69,6 +72,20 @@ void CommandEditorDialog::bindChoice(QComboBox* list, std::function<void(int)> c
     });
 }
 
+void CommandEditorDialog::bindPicker(CIoSymbolPicker* picker, std::function<void(int)> choosePage,
+                                     std::function<void(int)> chooseRow, std::function<void(int)> chooseCategory) {
+    const auto bind = [this](auto signal, CIoSymbolPicker* from, std::function<void(int)> choose) {
+        connect(from, signal, this, [this, choose = std::move(choose)](int index) {
+            if (showing_) return;
+            choose(index);
+            modelChanged();
+        });
+    };
+    bind(&CIoSymbolPicker::pageChosen, picker, std::move(choosePage));
+    bind(&CIoSymbolPicker::rowChosen, picker, std::move(chooseRow));
+    if (chooseCategory) bind(&CIoSymbolPicker::categoryChosen, picker, std::move(chooseCategory));
+}
+
 void CommandEditorDialog::showText(QLineEdit* field, const std::string& text) {
     const QString shown = fromUtf8(text);
     // Only a change is written, so typing keeps its cursor.
@@ -91,6 +108,15 @@ void CommandEditorDialog::showChoices(QComboBox* list, const ChoiceList& choices
 void CommandEditorDialog::showRadio(QRadioButton* first, QRadioButton* second, bool firstChosen) {
     // One of an exclusive pair is unchecked by checking the other.
     showChecked(firstChosen ? first : second, true);
+}
+
+void CommandEditorDialog::showText(QPlainTextEdit* panel, const std::string& text) {
+    const QString shown = fromUtf8(text);
+    if (panel->toPlainText() != shown) panel->setPlainText(shown);
+}
+
+void CommandEditorDialog::enableAll(std::initializer_list<QWidget*> controls, bool enabled) {
+    for (QWidget* control : controls) control->setEnabled(enabled);
 }
 
 QLineEdit* CommandEditorDialog::newReadOnlyField(int width) {
@@ -126,6 +152,21 @@ QHBoxLayout* CommandEditorDialog::newRadioPair(const char* firstText, const char
     row->addWidget(second);
     row->addStretch(1);
     return row;
+}
+
+QHBoxLayout* CommandEditorDialog::newOnOffPair(QRadioButton*& on, QRadioButton*& off,
+                                              std::function<void(bool on)> setOn) {
+    QHBoxLayout* row = newRadioPair(motion::kOnText, motion::kOffText, on, off);
+    bindCheck(on, std::move(setOn));
+    return row;
+}
+
+QPlainTextEdit* CommandEditorDialog::newTextPanel() {
+    auto* panel = new QPlainTextEdit(this);
+    panel->setReadOnly(true);
+    panel->setFocusPolicy(Qt::NoFocus);
+    panel->setFixedHeight(panel->fontMetrics().lineSpacing() * 4 + 12);
+    return panel;
 }
 
 QPushButton* CommandEditorDialog::newButton(const QString& text) {
