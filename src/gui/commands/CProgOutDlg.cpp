@@ -1,9 +1,7 @@
 #include "commands/CProgOutDlg.h"
 
 #include <QButtonGroup>
-#include <QComboBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -11,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "commands/CIoSymbolPicker.h"
+#include "commands/CProgRioOutDlg.h"
 #include "commands/RegisterCommandEditors.h"
 
 namespace vantrel {
@@ -72,31 +71,6 @@ void CProgOutDlg::showModel() {
     const bool terms = editor_.termControlsEnabled();
     enableAll({picker_, on_, off_, and_, delete_}, terms);
     showText(outputs_, editor_.outputText());
-}
-
-CProgRioOutDlg::CProgRioOutDlg(OutputEditor editor, QWidget* parent) : CProgOutDlg(std::move(editor), parent) {
-    axis_ = new QComboBox(this);
-    fix_ = newButton(QStringLiteral("軸確定"));
-    bindChoice(axis_, [this](int index) { editor_.chooseAxis(index); });
-    connect(fix_, &QPushButton::clicked, this, [this] {
-        editor_.fixAxis();
-        modelChanged();
-    });
-    auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("軸No.："), this));
-    row->addWidget(axis_);
-    row->addWidget(fix_);
-    row->addStretch(1);
-    addTopRow(row);
-    modelChanged();
-}
-
-void CProgRioOutDlg::showModel() {
-    CProgOutDlg::showModel();
-    if (!axis_) return;  // the base class shows the model before the driver row exists
-    showChoices(axis_, editor_.axisChoices());
-    axis_->setEnabled(editor_.axisChoiceEnabled());
-    fix_->setEnabled(editor_.fixAxisEnabled());
 }
 
 void registerOutputEditors(CommandEditorRegistry& registry) {

@@ -9,6 +9,7 @@
 
 #include "EditorTestSupport.h"
 #include "commands/CProgOutDlg.h"
+#include "commands/CProgRioOutDlg.h"
 
 using namespace vantrel;
 
