@@ -127,7 +127,6 @@ void CStatusMonitorDlg::refresh() {
     }
     trend_->addSample(sample);
     lastRepaints_ = refreshLamps(s);
-    last_ = s;
 
     // The level in the image changes with the read-back of an accepted write
     // (or the main window's buttons): show it from then on.

@@ -71,7 +71,6 @@ void CCommandPalette::open() {
 }
 
 void CCommandPalette::setEditing(bool editing) {
-    editing_ = editing;
     controls_->setVisible(editing);
 }
 
