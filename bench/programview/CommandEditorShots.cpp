@@ -17,6 +17,7 @@
 #include "commands/CProgIfDlg.h"
 #include "commands/CProgIfThenDlg.h"
 #include "commands/CProgOutDlg.h"
+#include "commands/CProgRioOutDlg.h"
 #include "commands/CProgPauseDlg.h"
 #include "commands/CProgRegIntDlg.h"
 #include "commands/CProgTimerCounterDlg.h"

@@ -19,18 +19,31 @@
 
 namespace vantrel::test {
 
+// How long a test waits for the controller or a window: a guard against a
+// hang only; nothing measures time with it.
+inline constexpr int kPatience = 60000;
+
 // Every message and question of the program lands here instead of a modal
-// box. Questions get `answer`'s reply (no by default).
+// box. Questions get `answer`'s reply (no by default). The newest recorder
+// takes the messages; only it puts the message box back when it goes, so a
+// recorder made before the last one is gone does not bring real boxes back.
 class MessageRecorder {
 public:
     MessageRecorder() {
+        newest() = this;
         ui::setMessageHandler([this](QWidget*, const Refusal& message, ui::MessageButtons buttons) {
             messages.push_back(message);
             if (buttons == ui::MessageButtons::Ok) return ui::MessageAnswer::Ok;
             return answer && answer(message) ? ui::MessageAnswer::Yes : ui::MessageAnswer::No;
         });
     }
-    ~MessageRecorder() { ui::setMessageHandler({}); }
+    ~MessageRecorder() {
+        if (newest() != this) return;
+        newest() = nullptr;
+        ui::setMessageHandler({});
+    }
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
 
     bool has(const std::string& text) const {
         for (const auto& m : messages)
@@ -55,6 +68,12 @@ public:
 
     std::vector<Refusal> messages;
     std::function<bool(const Refusal&)> answer;
+
+private:
+    static MessageRecorder*& newest() {
+        static MessageRecorder* recorder = nullptr;
+        return recorder;
+    }
 };
 
 // Points XDG_DATA_HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR into a folder of

@@ -11,36 +11,20 @@
 #include <QTableView>
 #include <QTreeWidget>
 
-#include "GuiTestSupport.h"
-#include "app/AppState.h"
-#include "app/CMainFrame.h"
+#include "MainFrameTestSupport.h"
 #include "app/CStatusPane.h"
-#include "app/CVAraveApp.h"
-#include "data/DefaultImage.h"
 #include "data/ImageEdit.h"
 #include "data/SettingsFile.h"
-#include "platform/AppFolders.h"
 #include "platform/ComIni.h"
-#include "sim/ControllerSim.h"
-#include "sim/PtyServer.h"
 #include "ui/CGridView.h"
 
 using namespace vantrel;
+using test::kPatience;
 
-namespace {
-// A guard against a hang only; nothing measures time with it.
-constexpr int kPatience = 60000;
-}  // namespace
-
-class MainFrameTest : public QObject {
+class MainFrameTest : public QObject, public test::MainFrameFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ControllerSim> sim_;
-    std::unique_ptr<PtyServer> server_;
-    std::unique_ptr<AppState> state_;
-    std::unique_ptr<CMainFrame> frame_;
-    std::unique_ptr<test::MessageRecorder> recorder_;
     QTemporaryDir files_;
 
     MainFramePrompts::Direction direction_ = MainFramePrompts::Direction::ControllerToPc;
@@ -67,22 +51,13 @@ private:
 
     void connectAndRead() {
         direction_ = MainFramePrompts::Direction::ControllerToPc;
-        frame_->connectController();
-        QTRY_VERIFY2_WITH_TIMEOUT(recorder_->has("読込完了しました。"), qPrintable(recorder_->dump()), kPatience);
-        recorder_->messages.clear();
+        MainFrameFixture::connectAndRead();
     }
 
 private slots:
     void init() {
-        recorder_ = std::make_unique<test::MessageRecorder>();
-        sim_ = std::make_unique<ControllerSim>();
-        server_ = std::make_unique<PtyServer>(*sim_);
-        QVERIFY(server_->start());
-        ensureDataFolder();  // as start-up does: the program read writes Ncstep.sys there
-        state_ = std::make_unique<AppState>();
-        state_->image = makeDefaultSettingsImage();
-        state_->portOverride = server_->portName();
-        frame_ = std::make_unique<CMainFrame>(*state_, makeViewFactory());
+        startMainFrame();
+        if (!frame_) return;
         MainFramePrompts prompts;
         prompts.choosePort = [this](QWidget*, const std::vector<std::string>& names, const std::string&) {
             offeredPorts_ = names;
@@ -96,14 +71,7 @@ private slots:
         frame_->setPrompts(prompts);
     }
 
-    void cleanup() {
-        frame_.reset();  // stops the link thread and closes the port
-        server_->stop();
-        server_.reset();
-        sim_.reset();
-        state_.reset();
-        recorder_.reset();
-    }
+    void cleanup() { stopMainFrame(); }
 
     void controllerToPcReadsTheControllersSettings() {
         SettingsImage controller = makeDefaultSettingsImage();

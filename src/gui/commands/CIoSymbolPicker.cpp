@@ -12,12 +12,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "commands/PickList.h"
+#include "ui/Utf8Text.h"
 
 namespace vantrel {
 
 namespace {
 constexpr int kSymbolWidth = 50;
-QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 constexpr int kNameWidth = 150;
 constexpr int kVisibleRows = 12;
 }  // namespace
@@ -42,16 +43,8 @@ CIoSymbolPicker::CIoSymbolPicker(QWidget* parent) : QWidget(parent) {
     pageRow_->addWidget(pages_);
     pageRow_->addStretch(1);
 
-    table_ = new QTableWidget(0, 2, this);
-    table_->setHorizontalHeaderLabels({qs(kSymbolColumn), qs(kNameColumn)});
-    table_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    table_->horizontalHeader()->setStretchLastSection(true);
-    table_->verticalHeader()->hide();
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_ = newPickList(this, fromUtf8(kSymbolColumn), fromUtf8(kNameColumn));
     table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     // "記号" 50 wide and "名称" 150, or wider where the font needs it.
     const int symbolWidth = std::max(kSymbolWidth, table_->fontMetrics().horizontalAdvance(QStringLiteral("DARST16")) + 12);
     table_->setColumnWidth(0, symbolWidth);
@@ -82,7 +75,7 @@ void CIoSymbolPicker::showList(const IoSymbolList& list) {
         }
         auto* row = static_cast<QHBoxLayout*>(categoryRow_->layout());
         for (std::size_t i = 0; i < categories.size(); ++i) {
-            auto* button = new QRadioButton(qs(categories[i]), categoryRow_);
+            auto* button = new QRadioButton(fromUtf8(categories[i]), categoryRow_);
             categories_->addButton(button, static_cast<int>(i));
             row->insertWidget(static_cast<int>(i), button);
         }
@@ -94,7 +87,7 @@ void CIoSymbolPicker::showList(const IoSymbolList& list) {
     if (pages != shownPages_) {
         shownPages_ = pages;
         while (pages_->count() > 0) pages_->removeTab(0);
-        for (const std::string& page : pages) pages_->addTab(qs(page));
+        for (const std::string& page : pages) pages_->addTab(fromUtf8(page));
     }
     pages_->setVisible(!pages.empty());
     if (!pages.empty()) pages_->setCurrentIndex(list.page());
@@ -103,22 +96,11 @@ void CIoSymbolPicker::showList(const IoSymbolList& list) {
     for (int row = 0; row < list.rowCount(); ++row) rows.emplace_back(list.symbolText(row), list.nameText(row));
     if (rows != shownRows_) {
         shownRows_ = rows;
-        table_->setRowCount(static_cast<int>(rows.size()));
-        for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-            auto* symbol = new QTableWidgetItem(qs(rows[static_cast<std::size_t>(row)].first));
-            symbol->setTextAlignment(Qt::AlignCenter);
-            table_->setItem(row, 0, symbol);
-            table_->setItem(row, 1, new QTableWidgetItem(qs(rows[static_cast<std::size_t>(row)].second)));
-        }
+        std::vector<std::pair<QString, QString>> texts;
+        for (const auto& [symbol, name] : rows) texts.emplace_back(fromUtf8(symbol), fromUtf8(name));
+        fillPickList(table_, texts);
     }
-    const int chosen = list.chosenRow();
-    if (chosen >= 0 && chosen < table_->rowCount()) {
-        table_->setCurrentCell(chosen, 0);
-        table_->selectRow(chosen);
-    } else {
-        table_->setCurrentCell(-1, -1);
-        table_->clearSelection();
-    }
+    showPickedRow(table_, list.chosenRow());
     showing_ = false;
 }
 

@@ -5,7 +5,6 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
@@ -14,11 +13,13 @@
 #include "commands/RegisterCommandEditors.h"
 #include "program/CommandCode.h"
 #include "ui/MessageBox.h"
+#include "ui/OkCancelButtons.h"
+#include "ui/Utf8Text.h"
 
 namespace vantrel {
 
 CLabelDlg::CLabelDlg(LabelEditor editor, QWidget* parent) : QDialog(parent), editor_(std::move(editor)) {
-    setWindowTitle(QString::fromUtf8(editor_.title().data(), static_cast<qsizetype>(editor_.title().size())));
+    setWindowTitle(fromUtf8(editor_.title()));
     typed_ = new QRadioButton(QStringLiteral("番号直接入力"), this);
     chosen_ = new QRadioButton(QStringLiteral("番号選択"), this);
     auto* ways = new QButtonGroup(this);
@@ -39,15 +40,9 @@ CLabelDlg::CLabelDlg(LabelEditor editor, QWidget* parent) : QDialog(parent), edi
     fields->addWidget(choices_, 1, 1);
     fields->setColumnMinimumWidth(1, 90);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CLabelDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addWidget(buttons);
+    layout->addWidget(ui::newOkCancelButtons(*this));
 
     chosen_->setChecked(true);
     connect(typed_, &QRadioButton::toggled, this, &CLabelDlg::showChosenField);

@@ -19,12 +19,11 @@ std::size_t at(int i) { return static_cast<std::size_t>(i); }
 CProgAccDlg::CProgAccDlg(AccelerationEditor model, QWidget* parent)
     : CommandEditorDialog(model.title(), parent), model_(std::move(model)) {
     auto* form = new QVBoxLayout;
-    form->addLayout(newRadioPair(motion::kOnText, motion::kOffText, on_, off_));
-    bindCheck(on_, [this](bool on) { model_.setOn(on); });
+    form->addLayout(newOnOffPair(on_, off_, [this](bool on) { model_.setOn(on); }));
 
     auto* grid = new QGridLayout;
     for (int axis = 0; axis < kPulseAxisCount; ++axis) {
-        QCheckBox* box = boxes_[at(axis)] = new QCheckBox(editorText(pulseAxisName(axis)), this);
+        QCheckBox* box = boxes_[at(axis)] = new QCheckBox(fromUtf8(pulseAxisName(axis)), this);
         bindCheck(box, [this, axis](bool checked) { model_.setAxisChecked(axis, checked); });
         QComboBox* entries = entries_[at(axis)] = new QComboBox(this);
         entries->setMaxVisibleItems(AccelerationEditor::kEntryCount);
@@ -33,7 +32,7 @@ CProgAccDlg::CProgAccDlg(AccelerationEditor model, QWidget* parent)
         QLabel* time = times_[at(axis)] = new QLabel(this);
         time->setMinimumWidth(48);
         time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        seconds_[at(axis)] = new QLabel(editorText(motion::kSecondsText), this);
+        seconds_[at(axis)] = new QLabel(fromUtf8(motion::kSecondsText), this);
         grid->addWidget(box, axis, 0);
         grid->addWidget(entries, axis, 1);
         grid->addWidget(time, axis, 2);
@@ -49,10 +48,8 @@ void CProgAccDlg::showModel() {
     for (int axis = 0; axis < kPulseAxisCount; ++axis) {
         showChecked(boxes_[at(axis)], model_.axisChecked(axis));
         showChoices(entries_[at(axis)], model_.entryChoices(axis));
-        times_[at(axis)]->setText(editorText(model_.timeText(axis)));
-        for (QWidget* control : {static_cast<QWidget*>(boxes_[at(axis)]), static_cast<QWidget*>(entries_[at(axis)]),
-                                 static_cast<QWidget*>(times_[at(axis)]), static_cast<QWidget*>(seconds_[at(axis)])})
-            control->setEnabled(enabled);
+        times_[at(axis)]->setText(fromUtf8(model_.timeText(axis)));
+        enableAll({boxes_[at(axis)], entries_[at(axis)], times_[at(axis)], seconds_[at(axis)]}, enabled);
     }
 }
 

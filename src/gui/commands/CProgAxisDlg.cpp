@@ -19,15 +19,14 @@ CProgAxisDlg::CProgAxisDlg(AxisSelectionEditor model, QWidget* parent)
     auto* form = new QVBoxLayout;
     auto* axes = new QHBoxLayout;
     for (int axis = 0; axis < kPulseAxisCount; ++axis) {
-        QCheckBox* box = boxes_[at(axis)] = new QCheckBox(editorText(pulseAxisName(axis)), this);
+        QCheckBox* box = boxes_[at(axis)] = new QCheckBox(fromUtf8(pulseAxisName(axis)), this);
         bindCheck(box, [this, axis](bool checked) { model_.setAxisChecked(axis, checked); });
         axes->addWidget(box);
     }
     axes->addStretch(1);
     form->addLayout(axes);
     if (model_.hasOnOff()) {
-        form->addLayout(newRadioPair(motion::kOnText, motion::kOffText, on_, off_));
-        bindCheck(on_, [this](bool on) { model_.setOn(on); });
+        form->addLayout(newOnOffPair(on_, off_, [this](bool on) { model_.setOn(on); }));
     }
     finishLayout(form, boxes_[0]);
 }

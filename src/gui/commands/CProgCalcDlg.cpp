@@ -20,17 +20,14 @@ constexpr ExpressionOperator kOperators[] = {ExpressionOperator::Plus, Expressio
 
 CProgCalcDlg::CProgCalcDlg(ExpressionEditor editor, QWidget* parent)
     : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
-    expression_ = new QPlainTextEdit(this);
-    expression_->setReadOnly(true);
-    expression_->setFocusPolicy(Qt::NoFocus);
-    expression_->setFixedHeight(expression_->fontMetrics().lineSpacing() * 4 + 12);
+    expression_ = newTextPanel();
     expression_->setMinimumWidth(420);
 
     variable_ = newButton(QStringLiteral("変数名"));
     name_ = new QLineEdit(this);
     numberButton_ = newButton(QStringLiteral("数値入力"));
     number_ = new QLineEdit(this);
-    number_->setToolTip(editorText(ExpressionEditor::numberHint()));
+    number_->setToolTip(fromUtf8(ExpressionEditor::numberHint()));
     connect(variable_, &QPushButton::clicked, this, [this] {
         tell(editor_.addVariable(name_->text().toStdString()));
         modelChanged();
@@ -43,7 +40,7 @@ CProgCalcDlg::CProgCalcDlg(ExpressionEditor editor, QWidget* parent)
     auto* operatorRow = new QHBoxLayout;
     for (std::size_t i = 0; i < std::size(kOperators); ++i) {
         const ExpressionOperator op = kOperators[i];
-        operators_[i] = newButton(editorText(std::string(ExpressionEditor::operatorCaption(op))));
+        operators_[i] = newButton(fromUtf8(ExpressionEditor::operatorCaption(op)));
         connect(operators_[i], &QPushButton::clicked, this, [this, op] {
             editor_.addOperator(op);
             showModel();
@@ -63,7 +60,7 @@ CProgCalcDlg::CProgCalcDlg(ExpressionEditor editor, QWidget* parent)
     operands->addWidget(name_, 0, 1);
     operands->addWidget(numberButton_, 1, 0);
     operands->addWidget(number_, 1, 1);
-    auto* note = new QLabel(editorText(ExpressionEditor::variableNameNote()), this);
+    auto* note = new QLabel(fromUtf8(ExpressionEditor::variableNameNote()), this);
 
     auto* layout = new QVBoxLayout;
     layout->addWidget(expression_);
@@ -79,10 +76,7 @@ QPushButton* CProgCalcDlg::operatorButton(ExpressionOperator op) const {
     return nullptr;
 }
 
-void CProgCalcDlg::showModel() {
-    const QString text = editorText(editor_.displayText());
-    if (expression_->toPlainText() != text) expression_->setPlainText(text);
-}
+void CProgCalcDlg::showModel() { showText(expression_, editor_.displayText()); }
 
 void registerExpressionEditor(CommandEditorRegistry& registry) {
     // "演算" (49).

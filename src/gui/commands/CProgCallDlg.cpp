@@ -7,32 +7,20 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "commands/PickList.h"
 #include "commands/RegisterCommandEditors.h"
 
 namespace vantrel {
 
 CProgCallDlg::CProgCallDlg(ProgramChoiceEditor editor, QWidget* parent)
     : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
-    const auto& rows = editor_.rows();
-    list_ = new QTableWidget(static_cast<int>(rows.size()), 2, this);
-    list_->setHorizontalHeaderLabels(
-        {editorText(std::string(kProgramNumberColumn)), editorText(std::string(kProgramNameColumn))});
-    list_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    list_->horizontalHeader()->setStretchLastSection(true);
-    list_->verticalHeader()->hide();
-    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_ = newPickList(this, fromUtf8(kProgramNumberColumn), fromUtf8(kProgramNameColumn));
     list_->setColumnWidth(0, std::max(90, list_->horizontalHeader()->sectionSizeHint(0)));
     list_->setColumnWidth(1, std::max(200, list_->horizontalHeader()->sectionSizeHint(1)));
     list_->setMinimumSize(list_->columnWidth(0) + list_->columnWidth(1) + 24, 300);
-    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-        auto* number = new QTableWidgetItem(editorText(rows[static_cast<std::size_t>(row)].numberText));
-        number->setTextAlignment(Qt::AlignCenter);
-        list_->setItem(row, 0, number);
-        list_->setItem(row, 1, new QTableWidgetItem(editorText(rows[static_cast<std::size_t>(row)].name)));
-    }
+    std::vector<std::pair<QString, QString>> rows;
+    for (const auto& program : editor_.rows()) rows.emplace_back(fromUtf8(program.numberText), fromUtf8(program.name));
+    fillPickList(list_, rows);
     connect(list_, &QTableWidget::currentCellChanged, this, [this](int row) {
         editor_.chooseRow(row);
         modelChanged();
@@ -44,15 +32,8 @@ CProgCallDlg::CProgCallDlg(ProgramChoiceEditor editor, QWidget* parent)
 
 void CProgCallDlg::showModel() {
     const QSignalBlocker block(list_);
-    const int chosen = editor_.chosenRow();
-    if (chosen < 0) {
-        list_->setCurrentCell(-1, -1);
-        list_->clearSelection();
-        return;
-    }
-    list_->setCurrentCell(chosen, 0);
-    list_->selectRow(chosen);
-    list_->scrollToItem(list_->item(chosen, 0));
+    showPickedRow(list_, editor_.chosenRow());
+    if (QTableWidgetItem* chosen = list_->currentItem()) list_->scrollToItem(chosen);
 }
 
 void registerProgramChoiceEditor(CommandEditorRegistry& registry) {

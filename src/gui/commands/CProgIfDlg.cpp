@@ -27,18 +27,10 @@ CProgIfDlg::CProgIfDlg(ConditionEditor editor, QWidget* parent)
     axis_ = new QComboBox(this);
     picker_->pageRow()->addWidget(axisCaption_);
     picker_->pageRow()->addWidget(axis_);
-    connect(picker_, &CIoSymbolPicker::categoryChosen, this, [this](int index) {
-        editor_.list().chooseCategory(index);
-        modelChanged();
-    });
-    connect(picker_, &CIoSymbolPicker::pageChosen, this, [this](int index) {
-        editor_.list().choosePage(index);
-        modelChanged();
-    });
-    connect(picker_, &CIoSymbolPicker::rowChosen, this, [this](int row) {
-        editor_.list().chooseRow(row);
-        modelChanged();
-    });
+    bindPicker(
+        picker_, [this](int index) { editor_.list().choosePage(index); },
+        [this](int row) { editor_.list().chooseRow(row); },
+        [this](int index) { editor_.list().chooseCategory(index); });
     // A double-click on a row is "AND".
     connect(picker_, &CIoSymbolPicker::rowDoubleClicked, this, [this](int row) {
         editor_.list().chooseRow(row);
@@ -58,7 +50,7 @@ CProgIfDlg::CProgIfDlg(ConditionEditor editor, QWidget* parent)
         modelChanged();
     });
     operator_ = new QComboBox(this);
-    for (const std::string_view text : comparisonOperatorChoices()) operator_->addItem(editorText(std::string(text)));
+    for (const std::string_view text : comparisonOperatorChoices()) operator_->addItem(fromUtf8(text));
     bindChoice(operator_, [this](int index) { editor_.setComparisonOperator(static_cast<ComparisonOperator>(index)); });
     value_ = new QLineEdit(this);
     value_->setFixedWidth(value_->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
@@ -80,10 +72,7 @@ CProgIfDlg::CProgIfDlg(ConditionEditor editor, QWidget* parent)
         modelChanged();
     });
 
-    condition_ = new QPlainTextEdit(this);
-    condition_->setReadOnly(true);
-    condition_->setFocusPolicy(Qt::NoFocus);
-    condition_->setFixedHeight(condition_->fontMetrics().lineSpacing() * 4 + 12);
+    condition_ = newTextPanel();
 
     targetGroup_ = new QGroupBox(QStringLiteral("出力"), this);
     targetCaption_ = new QLabel(targetGroup_);
@@ -142,20 +131,15 @@ void CProgIfDlg::showModel() {
     showChecked(off_, editor_.relation() == ConditionEditor::Relation::Off);
     showChecked(compare_, editor_.relation() == ConditionEditor::Relation::Compare);
     operator_->setCurrentIndex(static_cast<int>(editor_.comparisonOperator()));
-    operator_->setEnabled(editor_.comparisonEnabled());
-    value_->setEnabled(editor_.comparisonEnabled());
+    enableAll({operator_, value_}, editor_.comparisonEnabled());
     showText(value_, editor_.valueText());
 
-    const bool terms = editor_.termButtonsEnabled();
-    and_->setEnabled(terms);
-    or_->setEnabled(terms);
-    delete_->setEnabled(terms);
-    confirm_->setText(editorText(editor_.confirmButtonText()));
-    const QString condition = editorText(editor_.conditionText());
-    if (condition_->toPlainText() != condition) condition_->setPlainText(condition);
+    enableAll({and_, or_, delete_}, editor_.termButtonsEnabled());
+    confirm_->setText(fromUtf8(editor_.confirmButtonText()));
+    showText(condition_, editor_.conditionText());
 
     targetGroup_->setVisible(editor_.hasTarget());
-    targetCaption_->setText(editorText(editor_.targetCaption()));
+    targetCaption_->setText(fromUtf8(editor_.targetCaption()));
     showChoices(target_, editor_.targetChoices());
     target_->setEnabled(editor_.targetEnabled());
 }

@@ -15,7 +15,7 @@ CProgIfThenDlg::CProgIfThenDlg(ComparisonEditor editor, QWidget* parent)
     left_ = new QLineEdit(this);
     right_ = new QLineEdit(this);
     operator_ = new QComboBox(this);
-    for (const std::string_view text : comparisonOperatorChoices()) operator_->addItem(editorText(std::string(text)));
+    for (const std::string_view text : comparisonOperatorChoices()) operator_->addItem(fromUtf8(text));
     bindText(left_, [this](std::string text) { editor_.setLeft(std::move(text)); });
     bindText(right_, [this](std::string text) { editor_.setRight(std::move(text)); });
     bindChoice(operator_, [this](int index) { editor_.chooseOperator(index); });

@@ -1,9 +1,7 @@
 #include "commands/CProgOutDlg.h"
 
 #include <QButtonGroup>
-#include <QComboBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -11,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "commands/CIoSymbolPicker.h"
+#include "commands/CProgRioOutDlg.h"
 #include "commands/RegisterCommandEditors.h"
 
 namespace vantrel {
@@ -18,14 +17,9 @@ namespace vantrel {
 CProgOutDlg::CProgOutDlg(OutputEditor editor, QWidget* parent)
     : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
     picker_ = new CIoSymbolPicker(this);
-    connect(picker_, &CIoSymbolPicker::pageChosen, this, [this](int index) {
-        editor_.list().choosePage(index);
-        modelChanged();
-    });
-    connect(picker_, &CIoSymbolPicker::rowChosen, this, [this](int row) {
-        editor_.list().chooseRow(row);
-        modelChanged();
-    });
+    bindPicker(
+        picker_, [this](int index) { editor_.list().choosePage(index); },
+        [this](int row) { editor_.list().chooseRow(row); });
     // A double-click on a row is "AND".
     connect(picker_, &CIoSymbolPicker::rowDoubleClicked, this, [this](int row) {
         editor_.list().chooseRow(row);
@@ -46,10 +40,7 @@ CProgOutDlg::CProgOutDlg(OutputEditor editor, QWidget* parent)
         modelChanged();
     });
 
-    outputs_ = new QPlainTextEdit(this);
-    outputs_->setReadOnly(true);
-    outputs_->setFocusPolicy(Qt::NoFocus);
-    outputs_->setFixedHeight(outputs_->fontMetrics().lineSpacing() * 4 + 12);
+    outputs_ = newTextPanel();
 
     auto* side = new QVBoxLayout;
     side->addWidget(on_);
@@ -78,36 +69,8 @@ void CProgOutDlg::showModel() {
     picker_->showList(editor_.list());
     showRadio(on_, off_, editor_.on());
     const bool terms = editor_.termControlsEnabled();
-    for (QWidget* control : {static_cast<QWidget*>(picker_), static_cast<QWidget*>(on_), static_cast<QWidget*>(off_),
-                             static_cast<QWidget*>(and_), static_cast<QWidget*>(delete_)})
-        control->setEnabled(terms);
-    const QString outputs = editorText(editor_.outputText());
-    if (outputs_->toPlainText() != outputs) outputs_->setPlainText(outputs);
-}
-
-CProgRioOutDlg::CProgRioOutDlg(OutputEditor editor, QWidget* parent) : CProgOutDlg(std::move(editor), parent) {
-    axis_ = new QComboBox(this);
-    fix_ = newButton(QStringLiteral("軸確定"));
-    bindChoice(axis_, [this](int index) { editor_.chooseAxis(index); });
-    connect(fix_, &QPushButton::clicked, this, [this] {
-        editor_.fixAxis();
-        modelChanged();
-    });
-    auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("軸No.："), this));
-    row->addWidget(axis_);
-    row->addWidget(fix_);
-    row->addStretch(1);
-    addTopRow(row);
-    modelChanged();
-}
-
-void CProgRioOutDlg::showModel() {
-    CProgOutDlg::showModel();
-    if (!axis_) return;  // the base class shows the model before the driver row exists
-    showChoices(axis_, editor_.axisChoices());
-    axis_->setEnabled(editor_.axisChoiceEnabled());
-    fix_->setEnabled(editor_.fixAxisEnabled());
+    enableAll({picker_, on_, off_, and_, delete_}, terms);
+    showText(outputs_, editor_.outputText());
 }
 
 void registerOutputEditors(CommandEditorRegistry& registry) {

@@ -3,7 +3,6 @@
 #include "commands/CommandEditorDialog.h"
 #include "commands/OutputEditor.h"
 
-class QComboBox;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -46,25 +45,6 @@ private:
     QPushButton* and_ = nullptr;
     QPushButton* delete_ = nullptr;
     QPlainTextEdit* outputs_ = nullptr;
-};
-
-// The remote I/O write "リモートI/O書込": the output editor over the remote
-// outputs of one network driver, chosen in "軸No.：" and fixed with "軸確定"
-// before the list and the term buttons unlock.
-class CProgRioOutDlg : public CProgOutDlg {
-    Q_OBJECT
-public:
-    CProgRioOutDlg(OutputEditor editor, QWidget* parent = nullptr);
-
-    QComboBox* axisList() const { return axis_; }
-    QPushButton* fixAxisButton() const { return fix_; }
-
-protected:
-    void showModel() override;
-
-private:
-    QComboBox* axis_ = nullptr;
-    QPushButton* fix_ = nullptr;
 };
 
 }  // namespace vantrel

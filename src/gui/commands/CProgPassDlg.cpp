@@ -19,16 +19,15 @@ std::size_t at(int i) { return static_cast<std::size_t>(i); }
 CProgPassDlg::CProgPassDlg(PassEditor model, QWidget* parent)
     : CommandEditorDialog(model.title(), parent), model_(std::move(model)) {
     auto* form = new QVBoxLayout;
-    form->addLayout(newRadioPair(motion::kOnText, motion::kOffText, on_, off_));
-    bindCheck(on_, [this](bool on) { model_.setOn(on); });
+    form->addLayout(newOnOffPair(on_, off_, [this](bool on) { model_.setOn(on); }));
 
     auto* grid = new QGridLayout;
     for (int axis = 0; axis < kPulseAxisCount; ++axis) {
-        QCheckBox* box = boxes_[at(axis)] = new QCheckBox(editorText(pulseAxisName(axis)), this);
+        QCheckBox* box = boxes_[at(axis)] = new QCheckBox(fromUtf8(pulseAxisName(axis)), this);
         bindCheck(box, [this, axis](bool checked) { model_.setAxisChecked(axis, checked); });
         QLineEdit* distance = distances_[at(axis)] = newNumberField({});
         bindText(distance, [this, axis](std::string text) { model_.setDistanceText(axis, std::move(text)); });
-        units_[at(axis)] = new QLabel(editorText(PassEditor::distanceUnit()), this);
+        units_[at(axis)] = new QLabel(fromUtf8(PassEditor::distanceUnit()), this);
         grid->addWidget(box, axis, 0);
         grid->addWidget(distance, axis, 1);
         grid->addWidget(units_[at(axis)], axis, 2);
@@ -43,9 +42,7 @@ void CProgPassDlg::showModel() {
     for (int axis = 0; axis < kPulseAxisCount; ++axis) {
         showChecked(boxes_[at(axis)], model_.axisChecked(axis));
         showText(distances_[at(axis)], model_.distanceText(axis));
-        for (QWidget* control : {static_cast<QWidget*>(boxes_[at(axis)]), static_cast<QWidget*>(distances_[at(axis)]),
-                                 static_cast<QWidget*>(units_[at(axis)])})
-            control->setEnabled(enabled);
+        enableAll({boxes_[at(axis)], distances_[at(axis)], units_[at(axis)]}, enabled);
     }
 }
 

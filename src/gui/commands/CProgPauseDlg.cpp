@@ -10,8 +10,7 @@ namespace vantrel {
 CProgPauseDlg::CProgPauseDlg(PauseEditor editor, QWidget* parent)
     : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
     auto* layout = new QVBoxLayout;
-    layout->addLayout(newRadioPair("ON", "OFF", on_, off_));
-    bindCheck(on_, [this](bool on) { editor_.setOn(on); });
+    layout->addLayout(newOnOffPair(on_, off_, [this](bool on) { editor_.setOn(on); }));
     finishLayout(layout, on_);
 }
 

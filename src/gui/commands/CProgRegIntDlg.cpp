@@ -10,6 +10,7 @@
 
 #include "commands/IoSymbolList.h"
 #include "commands/ListSources.h"
+#include "commands/PickList.h"
 #include "commands/RegisterCommandEditors.h"
 
 namespace vantrel {
@@ -26,27 +27,16 @@ CProgRegIntDlg::CProgRegIntDlg(VariableDeclarationEditor editor, QWidget* parent
     bindText(name_, [this](std::string text) { editor_.setName(std::move(text)); });
 
     const auto variables = systemVariables();
-    list_ = new QTableWidget(static_cast<int>(variables.size()), 2, this);
-    list_->setHorizontalHeaderLabels({editorText(std::string(kSymbolColumn)), editorText(std::string(kNameColumn))});
-    list_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    list_->horizontalHeader()->setStretchLastSection(true);
-    list_->verticalHeader()->hide();
-    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_ = newPickList(this, fromUtf8(kSymbolColumn), fromUtf8(kNameColumn));
     list_->setColumnWidth(0, 70);
     list_->setColumnWidth(1, 150);
     list_->setFixedSize(70 + 150 + 2 * list_->frameWidth() + 2,
                         list_->horizontalHeader()->sizeHint().height() +
                             static_cast<int>(variables.size()) * list_->verticalHeader()->defaultSectionSize() +
                             2 * list_->frameWidth() + 2);
-    for (int row = 0; row < static_cast<int>(variables.size()); ++row) {
-        auto* symbol = new QTableWidgetItem(editorText(std::string(variables[static_cast<std::size_t>(row)].symbol)));
-        symbol->setTextAlignment(Qt::AlignCenter);
-        list_->setItem(row, 0, symbol);
-        list_->setItem(row, 1, new QTableWidgetItem(editorText(std::string(variables[static_cast<std::size_t>(row)].name))));
-    }
+    std::vector<std::pair<QString, QString>> rows;
+    for (const auto& variable : variables) rows.emplace_back(fromUtf8(variable.symbol), fromUtf8(variable.name));
+    fillPickList(list_, rows);
     connect(list_, &QTableWidget::currentCellChanged, this, [this](int row) {
         editor_.chooseVariable(row);
         modelChanged();
@@ -67,14 +57,7 @@ void CProgRegIntDlg::showModel() {
     list_->setEnabled(editor_.listEnabled());
     showText(name_, editor_.name());
     const QSignalBlocker block(list_);
-    const int chosen = editor_.chosenVariable();
-    if (chosen < 0) {
-        list_->setCurrentCell(-1, -1);
-        list_->clearSelection();
-    } else {
-        list_->setCurrentCell(chosen, 0);
-        list_->selectRow(chosen);
-    }
+    showPickedRow(list_, editor_.chosenVariable());
 }
 
 void registerVariableDeclarationEditor(CommandEditorRegistry& registry) {

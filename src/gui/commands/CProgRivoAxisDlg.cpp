@@ -18,13 +18,12 @@ CProgRivoAxisDlg::CProgRivoAxisDlg(NetworkAxisCommandEditor model, QWidget* pare
     bindChoice(axes_, [this](int index) { model_.chooseAxis(index); });
     auto* form = new QVBoxLayout;
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(editorText(motion::kAxisNumberText), this));
+    row->addWidget(new QLabel(fromUtf8(motion::kAxisNumberText), this));
     row->addWidget(axes_);
     row->addStretch(1);
     form->addLayout(row);
     if (model_.hasOnOff()) {
-        form->addLayout(newRadioPair(motion::kOnText, motion::kOffText, on_, off_));
-        bindCheck(on_, [this](bool on) { model_.setOn(on); });
+        form->addLayout(newOnOffPair(on_, off_, [this](bool on) { model_.setOn(on); }));
     }
     finishLayout(form, axes_);
 }

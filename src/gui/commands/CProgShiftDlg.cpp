@@ -22,20 +22,19 @@ CProgShiftDlg::CProgShiftDlg(ShiftEditor model, QWidget* parent)
     auto* form = new QVBoxLayout;
     form->addLayout(newRadioPair(motion::kFirstShiftText, motion::kSecondShiftText, first_, second_));
     bindCheck(second_, [this](bool second) { model_.setSecondShift(second); });
-    form->addLayout(newRadioPair(motion::kOnText, motion::kOffText, on_, off_));
-    bindCheck(on_, [this](bool on) { model_.setOn(on); });
+    form->addLayout(newOnOffPair(on_, off_, [this](bool on) { model_.setOn(on); }));
 
     points_ = new QComboBox(this);
     bindChoice(points_, [this](int index) { model_.choosePoint(index); });
-    pointLabel_ = new QLabel(editorText(motion::kPointNumberText), this);
+    pointLabel_ = new QLabel(fromUtf8(motion::kPointNumberText), this);
     auto* grid = new QGridLayout;
     grid->addWidget(pointLabel_, 0, 0);
     grid->addWidget(points_, 0, 1, Qt::AlignLeft);
     for (int axis = 0; axis < kPulseAxisCount; ++axis) {
-        axisLabels_[at(axis)] = new QLabel(editorText(ShiftEditor::axisLabel(axis)), this);
+        axisLabels_[at(axis)] = new QLabel(fromUtf8(ShiftEditor::axisLabel(axis)), this);
         QLineEdit* field = positions_[at(axis)] = newNumberField(model_.positionHint(axis));
         bindText(field, [this, axis](std::string text) { model_.setPositionText(axis, std::move(text)); });
-        units_[at(axis)] = new QLabel(editorText(model_.unitText(axis)), this);
+        units_[at(axis)] = new QLabel(fromUtf8(model_.unitText(axis)), this);
         grid->addWidget(axisLabels_[at(axis)], axis + 1, 0);
         grid->addWidget(field, axis + 1, 1);
         grid->addWidget(units_[at(axis)], axis + 1, 2);
@@ -50,13 +49,10 @@ void CProgShiftDlg::showModel() {
     showRadio(on_, off_, model_.on());
     showChoices(points_, model_.pointChoices());
     const bool enabled = model_.pointControlsEnabled();
-    pointLabel_->setEnabled(enabled);
-    points_->setEnabled(enabled);
+    enableAll({pointLabel_, points_}, enabled);
     for (int axis = 0; axis < kPulseAxisCount; ++axis) {
         showText(positions_[at(axis)], model_.positionText(axis));
-        for (QWidget* control : {static_cast<QWidget*>(axisLabels_[at(axis)]),
-                                 static_cast<QWidget*>(positions_[at(axis)]), static_cast<QWidget*>(units_[at(axis)])})
-            control->setEnabled(enabled);
+        enableAll({axisLabels_[at(axis)], positions_[at(axis)], units_[at(axis)]}, enabled);
     }
 }
 

@@ -14,21 +14,15 @@ namespace vantrel {
 CProgTimerCounterDlg::CProgTimerCounterDlg(TimerCounterMemoryEditor editor, QWidget* parent)
     : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
     picker_ = new CIoSymbolPicker(this);
-    connect(picker_, &CIoSymbolPicker::pageChosen, this, [this](int index) {
-        editor_.choosePage(index);
-        modelChanged();
-    });
-    connect(picker_, &CIoSymbolPicker::rowChosen, this, [this](int row) {
-        editor_.chooseRow(row);
-        modelChanged();
-    });
+    bindPicker(
+        picker_, [this](int index) { editor_.choosePage(index); }, [this](int row) { editor_.chooseRow(row); });
 
     operand_ = new QLineEdit(this);
     operand_->setReadOnly(true);
     operand_->setFocusPolicy(Qt::NoFocus);
     valueCaption_ = new QLabel(this);
     value_ = new QLineEdit(this);
-    value_->setToolTip(editorText(editor_.valueHint()));
+    value_->setToolTip(fromUtf8(editor_.valueHint()));
     bindText(value_, [this](std::string text) { editor_.setValueText(std::move(text)); });
     unit_ = new QLabel(this);
 
@@ -52,8 +46,8 @@ void CProgTimerCounterDlg::showModel() {
     for (QWidget* control : {static_cast<QWidget*>(valueCaption_), static_cast<QWidget*>(value_),
                              static_cast<QWidget*>(unit_)})
         control->setVisible(value);
-    valueCaption_->setText(editorText(editor_.valueLabel()));
-    unit_->setText(editorText(editor_.valueUnit()));
+    valueCaption_->setText(fromUtf8(editor_.valueLabel()));
+    unit_->setText(fromUtf8(editor_.valueUnit()));
     showText(value_, editor_.valueText());
 }
 

@@ -5,12 +5,16 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "commands/CIoSymbolPicker.h"
 #include "commands/ChoiceList.h"
+#include "commands/MotionFormTexts.h"
 #include "ui/MessageBox.h"
+#include "ui/OkCancelButtons.h"
 
 namespace vantrel {
 
@@ -18,18 +22,9 @@ namespace {
 constexpr int kMinimumWidth = 240;
 }  // namespace
 
-QString editorText(const std::string& utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 CommandEditorDialog::CommandEditorDialog(const std::string& title, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(editorText(title));
-    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons_->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    buttons_->button(QDialogButtonBox::Ok)->setDefault(true);
-    connect(buttons_, &QDialogButtonBox::accepted, this, &CommandEditorDialog::accept);
-    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    setWindowTitle(fromUtf8(title));
+    buttons_ = ui::newOkCancelButtons(*this);
 }
 
 QAbstractButton* CommandEditorDialog::okButton() const { return buttons_->button(QDialogButtonBox::Ok); }
@@ -77,8 +72,22 @@ void CommandEditorDialog::bindChoice(QComboBox* list, std::function<void(int)> c
     });
 }
 
+void CommandEditorDialog::bindPicker(CIoSymbolPicker* picker, std::function<void(int)> choosePage,
+                                     std::function<void(int)> chooseRow, std::function<void(int)> chooseCategory) {
+    const auto bind = [this](auto signal, CIoSymbolPicker* from, std::function<void(int)> choose) {
+        connect(from, signal, this, [this, choose = std::move(choose)](int index) {
+            if (showing_) return;
+            choose(index);
+            modelChanged();
+        });
+    };
+    bind(&CIoSymbolPicker::pageChosen, picker, std::move(choosePage));
+    bind(&CIoSymbolPicker::rowChosen, picker, std::move(chooseRow));
+    if (chooseCategory) bind(&CIoSymbolPicker::categoryChosen, picker, std::move(chooseCategory));
+}
+
 void CommandEditorDialog::showText(QLineEdit* field, const std::string& text) {
-    const QString shown = editorText(text);
+    const QString shown = fromUtf8(text);
     // Only a change is written, so typing keeps its cursor.
     if (field->text() != shown) field->setText(shown);
 }
@@ -91,7 +100,7 @@ void CommandEditorDialog::showChoices(QComboBox* list, const ChoiceList& choices
     // A list that keeps a step's own target may have grown an entry in front.
     if (list->count() != choices.size()) {
         list->clear();
-        for (const std::string& text : choices.texts()) list->addItem(editorText(text));
+        for (const std::string& text : choices.texts()) list->addItem(fromUtf8(text));
     }
     if (list->currentIndex() != choices.chosenIndex()) list->setCurrentIndex(choices.chosenIndex());
 }
@@ -99,6 +108,15 @@ void CommandEditorDialog::showChoices(QComboBox* list, const ChoiceList& choices
 void CommandEditorDialog::showRadio(QRadioButton* first, QRadioButton* second, bool firstChosen) {
     // One of an exclusive pair is unchecked by checking the other.
     showChecked(firstChosen ? first : second, true);
+}
+
+void CommandEditorDialog::showText(QPlainTextEdit* panel, const std::string& text) {
+    const QString shown = fromUtf8(text);
+    if (panel->toPlainText() != shown) panel->setPlainText(shown);
+}
+
+void CommandEditorDialog::enableAll(std::initializer_list<QWidget*> controls, bool enabled) {
+    for (QWidget* control : controls) control->setEnabled(enabled);
 }
 
 QLineEdit* CommandEditorDialog::newReadOnlyField(int width) {
@@ -118,14 +136,14 @@ QLineEdit* CommandEditorDialog::newNumberField(const std::string& hint) {
     auto* field = new QLineEdit(this);
     field->setFixedWidth(96);
     field->setAlignment(Qt::AlignRight);
-    field->setToolTip(editorText(hint));
+    field->setToolTip(fromUtf8(hint));
     return field;
 }
 
 QHBoxLayout* CommandEditorDialog::newRadioPair(const char* firstText, const char* secondText, QRadioButton*& first,
                                               QRadioButton*& second) {
-    first = new QRadioButton(editorText(firstText), this);
-    second = new QRadioButton(editorText(secondText), this);
+    first = new QRadioButton(fromUtf8(firstText), this);
+    second = new QRadioButton(fromUtf8(secondText), this);
     auto* group = new QButtonGroup(this);
     group->addButton(first);
     group->addButton(second);
@@ -134,6 +152,21 @@ QHBoxLayout* CommandEditorDialog::newRadioPair(const char* firstText, const char
     row->addWidget(second);
     row->addStretch(1);
     return row;
+}
+
+QHBoxLayout* CommandEditorDialog::newOnOffPair(QRadioButton*& on, QRadioButton*& off,
+                                              std::function<void(bool on)> setOn) {
+    QHBoxLayout* row = newRadioPair(motion::kOnText, motion::kOffText, on, off);
+    bindCheck(on, std::move(setOn));
+    return row;
+}
+
+QPlainTextEdit* CommandEditorDialog::newTextPanel() {
+    auto* panel = new QPlainTextEdit(this);
+    panel->setReadOnly(true);
+    panel->setFocusPolicy(Qt::NoFocus);
+    panel->setFixedHeight(panel->fontMetrics().lineSpacing() * 4 + 12);
+    return panel;
 }
 
 QPushButton* CommandEditorDialog::newButton(const QString& text) {

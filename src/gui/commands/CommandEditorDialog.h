@@ -13,6 +13,7 @@
 // record is kept for the caller. The form itself holds no rule.
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include <QDialog>
@@ -21,6 +22,7 @@
 #include "commands/CommandEditor.h"
 #include "commands/CommandEditorRegistry.h"
 #include "data/Refusal.h"
+#include "ui/Utf8Text.h"
 
 class QAbstractButton;
 class QComboBox;
@@ -29,14 +31,14 @@ class QLabel;
 class QLayout;
 class QHBoxLayout;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
 namespace vantrel {
 
 class ChoiceList;
-
-QString editorText(const std::string& utf8);
+class CIoSymbolPicker;
 
 class CommandEditorDialog : public QDialog {
     Q_OBJECT
@@ -69,12 +71,18 @@ protected:
     void bindText(QLineEdit* field, std::function<void(std::string)> set);
     void bindCheck(QAbstractButton* box, std::function<void(bool)> set);
     void bindChoice(QComboBox* list, std::function<void(int)> choose);
+    // The sub-page and row picked in a symbol list (and its category, where
+    // the list has several).
+    void bindPicker(CIoSymbolPicker* picker, std::function<void(int)> choosePage, std::function<void(int)> chooseRow,
+                    std::function<void(int)> chooseCategory = {});
 
     // Control updates that do not feed back into the model.
     static void showText(QLineEdit* field, const std::string& text);
     static void showChecked(QAbstractButton* box, bool checked);
     static void showChoices(QComboBox* list, const ChoiceList& choices);
     static void showRadio(QRadioButton* first, QRadioButton* second, bool firstChosen);
+    static void showText(QPlainTextEdit* panel, const std::string& text);
+    static void enableAll(std::initializer_list<QWidget*> controls, bool enabled);
 
     // A read-only line for values the form shows but does not edit.
     QLineEdit* newReadOnlyField(int width);
@@ -83,6 +91,10 @@ protected:
     // Two radio buttons that exclude each other (and no other button of the form).
     QHBoxLayout* newRadioPair(const char* firstText, const char* secondText, QRadioButton*& first,
                               QRadioButton*& second);
+    // "ON" / "OFF" as such a pair, bound to the model's `setOn`.
+    QHBoxLayout* newOnOffPair(QRadioButton*& on, QRadioButton*& off, std::function<void(bool on)> setOn);
+    // A read-only text of a few lines the form builds up (terms, an expression).
+    QPlainTextEdit* newTextPanel();
     // A push button of the form ("AND", "軸確定", ...) that Enter never presses:
     // Enter is OK wherever the focus is.
     QPushButton* newButton(const QString& text);

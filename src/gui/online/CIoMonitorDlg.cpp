@@ -8,6 +8,7 @@
 #include "app/AppState.h"
 #include "online/CLamp.h"
 #include "online/CLampGroup.h"
+#include "online/MonitorFields.h"
 #include "online/MonitorWindows.h"
 #include "online/StatusLamps.h"
 
@@ -24,12 +25,7 @@ CIoMonitorDlg::CIoMonitorDlg(AppState& state, QWidget* parent)
         grid->addWidget(group, static_cast<int>(i % 2), general ? 0 : 1);
         groups_.push_back(group);
     }
-    // Equal lamps, wide enough for the longest label.
-    int width = 0;
-    for (CLampGroup* g : groups_)
-        for (CLamp* lamp : g->lamps()) width = std::max(width, lamp->sizeHint().width());
-    for (CLampGroup* g : groups_)
-        for (CLamp* lamp : g->lamps()) lamp->setMinimumWidth(width);
+    equaliseWidths(groups_);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -41,10 +37,7 @@ CIoMonitorDlg::CIoMonitorDlg(AppState& state, QWidget* parent)
 }
 
 void CIoMonitorDlg::refresh() {
-    const StatusSnapshot s = takeSnapshot(state().status);
-    int changed = 0;
-    for (CLampGroup* g : groups_) changed += g->refresh(s);
-    lastRepaints_ = changed;
+    lastRepaints_ = refreshAll(groups_, takeSnapshot(state().status));
 }
 
 }  // namespace vantrel

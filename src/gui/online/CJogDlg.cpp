@@ -13,6 +13,7 @@
 #include "app/AppState.h"
 #include "online/CLamp.h"
 #include "online/JogDisplay.h"
+#include "online/MonitorFields.h"
 #include "online/MonitorWindows.h"
 #include "online/OutputRequests.h"
 #include "online/Teaching.h"
@@ -20,11 +21,6 @@
 
 namespace vantrel {
 namespace {
-
-void setText(QLabel* label, const std::string& text) {
-    const QString q = QString::fromStdString(text);
-    if (label->text() != q) label->setText(q);
-}
 
 void fill(QComboBox* list, const std::vector<std::string>& items) {
     const QSignalBlocker quiet(list);
@@ -118,18 +114,18 @@ JogFields CJogDlg::currentFields() const {
 void CJogDlg::refreshDisplay() {
     if (!axis_) return;
     const JogDisplay d = jogDisplay(state().image, state().status, *axis_);
-    setText(position_, d.commandPosition);
-    setText(speed_, d.commandSpeed);
-    setText(positionUnit_, d.positionUnit);
-    setText(speedUnit_, d.speedUnit);
+    showText(position_, d.commandPosition);
+    showText(speed_, d.commandSpeed);
+    showText(positionUnit_, d.positionUnit);
+    showText(speedUnit_, d.speedUnit);
     alarm_->setLit(d.alarm);
     ready_->setLit(d.ready);
     for (std::size_t i = 0; i < switches_.size() && i < d.switches.size(); ++i)
         if (switches_[i]->isChecked() != d.switches[i]) switches_[i]->setChecked(d.switches[i]);
     if (testPoints_->currentIndex() >= 0) {
         const JogPointText point = jogPointText(state().image, *axis_, testPoints_->currentIndex());
-        setText(testPosition_, point.position);
-        setText(testMode_, point.mode);
+        showText(testPosition_, point.position);
+        showText(testMode_, point.mode);
     }
 }
 
@@ -148,7 +144,7 @@ void CJogDlg::applyAxis() {
     }
     const JogAxisIndex axis = *axis_;
     const SettingsImage& image = state().image;
-    setText(model_, jogModelText(image, axis));
+    showText(model_, jogModelText(image, axis));
     const JogUnits units = jogUnits(image, axis);
     for (Field f : {JogSpeed, InchSpeed, HomeSpeed, TestSpeed}) units_[f]->setText(QString::fromStdString(units.speed));
     for (Field f : {JogAccel, InchAccel, HomeAccel, TestAccel}) units_[f]->setText(QStringLiteral("s"));

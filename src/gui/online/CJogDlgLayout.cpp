@@ -11,6 +11,7 @@
 
 #include "online/CJogDlg.h"
 #include "online/CLamp.h"
+#include "online/MonitorFields.h"
 
 namespace vantrel {
 namespace {
@@ -18,17 +19,7 @@ namespace {
 constexpr int kFieldWidth = 84;
 constexpr int kUnitWidth = 40;
 
-QLabel* makeValue(QWidget* parent) {
-    auto* value = new QLabel(QStringLiteral("0"), parent);
-    value->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    value->setMinimumWidth(kFieldWidth + 16);
-    value->setAutoFillBackground(true);
-    QPalette p = value->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    value->setPalette(p);
-    return value;
-}
+QLabel* makeValue(QWidget* parent) { return newValueField(parent, kFieldWidth + 16); }
 
 QLabel* makeUnit(const QString& text, QWidget* parent) {
     auto* unit = new QLabel(text, parent);

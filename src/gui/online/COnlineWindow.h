@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "ui/Utf8Text.h"
+
 class QBoxLayout;
 class QPushButton;
 class QTimer;
@@ -12,9 +14,6 @@ class QTimer;
 namespace vantrel {
 
 struct AppState;
-
-// A text of the core (UTF-8) as a QString.
-inline QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Base of the online windows: a non-modal window that deletes itself when
 // closed and refreshes itself from the shared status variables on a timer of

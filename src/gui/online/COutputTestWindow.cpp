@@ -1,12 +1,11 @@
 #include "online/COutputTestWindow.h"
 
-#include <algorithm>
-
 #include <QGridLayout>
 
 #include "app/AppState.h"
 #include "online/CLamp.h"
 #include "online/CLampGroup.h"
+#include "online/MonitorFields.h"
 #include "online/OutputRequests.h"
 
 namespace vantrel {
@@ -19,25 +18,15 @@ QLayout* COutputTestWindow::makeToggleGroups(const std::vector<LampGroup>& group
         grid->addWidget(group, static_cast<int>(i) / groupColumns, static_cast<int>(i) % groupColumns);
         groups_.push_back(group);
     }
-    int width = 0;
-    for (CLampGroup* g : groups_)
-        for (CLamp* lamp : g->lamps()) width = std::max(width, lamp->sizeHint().width());
-    for (CLampGroup* g : groups_)
-        for (CLamp* lamp : g->lamps()) lamp->setMinimumWidth(width);
+    equaliseWidths(groups_);
     return grid;
 }
 
 void COutputTestWindow::toggle(const BitRef& ref) {
     if (!toggleOutput(state().link, state().status, ref)) return;
-    const StatusSnapshot s = takeSnapshot(state().status);
-    for (CLampGroup* g : groups_) g->refresh(s);
+    refreshAll(groups_, takeSnapshot(state().status));
 }
 
-void COutputTestWindow::refresh() {
-    const StatusSnapshot s = takeSnapshot(state().status);
-    int changed = 0;
-    for (CLampGroup* g : groups_) changed += g->refresh(s);
-    lastRepaints_ = changed;
-}
+void COutputTestWindow::refresh() { lastRepaints_ = refreshAll(groups_, takeSnapshot(state().status)); }
 
 }  // namespace vantrel

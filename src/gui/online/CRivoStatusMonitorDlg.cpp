@@ -11,6 +11,7 @@
 
 #include "app/AppState.h"
 #include "online/CLamp.h"
+#include "online/MonitorFields.h"
 #include "online/MonitorWindows.h"
 #include "online/NetworkMonitorText.h"
 #include "online/OutputRequests.h"
@@ -19,25 +20,6 @@
 namespace vantrel {
 namespace {
 
-const char* const kValueNames[4] = {"指令位置", "検出位置", "指令速度", "検出速度"};
-
-QLabel* makeField(QWidget* parent) {
-    auto* field = new QLabel(QStringLiteral("0"), parent);
-    field->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    field->setMinimumWidth(96);
-    field->setAutoFillBackground(true);
-    QPalette p = field->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    field->setPalette(p);
-    return field;
-}
-
-void setText(QLabel* label, const std::string& text) {
-    const QString q = QString::fromStdString(text);
-    if (label->text() != q) label->setText(q);
-}
-
 // Sixteen lamps "0".."15" in two rows of eight, under a title.
 QWidget* makeLamps(const QString& title, std::array<CLamp*, 16>& lamps, QWidget* parent) {
     auto* box = new QWidget(parent);
@@ -45,13 +27,11 @@ QWidget* makeLamps(const QString& title, std::array<CLamp*, 16>& lamps, QWidget*
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(2);
     grid->addWidget(new QLabel(title, box), 0, 0, 1, 8);
-    int width = 0;
     for (int bit = 0; bit < 16; ++bit) {
         lamps[static_cast<std::size_t>(bit)] = new CLamp(QString::number(bit), CLamp::Kind::Indicator, box);
-        width = std::max(width, lamps[static_cast<std::size_t>(bit)]->sizeHint().width());
         grid->addWidget(lamps[static_cast<std::size_t>(bit)], 1 + bit / 8, bit % 8);
     }
-    for (CLamp* lamp : lamps) lamp->setMinimumWidth(width);
+    equaliseWidths(std::vector<CLamp*>(lamps.begin(), lamps.end()));
     return box;
 }
 
@@ -88,27 +68,17 @@ CRivoStatusMonitorDlg::CRivoStatusMonitorDlg(AppState& state, QWidget* parent)
 QGroupBox* CRivoStatusMonitorDlg::makeBlock(int slot) {
     Block& b = blocks_[static_cast<std::size_t>(slot)];
     b.box = new QGroupBox(this);
-    auto* grid = new QGridLayout;
-    for (int row = 0; row < 4; ++row) {
-        const auto r = static_cast<std::size_t>(row);
-        grid->addWidget(new QLabel(QString::fromUtf8(kValueNames[row]), b.box), row, 0);
-        b.values[r] = makeField(b.box);
-        grid->addWidget(b.values[r], row, 1);
-        b.units[r] = new QLabel(b.box);
-        b.units[r]->setMinimumWidth(40);
-        grid->addWidget(b.units[r], row, 2);
-    }
-    grid->addWidget(new QLabel(QStringLiteral("アラーム"), b.box), 4, 0);
-    b.alarm = makeField(b.box);
-    b.alarm->setAlignment(Qt::AlignCenter);
-    grid->addWidget(b.alarm, 4, 1);
+    const ValueRows rows = newValueRows(b.box, 96, 40);
+    b.values = rows.values;
+    b.units = rows.units;
+    b.alarm = rows.alarm;
 
     auto* reset = new QPushButton(QStringLiteral("アラームリセット"), b.box);
     reset->setAutoDefault(false);
     connect(reset, &QPushButton::clicked, this, [this, slot] { pressAlarmReset(slot); });
 
     auto* column = new QVBoxLayout(b.box);
-    column->addLayout(grid);
+    column->addLayout(rows.grid);
     column->addWidget(makeLamps(QStringLiteral("NET-IN"), b.netIn, b.box));
     column->addWidget(makeLamps(QStringLiteral("NET-OUT"), b.netOut, b.box));
     column->addWidget(reset);
@@ -143,10 +113,10 @@ void CRivoStatusMonitorDlg::refresh() {
         Block& b = blocks_[static_cast<std::size_t>(slot)];
         const NetworkDriverView v = networkDriverView(state().image, state().status, group_, slot);
         for (std::size_t row = 0; row < 4; ++row) {
-            setText(b.values[row], v.values[row]);
-            setText(b.units[row], row < 2 ? v.positionUnit : v.speedUnit);
+            showText(b.values[row], v.values[row]);
+            showText(b.units[row], row < 2 ? v.positionUnit : v.speedUnit);
         }
-        setText(b.alarm, v.alarm);
+        showText(b.alarm, v.alarm);
         for (std::size_t bit = 0; bit < 16; ++bit) {
             changed += b.netIn[bit]->setLit((v.netIn >> bit) & 1u);
             changed += b.netOut[bit]->setLit((v.netOut >> bit) & 1u);

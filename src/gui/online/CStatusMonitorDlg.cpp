@@ -11,35 +11,13 @@
 #include "app/SpeedLevel.h"
 #include "online/CLampGroup.h"
 #include "online/CTrendPanel.h"
+#include "online/MonitorFields.h"
 #include "online/MonitorWindows.h"
 #include "online/OnlineRequests.h"
 #include "online/OutputRequests.h"
 #include "online/StatusLamps.h"
 
 namespace vantrel {
-namespace {
-
-const char* const kValueNames[4] = {"指令位置", "検出位置", "指令速度", "検出速度"};
-
-QLabel* makeField(QWidget* parent, int minWidth) {
-    auto* field = new QLabel(QStringLiteral("0"), parent);
-    field->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    field->setMinimumWidth(minWidth);
-    field->setAutoFillBackground(true);
-    QPalette p = field->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    field->setPalette(p);
-    return field;
-}
-
-void setText(QLabel* label, const std::string& text) {
-    const QString q = QString::fromStdString(text);
-    if (label->text() != q) label->setText(q);
-}
-
-}  // namespace
-
 CStatusMonitorDlg::CStatusMonitorDlg(AppState& state, QWidget* parent)
     : COnlineWindow(state, fromUtf8(monitorWindow(MonitorWindow::PulseStatusMonitor).title), parent) {
     auto* axesRow = new QHBoxLayout;
@@ -56,7 +34,7 @@ CStatusMonitorDlg::CStatusMonitorDlg(AppState& state, QWidget* parent)
     }
     connect(down, &QPushButton::clicked, this, &CStatusMonitorDlg::pressSpeedDown);
     connect(up, &QPushButton::clicked, this, &CStatusMonitorDlg::pressSpeedUp);
-    speed_ = makeField(this, 64);
+    speed_ = newValueField(this, 64);
     speed_->setAlignment(Qt::AlignCenter);
     trendButton_ = new QPushButton(QStringLiteral("トレンド"), this);
     trendButton_->setCheckable(true);
@@ -91,20 +69,11 @@ CStatusMonitorDlg::CStatusMonitorDlg(AppState& state, QWidget* parent)
 QWidget* CStatusMonitorDlg::makeAxisGroup(int axis) {
     AxisWidgets& w = axes_[static_cast<std::size_t>(axis)];
     auto* group = new QGroupBox(QStringLiteral("軸%1").arg(axis + 1), this);
-    auto* grid = new QGridLayout;
-    for (int row = 0; row < 4; ++row) {
-        grid->addWidget(new QLabel(QString::fromUtf8(kValueNames[row]), group), row, 0);
-        w.values[static_cast<std::size_t>(row)] = makeField(group, 84);
-        grid->addWidget(w.values[static_cast<std::size_t>(row)], row, 1);
-        w.units[static_cast<std::size_t>(row)] = new QLabel(group);
-        w.units[static_cast<std::size_t>(row)]->setMinimumWidth(34);
-        grid->addWidget(w.units[static_cast<std::size_t>(row)], row, 2);
-    }
-    grid->addWidget(new QLabel(QStringLiteral("アラーム"), group), 4, 0);
-    w.alarm = makeField(group, 84);
+    const ValueRows rows = newValueRows(group, 84, 34);
+    w.values = rows.values;
+    w.units = rows.units;
+    w.alarm = rows.alarm;
     w.alarm->setText(QString());
-    w.alarm->setAlignment(Qt::AlignCenter);
-    grid->addWidget(w.alarm, 4, 1);
 
     // Driver inputs, driver outputs and sensors side by side, one lamp a row.
     LampGroup inputs = driverInputLamps(axis);
@@ -122,7 +91,7 @@ QWidget* CStatusMonitorDlg::makeAxisGroup(int axis) {
     connect(alarmReset, &QPushButton::clicked, this, [this, axis] { pressAlarmReset(axis); });
 
     auto* column = new QVBoxLayout(group);
-    column->addLayout(grid);
+    column->addLayout(rows.grid);
     column->addLayout(lamps);
     column->addWidget(alarmReset);
     column->addStretch(1);
@@ -140,13 +109,13 @@ void CStatusMonitorDlg::refresh() {
         const AxisStatusText t =
             axisStatusText(image, axis, v.commandPosition, v.detectedPosition, v.commandSpeed, v.detectedSpeed, zero_[i]);
         AxisWidgets& w = axes_[i];
-        setText(w.values[0], t.commandPosition);
-        setText(w.values[1], t.detectedPosition);
+        showText(w.values[0], t.commandPosition);
+        showText(w.values[1], t.detectedPosition);
         // Speeds of a deg axis are not refreshed: their fields keep what they show.
-        if (!t.commandSpeed.empty()) setText(w.values[2], t.commandSpeed);
-        if (!t.detectedSpeed.empty()) setText(w.values[3], t.detectedSpeed);
-        for (std::size_t row = 0; row < 4; ++row) setText(w.units[row], row < 2 ? t.positionUnit : t.speedUnit);
-        setText(w.alarm, axisAlarmText(s.driverInputs[i]));
+        if (!t.commandSpeed.empty()) showText(w.values[2], t.commandSpeed);
+        if (!t.detectedSpeed.empty()) showText(w.values[3], t.detectedSpeed);
+        for (std::size_t row = 0; row < 4; ++row) showText(w.units[row], row < 2 ? t.positionUnit : t.speedUnit);
+        showText(w.alarm, axisAlarmText(s.driverInputs[i]));
 
         const AxisUnitValues u =
             axisUnitValues(image, axis, v.commandPosition, v.detectedPosition, v.commandSpeed, v.detectedSpeed, zero_[i]);
@@ -158,7 +127,6 @@ void CStatusMonitorDlg::refresh() {
     }
     trend_->addSample(sample);
     lastRepaints_ = refreshLamps(s);
-    last_ = s;
 
     // The level in the image changes with the read-back of an accepted write
     // (or the main window's buttons): show it from then on.

@@ -64,7 +64,6 @@ private:
 
     std::array<AxisWidgets, 4> axes_{};
     std::array<ZeroReference, 4> zero_{};
-    StatusSnapshot last_;
     QLabel* speed_ = nullptr;
     QPushButton* trendButton_ = nullptr;
     CTrendPanel* trend_ = nullptr;

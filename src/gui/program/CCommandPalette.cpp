@@ -6,13 +6,11 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "ui/Utf8Text.h"
+
 namespace vantrel {
 
 namespace {
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 template <class Page>
 CProgramCmdPage* makePage(const CProgramCmdPage::Available& available, QWidget* parent) {
@@ -32,7 +30,7 @@ CCommandPalette::CCommandPalette(const CProgramCmdPage::Available& available, QW
               makePage<CProgramCmdT3>(available, stack_), makePage<CProgramCmdT4>(available, stack_),
               makePage<CProgramCmdT5>(available, stack_)};
     for (int i = 0; i < kPageCount; ++i) {
-        auto* button = new QPushButton(toQString(palettePages()[static_cast<std::size_t>(i)]), controls_);
+        auto* button = new QPushButton(fromUtf8(palettePages()[static_cast<std::size_t>(i)]), controls_);
         button->setCheckable(true);
         pageGroup->addButton(button, i);
         pageRow->addWidget(button);
@@ -73,7 +71,6 @@ void CCommandPalette::open() {
 }
 
 void CCommandPalette::setEditing(bool editing) {
-    editing_ = editing;
     controls_->setVisible(editing);
 }
 

@@ -26,7 +26,6 @@ public:
     // Shows the window (first time at x = 1024 - its width, y = 50).
     void open();
     void setEditing(bool editing);
-    bool editing() const { return editing_; }
     void showPage(int page);
     int currentPage() const;
 
@@ -52,7 +51,6 @@ private:
     QPushButton* delete_ = nullptr;
     QPushButton* comment_ = nullptr;
     bool placed_ = false;
-    bool editing_ = true;
 };
 
 }  // namespace vantrel

@@ -5,13 +5,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/Utf8Text.h"
+
 namespace vantrel {
 
 namespace {
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int kColumns = 2;
 
@@ -25,7 +23,7 @@ CProgramCmdPage::CProgramCmdPage(std::string_view page, const Available& availab
     // Every group of the page is drawn, also one without buttons (the
     // network page's "軸制御（完了待ちなし）").
     for (const std::string_view group : paletteGroups(page)) {
-        auto* box = new QGroupBox(toQString(group), this);
+        auto* box = new QGroupBox(fromUtf8(group), this);
         auto* grid = new QGridLayout(box);
         grid->setColumnMinimumWidth(0, 130);
         grid->setColumnMinimumWidth(1, 130);
@@ -34,7 +32,7 @@ CProgramCmdPage::CProgramCmdPage(std::string_view page, const Available& availab
         for (std::size_t i = 0; i < catalogue.size(); ++i) {
             const PaletteEntry& entry = catalogue[i];
             if (entry.button.page != page || entry.button.group != group) continue;
-            auto* button = new QPushButton(toQString(entry.button.button), box);
+            auto* button = new QPushButton(fromUtf8(entry.button.button), box);
             switch (entry.action) {
             case PaletteAction::OpenEditor: button->setEnabled(available && available(entry)); break;
             case PaletteAction::StoreStep:

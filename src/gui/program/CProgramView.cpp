@@ -21,14 +21,11 @@
 #include "program/CStepTableView.h"
 #include "program/StepTableItemModel.h"
 #include "ui/MessageBox.h"
+#include "ui/Utf8Text.h"
 
 namespace vantrel {
 
 namespace {
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QPushButton* addButton(QWidget* parent, QLayout* layout, const QString& text) {
     auto* button = new QPushButton(text, parent);
@@ -188,7 +185,7 @@ void CProgramView::applyMode() {
     const int mode = status_.mode();
     state_.steps.setControllerMode(mode);
     const bool editing = state_.steps.editable();
-    modeField_->setText(toQString(status_.modeText()));
+    modeField_->setText(fromUtf8(status_.modeText()));
     editButtons_->setVisible(editing);
     runButtons_->setVisible(mode == static_cast<int>(ControllerMode::StepRun));
     palette_->setEditing(editing);
@@ -200,7 +197,7 @@ void CProgramView::applyMode() {
 }
 
 void CProgramView::showStatusTexts() {
-    statusField_->setText(toQString(status_.statusText()));
+    statusField_->setText(fromUtf8(status_.statusText()));
     statusField_->setStyleSheet(status_.statusOnRed()
                                     ? QStringLiteral("QLineEdit { background: rgb(255, 0, 0); color: white; }")
                                     : QString());

@@ -3,15 +3,9 @@
 #include <QBrush>
 #include <QColor>
 
+#include "ui/Utf8Text.h"
+
 namespace vantrel {
-
-namespace {
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 void StepTableItemModel::fill(const CurrentProgram& program, const SettingsImage& image,
                               const ProgramDirectory& directory, const RowHighlightState& highlights) {
@@ -42,7 +36,7 @@ int StepTableItemModel::columnCount(const QModelIndex& parent) const { return pa
 QVariant StepTableItemModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     switch (role) {
-    case Qt::DisplayRole: return toQString(table_.text(index.row(), index.column()));
+    case Qt::DisplayRole: return fromUtf8(table_.text(index.row(), index.column()));
     case Qt::TextAlignmentRole:
         return StepTableModel::alignment(index.column()) == StepTableModel::Alignment::Centre
                    ? QVariant(Qt::AlignCenter)
@@ -69,7 +63,7 @@ QVariant StepTableItemModel::data(const QModelIndex& index, int role) const {
 
 QVariant StepTableItemModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    return toQString(StepTableModel::header(section));
+    return fromUtf8(StepTableModel::header(section));
 }
 
 }  // namespace vantrel

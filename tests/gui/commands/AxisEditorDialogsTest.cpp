@@ -59,21 +59,16 @@ Dialog& as(CommandEditorDialog& d) {
 
 }  // namespace
 
-class AxisEditorDialogsTest : public QObject {
+class AxisEditorDialogsTest : public QObject, public test::EditorFixture {
     Q_OBJECT
 
-    std::unique_ptr<test::EditorHarness> h_;
-
     void open(const std::string& text = kOneStep) {
-        h_.reset();  // its message recorder first
-        h_ = std::make_unique<test::EditorHarness>(text);
-        prepareImage(h_->state->image);
-        h_->open();
-        h_->select(0);
+        openView(text, [](AppState& app) { prepareImage(app.image); });
+        select(0);
     }
 
 private slots:
-    void cleanup() { h_.reset(); }
+    void cleanup() { closeView(); }
 
     // Every form from its palette button: its title, the step it stores as
     // the program table lists it.
@@ -157,19 +152,19 @@ private slots:
         };
         for (const Case& c : cases) {
             open();
-            QVERIFY2(h_->press<CommandEditorDialog>(c.page, c.group, c.button,
-                                                   [&c](CommandEditorDialog& d) {
-                                                       QCOMPARE(d.windowTitle(), c.title);
-                                                       c.fill(d);
-                                                       test::pressKey(d, Qt::Key_Return);
-                                                   },
-                                                   c.nth),
+            QVERIFY2(press<CommandEditorDialog>(c.page, c.group, c.button,
+                                                [&c](CommandEditorDialog& d) {
+                                                    QCOMPARE(d.windowTitle(), c.title);
+                                                    c.fill(d);
+                                                    test::pressKey(d, Qt::Key_Return);
+                                                },
+                                                c.nth),
                      qPrintable(c.title));
-            QVERIFY2(h_->recorder.messages.empty(), qPrintable(h_->recorder.dump()));
-            QCOMPARE(h_->command(0), c.command);
-            QCOMPARE(h_->listing(0), c.listing);
+            QVERIFY2(recorder->messages.empty(), qPrintable(recorder->dump()));
+            QCOMPARE(command(0), c.command);
+            QCOMPARE(listing(0), c.listing);
         }
-        QCOMPARE(h_->state->image.readPosition(3, 82), -450);  // the shift point
+        QCOMPARE(state->image.readPosition(3, 82), -450);  // the shift point
     }
 
     // A double-click opens the step's form on its own operands, and OK
@@ -188,20 +183,20 @@ private slots:
         };
         for (const Case& c : cases) {
             open("\tPROG\t#001\r\n\t" + c.line + "\r\n\tEND\t\r\n");
-            const std::string before = h_->state->programs.text();
-            QVERIFY2(h_->doubleClick<CommandEditorDialog>(0,
-                                                          [&c](CommandEditorDialog& d) {
-                                                              c.check(d);
-                                                              test::pressKey(d, Qt::Key_Return);
-                                                          }),
+            const std::string before = state->programs.text();
+            QVERIFY2(doubleClick<CommandEditorDialog>(0,
+                                                      [&c](CommandEditorDialog& d) {
+                                                          c.check(d);
+                                                          test::pressKey(d, Qt::Key_Return);
+                                                      }),
                      c.line.c_str());
-            QCOMPARE(h_->state->programs.text(), before);
+            QCOMPARE(state->programs.text(), before);
         }
     }
 
     void theAccelerationTimeFollowsTheChoiceAndOffDisablesTheAxes() {
         open();
-        QVERIFY(h_->press<CProgAccDlg>(kPulse, kWait, "軸加速度", [](CProgAccDlg& d) {
+        QVERIFY(press<CProgAccDlg>(kPulse, kWait, "軸加速度", [](CProgAccDlg& d) {
             QCOMPARE(d.focusWidget(), d.onButton());
             QCOMPARE(d.timeLabel(1)->text(), QStringLiteral("0.00"));
             d.entryList(1)->setCurrentIndex(7);
@@ -215,13 +210,13 @@ private slots:
             d.offButton()->click();
             test::pressKey(d, Qt::Key_Return);
         }));
-        QCOMPARE(h_->recorder.texts(), std::vector<std::string>{"軸を選択してください"});
-        QCOMPARE(h_->listing(0), QStringLiteral("OFF"));
+        QCOMPARE(recorder->texts(), std::vector<std::string>{"軸を選択してください"});
+        QCOMPARE(listing(0), QStringLiteral("OFF"));
     }
 
     void theNetworkMoveShowsThePointsDataReadOnly() {
         open();
-        QVERIFY(h_->press<CProgRivoMoveDlg>(kNet, kWait, "軸移動", [](CProgRivoMoveDlg& d) {
+        QVERIFY(press<CProgRivoMoveDlg>(kNet, kWait, "軸移動", [](CProgRivoMoveDlg& d) {
             QCOMPARE(d.focusWidget(), d.axisList());
             QCOMPARE(d.modeField()->text(), QStringLiteral("inc"));
             QCOMPARE(d.positionUnitLabel()->text(), QStringLiteral("step"));  // driver 1 has no ratio
@@ -235,22 +230,22 @@ private slots:
             QVERIFY(d.positionField()->isReadOnly() && d.accelTimeField()->isReadOnly());
             test::pressKey(d, Qt::Key_Escape);
         }));
-        QCOMPARE(int(h_->program().stepCount), 1);
+        QCOMPARE(int(program().stepCount), 1);
     }
 
     void aShiftSwitchedOffNamesNoPoint() {
         open();
-        const SettingsImage before = h_->state->image;
-        QVERIFY(h_->press<CProgShiftDlg>("その他", "その他", "SHIFT", [](CProgShiftDlg& d) {
+        const SettingsImage before = state->image;
+        QVERIFY(press<CProgShiftDlg>("その他", "その他", "SHIFT", [](CProgShiftDlg& d) {
             QCOMPARE(d.focusWidget(), d.firstShiftButton());
             test::type(d.positionField(0), "x");
             d.offButton()->click();
             QVERIFY(!d.pointList()->isEnabled() && !d.positionField(0)->isEnabled());
             test::pressKey(d, Qt::Key_Return);
         }));
-        QVERIFY(h_->recorder.messages.empty());
-        QCOMPARE(h_->listing(0), QStringLiteral("OFF 1 "));
-        QVERIFY(h_->state->image == before);
+        QVERIFY(recorder->messages.empty());
+        QCOMPARE(listing(0), QStringLiteral("OFF 1 "));
+        QVERIFY(state->image == before);
     }
 };
 

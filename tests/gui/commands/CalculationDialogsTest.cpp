@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
-#include "CommandDialogTestSupport.h"
+#include "EditorTestSupport.h"
 #include "commands/CProgCalcDlg.h"
 #include "commands/CProgIfThenDlg.h"
 #include "commands/CProgRegIntDlg.h"
@@ -18,7 +18,7 @@ const char* const kProgram = "\tPROG\t#001\r\n\tEND\t\r\n";
 constexpr int kBlankRow = 1;
 }  // namespace
 
-class CalculationDialogsTest : public QObject, public test::CommandDialogFixture {
+class CalculationDialogsTest : public QObject, public test::EditorFixture {
     Q_OBJECT
 
 private slots:

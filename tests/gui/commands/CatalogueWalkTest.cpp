@@ -10,7 +10,7 @@
 #include <QDialog>
 #include <QTimer>
 
-#include "CommandDialogTestSupport.h"
+#include "EditorTestSupport.h"
 #include "program/CommandCode.h"
 
 using namespace vantrel;
@@ -99,7 +99,7 @@ QString expectedEditor(Kind kind, int mode) { return kDialogClass.at(kind) + QSt
 
 }  // namespace
 
-class CatalogueWalkTest : public QObject, public test::CommandDialogFixture {
+class CatalogueWalkTest : public QObject, public test::EditorFixture {
     Q_OBJECT
 
 private:

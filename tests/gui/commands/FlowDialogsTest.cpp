@@ -10,7 +10,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
-#include "CommandDialogTestSupport.h"
+#include "EditorTestSupport.h"
 #include "commands/CProgAlarmDlg.h"
 #include "commands/CProgCallDlg.h"
 #include "commands/CProgIfDlg.h"
@@ -34,7 +34,7 @@ constexpr int kBlankRow = 4;
 QString conditionOf(const CProgIfDlg& dialog) { return dialog.conditionField()->toPlainText(); }
 }  // namespace
 
-class FlowDialogsTest : public QObject, public test::CommandDialogFixture {
+class FlowDialogsTest : public QObject, public test::EditorFixture {
     Q_OBJECT
 
 private slots:

@@ -7,8 +7,9 @@
 #include <QRadioButton>
 #include <QTabBar>
 
-#include "CommandDialogTestSupport.h"
+#include "EditorTestSupport.h"
 #include "commands/CProgOutDlg.h"
+#include "commands/CProgRioOutDlg.h"
 
 using namespace vantrel;
 
@@ -24,7 +25,7 @@ const char* const kIoNames =
 QString outputsOf(const CProgOutDlg& dialog) { return dialog.outputField()->toPlainText(); }
 }  // namespace
 
-class IoDialogsTest : public QObject, public test::CommandDialogFixture {
+class IoDialogsTest : public QObject, public test::EditorFixture {
     Q_OBJECT
 
 private slots:

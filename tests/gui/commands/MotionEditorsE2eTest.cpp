@@ -8,75 +8,40 @@
 #include <QComboBox>
 
 #include "EditorTestSupport.h"
-#include "app/CMainFrame.h"
-#include "app/CVAraveApp.h"
+#include "MainFrameTestSupport.h"
 #include "commands/CProgHomeDlg.h"
 #include "commands/CProgMoveDlg.h"
-#include "data/DefaultImage.h"
-#include "platform/AppFolders.h"
-#include "sim/ControllerSim.h"
-#include "sim/PtyServer.h"
 
 using namespace vantrel;
+using test::kPatience;
 
-namespace {
-// A guard against a hang only; nothing measures time with it.
-constexpr int kPatience = 60000;
-}  // namespace
-
-class MotionEditorsE2eTest : public QObject {
+class MotionEditorsE2eTest : public QObject, public test::MainFrameFixture {
     Q_OBJECT
-
-    std::unique_ptr<test::MessageRecorder> recorder_;
-    std::unique_ptr<ControllerSim> sim_;
-    std::unique_ptr<PtyServer> server_;
-    std::unique_ptr<AppState> state_;
-    std::unique_ptr<CMainFrame> frame_;
 
     template <class Dialog>
     bool press(CProgramView& view, std::string_view group, std::string_view text, std::function<void(Dialog&)> act) {
-        QPushButton* button = test::nthPaletteButton(view, kPagePulseAxes, group, text);
+        QPushButton* button = test::paletteButton(view, kPagePulseAxes, text, group);
         if (!button || !button->isEnabled()) return false;
-        const auto ran = test::whenEditor<Dialog>(std::move(act));
+        const auto ran = test::answer<Dialog>(std::move(act));
         button->click();
         return *ran;
     }
 
 private slots:
     void init() {
-        recorder_ = std::make_unique<test::MessageRecorder>();
         SettingsImage image = makeDefaultSettingsImage();
         PulseAxisRecord(image, 0).setPositionUnit(0);
         PulseAxisRecord(image, 1).setPositionUnit(2);
-        sim_ = std::make_unique<ControllerSim>(image);
+        startMainFrame(image);
+        if (!frame_) return;
         sim_->setProgramFile("\tPROG\t#001\r\n\tEND\t\r\n");
-        server_ = std::make_unique<PtyServer>(*sim_);
-        QVERIFY(server_->start());
-        ensureDataFolder();
-        state_ = std::make_unique<AppState>();
-        state_->portOverride = server_->portName();
-        frame_ = std::make_unique<CMainFrame>(*state_, makeViewFactory());
-        MainFramePrompts prompts;
-        prompts.connectDirection = [](QWidget*) { return MainFramePrompts::Direction::ControllerToPc; };
-        frame_->setPrompts(prompts);
-        frame_->resize(1100, 900);
-        frame_->show();
-        frame_->connectController();
-        QTRY_VERIFY2_WITH_TIMEOUT(recorder_->has("読込完了しました。"), qPrintable(recorder_->dump()), kPatience);
-        recorder_->messages.clear();
+        showMainFrame();
+        connectAndRead();
     }
-    void cleanup() {
-        frame_.reset();
-        server_->stop();
-        server_.reset();
-        sim_.reset();
-        state_.reset();
-        recorder_.reset();
-    }
+    void cleanup() { stopMainFrame(); }
 
     void pointsAndHomingSpeedsReachTheController() {
-        frame_->chooseView(ViewKind::ProgramEditor);
-        auto* view = qobject_cast<CProgramView*>(frame_->currentView());
+        CProgramView* view = programView();
         QVERIFY(view);
         view->table()->selectSingleRow(0);
 

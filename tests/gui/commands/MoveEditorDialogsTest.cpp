@@ -35,27 +35,22 @@ void prepareImage(SettingsImage& image) {
 
 }  // namespace
 
-class MoveEditorDialogsTest : public QObject {
+class MoveEditorDialogsTest : public QObject, public test::EditorFixture {
     Q_OBJECT
 
-    std::unique_ptr<test::EditorHarness> h_;
-
     void open(const std::string& text = kOneStep) {
-        h_.reset();  // its message recorder first
-        h_ = std::make_unique<test::EditorHarness>(text);
-        prepareImage(h_->state->image);
-        h_->open();
-        h_->select(0);
+        openView(text, [](AppState& app) { prepareImage(app.image); });
+        select(0);
     }
 
 private slots:
-    void cleanup() { h_.reset(); }
+    void cleanup() { closeView(); }
 
     // The form of a new linear interpolation: units, tool tips, start texts,
     // focus; then typed values go into the step and into point 301.
     void aLinearInterpolationIsStoredFromThePalette() {
         open();
-        QVERIFY(h_->press<CProgMoveDlg>(kPulse, kWait, "直線補間", [](CProgMoveDlg& d) {
+        QVERIFY(press<CProgMoveDlg>(kPulse, kWait, "直線補間", [](CProgMoveDlg& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("直線補間"));
             QCOMPARE(d.focusWidget(), d.axisBox(0));
             QCOMPARE(d.unitLabel(0, 0)->text(), QStringLiteral("mm"));
@@ -73,19 +68,19 @@ private slots:
             d.relativeButton()->click();
             test::pressKey(d, Qt::Key_Return);
         }));
-        QCOMPARE(h_->command(0), QStringLiteral("直線補間"));
-        QCOMPARE(h_->listing(0), QStringLiteral("相対値 軸1,軸2 P0301(12.35mm, -8000000step) 50% "));
-        const SettingsImage& image = h_->state->image;
+        QCOMPARE(command(0), QStringLiteral("直線補間"));
+        QCOMPARE(listing(0), QStringLiteral("相対値 軸1,軸2 P0301(12.35mm, -8000000step) 50% "));
+        const SettingsImage& image = state->image;
         QCOMPARE(image.readPosition(0, 300), 1235);
         QCOMPARE(image.readPosition(1, 300), -8000000);
         QCOMPARE(int(ConstPositionRecord(image, 0, 300).speed()), 50);
-        QVERIFY(h_->state->queues.valueWriteCount() > 0);  // for the controller, once connected
-        QVERIFY(h_->recorder.messages.empty());
+        QVERIFY(state->queues.valueWriteCount() > 0);  // for the controller, once connected
+        QVERIFY(recorder->messages.empty());
     }
 
     void anArcStoresItsViaAndEndPointInTwoAutomaticPoints() {
         open();
-        QVERIFY(h_->press<CProgMoveDlg>(kPulse, kWait, "円弧補間C", [](CProgMoveDlg& d) {
+        QVERIFY(press<CProgMoveDlg>(kPulse, kWait, "円弧補間C", [](CProgMoveDlg& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("円弧補間C"));
             d.axisBox(0)->click();
             d.axisBox(1)->click();
@@ -96,9 +91,9 @@ private slots:
             test::type(d.speedField(0), QStringLiteral("30"));
             d.okButton()->click();
         }));
-        QCOMPARE(h_->command(0), QStringLiteral("円弧補間C"));
-        QVERIFY(h_->listing(0).startsWith(QStringLiteral("絶対値 軸1,軸2 P0301(1.00mm, 100step) P0302(2.50mm, 200step)")));
-        const SettingsImage& image = h_->state->image;
+        QCOMPARE(command(0), QStringLiteral("円弧補間C"));
+        QVERIFY(listing(0).startsWith(QStringLiteral("絶対値 軸1,軸2 P0301(1.00mm, 100step) P0302(2.50mm, 200step)")));
+        const SettingsImage& image = state->image;
         QCOMPARE(image.readPosition(0, 301), 250);
         QCOMPARE(int(ConstPositionRecord(image, 1, 301).speed()), 30);
     }
@@ -134,9 +129,9 @@ private slots:
         };
         for (const Case& c : cases) {
             open();
-            const std::string before = h_->state->programs.text();
-            const SettingsImage image = h_->state->image;
-            QVERIFY2(h_->press<CProgMoveDlg>(kPulse, c.group, c.button, [&](CProgMoveDlg& d) {
+            const std::string before = state->programs.text();
+            const SettingsImage image = state->image;
+            QVERIFY2(press<CProgMoveDlg>(kPulse, c.group, c.button, [&](CProgMoveDlg& d) {
                 QLineEdit* field = c.fill(d);
                 test::pressKey(d, Qt::Key_Return);
                 QVERIFY2(d.isVisible(), c.name);
@@ -144,9 +139,9 @@ private slots:
                 test::pressKey(d, Qt::Key_Escape);
                 QVERIFY2(!d.isVisible(), c.name);
             }), c.name);
-            QCOMPARE(h_->recorder.texts(), std::vector<std::string>{c.message});
-            QCOMPARE(h_->state->programs.text(), before);
-            QVERIFY2(h_->state->image == image, c.name);
+            QCOMPARE(recorder->texts(), std::vector<std::string>{c.message});
+            QCOMPARE(state->programs.text(), before);
+            QVERIFY2(state->image == image, c.name);
         }
     }
 
@@ -154,11 +149,11 @@ private slots:
     // place; its label and comment stay.
     void aDoubleClickEditsTheStepInPlace() {
         open("\tPROG\t#001\r\nL007\tLINE\tA1,A2 P0305 \t;put\r\n\tEND\t\r\n");
-        SettingsImage& image = h_->state->image;
+        SettingsImage& image = state->image;
         PositionRecord(image, 0, 304).setPosition(-150);
         PositionRecord(image, 0, 304).setSpeed(60);
         PositionRecord(image, 1, 304).setPosition(42);
-        QVERIFY(h_->doubleClick<CProgMoveDlg>(0, [](CProgMoveDlg& d) {
+        QVERIFY(doubleClick<CProgMoveDlg>(0, [](CProgMoveDlg& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("直線補間"));
             QVERIFY(d.axisBox(0)->isChecked() && d.axisBox(1)->isChecked() && !d.axisBox(2)->isChecked());
             QCOMPARE(d.positionField(0, 0)->text(), QStringLiteral("-1.50"));
@@ -167,10 +162,10 @@ private slots:
             test::type(d.positionField(0, 0), QStringLiteral("3"));
             test::pressKey(d, Qt::Key_Return);
         }));
-        QCOMPARE(int(h_->program().stepCount), 2);
-        QCOMPARE(h_->listing(0), QStringLiteral("絶対値 軸1,軸2 P0305(3.00mm, 42step) 60% "));
-        QCOMPARE(test::cell(*h_->view, 0, 1), QStringLiteral("007"));
-        QCOMPARE(test::cell(*h_->view, 0, 4), QStringLiteral("put"));
+        QCOMPARE(int(program().stepCount), 2);
+        QCOMPARE(listing(0), QStringLiteral("絶対値 軸1,軸2 P0305(3.00mm, 42step) 60% "));
+        QCOMPARE(test::cell(*view, 0, 1), QStringLiteral("007"));
+        QCOMPARE(test::cell(*view, 0, 4), QStringLiteral("put"));
         QCOMPARE(image.readPosition(0, 304), 300);
     }
 
@@ -179,22 +174,22 @@ private slots:
     void aPointMoveWritesThePointAndRefreshesItsViews() {
         open();
         int told = 0;
-        auto& context = h_->view->editorContext();
+        auto& context = view->editorContext();
         const auto refill = context.settingsChanged;
         context.settingsChanged = [&told, refill] {
             ++told;
             refill();
         };
-        const std::string before = h_->state->programs.text();
-        QVERIFY(h_->press<CProgMoveDlg>(kPulse, kWait, "軸移動(ポイント指定)", [](CProgMoveDlg& d) {
+        const std::string before = state->programs.text();
+        QVERIFY(press<CProgMoveDlg>(kPulse, kWait, "軸移動(ポイント指定)", [](CProgMoveDlg& d) {
             QCOMPARE(d.focusWidget(), d.pointList());
             QCOMPARE(d.pointList()->currentText(), QStringLiteral("1001"));
             test::pressKey(d, Qt::Key_Escape);
         }));
         QCOMPARE(told, 0);
-        QCOMPARE(h_->state->programs.text(), before);
+        QCOMPARE(state->programs.text(), before);
 
-        QVERIFY(h_->press<CProgMoveDlg>(kPulse, kNoWait, "軸移動(ポイント指定)", [](CProgMoveDlg& d) {
+        QVERIFY(press<CProgMoveDlg>(kPulse, kNoWait, "軸移動(ポイント指定)", [](CProgMoveDlg& d) {
             QCOMPARE(d.pointList()->count(), 1000);
             d.pointList()->setCurrentIndex(499);
             QCOMPARE(d.pointList()->currentText(), QStringLiteral("1500"));
@@ -205,11 +200,11 @@ private slots:
             test::pressKey(d, Qt::Key_Return);
         }));
         QCOMPARE(told, 1);
-        QCOMPARE(h_->state->image.readPosition(0, 1499), -750);
-        QCOMPARE(h_->command(0), QStringLiteral("軸移動P"));
-        QCOMPARE(h_->listing(0), QStringLiteral("絶対値 軸1 P1500(-7.50mm) 40% "));
-        QCOMPARE(test::background(*h_->view, 0), QColor(0, 255, 0));
-        QCOMPARE(h_->state->steps.selectedRow(), 1);
+        QCOMPARE(state->image.readPosition(0, 1499), -750);
+        QCOMPARE(command(0), QStringLiteral("軸移動P"));
+        QCOMPARE(listing(0), QStringLiteral("絶対値 軸1 P1500(-7.50mm) 40% "));
+        QCOMPARE(test::background(*view, 0), QColor(0, 255, 0));
+        QCOMPARE(state->steps.selectedRow(), 1);
     }
 };
 

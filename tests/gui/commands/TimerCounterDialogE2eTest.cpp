@@ -10,38 +10,22 @@
 #include <QLineEdit>
 #include <QTabBar>
 
-#include "CommandDialogTestSupport.h"
-#include "app/CMainFrame.h"
-#include "app/CVAraveApp.h"
+#include "EditorTestSupport.h"
+#include "MainFrameTestSupport.h"
 #include "commands/CProgTimerCounterDlg.h"
-#include "data/DefaultImage.h"
-#include "platform/AppFolders.h"
-#include "sim/ControllerSim.h"
-#include "sim/PtyServer.h"
 #include "ui/CGridView.h"
 
 using namespace vantrel;
+using test::kPatience;
 
 namespace {
-// A guard against a hang only; nothing measures time with it.
-constexpr int kPatience = 60000;
 constexpr int kT25 = 24;  // timer index of T25
 }  // namespace
 
-class TimerCounterDialogE2eTest : public QObject {
+class TimerCounterDialogE2eTest : public QObject, public test::MainFrameFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ControllerSim> sim_;
-    std::unique_ptr<PtyServer> server_;
-    std::unique_ptr<AppState> state_;
-    std::unique_ptr<CMainFrame> frame_;
-    std::unique_ptr<test::MessageRecorder> recorder_;
-
-    CProgramView* programView() {
-        frame_->chooseView(ViewKind::ProgramEditor);
-        return qobject_cast<CProgramView*>(frame_->currentView());
-    }
     const StepRecord& step(int row) const { return state_->programs.current().step(row); }
     void press(CProgramView& view, int row, std::string_view page, std::string_view text) {
         view.table()->selectSingleRow(row);
@@ -50,34 +34,13 @@ private:
 
 private slots:
     void init() {
-        recorder_ = std::make_unique<test::MessageRecorder>();
-        sim_ = std::make_unique<ControllerSim>();
+        startMainFrame();
+        if (!frame_) return;
         sim_->setProgramFile("\tPROG\t#001\t;main\r\n\tEND\t\r\n");
-        server_ = std::make_unique<PtyServer>(*sim_);
-        QVERIFY(server_->start());
-        ensureDataFolder();
-        state_ = std::make_unique<AppState>();
-        state_->image = makeDefaultSettingsImage();
-        state_->portOverride = server_->portName();
-        frame_ = std::make_unique<CMainFrame>(*state_, makeViewFactory());
-        MainFramePrompts prompts;
-        prompts.connectDirection = [](QWidget*) { return MainFramePrompts::Direction::ControllerToPc; };
-        prompts.saveSettingsFile = [](QWidget*, const QString&) { return QString(); };
-        frame_->setPrompts(prompts);
-        frame_->resize(1100, 900);
-        frame_->show();
-        frame_->connectController();
-        QTRY_VERIFY2_WITH_TIMEOUT(recorder_->has("読込完了しました。"), qPrintable(recorder_->dump()), kPatience);
-        recorder_->messages.clear();
+        showMainFrame();
+        connectAndRead();
     }
-    void cleanup() {
-        frame_.reset();
-        server_->stop();
-        server_.reset();
-        sim_.reset();
-        state_.reset();
-        recorder_.reset();
-    }
+    void cleanup() { stopMainFrame(); }
 
     void aTimeWaitSetsTheTimerForTheViewAndTheController() {
         CProgramView* view = programView();

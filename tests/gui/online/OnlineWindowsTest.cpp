@@ -15,7 +15,7 @@
 #include <QTreeWidget>
 
 #include "GuiTestSupport.h"
-#include "app/AppState.h"
+#include "SimConnection.h"
 #include "app/CMainFrame.h"
 #include "data/DefaultImage.h"
 #include "online/CAlarmMonitorDlg.h"
@@ -23,56 +23,32 @@
 #include "online/CIoTestDlg.h"
 #include "online/CLamp.h"
 #include "online/CLampGroup.h"
-#include "online/CMonitorMenuDlg.h"
 #include "online/CStatusMonitorDlg.h"
 #include "online/CTrendPanel.h"
 #include "online/CTrendPlot.h"
-#include "online/RegisterMonitorWindows.h"
-#include "sim/ControllerSim.h"
-#include "sim/PtyServer.h"
 
 using namespace vantrel;
-using namespace std::chrono_literals;
-
-namespace {
-// A guard against a hang only; nothing measures time with it.
-constexpr int kPatience = 20000;
-}  // namespace
+using test::kPatience;
 
 class OnlineWindowsTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ControllerSim> sim_;
-    std::unique_ptr<PtyServer> server_;
-    std::unique_ptr<AppState> state_;
-    std::unique_ptr<CMonitorMenuDlg> menu_;
     std::unique_ptr<test::MessageRecorder> recorder_;
+    std::unique_ptr<test::SimConnection> c_;
 
-    // Connects the link to the simulated controller and waits for its polls.
-    void connectSim() {
-        QVERIFY(server_->start());
-        state_->link.setTimeouts(150ms, 1000ms);
-        state_->linkThread.start();
-        QVERIFY(state_->link.open(server_->portName(), nullptr));
-        waitPolls(2);
-        menu_ = std::make_unique<CMonitorMenuDlg>(*state_);
-        registerMonitorWindows(*menu_);
-    }
-    void waitPolls(int n) {
-        const int from = sim_->requestCount(0xAA);
-        QTRY_VERIFY_WITH_TIMEOUT(sim_->requestCount(0xAA) >= from + n, kPatience);
-    }
+    void connectSim() { QVERIFY(c_->connect()); }
+    void waitPolls(int n) { QVERIFY(c_->waitPolls(n)); }
     // Presses made while the link lock is held land between two polls, as
     // two quick clicks do; no poll is under way to replace them.
     template <class F>
     void betweenPolls(F presses) {
-        const std::lock_guard guard(state_->link.lock());
+        const std::lock_guard guard(c_->state.link.lock());
         presses();
     }
     template <class Window>
     Window* open(MonitorWindow which) {
-        auto* window = qobject_cast<Window*>(menu_->openWindow(which));
+        auto* window = c_->open<Window>(which);
         if (!window) qFatal("window did not open");
         return window;
     }
@@ -80,59 +56,50 @@ private:
 private slots:
     void init() {
         recorder_ = std::make_unique<test::MessageRecorder>();
-        sim_ = std::make_unique<ControllerSim>();
-        server_ = std::make_unique<PtyServer>(*sim_);
-        state_ = std::make_unique<AppState>();
-        state_->image = makeDefaultSettingsImage();
+        c_ = std::make_unique<test::SimConnection>(makeDefaultSettingsImage());
     }
 
     void cleanup() {
-        menu_.reset();
-        state_->linkThread.stop();
-        state_->link.close();
-        server_->stop();
-        state_.reset();
-        server_.reset();
-        sim_.reset();
+        c_.reset();
         recorder_.reset();
     }
 
     void statusMonitorAlarmResetReachesTheDriverAndTwoPressesCancel() {
         connectSim();
         auto* monitor = open<CStatusMonitorDlg>(MonitorWindow::PulseStatusMonitor);
-        SimStatus status = sim_->status();
+        SimStatus status = c_->sim.status();
         status.driverInputs[1] |= 0x02;  // axis 2 in alarm
-        sim_->setStatus(status);
+        c_->sim.setStatus(status);
         QTRY_COMPARE_WITH_TIMEOUT(monitor->alarmText(1), QStringLiteral("ALARM"), kPatience);
         QVERIFY(monitor->inputLamps(1).lamp(QStringLiteral("ALM"))->lit());
 
-        const std::uint8_t before = sim_->outputs().driverOutputs[1];
+        const std::uint8_t before = c_->sim.outputs().driverOutputs[1];
         betweenPolls([&] {
             monitor->pressAlarmReset(1);
             monitor->pressAlarmReset(1);
         });
         waitPolls(2);
-        QCOMPARE(sim_->outputs().driverOutputs[1], before);
+        QCOMPARE(c_->sim.outputs().driverOutputs[1], before);
         QCOMPARE(monitor->alarmText(1), QStringLiteral("ALARM"));
 
         betweenPolls([&] { monitor->pressAlarmReset(1); });
-        QTRY_VERIFY_WITH_TIMEOUT(sim_->outputs().driverOutputs[1] & 0x02, kPatience);
+        QTRY_VERIFY_WITH_TIMEOUT(c_->sim.outputs().driverOutputs[1] & 0x02, kPatience);
         QTRY_COMPARE_WITH_TIMEOUT(monitor->alarmText(1), QString(), kPatience);  // the driver cleared its alarm
         QVERIFY(monitor->outputLamps(1).lamp(QStringLiteral("ALM-RST"))->lit());
         QVERIFY(!monitor->outputLamps(0).lamp(QStringLiteral("ALM-RST"))->lit());
     }
 
     void statusMonitorValuesResetSpeedAndClosedLink() {
-        PulseAxisRecord step(state_->image, 2);
+        PulseAxisRecord step(c_->state.image, 2);
         step.setPositionUnit(2);
         step.setResolution(1000);
         step.setTravelPerRev(500);  // R = 2
-        setSpeedOverrideLevel(state_->image, 2);
+        setSpeedOverrideLevel(c_->state.image, 2);
         connectSim();
-        SimStatus status = sim_->status();
+        SimStatus status = c_->sim.status();
         status.pulseAxes[0] = {12345, 12340, -50, 250000};
         status.pulseAxes[2] = {1000, 1990, 300, 301};
-        sim_->setStatus(status);
+        c_->sim.setStatus(status);
         auto* monitor = open<CStatusMonitorDlg>(MonitorWindow::PulseStatusMonitor);
         QTRY_COMPARE_WITH_TIMEOUT(monitor->valueText(0, 2), QStringLiteral("-0.50"), kPatience);
         QCOMPARE(monitor->valueText(0, 0), QStringLiteral("123.45"));
@@ -146,7 +113,7 @@ private slots:
         QCOMPARE(monitor->valueText(0, 0), QStringLiteral("123.45"));  // a mm axis has no zero reference
         status.pulseAxes[2].commandPosition += 5;
         status.pulseAxes[2].detectedPosition += 7;
-        sim_->setStatus(status);
+        c_->sim.setStatus(status);
         QTRY_COMPARE_WITH_TIMEOUT(monitor->valueText(2, 0), QStringLiteral("10"), kPatience);
         QCOMPARE(monitor->valueText(2, 1), QStringLiteral("7"));
 
@@ -154,13 +121,13 @@ private slots:
         QCOMPARE(monitor->speedText(), QStringLiteral("60％"));
         monitor->pressSpeedUp();
         QCOMPARE(monitor->speedText(), QStringLiteral("80％"));
-        QCOMPARE(speedOverrideLevel(state_->image), 2);
-        QTRY_COMPARE_WITH_TIMEOUT(sim_->readValue(28, 1).value_or(99), std::uint32_t(3), kPatience);
+        QCOMPARE(speedOverrideLevel(c_->state.image), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(c_->sim.readValue(28, 1).value_or(99), std::uint32_t(3), kPatience);
 
         // With the link closed the values stay and the window goes on working.
-        state_->link.close();
+        c_->state.link.close();
         status.pulseAxes[0].commandPosition = 0;
-        sim_->setStatus(status);
+        c_->sim.setStatus(status);
         monitor->refresh();
         monitor->pressAlarmReset(0);
         monitor->pressSpeedDown();
@@ -181,21 +148,21 @@ private slots:
             out1->click();
         });
         waitPolls(2);
-        QCOMPARE(sim_->outputs().generalOutputs & 1, 0);
+        QCOMPARE(c_->sim.outputs().generalOutputs & 1, 0);
         QVERIFY(!out1->lit());
 
         betweenPolls([&] { out1->click(); });
         QVERIFY(out1->lit());  // its own lamp at once
-        QTRY_VERIFY_WITH_TIMEOUT(sim_->outputs().generalOutputs & 1, kPatience);
+        QTRY_VERIFY_WITH_TIMEOUT(c_->sim.outputs().generalOutputs & 1, kPatience);
         waitPolls(2);  // the read-back keeps it on
         io->refresh();
         QVERIFY(out1->lit());
         QTRY_VERIFY_WITH_TIMEOUT(monitor->groups()[1]->lamp(QStringLiteral("OUT1"))->lit(), kPatience);
 
         // A general input active on the controller lights its lamp.
-        SimStatus status = sim_->status();
+        SimStatus status = c_->sim.status();
         status.generalInputs = 0x0001;
-        sim_->setStatus(status);
+        c_->sim.setStatus(status);
         QTRY_VERIFY_WITH_TIMEOUT(monitor->groups()[0]->lamp(QStringLiteral("IN1"))->lit(), kPatience);
         QVERIFY(!monitor->groups()[0]->lamp(QStringLiteral("IN2"))->lit());
     }
@@ -214,14 +181,14 @@ private slots:
         // Closed, it opens anew; the menu gives the open I/O test, not a second one.
         io->pulseOutputTest()->close();
         QVERIFY(io->openPulseOutputTest()->isVisible());
-        QCOMPARE(menu_->openWindow(MonitorWindow::IoTest), static_cast<QWidget*>(io));
-        QCOMPARE(menu_->findChildren<CIoTestDlg*>().size(), 1);
+        QCOMPARE(c_->menu->openWindow(MonitorWindow::IoTest), static_cast<QWidget*>(io));
+        QCOMPARE(c_->menu->findChildren<CIoTestDlg*>().size(), 1);
     }
 
     void rivoOutputTestDrivesTheChosenGroup() {
         connectSim();
         auto* io = open<CIoTestDlg>(MonitorWindow::IoTest);
-        QSignalSpy relayed(menu_.get(), &CMonitorMenuDlg::networkDriverSelected);
+        QSignalSpy relayed(c_->menu.get(), &CMonitorMenuDlg::networkDriverSelected);
         CRivoOutputTestDlg* rivo = io->openRivoOutputTest();
         QCOMPARE(rivo->groups()[0]->title(), QStringLiteral("RIVO1軸"));
         rivo->chooseGroup(3);
@@ -231,21 +198,21 @@ private slots:
 
         rivo->groups()[0]->lamp(QStringLiteral("NET-IN0"))->click();
         rivo->groups()[3]->lamp(QStringLiteral("NET-IN15"))->click();
-        QTRY_COMPARE_WITH_TIMEOUT(sim_->outputs().networkOutputs[12], std::uint16_t(0x0001), kPatience);
-        QCOMPARE(sim_->outputs().networkOutputs[15], std::uint16_t(0x8000));
-        QCOMPARE(sim_->outputs().selectedGroup, std::uint16_t(3));
+        QTRY_COMPARE_WITH_TIMEOUT(c_->sim.outputs().networkOutputs[12], std::uint16_t(0x0001), kPatience);
+        QCOMPARE(c_->sim.outputs().networkOutputs[15], std::uint16_t(0x8000));
+        QCOMPARE(c_->sim.outputs().selectedGroup, std::uint16_t(3));
         // The poll reports drivers 13..16: their inputs echo the words sent.
-        QTRY_COMPARE_WITH_TIMEOUT(state_->status.networkWord2[0].load(), std::uint16_t(0x0001), kPatience);
-        QCOMPARE(state_->status.networkWord2[3].load(), std::uint16_t(0x8000));
+        QTRY_COMPARE_WITH_TIMEOUT(c_->state.status.networkWord2[0].load(), std::uint16_t(0x0001), kPatience);
+        QCOMPARE(c_->state.status.networkWord2[3].load(), std::uint16_t(0x8000));
         // Back to drivers 1..4: their words are their own, not those of 13..16.
         rivo->chooseGroup(0);
         waitPolls(2);
-        QCOMPARE(sim_->outputs().networkOutputs[0], std::uint16_t(0));
+        QCOMPARE(c_->sim.outputs().networkOutputs[0], std::uint16_t(0));
         QVERIFY(!rivo->groups()[0]->lamp(QStringLiteral("NET-IN0"))->lit());
     }
 
     void alarmMonitorShowsTheAlarmAndOneResetClearsIt() {
-        sim_->raiseAlarm(27);
+        c_->sim.raiseAlarm(27);
         connectSim();
         auto* alarms = open<CAlarmMonitorDlg>(MonitorWindow::AlarmMonitor);
         QTRY_COMPARE_WITH_TIMEOUT(alarms->currentAlarmText(), QStringLiteral("alarm 27  HOME信号未検出"), kPatience);
@@ -262,29 +229,29 @@ private slots:
         });
         QTRY_COMPARE_WITH_TIMEOUT(alarms->currentAlarmText(), QStringLiteral("アラームなし"), kPatience);
         waitPolls(2);
-        QCOMPARE(sim_->outputs().alarmResets, 1);
+        QCOMPARE(c_->sim.outputs().alarmResets, 1);
     }
 
     void testButtonsInAutoRunShowTheirBoxesAndOpenNothing() {
-        sim_->setModeWord(2);
+        c_->sim.setModeWord(2);
         connectSim();
-        QTRY_COMPARE_WITH_TIMEOUT(state_->status.modeWord.load(), std::uint16_t(2), kPatience);
+        QTRY_COMPARE_WITH_TIMEOUT(c_->state.status.modeWord.load(), std::uint16_t(2), kPatience);
         // Stand-ins count whether a factory ran at all.
         int made = 0;
         for (MonitorWindow later : {MonitorWindow::TestRun, MonitorWindow::RegisterTest})
-            menu_->registerWindow(later, [&made](CMonitorMenuDlg& m) { return ++made, new QDialog(&m); });
+            c_->menu->registerWindow(later, [&made](CMonitorMenuDlg& m) { return ++made, new QDialog(&m); });
         for (MonitorWindow test : {MonitorWindow::TestRun, MonitorWindow::IoTest, MonitorWindow::RegisterTest})
-            menu_->button(test)->click();
+            c_->menu->button(test)->click();
         QCOMPARE(recorder_->texts(), (std::vector<std::string>{
                                          "テスト運転を行うときは\n編集テストモードに切り替えてください。",
                                          "IOテストを行うときは\n編集テストモードに切り替えてください。",
                                          "485通信テストを行うときは\n編集テストモードに切り替えてください。"}));
         QCOMPARE(recorder_->messages[0].title, std::string("インフォメーション"));
         QCOMPARE(made, 0);
-        QVERIFY(!menu_->window(MonitorWindow::IoTest));
+        QVERIFY(!c_->menu->window(MonitorWindow::IoTest));
         // The monitors open in any mode.
-        menu_->button(MonitorWindow::IoMonitor)->click();
-        QVERIFY(menu_->window(MonitorWindow::IoMonitor));
+        c_->menu->button(MonitorWindow::IoMonitor)->click();
+        QVERIFY(c_->menu->window(MonitorWindow::IoMonitor));
     }
 
     void trendFollowsAJogAndReadsUnderTheCursor() {
@@ -297,7 +264,7 @@ private slots:
         jog.setOperation(JogRequestRecord::kJogForward);
         jog.setAxis(0);
         jog.setSpeed(1000);  // 10.00 mm/s on axis 1
-        QVERIFY(state_->link.startJog(jog));  // held: the link repeats it
+        QVERIFY(c_->state.link.startJog(jog));  // held: the link repeats it
         QTRY_VERIFY_WITH_TIMEOUT(!trend.buffer().empty() &&
                                      trend.buffer().newest().value(0, TrendChannel::CommandSpeed) == 10.0 &&
                                      trend.buffer().newest().value(0, TrendChannel::CommandPosition) > 1.0,
@@ -306,7 +273,7 @@ private slots:
         const std::size_t samples = trend.buffer().size();
         monitor->refresh();
         QCOMPARE(trend.buffer().size(), samples);  // paused: nothing taken
-        QVERIFY(state_->link.setPendingOp(LinkOp::Idle));
+        QVERIFY(c_->state.link.setPendingOp(LinkOp::Idle));
 
         CTrendPlot& plot = trend.plot();
         plot.resize(800, 300);
@@ -322,8 +289,8 @@ private slots:
     }
 
     void mainWindowReachesTheMonitorMenu() {
-        QVERIFY(server_->start());
-        CMainFrame frame(*state_, ViewFactory{});
+        QVERIFY(c_->server.start());
+        CMainFrame frame(c_->state, ViewFactory{});
         QAction* action = nullptr;
         for (QAction* a : frame.findChildren<QAction*>())
             if (a->text() == QStringLiteral("モニタメニュー(&M)...")) action = a;

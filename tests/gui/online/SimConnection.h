@@ -9,6 +9,7 @@
 
 #include <QTest>
 
+#include "GuiTestSupport.h"
 #include "app/AppState.h"
 #include "online/CMonitorMenuDlg.h"
 #include "online/RegisterMonitorWindows.h"
@@ -16,9 +17,6 @@
 #include "sim/PtyServer.h"
 
 namespace vantrel::test {
-
-// A guard against a hang only; nothing measures time with it.
-inline constexpr int kPatience = 20000;
 
 class SimConnection {
 public:

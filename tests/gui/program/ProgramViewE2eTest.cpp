@@ -9,21 +9,13 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
-#include "GuiTestSupport.h"
+#include "MainFrameTestSupport.h"
 #include "ProgramViewTestSupport.h"
-#include "app/AppState.h"
-#include "app/CMainFrame.h"
-#include "app/CVAraveApp.h"
-#include "data/DefaultImage.h"
-#include "platform/AppFolders.h"
-#include "sim/ControllerSim.h"
-#include "sim/PtyServer.h"
 
 using namespace vantrel;
+using test::kPatience;
 
 namespace {
-// A guard against a hang only; nothing measures time with it.
-constexpr int kPatience = 60000;
 
 // Program 1 with `steps` steps, program 3 and program 7 with ten steps.
 std::string programs(int steps) {
@@ -35,25 +27,10 @@ std::string programs(int steps) {
 }
 }  // namespace
 
-class ProgramViewE2eTest : public QObject {
+class ProgramViewE2eTest : public QObject, public test::MainFrameFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ControllerSim> sim_;
-    std::unique_ptr<PtyServer> server_;
-    std::unique_ptr<AppState> state_;
-    std::unique_ptr<CMainFrame> frame_;
-    std::unique_ptr<test::MessageRecorder> recorder_;
-
-    void connectAndRead() {
-        frame_->connectController();
-        QTRY_VERIFY2_WITH_TIMEOUT(recorder_->has("読込完了しました。"), qPrintable(recorder_->dump()), kPatience);
-        recorder_->messages.clear();
-    }
-    CProgramView* programView() {
-        frame_->chooseView(ViewKind::ProgramEditor);
-        return qobject_cast<CProgramView*>(frame_->currentView());
-    }
     bool rowVisible(CProgramView& view, int row) {
         const QRect rect = view.table()->visualRect(view.model()->index(row, 0));
         return view.table()->viewport()->rect().contains(rect);
@@ -61,30 +38,10 @@ private:
 
 private slots:
     void init() {
-        recorder_ = std::make_unique<test::MessageRecorder>();
-        sim_ = std::make_unique<ControllerSim>();
-        server_ = std::make_unique<PtyServer>(*sim_);
-        QVERIFY(server_->start());
-        ensureDataFolder();
-        state_ = std::make_unique<AppState>();
-        state_->image = makeDefaultSettingsImage();
-        state_->portOverride = server_->portName();
-        frame_ = std::make_unique<CMainFrame>(*state_, makeViewFactory());
-        MainFramePrompts prompts;
-        prompts.connectDirection = [](QWidget*) { return MainFramePrompts::Direction::ControllerToPc; };
-        prompts.saveSettingsFile = [](QWidget*, const QString&) { return QString(); };
-        frame_->setPrompts(prompts);
-        frame_->resize(1100, 900);
-        frame_->show();
+        startMainFrame();
+        if (frame_) showMainFrame();
     }
-    void cleanup() {
-        frame_.reset();
-        server_->stop();
-        server_.reset();
-        sim_.reset();
-        state_.reset();
-        recorder_.reset();
-    }
+    void cleanup() { stopMainFrame(); }
 
     void aCompileErrorShowsItsProgramStepAndText() {
         sim_->setProgramFile(programs(3));

@@ -292,6 +292,65 @@ private slots:
         QCOMPARE(recorder_->messages.back().text, std::string("コマンドが設定されている行を選んでください。"));
     }
 
+    // As in every command editor, Enter is OK from any field and Escape is Cancel.
+    void theLabelAndCommentEditorsTakeEnterAsOkAndEscapeAsCancel() {
+        open();
+        select({1});
+        auto ran = test::whenModal<CLabelDlg>([](CLabelDlg& dialog) {
+            dialog.choiceList()->setFocus();
+            QTest::keyClick(dialog.choiceList(), Qt::Key_Escape);
+        });
+        press("I/O等", "LABEL");
+        QVERIFY(*ran);
+        QCOMPARE(test::cell(*view_, 1, 1), QString());
+
+        ran = test::whenModal<CLabelDlg>([](CLabelDlg& dialog) {
+            dialog.typedButton()->click();
+            dialog.numberField()->setFocus();
+            QTest::keyClicks(dialog.numberField(), QStringLiteral("12"));
+            QTest::keyClick(dialog.numberField(), Qt::Key_Return);
+        });
+        press("I/O等", "LABEL");
+        QVERIFY(*ran);
+        QCOMPARE(test::cell(*view_, 1, 1), QStringLiteral("012"));
+
+        // From the chosen way's radio button and from the drop-down.
+        select({2});
+        ran = test::whenModal<CLabelDlg>([](CLabelDlg& dialog) {
+            dialog.chosenButton()->setFocus();
+            QTest::keyClick(dialog.chosenButton(), Qt::Key_Enter);
+        });
+        press("I/O等", "LABEL");
+        QVERIFY(*ran);
+        QCOMPARE(test::cell(*view_, 2, 1), QStringLiteral("002"));
+        select({4});
+        ran = test::whenModal<CLabelDlg>([](CLabelDlg& dialog) {
+            dialog.choiceList()->setFocus();
+            QTest::keyClick(dialog.choiceList(), Qt::Key_Return);
+        });
+        press("I/O等", "JUMP");
+        QVERIFY(*ran);
+        QCOMPARE(test::cell(*view_, 4, 2), QStringLiteral("jump"));
+
+        select({3});
+        ran = test::whenModal<CCommentDlg>([](CCommentDlg& dialog) {
+            dialog.textField()->setFocus();
+            dialog.textField()->setText(QStringLiteral("new"));
+            QTest::keyClick(dialog.textField(), Qt::Key_Return);
+        });
+        view_->palette()->commentButton()->click();
+        QVERIFY(*ran);
+        QCOMPARE(program().step(3).comment, std::string("new"));
+        ran = test::whenModal<CCommentDlg>([](CCommentDlg& dialog) {
+            dialog.textField()->setText(QStringLiteral("dropped"));
+            QTest::keyClick(dialog.textField(), Qt::Key_Escape);
+        });
+        view_->palette()->commentButton()->click();
+        QVERIFY(*ran);
+        QCOMPARE(program().step(3).comment, std::string("new"));
+        QVERIFY(recorder_->messages.empty());
+    }
+
     void copyingThreeStepsAndPastingAtRowZeroShiftsTheRest() {
         open();
         select({1, 2, 3});

@@ -38,13 +38,14 @@ std::shared_ptr<bool> whenModal(std::function<void(Dialog&)> act) {
     return ran;
 }
 
-// The palette button of (page, text, group or empty), first match.
+// The palette button of (page, text) in `group` (any group when empty); the
+// nth (0-based) of equal buttons.
 inline QPushButton* paletteButton(const CProgramView& view, std::string_view page, std::string_view text,
-                                  std::string_view group = {}) {
+                                  std::string_view group = {}, int nth = 0) {
     const auto catalogue = paletteCatalogue();
     for (std::size_t i = 0; i < catalogue.size(); ++i) {
         const PaletteButton& b = catalogue[i].button;
-        if (b.page == page && b.button == text && (group.empty() || b.group == group))
+        if (b.page == page && b.button == text && (group.empty() || b.group == group) && nth-- == 0)
             return view.palette()->page(page)->button(static_cast<int>(i));
     }
     return nullptr;
