@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
-fuzz_seconds=${VANTREL_FUZZ_SECONDS:-60}
+fuzz_seconds=${VANTREL_FUZZ_SECONDS:-30}
 
 bash scripts/install-deps.sh
 
