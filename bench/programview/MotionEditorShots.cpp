@@ -12,13 +12,11 @@
 #include <set>
 
 #include <QApplication>
-#include <QDir>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
 
 #include "ProgramDemo.h"
+#include "ShotSupport.h"
 #include "app/AppState.h"
 #include "commands/CommandEditorDialog.h"
 #include "commands/RegisterCommandEditors.h"
@@ -33,9 +31,6 @@
 using namespace vantrel;
 
 namespace {
-
-QString folder;
-bool allSaved = true;
 
 // One step of every code with a motion editor (MOVE on P0305 is code 28).
 const char* const kMotionSteps[] = {
@@ -82,26 +77,6 @@ SettingsImage shotsImage() {
     return image;
 }
 
-// Without a window manager a window has no frame: the picture gets a plain
-// title bar with the window's title, so the title can be checked.
-void save(QWidget& widget, const QString& name) {
-    QApplication::processEvents();
-    const QPixmap content = widget.grab();
-    const int titleHeight = widget.fontMetrics().height() + 10;
-    QPixmap picture(content.width(), content.height() + titleHeight);
-    picture.fill(QColor(0x3C, 0x3C, 0x46));
-    QPainter painter(&picture);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(8, 0, content.width() - 16, titleHeight), Qt::AlignVCenter | Qt::AlignLeft,
-                     widget.windowTitle());
-    painter.drawPixmap(0, titleHeight, content);
-    painter.end();
-    const QString path = QDir(folder).filePath(name);
-    const bool saved = picture.save(path);
-    allSaved = allSaved && saved;
-    std::printf("%s %s\n", saved ? "saved" : "FAILED", qPrintable(path));
-}
-
 QString shotName(int code, const char* state) {
     return QStringLiteral("editor-%1-%2-%3.png")
         .arg(code, 2, 10, QLatin1Char('0'))
@@ -118,7 +93,7 @@ void shoot(const QString& name, const std::function<void()>& open) {
         if (!dialog) return;
         timer->stop();
         timer->deleteLater();
-        save(*dialog, name);
+        bench::saveShot(*dialog, name);
         saved = true;
         dialog->reject();
     });
@@ -126,7 +101,7 @@ void shoot(const QString& name, const std::function<void()>& open) {
     open();
     if (!saved) {
         std::fprintf(stderr, "motion_editor_shots: no editor opened for %s\n", qPrintable(name));
-        allSaved = false;
+        bench::markShotFailed();
         timer->deleteLater();
     }
 }
@@ -135,8 +110,7 @@ void shoot(const QString& name, const std::function<void()>& open) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("motion-editor-shots");
-    QDir().mkpath(folder);
+    bench::setShotFolder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("motion-editor-shots"));
     ensureDataFolder();
     ui::setMessageHandler([](QWidget*, const Refusal& message, ui::MessageButtons) {
         std::printf("message \"%s\"\n", message.text.c_str());
@@ -180,7 +154,7 @@ int main(int argc, char** argv) {
             view.table()->selectSingleRow(row);
             shoot(shotName(code, "existing"), [&view, row] { view.editStep(row); });
         }
-        qApp->exit(allSaved ? 0 : 1);
+        qApp->exit(bench::allShotsSaved() ? 0 : 1);
     });
     QTimer::singleShot(60000, &app, [] {
         std::fprintf(stderr, "motion_editor_shots: gave up waiting\n");

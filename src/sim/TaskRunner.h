@@ -115,6 +115,10 @@ private:
     Flow arc(Machine& machine, Task& task, const Instruction& in);
     Flow home(Machine& machine, Task& task, const Instruction& in);
     Flow networkMove(Machine& machine, Task& task, const Instruction& in);
+    // Next without the wait flag; else the task waits for `axes` to stop (at
+    // `targets`, for moves the pass distance may end early).
+    static Flow waitForMotion(Task& task, bool wait, std::uint32_t axes,
+                              const std::array<std::int32_t, Machine::kPulseAxes>* targets = nullptr);
     bool nextArcSegment(Machine& machine, ArcPath& arc);
     bool motionOver(Machine& machine, const Wait& wait) const;
     // Where a point sends an axis, in its position unit; nothing when the point is not set.

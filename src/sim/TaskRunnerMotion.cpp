@@ -26,6 +26,17 @@ constexpr int kHomingRecord = 252;
 
 bool selected(std::uint8_t axes, int a) { return (axes >> a) & 1u; }
 
+// Whether the task goes on after starting a move: an alarm ends it, and a move
+// the machine refuses is a fault of the program.
+bool moveStarted(Machine& machine, MoveResult r) {
+    if (r == MoveResult::Alarm) return false;
+    if (r == MoveResult::Refused) {
+        machine.raiseAlarm(TaskRunner::kProgramAlarm);
+        return false;
+    }
+    return true;
+}
+
 // A speed in whole Hz, never above the one asked (which stays within the axis' maximum).
 std::int32_t wholeHz(double hz) { return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::floor(hz))); }
 
@@ -84,18 +95,25 @@ std::optional<std::int32_t> TaskRunner::pointTarget(Machine& machine, int axis, 
 
 // --- Commands ----------------------------------------------------------------------
 
+TaskRunner::Flow TaskRunner::waitForMotion(Task& task, bool wait, std::uint32_t axes,
+                                           const std::array<std::int32_t, kPulseAxes>* targets) {
+    if (!wait) return Flow::Next;
+    task.wait.kind = Wait::Kind::Motion;
+    task.wait.axes = axes;
+    if (targets) {
+        task.wait.toTargets = true;
+        for (std::size_t a = 0; a < targets->size(); ++a) task.wait.targets[a] = (*targets)[a];
+    }
+    return Flow::Block;
+}
+
 TaskRunner::Flow TaskRunner::motion(Machine& machine, Task& task, const Instruction& in) {
     auto anyBusy = [&](std::uint32_t axes) {
         for (int a = 0; a < Machine::kAxes; ++a)
             if (((axes >> a) & 1u) && machine.axisBusy(a)) return true;
         return false;
     };
-    auto waitFor = [&](std::uint32_t axes) {
-        if (!in.wait) return Flow::Next;
-        task.wait.kind = Wait::Kind::Motion;
-        task.wait.axes = axes;
-        return Flow::Block;
-    };
+    auto waitFor = [&](std::uint32_t axes) { return waitForMotion(task, in.wait, axes); };
     const auto networkAxis = static_cast<std::uint32_t>(1u << (kPulseAxes + in.number));
     switch (in.op) {
     case Op::Move: return move(machine, task, in);
@@ -166,18 +184,9 @@ TaskRunner::Flow TaskRunner::move(Machine& machine, Task& task, const Instructio
         if (!selected(in.axes, a)) continue;
         const MoveSpeed speed{wholeHz(pulseSpeed(a, rates[static_cast<std::size_t>(a)])), accelTime(a)};
         const MoveResult r = machine.moveAxis(a, MoveTarget::to(targets[static_cast<std::size_t>(a)]), speed);
-        if (r == MoveResult::Alarm) return Flow::End;
-        if (r == MoveResult::Refused) {
-            machine.raiseAlarm(kProgramAlarm);
-            return Flow::End;
-        }
+        if (!moveStarted(machine, r)) return Flow::End;
     }
-    if (!in.wait) return Flow::Next;
-    task.wait.kind = Wait::Kind::Motion;
-    task.wait.axes = in.axes;
-    task.wait.toTargets = true;
-    for (int a = 0; a < kPulseAxes; ++a) task.wait.targets[static_cast<std::size_t>(a)] = targets[static_cast<std::size_t>(a)];
-    return Flow::Block;
+    return waitForMotion(task, in.wait, in.axes, &targets);
 }
 
 TaskRunner::Flow TaskRunner::line(Machine& machine, Task& task, const Instruction& in) {
@@ -211,18 +220,9 @@ TaskRunner::Flow TaskRunner::line(Machine& machine, Task& task, const Instructio
         const double share = longest > 0 ? distances[static_cast<std::size_t>(a)] / longest : 1.0;
         const MoveSpeed s{wholeHz(speed * share), accelTime(first)};
         const MoveResult r = machine.moveAxis(a, MoveTarget::to(targets[static_cast<std::size_t>(a)]), s);
-        if (r == MoveResult::Alarm) return Flow::End;
-        if (r == MoveResult::Refused) {
-            machine.raiseAlarm(kProgramAlarm);
-            return Flow::End;
-        }
+        if (!moveStarted(machine, r)) return Flow::End;
     }
-    if (!in.wait) return Flow::Next;
-    task.wait.kind = Wait::Kind::Motion;
-    task.wait.axes = in.axes;
-    task.wait.toTargets = true;
-    for (int a = 0; a < kPulseAxes; ++a) task.wait.targets[static_cast<std::size_t>(a)] = targets[static_cast<std::size_t>(a)];
-    return Flow::Block;
+    return waitForMotion(task, in.wait, in.axes, &targets);
 }
 
 TaskRunner::Flow TaskRunner::arc(Machine& machine, Task& task, const Instruction& in) {
@@ -295,11 +295,7 @@ bool TaskRunner::nextArcSegment(Machine& machine, ArcPath& arc) {
         const double share = chord > 0 ? pulses[i] / chord : 1.0;
         const MoveSpeed s{wholeHz(arc.speed * share), 0};
         const MoveResult r = machine.moveAxis(arc.axes[i], MoveTarget::to(static_cast<std::int32_t>(std::lround(to[i]))), s);
-        if (r == MoveResult::Alarm) return false;
-        if (r == MoveResult::Refused) {
-            machine.raiseAlarm(kProgramAlarm);
-            return false;
-        }
+        if (!moveStarted(machine, r)) return false;
     }
     return true;
 }
@@ -314,16 +310,9 @@ TaskRunner::Flow TaskRunner::home(Machine& machine, Task& task, const Instructio
         const auto rate = memory_.readValue(positionRecordAddress(a, kHomingRecord) + PositionRecord::kSpeed, 1).value_or(100);
         if (rate >= 1 && rate <= 100) request.speed = std::max<std::int32_t>(1, request.speed * static_cast<std::int32_t>(rate) / 100);
         const MoveResult r = machine.homeReturn(a, request);
-        if (r == MoveResult::Alarm) return Flow::End;
-        if (r == MoveResult::Refused) {
-            machine.raiseAlarm(kProgramAlarm);
-            return Flow::End;
-        }
+        if (!moveStarted(machine, r)) return Flow::End;
     }
-    if (!in.wait) return Flow::Next;
-    task.wait.kind = Wait::Kind::Motion;
-    task.wait.axes = in.axes;
-    return Flow::Block;
+    return waitForMotion(task, in.wait, in.axes);
 }
 
 TaskRunner::Flow TaskRunner::networkMove(Machine& machine, Task& task, const Instruction& in) {
@@ -349,15 +338,8 @@ TaskRunner::Flow TaskRunner::networkMove(Machine& machine, Task& task, const Ins
                               static_cast<std::int32_t>(memory_.readValue(at + NetworkPointRecord::kAccelTime, 4).value_or(0))};
         r = machine.moveAxis(axis, p.absolute ? MoveTarget::to(p.position) : MoveTarget::by(p.position), speed);
     }
-    if (r == MoveResult::Alarm) return Flow::End;
-    if (r == MoveResult::Refused) {
-        machine.raiseAlarm(kProgramAlarm);
-        return Flow::End;
-    }
-    if (!in.wait) return Flow::Next;
-    task.wait.kind = Wait::Kind::Motion;
-    task.wait.axes = 1u << axis;
-    return Flow::Block;
+    if (!moveStarted(machine, r)) return Flow::End;
+    return waitForMotion(task, in.wait, 1u << axis);
 }
 
 }  // namespace vantrel

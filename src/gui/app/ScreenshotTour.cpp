@@ -10,8 +10,6 @@
 #include <QFileSystemModel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPixmap>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -31,6 +29,7 @@
 #include "platform/AppFolders.h"
 #include "ui/CGridView.h"
 #include "ui/MessageBox.h"
+#include "ui/TitledPicture.h"
 
 namespace vantrel {
 
@@ -44,21 +43,8 @@ ScreenshotTour::~ScreenshotTour() {
 }
 
 void ScreenshotTour::save(QWidget& widget, const QString& name) {
-    // Without a window manager a window has no frame: the picture gets a
-    // plain title bar with the window's title, so the title can be checked.
-    const QPixmap content = widget.grab();
-    const int titleHeight = widget.fontMetrics().height() + 10;
-    QPixmap picture(content.width(), content.height() + titleHeight);
-    picture.fill(QColor(0x3C, 0x3C, 0x46));
-    QPainter painter(&picture);
-    painter.setPen(Qt::white);
-    painter.setFont(widget.font());
-    painter.drawText(QRect(8, 0, content.width() - 16, titleHeight), Qt::AlignVCenter | Qt::AlignLeft,
-                     widget.windowTitle());
-    painter.drawPixmap(0, titleHeight, content);
-    painter.end();
     const QString path = QDir(folder_).filePath(name);
-    if (!picture.save(path)) std::fprintf(stderr, "vantrel: could not save %s\n", qPrintable(path));
+    if (!ui::saveTitledPicture(widget, path)) std::fprintf(stderr, "vantrel: could not save %s\n", qPrintable(path));
 }
 
 void ScreenshotTour::start() {
