@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "FileSizeLimit.h"
+
 #include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -33,27 +35,6 @@ std::vector<std::string> namesIn(const fs::path& folder) {
     return names;
 }
 
-// While it lives, a file may not grow past `limit` bytes: a write beyond
-// fails as on a disk that is full.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        handler_ = signal(SIGXFSZ, SIG_IGN);
-        rlimit reduced = old_;
-        reduced.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &reduced);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        signal(SIGXFSZ, handler_);
-    }
-
-private:
-    rlimit old_{};
-    sighandler_t handler_ = SIG_DFL;
-};
-
 TEST(OutputFiles, AllOfThemOrNone) {
     const std::string settings(172828, 'S');
     const std::string programs(5000, 'P');
@@ -73,7 +54,7 @@ TEST(OutputFiles, AllOfThemOrNone) {
          true, ""},
         {"the disk is full at the second",
          [&](OutputFiles& out, const std::string& a, const std::string& b, std::string& problem) {
-             const FileSizeLimit limit(6000);
+             const test::FileSizeLimit limit(6000);
              return out.stage(b, programs.data(), programs.size(), problem) &&
                     out.stage(a, settings.data(), settings.size(), problem) && out.commit(problem);
          },

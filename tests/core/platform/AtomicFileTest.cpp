@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "FileSizeLimit.h"
+
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -33,27 +35,6 @@ std::vector<std::string> namesIn(const std::string& folder) {
     return names;
 }
 
-// Files may grow to `limit` bytes while it lives; a write beyond fails with
-// EFBIG instead of ending the process, as on a disk that is full half way.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = signal(SIGXFSZ, SIG_IGN);
-        rlimit reduced = old_;
-        reduced.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &reduced);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    sighandler_t oldHandler_ = SIG_DFL;
-};
-
 const std::string kOld = patterned(1000, 3);
 const std::string kNew = patterned(172828, 9);
 
@@ -69,13 +50,13 @@ TEST(AtomicFile, AFailedWriteLeavesTheOldFileWhole) {
     const std::vector<Case> cases = {
         {"the disk fills half way", "settings.bin",
          [](const std::string& path) {
-             const FileSizeLimit limit(64 * 1024);
+             const test::FileSizeLimit limit(64 * 1024);
              return writeFileAtomically(path, kNew);
          },
          EFBIG},
         {"the disk fills in the second of several writes", "settings.bin",
          [](const std::string& path) {
-             const FileSizeLimit limit(100 * 1024);
+             const test::FileSizeLimit limit(100 * 1024);
              AtomicFile file(path);
              EXPECT_TRUE(file.write(kNew.substr(0, 90 * 1024)));
              EXPECT_FALSE(file.write(kNew.substr(90 * 1024)));
