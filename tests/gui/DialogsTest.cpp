@@ -1,12 +1,16 @@
-// The main window's own dialogs: the Ethernet address dialog's port check and
-// the initialise dialog's radio rules.
+// The main window's own dialogs: the Ethernet address dialog's port check,
+// the initialise dialog's radio rules, and the buttons Qt draws in Japanese.
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include "GuiTestSupport.h"
 #include "app/CIpAddressDlg.h"
 #include "app/CSettingInitialDlg.h"
+#include "ui/QtJapaneseTexts.h"
 
 using namespace vantrel;
 
@@ -48,6 +52,16 @@ private slots:
         dialog.allButton()->click();
         QVERIFY(!dialog.parametersOnlyButton()->isEnabled());
         QCOMPARE(dialog.choice().scopeCode(), 3);
+    }
+
+    // Qt's translations are part of the installed packages: a question's
+    // buttons read as on a Japanese desktop.
+    void questionButtonsAreJapanese() {
+        QVERIFY(ui::installQtJapaneseTexts(*qApp));
+        QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), QStringLiteral("本当に削除しますか？"),
+                        QMessageBox::Yes | QMessageBox::No);
+        QVERIFY(box.button(QMessageBox::Yes)->text().startsWith(QStringLiteral("はい")));
+        QVERIFY(box.button(QMessageBox::No)->text().startsWith(QStringLiteral("いいえ")));
     }
 };
 

@@ -15,6 +15,7 @@
 #include "platform/SingleInstance.h"
 #include "sim/ControllerSim.h"
 #include "sim/PtyServer.h"
+#include "ui/QtJapaneseTexts.h"
 
 namespace vantrel {
 
@@ -172,6 +173,7 @@ int CVAraveApp::run(int& argc, char** argv) {
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("VANTREL"));
     application.setOrganizationName(QStringLiteral("KESSLAND"));
+    ui::installQtJapaneseTexts(application);
 
     if (options.demo) {
         sim_ = std::make_unique<ControllerSim>();
