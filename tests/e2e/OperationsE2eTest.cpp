@@ -1,5 +1,7 @@
 #include "E2eSupport.h"
 
+#include <future>
+
 using namespace vantrel;
 using namespace vantrel::e2e;
 
@@ -220,6 +222,32 @@ TEST_F(LinkE2e, StartingAnOperationDoesNotWaitForAnExchangeInFlight) {
     EXPECT_TRUE(thread.startOperation(LinkOp::FlashWrite));
     EXPECT_EQ(link.pendingOp(), static_cast<std::uint8_t>(LinkOp::FlashWrite));
     EXPECT_EQ(sim.requestCount(0xC1), 0);  // taken only after the exchange
+}
+
+TEST_F(LinkE2e, DisconnectingFromAControllerThatStoppedAnsweringCutsTheReadInFlightShort) {
+    connectEditTest();
+    // A controller that stops answering, and a read that would wait as long
+    // as the test lasts: the link thread stays inside one status poll.
+    int polls = 0;
+    {
+        std::lock_guard g(link.lock());  // between two passes
+        link.setTimeouts(std::chrono::hours(1), 1000ms);
+        polls = sim.requestCount(0xAA);
+        setFaults([](SimFaults& f) { f.noReply = CodeFault::always(0xAA); });
+    }
+    ASSERT_TRUE(RecordingEvents::eventually([&] { return sim.requestCount(0xAA) > polls; }));
+    // The disconnect command; were it to wait out the read, it would wait the hour.
+    auto disconnect = std::async(std::launch::async, [&] {
+        silentDisconnect.store(true);
+        link.linkLost();
+    });
+    ASSERT_EQ(disconnect.wait_for(60s), std::future_status::ready);
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_EQ(events.linkLosses(), std::vector<bool>{true});
+    // The link goes on: the same controller, answering again, is found anew.
+    setFaults([](SimFaults& f) { f.noReply = {}; });
+    link.setTimeouts(kTestReadTimeout, 1000ms);
+    EXPECT_EQ(connect(), std::optional<int>(kEditTestMode));
 }
 
 TEST_F(LinkE2e, ARequestTheLinkNeverTookEndsWithResultTwoWhenTheLinkIsLost) {

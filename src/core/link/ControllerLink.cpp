@@ -23,7 +23,16 @@ bool naturalLess(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-ControllerLink::ControllerLink(ControllerStatus& status) : status_(status) {}
+ControllerLink::ControllerLink(ControllerStatus& status) : status_(status) { port_.setInterruptCount(&portClaims_); }
+
+std::unique_lock<std::recursive_mutex> ControllerLink::claimPort() {
+    // Counted only while waiting: once the lock is held no read is in flight,
+    // and the next exchange of the link thread must run in full.
+    portClaims_.fetch_add(1);
+    std::unique_lock guard(lock_);
+    portClaims_.fetch_sub(1);
+    return guard;
+}
 
 ControllerLink::~ControllerLink() { close(); }
 
@@ -36,7 +45,7 @@ bool ControllerLink::setOpen(bool open) {
 }
 
 bool ControllerLink::open(const std::string& portName, LinkEvents* owner) {
-    std::lock_guard guard(lock_);
+    const auto guard = claimPort();
     owner_.store(owner);
     if (port_.isOpen()) {
         setOpen(false);
@@ -54,7 +63,7 @@ bool ControllerLink::open(const std::string& portName, LinkEvents* owner) {
 }
 
 void ControllerLink::close() {
-    std::lock_guard guard(lock_);
+    const auto guard = claimPort();
     setOpen(false);
     if (port_.isOpen()) traceNote(TraceEvent::Kind::Closed, {});
     port_.close();
@@ -116,7 +125,7 @@ std::size_t ControllerLink::receive(std::uint8_t* buffer, std::size_t length, Re
 }
 
 void ControllerLink::linkLost() {
-    std::lock_guard guard(lock_);
+    const auto guard = claimPort();
     const bool dropped = setOpen(false);
     port_.close();
     const bool silent = silentDisconnect.load();
@@ -200,7 +209,7 @@ std::vector<std::string> ControllerLink::candidatePortNames() const {
 }
 
 std::vector<std::string> ControllerLink::listPorts() {
-    std::lock_guard guard(lock_);
+    const auto guard = claimPort();
     if (port_.isOpen()) {
         silentDisconnect.store(true);
         linkLost();

@@ -117,6 +117,8 @@ public:
     // Link-lost handling: closes the port; unless silentDisconnect is set the
     // owner is told to warn "USBが切断されました。"; the mode word and the
     // requested mode become 0, pendingOp = Identify, silentDisconnect = false.
+    // Like open, close and listPorts, it cuts a read in flight short rather
+    // than waiting for its time-out: the exchange sees no (or half a) reply.
     void linkLost();
 
     // If the port is open, leaves `request` for the link thread (replacing one
@@ -186,6 +188,11 @@ private:
     // operation of the link thread and from the user interface thread.
     mutable std::recursive_mutex lock_;
     SerialPort port_;
+    // Threads waiting for the link lock to close, reopen or drop the port.
+    // While there are any, the port's reads return at once, so a disconnect
+    // from a controller that stopped answering never waits out a read.
+    std::atomic<int> portClaims_{0};
+    std::unique_lock<std::recursive_mutex> claimPort();
     std::atomic<bool> open_{false};
     std::string portName_;
     std::string filePath_;

@@ -55,6 +55,10 @@ public:
 
     // While *flag is true, reads return at once with what arrived.
     void setAbortFlag(const std::atomic<bool>* flag) { abort_ = flag; }
+    // While *count is above 0 (threads wait to close or reopen the port), a
+    // read returns at once with what arrived, instead of keeping them
+    // waiting up to the read time-out for a controller that has gone quiet.
+    void setInterruptCount(const std::atomic<int>* count) { interrupts_ = count; }
 
 private:
     void discardInput();
@@ -63,6 +67,7 @@ private:
     Milliseconds readTimeout_{3000};
     Milliseconds writeTimeout_{1000};
     const std::atomic<bool>* abort_ = nullptr;
+    const std::atomic<int>* interrupts_ = nullptr;
     ReadEnd lastReadEnd_ = ReadEnd::Complete;
 };
 

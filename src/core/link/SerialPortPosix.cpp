@@ -17,7 +17,7 @@ namespace vantrel {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-// A blocked read looks at the abort flag this often.
+// A blocked read looks at the abort flag and the interrupt count this often.
 constexpr std::chrono::milliseconds kAbortCheck{50};
 
 int asFd(std::intptr_t handle) { return static_cast<int>(handle); }
@@ -132,7 +132,7 @@ std::size_t SerialPort::read(std::uint8_t* buffer, std::size_t length) {
             end = ReadEnd::HungUp;  // device gone, or hung up
             break;
         }
-        if (abort_ && abort_->load()) {
+        if ((abort_ && abort_->load()) || (interrupts_ && interrupts_->load() > 0)) {
             end = ReadEnd::Aborted;
             break;
         }
