@@ -4,7 +4,9 @@
 //   - while the link polls: starting an operation (the pending-operation code),
 //     setting the JOG slot, queuing a value;
 //   - right after a settings write reports done: starting the FLASH write,
-//     which is what the window does next.
+//     which is what the window does next;
+//   - a controller that stopped answering: the disconnect command while a
+//     poll waits for its reply (3 s read time-out).
 // Prints median, 90th and 99th percentile and maximum of each, in microseconds.
 //
 //   bench_lock_wait [samples of each request while polling, default 1000] [settings writes, default 10]
@@ -125,6 +127,29 @@ int main(int argc, char** argv) {
         if (events.wait() != kDone) return std::fprintf(stderr, "FLASH write failed\n"), 1;
     }
     report("after a settings write: start the FLASH write", flash);
+
+    // A controller that stopped answering: disconnect while a poll waits.
+    std::vector<double> disconnect;
+    std::uniform_int_distribution<int> into(0, 2500);
+    for (int i = 0; i < writes; ++i) {
+        SimFaults silent;
+        silent.noReply = CodeFault::always(0xAA);
+        sim.setFaults(silent);
+        const int polls = sim.requestCount(0xAA);
+        while (sim.requestCount(0xAA) <= polls) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(into(rng)));  // somewhere inside the read
+        disconnect.push_back(microsecondsOf([&] {
+            silentDisconnect.store(true);
+            link.linkLost();
+        }));
+        events.wait();
+        sim.setFaults({});
+        if (!link.open(server.portName(), &events) || events.wait() != kEditTestMode) {
+            std::fprintf(stderr, "controller not identified again\n");
+            return 1;
+        }
+    }
+    report("silent controller: disconnect", disconnect);
 
     thread.stop();
     link.close();
