@@ -83,6 +83,9 @@ TEST_F(CliTest, TheTraceOfASettingsReadHoldsEveryFrameOfTheTransfer) {
               "TX 0x00 identify seq=1 len=36 n=36 | 02 01 24 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
               "00 00 00 00 00 00 00 00 00 00 00 00 69 18");
 
+    // The link stops when the command ends; a status poll on its way then is
+    // cut short, its reply unread (ABORT just before CLOSE).
+    const bool lastPollCut = t.events.size() >= 2 && t.events[t.events.size() - 2] == "ABORT";
     const std::map<int, long> requestLength = {{0x00, 36}, {0x01, 40}, {0x05, 40}, {0xAA, 52}};
     long sent = 0;
     int frames = 0;
@@ -90,7 +93,7 @@ TEST_F(CliTest, TheTraceOfASettingsReadHoldsEveryFrameOfTheTransfer) {
         SCOPED_TRACE(code);
         const int requests = sim_.requestCount(static_cast<std::uint8_t>(code));
         EXPECT_EQ(t.lines.at("TX").at(code), requests);
-        EXPECT_EQ(t.lines.at("RX").at(code), requests);  // every request answered
+        EXPECT_EQ(t.lines.at("RX").at(code), requests - (code == 0xAA && lastPollCut ? 1 : 0));  // every request answered
         for (long n : t.bytes.at("TX").at(code)) EXPECT_EQ(n, length);
         sent += requests * length;
         frames += requests;
@@ -107,7 +110,11 @@ TEST_F(CliTest, TheTraceOfASettingsReadHoldsEveryFrameOfTheTransfer) {
     EXPECT_EQ(t.bytes.at("RX").at(0x05), (std::vector<long>{40, 32 + 5000}));
     for (long n : t.bytes.at("RX").at(0xAA)) EXPECT_EQ(n, 212);
     EXPECT_EQ(t.lines.count("RX+"), 0u);
-    for (const std::string& e : t.events) EXPECT_TRUE(e == "OPEN" || e == "TX" || e == "RX" || e == "CLOSE") << e;
+    for (std::size_t i = 0; i < t.events.size(); ++i) {
+        const std::string& e = t.events[i];
+        EXPECT_TRUE(e == "OPEN" || e == "TX" || e == "RX" || e == "CLOSE" || (e == "ABORT" && i + 2 == t.events.size()))
+            << e;
+    }
 }
 
 TEST_F(CliTest, TheTraceFileIsCheckedBeforeTheControllerIsAsked) {
