@@ -84,7 +84,8 @@ TEST_F(CliTest, TheTraceOfASettingsReadHoldsEveryFrameOfTheTransfer) {
               "00 00 00 00 00 00 00 00 00 00 00 00 69 18");
 
     // The link stops when the command ends; a status poll on its way then is
-    // cut short, its reply unread (ABORT just before CLOSE).
+    // cut short, its reply unread (ABORT just before CLOSE), and the
+    // controller, stopped right after, may not have taken it in.
     const bool lastPollCut = t.events.size() >= 2 && t.events[t.events.size() - 2] == "ABORT";
     const std::map<int, long> requestLength = {{0x00, 36}, {0x01, 40}, {0x05, 40}, {0xAA, 52}};
     long sent = 0;
@@ -92,11 +93,17 @@ TEST_F(CliTest, TheTraceOfASettingsReadHoldsEveryFrameOfTheTransfer) {
     for (const auto& [code, length] : requestLength) {
         SCOPED_TRACE(code);
         const int requests = sim_.requestCount(static_cast<std::uint8_t>(code));
-        EXPECT_EQ(t.lines.at("TX").at(code), requests);
-        EXPECT_EQ(t.lines.at("RX").at(code), requests - (code == 0xAA && lastPollCut ? 1 : 0));  // every request answered
+        const int cut = code == 0xAA && lastPollCut ? 1 : 0;
+        const int frameLines = t.lines.at("TX").at(code);
+        if (cut) {
+            EXPECT_TRUE(frameLines == requests || frameLines == requests + 1) << frameLines << " vs " << requests;
+        } else {
+            EXPECT_EQ(frameLines, requests);
+        }
+        EXPECT_EQ(t.lines.at("RX").at(code), frameLines - cut);  // every request answered
         for (long n : t.bytes.at("TX").at(code)) EXPECT_EQ(n, length);
-        sent += requests * length;
-        frames += requests;
+        sent += frameLines * length;
+        frames += frameLines;
     }
     int txLines = 0;
     for (const auto& [code, count] : t.lines.at("TX")) txLines += count;

@@ -3,6 +3,7 @@
 // it, with the message boxes and dialogs answered by the test.
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -444,6 +445,20 @@ private slots:
         frame_->connectController();  // the chosen device is not there
         QCOMPARE(recorder_->texts(), std::vector<std::string>{"接続出来ませんでした。"});
         QVERIFY(writeComPort("COM1"));
+
+        // A choice that cannot be saved (a folder where com.ini should be) is said.
+        const std::string comIni = dataFolderPath(kComIniFileName);
+        std::filesystem::remove(comIni);
+        std::filesystem::create_directory(comIni);
+        recorder_->messages.clear();
+        chosenPort_ = "ttyACM0";
+        frame_->choosePort();
+        std::filesystem::remove(comIni);
+        QCOMPARE(recorder_->messages.size(), std::size_t{1});
+        QCOMPARE(recorder_->messages[0].title, std::string("異常終了"));
+        QVERIFY2(recorder_->messages[0].text.rfind("ファイルを保存出来ませんでした。\n" + comIni + "\n(", 0) == 0,
+                 recorder_->messages[0].text.c_str());
+        QCOMPARE(readComPort(), std::string("COM1"));
     }
 
     void portChoiceWhileConnectedAsksFirst() {

@@ -1,5 +1,7 @@
 #include "platform/ComIni.h"
 
+#include <cerrno>
+
 #include "platform/AppFolders.h"
 #include "platform/IniFile.h"
 
@@ -20,17 +22,17 @@ std::string readComPort(const std::string& iniPath)
     return name;
 }
 
-bool writeComPort(std::string_view portName)
+FileWriteResult writeComPort(std::string_view portName)
 {
     return writeComPort(dataFolderPath(kComIniFileName), portName);
 }
 
-bool writeComPort(const std::string& iniPath, std::string_view portName)
+FileWriteResult writeComPort(const std::string& iniPath, std::string_view portName)
 {
     if (portName.empty() || portName.size() > kComPortNameMaxLength) {
-        return false;
+        return FileWriteResult{EINVAL};
     }
-    return IniFile(iniPath).writeString(kComIniSection, kComIniKey, portName);
+    return IniFile(iniPath).write(kComIniSection, kComIniKey, portName);
 }
 
 }  // namespace vantrel

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/AtomicFile.h"
+
 namespace vantrel {
 
 // com.ini in the per-user data folder keeps the name of the serial port to
@@ -21,9 +23,9 @@ std::string readComPort();
 std::string readComPort(const std::string& iniPath);
 
 // Saves the port name into com.ini, keeping the file's other contents.
-// Refuses (false) an empty name or one longer than 9 bytes, which could not
-// be read back as it was, and failed writes.
-bool writeComPort(std::string_view portName);
-bool writeComPort(const std::string& iniPath, std::string_view portName);
+// Refuses (EINVAL) an empty name or one longer than 9 bytes, which could not
+// be read back as it was; a failed write gives its error.
+FileWriteResult writeComPort(std::string_view portName);
+FileWriteResult writeComPort(const std::string& iniPath, std::string_view portName);
 
 }  // namespace vantrel

@@ -1,5 +1,7 @@
 #include "platform/IniFile.h"
 
+#include <cerrno>
+
 #include "platform/AtomicFile.h"
 
 #include <climits>
@@ -159,14 +161,14 @@ bool hasLineBreakOrNul(std::string_view text)
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
-bool replaceFile(const std::string& path, const std::string& content)
+FileWriteResult replaceFile(const std::string& path, const std::string& content)
 {
     std::error_code error;
     const std::filesystem::path target(path);
     if (target.has_parent_path()) {
         std::filesystem::create_directories(target.parent_path(), error);
     }
-    return static_cast<bool>(writeFileAtomically(path, content));
+    return writeFileAtomically(path, content);
 }
 
 }  // namespace
@@ -219,14 +221,20 @@ int IniFile::readInt(std::string_view section, std::string_view key, int default
 
 bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) const
 {
+    return static_cast<bool>(write(section, key, value));
+}
+
+FileWriteResult IniFile::write(std::string_view section, std::string_view key, std::string_view value) const
+{
     if (hasLineBreakOrNul(section) || hasLineBreakOrNul(key) || hasLineBreakOrNul(value)
         || section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos
         || trimmed(section).empty() || trimmed(key).empty()) {
-        return false;
+        return FileWriteResult{EINVAL};
     }
     std::string content;
+    errno = 0;
     if (loadFile(path_, content) == LoadResult::Unreadable) {
-        return false;
+        return FileWriteResult{errno != 0 ? errno : EFBIG};
     }
     std::vector<Line> lines = splitLines(content);
     const std::string lineEnd = content.find("\r\n") != std::string::npos ? "\r\n" : "\n";

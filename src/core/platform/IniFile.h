@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/AtomicFile.h"
+
 namespace vantrel {
 
 // One INI file read and written in the private-profile style: every call reads
@@ -41,6 +43,9 @@ public:
     // section), an oversized existing file, and failed file writes. The file
     // is replaced atomically, so a failed write leaves the old file whole.
     bool writeString(std::string_view section, std::string_view key, std::string_view value) const;
+    // The same, saying why it failed: EINVAL for a refused name or value,
+    // EFBIG for an oversized file, else the error of the read or the write.
+    FileWriteResult write(std::string_view section, std::string_view key, std::string_view value) const;
     bool writeInt(std::string_view section, std::string_view key, int value) const;
 
 private:

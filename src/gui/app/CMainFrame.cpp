@@ -20,6 +20,7 @@
 #include "app/OperatingMode.h"
 #include "app/SpeedLevel.h"
 #include "app/TransactionMessages.h"
+#include "data/FileSaveMessages.h"
 #include "data/ImageEdit.h"
 #include "data/SettingsFile.h"
 #include "link/CLinkTraceAction.h"
@@ -288,7 +289,9 @@ void CMainFrame::choosePort() {
     if (!chosen) return;
     if (*chosen == state_.portOverride) return;  // the simulated controller: com.ini stays as it is
     state_.portOverride.clear();
-    writeComPort(*chosen);
+    // Unsaved, the choice would be gone at the next start without a word.
+    if (const FileWriteResult saved = writeComPort(*chosen); !saved)
+        message(fileWriteFailedMessage(dataFolderPath(kComIniFileName), saved));
 }
 
 void CMainFrame::connectController() {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 namespace vantrel {
 namespace {
 
@@ -49,10 +51,19 @@ TEST_F(ComIniTest, EmptyShortOrGarbageFilesFallBackToCom1)
 
 TEST_F(ComIniTest, NamesThatCannotBeReadBackAreRefused)
 {
-    EXPECT_FALSE(writeComPort(path, ""));
-    EXPECT_FALSE(writeComPort(path, "ttyUSB1000"));  // ten characters
+    EXPECT_EQ(writeComPort(path, "").error, EINVAL);
+    EXPECT_EQ(writeComPort(path, "ttyUSB1000").error, EINVAL);  // ten characters
     EXPECT_TRUE(writeComPort(path, "ttyUSB100"));     // nine
     EXPECT_EQ(readComPort(path), "ttyUSB100");
+}
+
+// A choice that cannot be saved says why, so the window can tell the user.
+TEST_F(ComIniTest, AFailedWriteGivesItsError)
+{
+    temp.write("blocked", "a file where the folder should be");
+    const FileWriteResult saved = writeComPort(temp.path() + "/blocked/com.ini", "ttyACM0");
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(saved.error, ENOTDIR);
 }
 
 }  // namespace
