@@ -183,6 +183,19 @@ protected:
         change(f);
         sim.setFaults(f);
     }
+    // A controller that stops answering status polls, and a read time-out of
+    // an hour: once this returns true the link thread stays inside one poll
+    // for as long as the test lasts.
+    bool stallInAPoll() {
+        int polls = 0;
+        {
+            std::lock_guard g(link.lock());  // between two passes
+            link.setTimeouts(std::chrono::hours(1), 1000ms);
+            polls = sim.requestCount(0xAA);
+            setFaults([](SimFaults& f) { f.noReply = CodeFault::always(0xAA); });
+        }
+        return RecordingEvents::eventually([&] { return sim.requestCount(0xAA) > polls; });
+    }
     // Waits until the link has served every queued single value.
     bool queuesDrained() {
         return RecordingEvents::eventually([&] {
