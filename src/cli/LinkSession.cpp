@@ -139,7 +139,7 @@ bool LinkSession::waitQueuesIdle() {
     };
     const LinkTiming timing = thread.timing();
     // One exchange, after whatever pass or pause runs now.
-    const Milliseconds quiet = 2 * timing.exchange() + timing.pauses.longest() + kLoopPause + margin_;
+    const Milliseconds quiet = timing.passRunningNow() + timing.exchange() + kLoopPause + margin_;
     std::size_t least = pending();
     auto lastShrink = Clock::now();
     while (true) {
@@ -166,7 +166,7 @@ bool LinkSession::waitRunRequestSent() {
 bool LinkSession::waitTakenByPoll(const std::function<bool()>& taken) {
     // The next status poll takes it, after the pass (and pause) running now.
     const LinkTiming timing = thread.timing();
-    const auto end = Clock::now() + timing.exchange() + timing.pauses.longest() + timing.pollCycle() + margin_;
+    const auto end = Clock::now() + timing.passRunningNow() + timing.pollCycle() + margin_;
     while (Clock::now() < end) {
         if (!link.isOpen()) return false;
         if (taken()) return true;
@@ -184,7 +184,7 @@ bool LinkSession::readAlarmRecord() {
     if (!thread.startOperation(LinkOp::AlarmRead)) return false;
     // Taken at the next pass, after the pass (and pause) running now.
     const LinkTiming timing = thread.timing();
-    const Milliseconds most = 2 * timing.exchange() + timing.pauses.longest() + kLoopPause + margin_;
+    const Milliseconds most = timing.passRunningNow() + timing.exchange() + kLoopPause + margin_;
     std::unique_lock<std::mutex> guard(lock_);
     changed_.wait_for(guard, most, [&] { return alarmRecords_ != before || linkLost_; });
     return alarmRecords_ != before;
@@ -199,7 +199,7 @@ bool LinkSession::waitStatusReplies(const std::function<bool()>& done, int maxRe
     const LinkTiming timing = thread.timing();
     // The pass running now, then kStatusPollTries polls.
     const Milliseconds quiet =
-        timing.exchange() + timing.pauses.longest() + kStatusPollTries * timing.pollCycle() + margin_;
+        timing.passRunningNow() + kStatusPollTries * timing.pollCycle() + margin_;
     std::uint32_t seen = status.statusReplies.load(std::memory_order_relaxed);
     int replies = 0;
     auto lastReply = Clock::now();

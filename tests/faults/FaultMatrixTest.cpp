@@ -454,7 +454,7 @@ bool waitEnd(Rig& rig, const Case& c, const OpTraits& t, int requestsBefore) {
     };
     // A few passes of the link, each one exchange and the longest pause.
     const LinkTiming timing = rig.thread.timing();
-    const auto passes = 4 * (timing.exchange() + timing.pauses.longest() + kLoopPause);
+    const auto passes = 4 * (timing.passRunningNow() + kLoopPause);
     switch (c.op) {
         case Op::Identify: return lossExpected ? rig.waitActive(lost, passes) : true;
         case Op::StatusPoll:

@@ -44,6 +44,9 @@ struct LinkTiming {
     Milliseconds exchange() const { return writeTimeout + readTimeout; }
     // One status poll and the pauses after it.
     Milliseconds pollCycle() const { return exchange() + pauses.poll + kLoopPause; }
+    // The longest a request waits for the link to come round to it: the
+    // exchange of the pass running now and the pause after it.
+    Milliseconds passRunningNow() const { return exchange() + pauses.longest(); }
     // The longest the link thread works on an operation without reporting
     // anything and without a byte moving either way: the write of a last
     // frame, then the wait for a final reply that never comes (every read
