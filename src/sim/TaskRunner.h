@@ -124,6 +124,7 @@ private:
     // Where a point sends an axis, in its position unit; nothing when the point is not set.
     std::optional<std::int32_t> pointTarget(Machine& machine, int axis, int point, bool incremental) const;
     double pulseSpeed(int axis, int rate) const;  // Hz of a speed rate in percent, with the speed level
+    int speedLevelPercent() const;                // 20..100: the share of every speed the speed level leaves
     std::int32_t accelTime(int axis) const;       // 0.01 s
     double unitsPerPulse(int axis) const;
 
