@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "data/ByteOrder.h"
 #include "data/SettingsImage.h"
 #include "sim/NetworkDriverSim.h"
 #include "sim/PulseAxisSim.h"
@@ -68,7 +69,7 @@ std::int32_t TaskRunner::accelTime(int axis) const {
                              static_cast<std::uint32_t>(PulseAxisRecord::accelTimeOffset(accelEntries_[static_cast<std::size_t>(axis)]));
     std::array<std::uint8_t, 4> bytes{};
     memory_.readParameters(at, bytes.data(), bytes.size());
-    return static_cast<std::int32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24);
+    return static_cast<std::int32_t>(readU32LE(bytes.data()));
 }
 
 std::optional<std::int32_t> TaskRunner::pointTarget(Machine& machine, int axis, int point, bool incremental) const {
