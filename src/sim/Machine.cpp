@@ -30,9 +30,6 @@ std::int32_t reportValue(double v) {
     return static_cast<std::int32_t>(std::trunc(nudged));
 }
 
-// Where each pulse axis' four sensor bits sit in the sensor word.
-constexpr std::array<int, 4> kSensorNibbleShift{4, 0, 12, 8};
-
 }  // namespace
 
 Machine::Machine(const ControllerMemory& memory) : settings_(memory) { reloadSettings(); }

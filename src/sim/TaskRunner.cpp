@@ -18,8 +18,7 @@ namespace {
 constexpr int kRoundsPerAdvance = 1000;
 constexpr auto kStepRun = static_cast<std::uint16_t>(ControllerMode::StepRun);
 constexpr auto kAutoRun = static_cast<std::uint16_t>(ControllerMode::AutoRun);
-// Where each pulse axis' sensor nibble sits in the sensor word, and its bits.
-constexpr std::array<int, 4> kSensorShift{4, 0, 12, 8};
+// The bits of a pulse axis' sensor nibble.
 constexpr std::array<std::uint8_t, 3> kSensorBits{PulseAxisSim::kHomesBit, PulseAxisSim::kPlusLimitBit,
                                                  PulseAxisSim::kMinusLimitBit};
 
@@ -313,7 +312,7 @@ bool TaskRunner::symbolOn(Machine& machine, const IoSymbol& s) const {
     case IoFamily::HostInput: return bit(machine.hostInputs(), s.index);
     case IoFamily::Sensor: {
         // The sensor as detected: the input as wired, with its contact logic taken off.
-        const auto wired = static_cast<std::uint8_t>(st.sensorInputs >> kSensorShift[axis]);
+        const auto wired = static_cast<std::uint8_t>(st.sensorInputs >> kSensorNibbleShift[axis]);
         const auto detected = static_cast<std::uint8_t>(wired ^ settings_.sensorLogic(s.index));
         return (detected & kSensorBits[static_cast<std::size_t>(s.bit)]) != 0;
     }
