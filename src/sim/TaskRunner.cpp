@@ -66,6 +66,11 @@ void TaskRunner::activate(int index, int program) {
     t.baseProgram = t.program = program;
 }
 
+void TaskRunner::endTask(int index) {
+    tasks_[static_cast<std::size_t>(index)] = Task{};
+    if (pausedBy_ == index) pausedBy_ = -1;
+}
+
 void TaskRunner::start(Machine& machine) {
     const bool anyActive = std::any_of(tasks_.begin(), tasks_.end(), [](const Task& t) { return t.active; });
     if (!tasks_[0].active && (machine.mode() == kAutoRun || !anyActive) && programOf(kMainProgram)) {
@@ -145,10 +150,7 @@ bool TaskRunner::runTask(Machine& machine, int index) {
         return true;
     case Flow::Block: return true;
     case Flow::Retry: return false;
-    case Flow::End:
-        t = Task{};
-        if (pausedBy_ == index) pausedBy_ = -1;
-        return true;
+    case Flow::End: endTask(index); return true;
     }
     return false;
 }
@@ -167,14 +169,16 @@ bool TaskRunner::waitOver(Machine& machine, Task& task) {
 TaskRunner::Flow TaskRunner::execute(Machine& machine, int index) {
     Task& t = tasks_[static_cast<std::size_t>(index)];
     const std::vector<Instruction>* steps = programOf(t.program);
-    if (!steps || t.step >= static_cast<int>(steps->size())) {
-        // Past the last step: back to the caller, or the task ends.
-        if (t.calls.empty()) return Flow::End;
-        std::tie(t.program, t.step) = t.calls.back();
-        t.calls.pop_back();
-        return Flow::Jump;
-    }
+    // Past the last step: back to the caller, or the task ends.
+    if (!steps || t.step >= static_cast<int>(steps->size())) return returnFromCall(t);
     return flow(machine, index, (*steps)[static_cast<std::size_t>(t.step)]);
+}
+
+TaskRunner::Flow TaskRunner::returnFromCall(Task& task) {
+    if (task.calls.empty()) return Flow::End;
+    std::tie(task.program, task.step) = task.calls.back();
+    task.calls.pop_back();
+    return Flow::Jump;
 }
 
 TaskRunner::Flow TaskRunner::flow(Machine& machine, int index, const Instruction& in) {
@@ -198,11 +202,7 @@ TaskRunner::Flow TaskRunner::flow(Machine& machine, int index, const Instruction
     case Op::Declare: return Flow::Next;
     case Op::Goto: return jumpTo(in.target);
     case Op::Gosub: return call(in.number);
-    case Op::Return:
-        if (t.calls.empty()) return Flow::End;
-        std::tie(t.program, t.step) = t.calls.back();
-        t.calls.pop_back();
-        return Flow::Jump;
+    case Op::Return: return returnFromCall(t);
     case Op::End: return Flow::End;
     case Op::IfGoto: return holds(machine, in.condition) ? jumpTo(in.target) : Flow::Next;
     case Op::IfGosub: return holds(machine, in.condition) ? call(in.number) : Flow::Next;
@@ -225,8 +225,7 @@ TaskRunner::Flow TaskRunner::flow(Machine& machine, int index, const Instruction
             Task& other = tasks_[static_cast<std::size_t>(i)];
             if (!other.active || other.baseProgram != in.number) continue;
             if (i == index) return Flow::End;
-            other = Task{};
-            if (pausedBy_ == i) pausedBy_ = -1;
+            endTask(i);
         }
         return Flow::Next;
     case Op::In:
@@ -234,9 +233,8 @@ TaskRunner::Flow TaskRunner::flow(Machine& machine, int index, const Instruction
         t.wait.kind = Wait::Kind::Condition;
         return Flow::Block;
     case Op::Wait: {
-        const auto preset = memory_.readValue(ControllerMemory::kTimers + 2 * static_cast<std::uint32_t>(in.number), 2);
         t.wait.kind = Wait::Kind::Time;
-        t.wait.until = now_ + 10 * static_cast<std::int64_t>(preset.value_or(0));
+        t.wait.until = now_ + timerMillis(in.number);
         return Flow::Block;
     }
     case Op::Out: setOutputs(machine, in); return Flow::Next;
@@ -299,8 +297,12 @@ bool TaskRunner::holds(Machine& machine, const Condition& condition) const {
 bool TaskRunner::timerContact(int timer) const {
     const std::int64_t started = timerStarts_[static_cast<std::size_t>(timer)];
     if (started < 0) return false;
+    return now_ - started >= timerMillis(timer);
+}
+
+std::int64_t TaskRunner::timerMillis(int timer) const {
     const auto preset = memory_.readValue(ControllerMemory::kTimers + 2 * static_cast<std::uint32_t>(timer), 2);
-    return now_ - started >= 10 * static_cast<std::int64_t>(preset.value_or(0));
+    return 10 * static_cast<std::int64_t>(preset.value_or(0));
 }
 
 bool TaskRunner::symbolOn(Machine& machine, const IoSymbol& s) const {
