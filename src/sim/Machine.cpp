@@ -8,8 +8,6 @@ namespace vantrel {
 
 namespace {
 
-// A held JOG lasts this long after its last request.
-constexpr std::int64_t kJogGapMillis = 200;
 // The longest step of simulated time between two looks at the sensors and limits.
 constexpr double kSliceSeconds = 0.005;
 // Steps of one advance at most; longer advances take longer steps.

@@ -212,6 +212,9 @@ public:
     NetworkDriverSim& networkDriver(int driver) { return network_.at(static_cast<std::size_t>(driver)); }
 
 private:
+    // A held JOG lasts this long after its last request.
+    static constexpr std::int64_t kJogGapMillis = 200;
+
     struct Crossing {
         double at = 0;  // counter pulses
         std::uint8_t alarm = 0;

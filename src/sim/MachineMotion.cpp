@@ -10,7 +10,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr std::int64_t kJogGapMillis = 200;
 // The first request of an instant JOG stands for one tick of the JOG button.
 constexpr std::int64_t kJogTickMillis = 50;
 // Network drivers take speeds up to this many Hz.
