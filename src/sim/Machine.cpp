@@ -84,12 +84,9 @@ void Machine::advanceTo(std::int64_t nowMillis) {
                 elapsed += dt;
                 // A JOG nobody asks for any more ramps down.
                 const double at = static_cast<double>(now_) + elapsed * 1000.0;
-                for (int a = 0; a < kAxes; ++a) {
-                    AxisMotion& m = isPulse(a) ? pulse(a).motion : driverOf(a).motion;
-                    if (m.moving() && !m.hasTarget() && !(isPulse(a) && pulse(a).homing()) &&
-                        static_cast<double>(jogUntil_[static_cast<std::size_t>(a)]) <= at)
-                        m.decelerate();
-                }
+                for (int a = 0; a < kAxes; ++a)
+                    if (timedJogging(a) && static_cast<double>(jogUntil_[static_cast<std::size_t>(a)]) <= at)
+                        motionOf(a).decelerate();
             }
         } else {
             // An instant JOG's speed falls back to 0 once its requests stop.

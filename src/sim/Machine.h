@@ -226,6 +226,10 @@ private:
     const PulseAxisSim& pulse(int axis) const { return pulse_[static_cast<std::size_t>(axis)]; }
     NetworkDriverSim& driverOf(int axis) { return network_[static_cast<std::size_t>(axis - kPulseAxes)]; }
     const NetworkDriverSim& driverOf(int axis) const { return network_[static_cast<std::size_t>(axis - kPulseAxes)]; }
+    // The motion of a pulse axis or a network driver.
+    AxisMotion& motionOf(int axis) { return isPulse(axis) ? pulse(axis).motion : driverOf(axis).motion; }
+    // Whether an axis runs a timed JOG (moving without a target, not homing).
+    bool timedJogging(int axis);
 
     void refreshSettings();
     bool pulseExcited(int axis) const;
