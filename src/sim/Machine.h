@@ -235,6 +235,10 @@ private:
     bool pulseExcited(int axis) const;
     // Applies a change of excitation (outputs or model): READY, HOME-END, a freed motor stops.
     void updateExcitation(int axis);
+    // Applies a pulse axis' driver output byte: ALM-RST clears the driver's alarm; excitation follows.
+    void applyDriverOutputs(int axis);
+    // The driver's alarm is gone: READY again while the motor is excited.
+    void clearDriverAlarm(int axis);
     // Whether an axis may start a motion in `direction` (0: either); the refusal otherwise.
     bool mayMove(int axis, int direction) const;
     MoveResult checkSpeed(int axis, const MoveSpeed& speed);
