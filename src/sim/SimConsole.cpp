@@ -303,7 +303,11 @@ SimConsole::Result SimConsole::run(const std::string& line) {
     if (c == "wire") {
         if (w.size() == 2 && (w[1] == "loopback" || w[1] == "none")) {
             sim_.withMachine([&](Machine& m) {
-                for (int n = 1; n <= Machine::kGeneralInputs; ++n) m.wireInput(n, w[1] == "loopback" ? n : 0);
+                if (w[1] == "loopback") {
+                    m.wireOutputsToInputs();
+                    return;
+                }
+                for (int n = 1; n <= Machine::kGeneralInputs; ++n) m.wireInput(n, 0);
             });
             return done();
         }
