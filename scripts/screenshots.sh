@@ -43,37 +43,26 @@ XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runt
 ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} \
     xvfb-run -a -s "-screen 0 1280x1024x24" "$program" --screenshot-dir "$out"
 
-# The program editor's pictures come from a maker of their own (built with the
-# benchmarks: the target program_view_shots), against a simulated controller.
-shots=$build/bin/program_view_shots
-if [ -x "$shots" ]; then
+# Runs one of the picture makers built with the benchmarks, against a
+# simulated controller of its own; a maker not built is named and skipped.
+run_maker() {
+    local target=$1 what=$2
+    local maker=$build/bin/$target
+    if [ ! -x "$maker" ]; then
+        echo "screenshots.sh: $maker not found; build the '$target' target for $what" >&2
+        return
+    fi
     XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime \
     ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} QT_QPA_PLATFORM=xcb \
-        xvfb-run -a -s "-screen 0 1600x1000x24" "$shots" "$out"
-else
-    echo "screenshots.sh: $shots not found; build the 'program_view_shots' target for the program editor's pictures" >&2
-fi
+        xvfb-run -a -s "-screen 0 1600x1000x24" "$maker" "$out"
+}
 
+run_maker program_view_shots "the program editor's pictures"
 # The default programs running in automatic run: the program editor with the
-# running step beside the status monitor (target program_run_shots).
-shots=$build/bin/program_run_shots
-if [ -x "$shots" ]; then
-    XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime \
-    ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} QT_QPA_PLATFORM=xcb \
-        xvfb-run -a -s "-screen 0 1600x1000x24" "$shots" "$out"
-else
-    echo "screenshots.sh: $shots not found; build the 'program_run_shots' target for the running program's picture" >&2
-fi
-
-# The motion command editors, opened through the program view (target motion_editor_shots).
-shots=$build/bin/motion_editor_shots
-if [ -x "$shots" ]; then
-    XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime \
-    ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} QT_QPA_PLATFORM=xcb \
-        xvfb-run -a -s "-screen 0 1600x1000x24" "$shots" "$out"
-else
-    echo "screenshots.sh: $shots not found; build the 'motion_editor_shots' target for the motion editors' pictures" >&2
-fi
+# running step beside the status monitor.
+run_maker program_run_shots "the running program's picture"
+# The motion command editors, opened through the program view.
+run_maker motion_editor_shots "the motion editors' pictures"
 
 for picture in main-window.png progress-window.png monitor-menu.png status-monitor.png io-monitor.png io-test.png \
     pulse-output-test.png rivo-output-test.png alarm-monitor.png jog-pulse-axis.png jog-network-driver.png \

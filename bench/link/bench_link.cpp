@@ -11,16 +11,15 @@
 //   bench_link [--usb-fs] [--trace FILE] [rounds]
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <mutex>
 #include <random>
 #include <string>
 #include <thread>
 #include <unistd.h>
 
+#include "LinkWaiter.h"
 #include "link/ControllerLink.h"
 #include "link/LinkThread.h"
 #include "link/LinkTraceFile.h"
@@ -29,43 +28,6 @@
 
 using namespace vantrel;
 using Clock = std::chrono::steady_clock;
-
-namespace {
-
-// Waits for the ending result of an operation and notes when it came and how
-// many bytes the link had moved by then (the idle-time queue service starts
-// right after it).
-class Waiter : public LinkEvents {
-public:
-    explicit Waiter(const ControllerLink* link = nullptr) : link_(link) {}
-    void progress(int, int result) override {
-        if (result == kRunning) return;
-        std::lock_guard g(m_);
-        result_ = result;
-        at = Clock::now();
-        if (link_) bytes = link_->bytesSent() + link_->bytesReceived();
-        cv_.notify_all();
-    }
-    Clock::time_point at;
-    std::uint64_t bytes = 0;
-    void connectionResult(int result) override { progress(100, result); }
-    void settingsReadDone() override {}
-    void verifyError(int) override {}
-    void linkLost(bool) override { progress(100, -1); }
-    int wait() {
-        std::unique_lock g(m_);
-        cv_.wait_for(g, std::chrono::seconds(60), [&] { return result_ != 0; });
-        return std::exchange(result_, 0);
-    }
-
-private:
-    const ControllerLink* link_;
-    std::mutex m_;
-    std::condition_variable cv_;
-    int result_ = 0;
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
     int rounds = 5;
@@ -114,7 +76,7 @@ int main(int argc, char** argv) {
         if (!trace.open(tracePath)) return std::fprintf(stderr, "cannot write %s\n", tracePath.c_str()), 1;
         link.setTraceSink(&trace);
     }
-    Waiter events(&link);
+    bench::LinkWaiter events(&link);
     thread.start();
     if (!link.open(server.portName(), &events) || events.wait() != kEditTestMode) {
         std::fprintf(stderr, "controller not identified\n");

@@ -13,17 +13,16 @@
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <mutex>
 #include <random>
 #include <string>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
+#include "LinkWaiter.h"
 #include "link/ControllerLink.h"
 #include "link/LinkThread.h"
 #include "sim/ControllerSim.h"
@@ -33,30 +32,6 @@ using namespace vantrel;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-class Waiter : public LinkEvents {
-public:
-    void progress(int, int result) override {
-        if (result == kRunning) return;
-        std::lock_guard g(m_);
-        if (result_ == 0) result_ = result;
-        cv_.notify_all();
-    }
-    void connectionResult(int result) override { progress(100, result); }
-    void settingsReadDone() override {}
-    void verifyError(int) override {}
-    void linkLost(bool) override { progress(100, -1); }
-    int wait() {
-        std::unique_lock g(m_);
-        cv_.wait_for(g, std::chrono::seconds(60), [&] { return result_ != 0; });
-        return std::exchange(result_, 0);
-    }
-
-private:
-    std::mutex m_;
-    std::condition_variable cv_;
-    int result_ = 0;
-};
 
 template <class F>
 double microsecondsOf(F&& call) {
@@ -91,7 +66,7 @@ int main(int argc, char** argv) {
     LinkThread thread(link, queues, status, image);
     const auto programFile = std::filesystem::temp_directory_path() / ("vantrel-lockwait-" + std::to_string(getpid()) + ".sys");
     thread.setWorkingProgramFile(programFile.string());
-    Waiter events;
+    bench::LinkWaiter events;
     thread.start();
     if (!link.open(server.portName(), &events) || events.wait() != kEditTestMode) {
         std::fprintf(stderr, "controller not identified\n");

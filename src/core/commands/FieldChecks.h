@@ -28,13 +28,6 @@ inline constexpr const char* kEnterIntegerMessage = "整数を入力してくだ
 // program's title.
 Refusal editorRefusal(std::string message);
 
-template <class T>
-struct Checked {
-    T value{};
-    MaybeRefusal refusal;
-    explicit operator bool() const { return !refusal; }
-};
-
 struct NumberFieldRule {
     enum class Range { OfNumber, OfWholePart };
     double minimum;

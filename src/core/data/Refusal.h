@@ -19,4 +19,12 @@ struct Refusal {
 
 using MaybeRefusal = std::optional<Refusal>;
 
+// A field read from its text: the value, or the refusal to show instead.
+template <class T>
+struct Checked {
+    T value{};
+    MaybeRefusal refusal;
+    explicit operator bool() const { return !refusal; }
+};
+
 }  // namespace vantrel

@@ -146,7 +146,8 @@ private:
     bool sleepFor(Milliseconds duration);  // false when stopping
     bool stopping() const { return stop_.load(); }
 
-    // Operations.
+    // Operations. The transfers (settingsRead, programRead, programSend,
+    // settingsWrite, flashWrite) are in LinkTransfers.cpp.
     void identify();
     void settingsRead();
     void programRead();

@@ -120,9 +120,9 @@ JogBuild buildJogRequest(const SettingsImage& image, JogAxisIndex axis, JogButto
     // Speed and acceleration of the button, checked in this order.
     auto motion = [&](const std::string& speedText, const std::string& accelText) -> MaybeRefusal {
         const JogValue speed = jogSpeed(image, axis, speedText);
-        if (!speed.ok()) return speed.refusal;
+        if (!speed) return speed.refusal;
         const JogValue accel = jogAccelTime(axis, accelText);
-        if (!accel.ok()) return accel.refusal;
+        if (!accel) return accel.refusal;
         record.setSpeed(speed.value);
         record.setAccelTime(accel.value);
         return std::nullopt;

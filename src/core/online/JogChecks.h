@@ -31,11 +31,7 @@ inline constexpr const char* kStartSpeedRangeMessage = "起動速度が範囲外
 bool isJogNumber(std::string_view text);
 
 // A checked field: the value in the controller's unit, or the refusal.
-struct JogValue {
-    std::int32_t value = 0;
-    MaybeRefusal refusal;
-    bool ok() const { return !refusal; }
-};
+using JogValue = Checked<std::int32_t>;
 
 // Speed fields (JOG, inching, home, test run) → request speed, 1 at least.
 // Pulse axis by its speed unit: Hz the integer as typed; r/min value x
