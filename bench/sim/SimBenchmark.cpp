@@ -21,6 +21,12 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+void sealFrame(Bytes& b) {
+    const std::uint16_t crc = vantrel::FrameCrc::compute(b.data(), b.size() - 2);
+    b[b.size() - 2] = static_cast<std::uint8_t>(crc);
+    b[b.size() - 1] = static_cast<std::uint8_t>(crc >> 8);
+}
+
 Bytes request(std::uint8_t code, std::size_t length, std::uint32_t field32 = 0) {
     Bytes b(length, 0);
     b[0] = 0x02;
@@ -28,10 +34,18 @@ Bytes request(std::uint8_t code, std::size_t length, std::uint32_t field32 = 0) 
     b[2] = static_cast<std::uint8_t>(length);
     b[4] = code;
     for (std::size_t i = 0; i < 4; ++i) b[32 + i] = static_cast<std::uint8_t>(field32 >> (8 * i));
-    const std::uint16_t crc = vantrel::FrameCrc::compute(b.data(), length - 2);
-    b[length - 2] = static_cast<std::uint8_t>(crc);
-    b[length - 1] = static_cast<std::uint8_t>(crc >> 8);
+    sealFrame(b);
     return b;
+}
+
+// A status poll with every output off (active-low on the wire, so no driver is
+// freed) and `requestedMode` asked for.
+Bytes outputsOffPoll(std::uint8_t requestedMode) {
+    Bytes poll = request(0xAA, 52);
+    for (std::size_t i = 6; i < 14; ++i) poll[i] = 0xFF;
+    poll[32] = requestedMode;
+    sealFrame(poll);
+    return poll;
 }
 
 void BM_HandleStatusPoll(benchmark::State& state) {
@@ -52,12 +66,7 @@ void BM_HandleStatusPollMachineMoving(benchmark::State& state) {
         for (int a = 0; a < vantrel::Machine::kAxes; ++a)
             m.moveAxis(a, vantrel::MoveTarget::by(a < 4 ? 1000000 : 100000000), {100, 0});
     });
-    // Every output off (active-low on the wire), so no driver is freed.
-    Bytes poll = request(0xAA, 52);
-    for (std::size_t i = 6; i < 14; ++i) poll[i] = 0xFF;
-    const std::uint16_t crc = vantrel::FrameCrc::compute(poll.data(), poll.size() - 2);
-    poll[50] = static_cast<std::uint8_t>(crc);
-    poll[51] = static_cast<std::uint8_t>(crc >> 8);
+    const Bytes poll = outputsOffPoll(0);
     for (auto _ : state) {
         now += 30;
         benchmark::DoNotOptimize(sim.handle(poll));
@@ -113,12 +122,7 @@ void BM_HandleStatusPollProgramsRunning(benchmark::State& state) {
     }
     sim.setModeWord(2);
     sim.withMachine([](vantrel::Machine& m) { m.startRun(); });
-    Bytes poll = request(0xAA, 52);
-    for (std::size_t i = 6; i < 14; ++i) poll[i] = 0xFF;
-    poll[32] = 2;  // automatic run asked for
-    const std::uint16_t crc = vantrel::FrameCrc::compute(poll.data(), poll.size() - 2);
-    poll[50] = static_cast<std::uint8_t>(crc);
-    poll[51] = static_cast<std::uint8_t>(crc >> 8);
+    const Bytes poll = outputsOffPoll(2);  // automatic run asked for
     for (auto _ : state) {
         now += 30;
         benchmark::DoNotOptimize(sim.handle(poll));

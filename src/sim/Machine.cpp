@@ -8,8 +8,6 @@ namespace vantrel {
 
 namespace {
 
-// A held JOG lasts this long after its last request.
-constexpr std::int64_t kJogGapMillis = 200;
 // The longest step of simulated time between two looks at the sensors and limits.
 constexpr double kSliceSeconds = 0.005;
 // Steps of one advance at most; longer advances take longer steps.
@@ -29,9 +27,6 @@ std::int32_t reportValue(double v) {
     if (!(nudged < hi)) return std::numeric_limits<std::int32_t>::max();
     return static_cast<std::int32_t>(std::trunc(nudged));
 }
-
-// Where each pulse axis' four sensor bits sit in the sensor word.
-constexpr std::array<int, 4> kSensorNibbleShift{4, 0, 12, 8};
 
 }  // namespace
 
@@ -89,12 +84,9 @@ void Machine::advanceTo(std::int64_t nowMillis) {
                 elapsed += dt;
                 // A JOG nobody asks for any more ramps down.
                 const double at = static_cast<double>(now_) + elapsed * 1000.0;
-                for (int a = 0; a < kAxes; ++a) {
-                    AxisMotion& m = isPulse(a) ? pulse(a).motion : driverOf(a).motion;
-                    if (m.moving() && !m.hasTarget() && !(isPulse(a) && pulse(a).homing()) &&
-                        static_cast<double>(jogUntil_[static_cast<std::size_t>(a)]) <= at)
-                        m.decelerate();
-                }
+                for (int a = 0; a < kAxes; ++a)
+                    if (timedJogging(a) && static_cast<double>(jogUntil_[static_cast<std::size_t>(a)]) <= at)
+                        motionOf(a).decelerate();
             }
         } else {
             // An instant JOG's speed falls back to 0 once its requests stop.

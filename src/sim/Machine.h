@@ -212,6 +212,9 @@ public:
     NetworkDriverSim& networkDriver(int driver) { return network_.at(static_cast<std::size_t>(driver)); }
 
 private:
+    // A held JOG lasts this long after its last request.
+    static constexpr std::int64_t kJogGapMillis = 200;
+
     struct Crossing {
         double at = 0;  // counter pulses
         std::uint8_t alarm = 0;
@@ -223,11 +226,19 @@ private:
     const PulseAxisSim& pulse(int axis) const { return pulse_[static_cast<std::size_t>(axis)]; }
     NetworkDriverSim& driverOf(int axis) { return network_[static_cast<std::size_t>(axis - kPulseAxes)]; }
     const NetworkDriverSim& driverOf(int axis) const { return network_[static_cast<std::size_t>(axis - kPulseAxes)]; }
+    // The motion of a pulse axis or a network driver.
+    AxisMotion& motionOf(int axis) { return isPulse(axis) ? pulse(axis).motion : driverOf(axis).motion; }
+    // Whether an axis runs a timed JOG (moving without a target, not homing).
+    bool timedJogging(int axis);
 
     void refreshSettings();
     bool pulseExcited(int axis) const;
     // Applies a change of excitation (outputs or model): READY, HOME-END, a freed motor stops.
     void updateExcitation(int axis);
+    // Applies a pulse axis' driver output byte: ALM-RST clears the driver's alarm; excitation follows.
+    void applyDriverOutputs(int axis);
+    // The driver's alarm is gone: READY again while the motor is excited.
+    void clearDriverAlarm(int axis);
     // Whether an axis may start a motion in `direction` (0: either); the refusal otherwise.
     bool mayMove(int axis, int direction) const;
     MoveResult checkSpeed(int axis, const MoveSpeed& speed);

@@ -90,13 +90,20 @@ void Machine::takePcOutputs(std::uint16_t general, const std::array<std::uint8_t
         const auto flipped = static_cast<std::uint8_t>(driver[i] ^ pcDriverOutputs_[i]);
         pcDriverOutputs_[i] = driver[i];
         driverOutputs_[i] = static_cast<std::uint8_t>((driverOutputs_[i] & ~flipped) | (driver[i] & flipped));
-        std::uint8_t& bits = status_.driverInputs[i];
-        if ((driverOutputs_[i] & kAlarmResetOutput) && (bits & PulseAxisSim::kAlarm)) {
-            bits &= static_cast<std::uint8_t>(~PulseAxisSim::kAlarm);
-            if (pulseExcited(a)) bits |= PulseAxisSim::kReady;
-        }
-        updateExcitation(a);
+        applyDriverOutputs(a);
     }
+}
+
+void Machine::applyDriverOutputs(int axis) {
+    const auto i = static_cast<std::size_t>(axis);
+    if ((driverOutputs_[i] & kAlarmResetOutput) && (status_.driverInputs[i] & PulseAxisSim::kAlarm)) clearDriverAlarm(axis);
+    updateExcitation(axis);
+}
+
+void Machine::clearDriverAlarm(int axis) {
+    std::uint8_t& bits = status_.driverInputs[static_cast<std::size_t>(axis)];
+    bits &= static_cast<std::uint8_t>(~PulseAxisSim::kAlarm);
+    if (pulseExcited(axis)) bits |= PulseAxisSim::kReady;
 }
 
 void Machine::updateExcitation(int axis) {
@@ -118,12 +125,7 @@ void Machine::setProgramDriverOutputs(int axis, std::uint8_t bits, bool on) {
     if (!isPulse(axis)) return;
     std::uint8_t& out = driverOutputs_[static_cast<std::size_t>(axis)];
     out = static_cast<std::uint8_t>(on ? out | bits : out & ~bits);
-    std::uint8_t& in = status_.driverInputs[static_cast<std::size_t>(axis)];
-    if ((out & kAlarmResetOutput) && (in & PulseAxisSim::kAlarm)) {
-        in &= static_cast<std::uint8_t>(~PulseAxisSim::kAlarm);
-        if (pulseExcited(axis)) in |= PulseAxisSim::kReady;
-    }
-    updateExcitation(axis);
+    applyDriverOutputs(axis);
 }
 
 void Machine::takeNetworkInputs(int driver, std::uint16_t netIn) {
@@ -202,12 +204,8 @@ bool Machine::alarmCauseRemains() const {
 }
 
 void Machine::resetAlarm() {
-    for (int a = 0; a < kPulseAxes; ++a) {
-        std::uint8_t& bits = status_.driverInputs[static_cast<std::size_t>(a)];
-        if (!(bits & PulseAxisSim::kAlarm)) continue;
-        bits &= static_cast<std::uint8_t>(~PulseAxisSim::kAlarm);
-        if (pulseExcited(a)) bits |= PulseAxisSim::kReady;
-    }
+    for (int a = 0; a < kPulseAxes; ++a)
+        if (status_.driverInputs[static_cast<std::size_t>(a)] & PulseAxisSim::kAlarm) clearDriverAlarm(a);
     if (!alarmCauseRemains()) clearAlarm();
 }
 
@@ -218,8 +216,7 @@ void Machine::setDriverAlarm(int axis, bool on) {
         bits = static_cast<std::uint8_t>((bits | PulseAxisSim::kAlarm) & ~PulseAxisSim::kReady);
         haltAxis(axis);
     } else {
-        bits &= static_cast<std::uint8_t>(~PulseAxisSim::kAlarm);
-        if (pulseExcited(axis)) bits |= PulseAxisSim::kReady;
+        clearDriverAlarm(axis);
     }
 }
 

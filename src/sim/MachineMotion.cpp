@@ -10,7 +10,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr std::int64_t kJogGapMillis = 200;
 // The first request of an instant JOG stands for one tick of the JOG button.
 constexpr std::int64_t kJogTickMillis = 50;
 // Network drivers take speeds up to this many Hz.
@@ -99,7 +98,7 @@ MoveResult Machine::moveAxis(int axis, MoveTarget target, MoveSpeed speed) {
 MoveResult Machine::startTargetMove(int axis, double target, const MoveSpeed& speed) {
     if (const MoveResult r = checkSpeed(axis, speed); r != MoveResult::Started) return r;
     if (axisBusy(axis)) return MoveResult::Refused;
-    AxisMotion& m = isPulse(axis) ? pulse(axis).motion : driverOf(axis).motion;
+    AxisMotion& m = motionOf(axis);
     const int direction = target > m.position() ? 1 : (target < m.position() ? -1 : 0);
     if (!mayMove(axis, direction)) return MoveResult::Refused;
     endInstantJog(axis);
@@ -124,7 +123,7 @@ MoveResult Machine::jog(int axis, int direction, MoveSpeed speed) {
     if (!mayMove(axis, direction)) return MoveResult::Refused;
     if (model_ == MotionModel::Instant) return instantJog(axis, direction, speed);
     if (isPulse(axis) && pulse(axis).homing()) return MoveResult::Refused;
-    AxisMotion& m = isPulse(axis) ? pulse(axis).motion : driverOf(axis).motion;
+    AxisMotion& m = motionOf(axis);
     if (m.hasTarget()) return MoveResult::Refused;  // a move (or a stop) is under way
     if (m.moving() && m.direction() != direction) {
         // The other button while running: stop first; the requests that follow start the new way.
@@ -145,7 +144,7 @@ MoveResult Machine::instantJog(int axis, int direction, const MoveSpeed& speed) 
     if (held.direction == direction && now_ >= held.millis && now_ - held.millis <= kJogGapMillis)
         elapsed = now_ - held.millis;
     held = InstantJog{direction, now_, static_cast<double>(speed.speed)};
-    AxisMotion& m = isPulse(axis) ? pulse(axis).motion : driverOf(axis).motion;
+    AxisMotion& m = motionOf(axis);
     const double from = m.position();
     m.place(from + direction * static_cast<double>(speed.speed) * static_cast<double>(elapsed) / 1000.0);
     if (isPulse(axis))
@@ -175,9 +174,13 @@ void Machine::releaseJog() {
             endInstantJog(a);
             report(a);
         }
-        AxisMotion& m = isPulse(a) ? pulse(a).motion : driverOf(a).motion;
-        if (m.moving() && !m.hasTarget() && !(isPulse(a) && pulse(a).homing())) m.decelerate();
+        if (timedJogging(a)) motionOf(a).decelerate();
     }
+}
+
+bool Machine::timedJogging(int axis) {
+    const AxisMotion& m = motionOf(axis);
+    return m.moving() && !m.hasTarget() && !(isPulse(axis) && pulse(axis).homing());
 }
 
 MoveResult Machine::homeReturn(int axis) {

@@ -37,16 +37,32 @@ PulseAxisSettings MachineSettings::pulseAxis(int axis) const {
     return s;
 }
 
+namespace {
+
+bool inRegionA(int axis, int index) {
+    return axis >= 0 && axis < layout::kPulseAxisCount && index >= 0 && index < layout::kPositionCount;
+}
+
+std::uint32_t positionRecordAddress(int axis, int index) {
+    return ControllerMemory::kPositions +
+           static_cast<std::uint32_t>(layout::kPositionBlockSize * static_cast<std::size_t>(axis) +
+                                      layout::kPositionRecordsStart +
+                                      layout::kPositionRecordSize * static_cast<std::size_t>(index));
+}
+
+}  // namespace
+
 std::optional<std::int32_t> MachineSettings::position(int axis, int index) const {
-    if (axis < 0 || axis >= layout::kPulseAxisCount || index < 0 || index >= layout::kPositionCount) return std::nullopt;
-    const std::uint32_t at = ControllerMemory::kPositions +
-                             static_cast<std::uint32_t>(layout::kPositionBlockSize * static_cast<std::size_t>(axis) +
-                                                        layout::kPositionRecordsStart +
-                                                        layout::kPositionRecordSize * static_cast<std::size_t>(index)) +
-                             PositionRecord::kPosition;
+    if (!inRegionA(axis, index)) return std::nullopt;
+    const std::uint32_t at = positionRecordAddress(axis, index) + PositionRecord::kPosition;
     const std::uint32_t raw = memory_.readValue(at, 3).value_or(static_cast<std::uint32_t>(NOT_SET_POSITION));
     if (raw == static_cast<std::uint32_t>(NOT_SET_POSITION)) return std::nullopt;
     return (raw & 0x800000) ? static_cast<std::int32_t>(raw) - 0x1000000 : static_cast<std::int32_t>(raw);
+}
+
+int MachineSettings::pointSpeedRate(int axis, int index) const {
+    if (!inRegionA(axis, index)) return 0;
+    return static_cast<int>(memory_.readValue(positionRecordAddress(axis, index) + PositionRecord::kSpeed, 1).value_or(0));
 }
 
 AxisBounds MachineSettings::bounds(int axis) const {
@@ -93,6 +109,8 @@ NetworkPoint MachineSettings::networkPoint(int driver, int index) const {
     NetworkPoint p;
     p.absolute = memory_.readValue(base + NetworkPointRecord::kMode, 1).value_or(0) == 1;
     p.position = static_cast<std::int32_t>(memory_.readValue(base + NetworkPointRecord::kPosition, 4).value_or(0));
+    p.speed = static_cast<std::int32_t>(memory_.readValue(base + NetworkPointRecord::kSpeed, 4).value_or(0));
+    p.accelTime = static_cast<std::int32_t>(memory_.readValue(base + NetworkPointRecord::kAccelTime, 4).value_or(0));
     return p;
 }
 

@@ -55,7 +55,9 @@ struct NetworkDriverSettings {
 
 struct NetworkPoint {
     bool absolute = false;
-    std::int32_t position = 0;  // step
+    std::int32_t position = 0;   // step
+    std::int32_t speed = 0;      // Hz
+    std::int32_t accelTime = 0;  // ms
 };
 
 class MachineSettings {
@@ -65,6 +67,8 @@ public:
     PulseAxisSettings pulseAxis(int axis) const;
     // A position of region A (axis 0..3, index 0..2000); nothing when it is not set.
     std::optional<std::int32_t> position(int axis, int index) const;
+    // The speed rate of a point of region A, percent (1..100 when set); 0 outside the region.
+    int pointSpeedRate(int axis, int index) const;
     AxisBounds bounds(int axis) const;
     // Sensor logic byte of a pulse axis: bit 3 HOMES, bit 2 +LS, bit 1 -LS; set = contact B.
     std::uint8_t sensorLogic(int axis) const;

@@ -135,9 +135,10 @@ private:
 
     std::optional<Refusal> checkLabels() {
         if (labels_.size() > static_cast<std::size_t>(kLabelCapacity)) return refusalAt(kLabelCount, labels_[kLabelCapacity]);
-        std::map<int, std::size_t> seen;
+        // A label number is used once in the whole file; a jump finds it in its own program.
+        std::set<int> seen;
         for (const LabelledStep& l : labels_) {
-            if (!seen.emplace(l.label, l.program).second) return refusalAt(kLabel, l);
+            if (!seen.insert(l.label).second) return refusalAt(kLabel, l);
             labelSteps_[{l.program, l.label}] = static_cast<int>(l.step);
         }
         return std::nullopt;

@@ -76,8 +76,7 @@ std::string showAxes(Machine& m) {
     for (int a = 0; a < Machine::kPulseAxes; ++a) {
         const SimAxisValues v = m.axisValues(a);
         const std::uint8_t bits = st.driverInputs[static_cast<std::size_t>(a)];
-        const int shift = a == 0 ? 4 : a == 1 ? 0 : a == 2 ? 12 : 8;
-        const unsigned sensors = (st.sensorInputs >> shift) & 0x0F;
+        const unsigned sensors = (st.sensorInputs >> kSensorNibbleShift[static_cast<std::size_t>(a)]) & 0x0F;
         std::snprintf(line, sizeof line,
                       "axis %d: position %d (physical %.0f) speed %d Hz%s%s%s%s%s  inputs HOMES %u +LS %u -LS %u\n",
                       a + 1, v.commandPosition, m.physicalPosition(a), v.commandSpeed, bits & 0x01 ? " READY" : "",
@@ -304,7 +303,11 @@ SimConsole::Result SimConsole::run(const std::string& line) {
     if (c == "wire") {
         if (w.size() == 2 && (w[1] == "loopback" || w[1] == "none")) {
             sim_.withMachine([&](Machine& m) {
-                for (int n = 1; n <= Machine::kGeneralInputs; ++n) m.wireInput(n, w[1] == "loopback" ? n : 0);
+                if (w[1] == "loopback") {
+                    m.wireOutputsToInputs();
+                    return;
+                }
+                for (int n = 1; n <= Machine::kGeneralInputs; ++n) m.wireInput(n, 0);
             });
             return done();
         }

@@ -18,8 +18,7 @@ namespace {
 constexpr int kRoundsPerAdvance = 1000;
 constexpr auto kStepRun = static_cast<std::uint16_t>(ControllerMode::StepRun);
 constexpr auto kAutoRun = static_cast<std::uint16_t>(ControllerMode::AutoRun);
-// Where each pulse axis' sensor nibble sits in the sensor word, and its bits.
-constexpr std::array<int, 4> kSensorShift{4, 0, 12, 8};
+// The bits of a pulse axis' sensor nibble.
 constexpr std::array<std::uint8_t, 3> kSensorBits{PulseAxisSim::kHomesBit, PulseAxisSim::kPlusLimitBit,
                                                  PulseAxisSim::kMinusLimitBit};
 
@@ -65,6 +64,11 @@ void TaskRunner::activate(int index, int program) {
     t = Task{};
     t.active = true;
     t.baseProgram = t.program = program;
+}
+
+void TaskRunner::endTask(int index) {
+    tasks_[static_cast<std::size_t>(index)] = Task{};
+    if (pausedBy_ == index) pausedBy_ = -1;
 }
 
 void TaskRunner::start(Machine& machine) {
@@ -146,10 +150,7 @@ bool TaskRunner::runTask(Machine& machine, int index) {
         return true;
     case Flow::Block: return true;
     case Flow::Retry: return false;
-    case Flow::End:
-        t = Task{};
-        if (pausedBy_ == index) pausedBy_ = -1;
-        return true;
+    case Flow::End: endTask(index); return true;
     }
     return false;
 }
@@ -168,14 +169,16 @@ bool TaskRunner::waitOver(Machine& machine, Task& task) {
 TaskRunner::Flow TaskRunner::execute(Machine& machine, int index) {
     Task& t = tasks_[static_cast<std::size_t>(index)];
     const std::vector<Instruction>* steps = programOf(t.program);
-    if (!steps || t.step >= static_cast<int>(steps->size())) {
-        // Past the last step: back to the caller, or the task ends.
-        if (t.calls.empty()) return Flow::End;
-        std::tie(t.program, t.step) = t.calls.back();
-        t.calls.pop_back();
-        return Flow::Jump;
-    }
+    // Past the last step: back to the caller, or the task ends.
+    if (!steps || t.step >= static_cast<int>(steps->size())) return returnFromCall(t);
     return flow(machine, index, (*steps)[static_cast<std::size_t>(t.step)]);
+}
+
+TaskRunner::Flow TaskRunner::returnFromCall(Task& task) {
+    if (task.calls.empty()) return Flow::End;
+    std::tie(task.program, task.step) = task.calls.back();
+    task.calls.pop_back();
+    return Flow::Jump;
 }
 
 TaskRunner::Flow TaskRunner::flow(Machine& machine, int index, const Instruction& in) {
@@ -199,11 +202,7 @@ TaskRunner::Flow TaskRunner::flow(Machine& machine, int index, const Instruction
     case Op::Declare: return Flow::Next;
     case Op::Goto: return jumpTo(in.target);
     case Op::Gosub: return call(in.number);
-    case Op::Return:
-        if (t.calls.empty()) return Flow::End;
-        std::tie(t.program, t.step) = t.calls.back();
-        t.calls.pop_back();
-        return Flow::Jump;
+    case Op::Return: return returnFromCall(t);
     case Op::End: return Flow::End;
     case Op::IfGoto: return holds(machine, in.condition) ? jumpTo(in.target) : Flow::Next;
     case Op::IfGosub: return holds(machine, in.condition) ? call(in.number) : Flow::Next;
@@ -226,8 +225,7 @@ TaskRunner::Flow TaskRunner::flow(Machine& machine, int index, const Instruction
             Task& other = tasks_[static_cast<std::size_t>(i)];
             if (!other.active || other.baseProgram != in.number) continue;
             if (i == index) return Flow::End;
-            other = Task{};
-            if (pausedBy_ == i) pausedBy_ = -1;
+            endTask(i);
         }
         return Flow::Next;
     case Op::In:
@@ -235,9 +233,8 @@ TaskRunner::Flow TaskRunner::flow(Machine& machine, int index, const Instruction
         t.wait.kind = Wait::Kind::Condition;
         return Flow::Block;
     case Op::Wait: {
-        const auto preset = memory_.readValue(ControllerMemory::kTimers + 2 * static_cast<std::uint32_t>(in.number), 2);
         t.wait.kind = Wait::Kind::Time;
-        t.wait.until = now_ + 10 * static_cast<std::int64_t>(preset.value_or(0));
+        t.wait.until = now_ + timerMillis(in.number);
         return Flow::Block;
     }
     case Op::Out: setOutputs(machine, in); return Flow::Next;
@@ -300,8 +297,12 @@ bool TaskRunner::holds(Machine& machine, const Condition& condition) const {
 bool TaskRunner::timerContact(int timer) const {
     const std::int64_t started = timerStarts_[static_cast<std::size_t>(timer)];
     if (started < 0) return false;
+    return now_ - started >= timerMillis(timer);
+}
+
+std::int64_t TaskRunner::timerMillis(int timer) const {
     const auto preset = memory_.readValue(ControllerMemory::kTimers + 2 * static_cast<std::uint32_t>(timer), 2);
-    return now_ - started >= 10 * static_cast<std::int64_t>(preset.value_or(0));
+    return 10 * static_cast<std::int64_t>(preset.value_or(0));
 }
 
 bool TaskRunner::symbolOn(Machine& machine, const IoSymbol& s) const {
@@ -313,7 +314,7 @@ bool TaskRunner::symbolOn(Machine& machine, const IoSymbol& s) const {
     case IoFamily::HostInput: return bit(machine.hostInputs(), s.index);
     case IoFamily::Sensor: {
         // The sensor as detected: the input as wired, with its contact logic taken off.
-        const auto wired = static_cast<std::uint8_t>(st.sensorInputs >> kSensorShift[axis]);
+        const auto wired = static_cast<std::uint8_t>(st.sensorInputs >> kSensorNibbleShift[axis]);
         const auto detected = static_cast<std::uint8_t>(wired ^ settings_.sensorLogic(s.index));
         return (detected & kSensorBits[static_cast<std::size_t>(s.bit)]) != 0;
     }

@@ -96,6 +96,9 @@ private:
     Flow execute(Machine& machine, int index);
     Flow flow(Machine& machine, int index, const Instruction& in);
     void activate(int index, int program);
+    void endTask(int index);  // also lifts the hold of its PAUSE
+    // Back to the step after the last call, or the end of the task.
+    static Flow returnFromCall(Task& task);
     void publish(Machine& machine) const;
     const std::vector<Instruction>* programOf(int number) const;
 
@@ -107,6 +110,7 @@ private:
     bool calculate(Machine& machine, const Instruction& in);
     void setOutputs(Machine& machine, const Instruction& in);
     bool timerContact(int timer) const;
+    std::int64_t timerMillis(int timer) const;  // the timer's preset
 
     // Motion (TaskRunnerMotion.cpp).
     Flow motion(Machine& machine, Task& task, const Instruction& in);
@@ -124,6 +128,7 @@ private:
     // Where a point sends an axis, in its position unit; nothing when the point is not set.
     std::optional<std::int32_t> pointTarget(Machine& machine, int axis, int point, bool incremental) const;
     double pulseSpeed(int axis, int rate) const;  // Hz of a speed rate in percent, with the speed level
+    int speedLevelPercent() const;                // 20..100: the share of every speed the speed level leaves
     std::int32_t accelTime(int axis) const;       // 0.01 s
     double unitsPerPulse(int axis) const;
 

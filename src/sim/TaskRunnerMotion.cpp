@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "data/ByteOrder.h"
 #include "data/SettingsImage.h"
 #include "sim/NetworkDriverSim.h"
 #include "sim/PulseAxisSim.h"
@@ -40,21 +41,6 @@ bool moveStarted(Machine& machine, MoveResult r) {
 // A speed in whole Hz, never above the one asked (which stays within the axis' maximum).
 std::int32_t wholeHz(double hz) { return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::floor(hz))); }
 
-std::uint32_t positionRecordAddress(int axis, int index) {
-    return ControllerMemory::kPositions +
-           static_cast<std::uint32_t>(layout::kPositionBlockSize * static_cast<std::size_t>(axis) +
-                                      layout::kPositionRecordsStart +
-                                      layout::kPositionRecordSize * static_cast<std::size_t>(index));
-}
-
-std::uint32_t networkPointAddress(int driver, int index) {
-    return ControllerMemory::kNetwork +
-           static_cast<std::uint32_t>(layout::kNetworkDrivers - layout::kNetworkCommParams +
-                                      layout::kNetworkDriverSize * static_cast<std::size_t>(driver) +
-                                      layout::kNetworkPointsStart +
-                                      layout::kNetworkPointSize * static_cast<std::size_t>(index));
-}
-
 double normalised(double angle) {
     const double full = 2 * std::numbers::pi;
     angle = std::fmod(angle, full);
@@ -68,9 +54,13 @@ double normalised(double angle) {
 double TaskRunner::unitsPerPulse(int axis) const { return settings_.pulseAxis(axis).unitsPerPulse(); }
 
 double TaskRunner::pulseSpeed(int axis, int rate) const {
-    const auto level = std::min<std::uint32_t>(memory_.readValue(ControllerMemory::kSpeedLevel, 1).value_or(4), 4);
-    const double percent = 20.0 * level + 20.0;
+    const double percent = speedLevelPercent();
     return std::max(1.0, settings_.pulseAxis(axis).maxSpeed() * rate / 100.0 * percent / 100.0);
+}
+
+int TaskRunner::speedLevelPercent() const {
+    const auto level = std::min<std::uint32_t>(memory_.readValue(ControllerMemory::kSpeedLevel, 1).value_or(4), 4);
+    return static_cast<int>(20 * level + 20);
 }
 
 std::int32_t TaskRunner::accelTime(int axis) const {
@@ -79,7 +69,7 @@ std::int32_t TaskRunner::accelTime(int axis) const {
                              static_cast<std::uint32_t>(PulseAxisRecord::accelTimeOffset(accelEntries_[static_cast<std::size_t>(axis)]));
     std::array<std::uint8_t, 4> bytes{};
     memory_.readParameters(at, bytes.data(), bytes.size());
-    return static_cast<std::int32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24);
+    return static_cast<std::int32_t>(readU32LE(bytes.data()));
 }
 
 std::optional<std::int32_t> TaskRunner::pointTarget(Machine& machine, int axis, int point, bool incremental) const {
@@ -172,7 +162,7 @@ TaskRunner::Flow TaskRunner::move(Machine& machine, Task& task, const Instructio
         if (!selected(in.axes, a)) continue;
         if (machine.axisBusy(a)) return Flow::Retry;
         const auto target = pointTarget(machine, a, in.point, in.incremental);
-        const int rate = memory_.readValue(positionRecordAddress(a, in.point - 1) + PositionRecord::kSpeed, 1).value_or(0);
+        const int rate = settings_.pointSpeedRate(a, in.point - 1);
         if (!target || rate < 1 || rate > 100) {
             machine.raiseAlarm(kPointAlarm);
             return Flow::End;
@@ -209,7 +199,7 @@ TaskRunner::Flow TaskRunner::line(Machine& machine, Task& task, const Instructio
         longest = std::max(longest, distances[static_cast<std::size_t>(a)]);
     }
     // The interpolation speed is the first axis' rate; the longest way runs at it.
-    const int rate = memory_.readValue(positionRecordAddress(first, in.point - 1) + PositionRecord::kSpeed, 1).value_or(0);
+    const int rate = settings_.pointSpeedRate(first, in.point - 1);
     if (rate < 1 || rate > 100) {
         machine.raiseAlarm(kPointAlarm);
         return Flow::End;
@@ -245,7 +235,7 @@ TaskRunner::Flow TaskRunner::arc(Machine& machine, Task& task, const Instruction
         e[i] = *end;
         path.end[i] = *end;
     }
-    const int rate = memory_.readValue(positionRecordAddress(path.axes[0], in.point - 1) + PositionRecord::kSpeed, 1).value_or(0);
+    const int rate = settings_.pointSpeedRate(path.axes[0], in.point - 1);
     if (rate < 1 || rate > 100) {
         machine.raiseAlarm(kPointAlarm);
         return Flow::End;
@@ -307,8 +297,8 @@ TaskRunner::Flow TaskRunner::home(Machine& machine, Task& task, const Instructio
         if (!selected(in.axes, a)) continue;
         // The home-seeking speed, at the rate the program's HOME step set in the homing record.
         HomeRequest request = HomeRequest::fromSettings(settings_.pulseAxis(a));
-        const auto rate = memory_.readValue(positionRecordAddress(a, kHomingRecord) + PositionRecord::kSpeed, 1).value_or(100);
-        if (rate >= 1 && rate <= 100) request.speed = std::max<std::int32_t>(1, request.speed * static_cast<std::int32_t>(rate) / 100);
+        const int rate = settings_.pointSpeedRate(a, kHomingRecord);
+        if (rate >= 1 && rate <= 100) request.speed = std::max<std::int32_t>(1, request.speed * rate / 100);
         const MoveResult r = machine.homeReturn(a, request);
         if (!moveStarted(machine, r)) return Flow::End;
     }
@@ -327,15 +317,12 @@ TaskRunner::Flow TaskRunner::networkMove(Machine& machine, Task& task, const Ins
         r = machine.homeReturn(axis, HomeRequest{});
     } else {
         const NetworkPoint p = settings_.networkPoint(in.number, in.point - 1);
-        const std::uint32_t at = networkPointAddress(in.number, in.point - 1);
-        const auto level = std::min<std::uint32_t>(memory_.readValue(ControllerMemory::kSpeedLevel, 1).value_or(4), 4);
-        const auto hz = static_cast<std::int32_t>(memory_.readValue(at + NetworkPointRecord::kSpeed, 4).value_or(0));
-        if (hz < 1) {
+        if (p.speed < 1) {
             machine.raiseAlarm(kPointAlarm);
             return Flow::End;
         }
-        const MoveSpeed speed{std::max<std::int32_t>(1, static_cast<std::int32_t>(static_cast<std::int64_t>(hz) * (20 * level + 20) / 100)),
-                              static_cast<std::int32_t>(memory_.readValue(at + NetworkPointRecord::kAccelTime, 4).value_or(0))};
+        const MoveSpeed speed{std::max<std::int32_t>(1, static_cast<std::int32_t>(static_cast<std::int64_t>(p.speed) * speedLevelPercent() / 100)),
+                              p.accelTime};
         r = machine.moveAxis(axis, p.absolute ? MoveTarget::to(p.position) : MoveTarget::by(p.position), speed);
     }
     if (!moveStarted(machine, r)) return Flow::End;

@@ -286,6 +286,44 @@ TEST(TaskRunner, AMoveToAPointWithoutPositionIsAPointAlarm) {
     EXPECT_EQ(run.rig.position(0), 0) << "no axis starts";
 }
 
+TEST(TaskRunner, ANetworkMoveRunsAtItsPointsSpeedScaledByTheSpeedLevel) {
+    struct Case {
+        const char* name;
+        std::uint8_t model;   // 0: no driver at that address
+        std::int32_t speed;   // Hz
+        std::uint8_t level;   // speed level 0..4: 20 % .. 100 %
+        std::uint8_t alarm;   // 0: the move runs
+        std::int32_t after100ms;
+    };
+    const Case cases[] = {
+        {"full speed", 1, 2000, 4, 0, 200},
+        {"speed level 1: 40 %", 1, 2000, 1, 0, 80},
+        {"a point without speed", 1, 0, 4, Machine::kPointAlarm, 0},
+        {"no driver at the address", 0, 2000, 4, TaskRunner::kNetworkAlarm, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramRun run(programs({{100, {"\tMOVE2\tA1 P001 ", "\tEND\t"}}}));
+        NetworkDriverRecord driver(run.rig.image, 0);
+        driver.setModel(c.model);
+        driver.setUnit(2);
+        driver.point(0).setMode(1);
+        driver.point(0).setPosition(1000);
+        driver.point(0).setSpeed(c.speed);
+        driver.point(0).setAccelTime(0);
+        run.rig.image.data()[layout::kSpeedOverrideLevel] = c.level;
+        Machine& m = run.start();
+        const int axis = Machine::kPulseAxes;
+        run.rig.run(100);
+        EXPECT_EQ(m.alarmCode(), c.alarm);
+        EXPECT_NEAR(run.rig.position(axis), c.after100ms, 2);
+        if (c.alarm != 0) continue;
+        run.toEnd();
+        EXPECT_FALSE(m.running());
+        EXPECT_EQ(run.rig.position(axis), 1000);
+    }
+}
+
 TEST(TaskRunner, ProgramsStartedAndStoppedByOtherTasksAndHeldByPause) {
     ProgramRun run(programs({{100, {"\tON\t#001 ", "\tWAIT\tT1", "\tPAUSE\tON", "\tWAIT\tT2", "\tPAUSE\tOFF", "\tWAIT\tT2",
                              "\tOFF\t#001 ", "L001\tIN\tIN9 ON"}},
