@@ -6,6 +6,7 @@
 #include "data/CellInput.h"
 #include "data/ValueText.h"
 #include "program/CommandCode.h"
+#include "program/StepLine.h"
 #include "program/TextScan.h"
 
 namespace vantrel {
@@ -149,8 +150,11 @@ CommandEditRecord editRecordFromStep(const StepRecord& step, const SettingsImage
     CommandEditRecord record;
     record.label = step.label;
     record.code = step.code;
-    record.operand = step.operand;
-    const std::string_view operand = step.operand;
+    // The blank the TAB before a comment became is not part of the operand: a
+    // text-built command (OUT, CALC, …) would carry it into its next term, and
+    // storing the step unchanged would write one more blank on every round.
+    const std::string_view operand = writtenOperand(step);
+    record.operand = operand;
     const auto numberFrom = [&](std::size_t pos) { return decimalAt(operand, pos); };
 
     switch (step.code) {
