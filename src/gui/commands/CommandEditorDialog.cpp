@@ -13,6 +13,7 @@
 #include "commands/CIoSymbolPicker.h"
 #include "commands/ChoiceList.h"
 #include "commands/MotionFormTexts.h"
+#include "program/StepEditor.h"
 #include "ui/MessageBox.h"
 #include "ui/OkCancelButtons.h"
 
@@ -202,6 +203,13 @@ void CommandEditorDialog::accept() {
 CommandEditorResult runEditorDialog(CommandEditorDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted) return CommandEditorResult::cancelled();
     return CommandEditorResult::confirmed(dialog.record());
+}
+
+CommandEditorResult runStoringEditorDialog(CommandEditorDialog& dialog, CommandEditorContext& context) {
+    dialog.setStore([&context](const CommandEditRecord& record) { return context.steps.storeCommand(record).refusal; });
+    if (dialog.exec() != QDialog::Accepted) return CommandEditorResult::cancelled();
+    if (context.settingsChanged) context.settingsChanged();
+    return CommandEditorResult::stored();
 }
 
 }  // namespace vantrel

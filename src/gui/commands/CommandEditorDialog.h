@@ -115,5 +115,9 @@ private:
 
 // Runs a form modally: its record when confirmed, else nothing.
 CommandEditorResult runEditorDialog(CommandEditorDialog& dialog);
+// Runs a form that writes into chosen points (point move, shift): it stores
+// before it closes, so that a refusal keeps it open and another point can be
+// chosen, then the views that show the points refresh.
+CommandEditorResult runStoringEditorDialog(CommandEditorDialog& dialog, CommandEditorContext& context);
 
 }  // namespace vantrel

@@ -121,5 +121,35 @@ TEST_F(ReopenedStepsTest, EveryEditableStepIsWrittenBackUnchanged) {
         EXPECT_EQ(reopened.count(code) == 1, hasEditor(code) && code != kCodeJmp) << code;
 }
 
+// A step from a file may name a point whose records hold the movable range,
+// a prohibited area or the homing speed: nothing is written there, neither
+// by OK nor when the step is deleted with its program.
+TEST_F(ReopenedStepsTest, NoStepWritesIntoTheRangeAreaOrHomingRecords) {
+    const std::pair<const char*, int> cases[] = {  // the line, the record index it names
+        {"\tMOVE\tA1 P0222 ", 221},  {"\tMOVEP\tA1 P0253 ", 252},          {"\tSHIFT\tON 1 P226 ", 225},
+        {"\tLINE\tA1 P0232 ", 231}, {"\tARC\tA1,A2 P0301 P0240 ", 239},
+    };
+    for (const auto& [line, reserved] : cases) {
+        SCOPED_TRACE(line);
+        const std::unique_ptr<CommandEditor> editor = reopen(line);
+        // What those records hold is no point data: the user types some.
+        if (auto* move = dynamic_cast<MoveEditor*>(editor.get())) {
+            for (int axis = 0; axis < 4; ++axis) move->setPositionText(move->positionRows() - 1, axis, "1");
+            for (int field = 0; field < move->speedFields(); ++field) move->setSpeedText(field, "50");
+        }
+        if (auto* shift = dynamic_cast<ShiftEditor*>(editor.get()))
+            for (int axis = 0; axis < 4; ++axis) shift->setPositionText(axis, "1");
+        sink.writes.clear();
+        const std::string text = store.text();
+        const SettingsImage before = image;
+        const EditOutcome stored = steps.storeCommand(editor->accept().record);
+        EXPECT_EQ(stored.refusal.value_or(Refusal{}).text,
+                  "指定のポイントは可動範囲・禁止領域・原点復帰の設定に使われているため、\n位置を書き込めません。");
+        EXPECT_TRUE(image == before && sink.writes.empty() && store.text() == text);
+        steps.freeStepPoints(0);
+        for (int axis = 0; axis < 4; ++axis) EXPECT_EQ(image.readPosition(axis, reserved), before.readPosition(axis, reserved));
+    }
+}
+
 }  // namespace
 }  // namespace vantrel
