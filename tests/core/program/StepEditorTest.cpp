@@ -471,6 +471,9 @@ TEST_F(StepEditorTest, AllocateAutoPointSkipsEveryReferencedPoint) {
     store.current().stepCount = 1;
     store.current().step(0) = {0, kCodeLine, "A1 P0304 ", ""};
     EXPECT_EQ(editor.allocateAutoPoint(0), 304);
+    // Another program's point written with three digits is in use as well.
+    load("\tPROG\t#001\r\n\tLINE\tA1 P301 \r\n\tPROG\t#002\r\n", 2);
+    EXPECT_EQ(editor.allocateAutoPoint(0), 301);
 }
 
 TEST_F(StepEditorTest, PasteGivesCopiedLineStepsNewDistinctPoints) {
