@@ -2,6 +2,7 @@
 // controller brought in is written back as it was, or refused, never changed
 // behind the user's back.
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <utility>
@@ -34,6 +35,11 @@ namespace vantrel {
 namespace {
 
 using Kind = CommandEditorKind;
+
+template <class Editor>
+Editor& as(CommandEditor& editor) {
+    return static_cast<Editor&>(editor);
+}
 
 class ReopenedStepsTest : public test::EditorFixture {
 protected:
@@ -148,6 +154,46 @@ TEST_F(ReopenedStepsTest, NoStepWritesIntoTheRangeAreaOrHomingRecords) {
         EXPECT_TRUE(image == before && sink.writes.empty() && store.text() == text);
         steps.freeStepPoints(0);
         for (int axis = 0; axis < 4; ++axis) EXPECT_EQ(image.readPosition(axis, reserved), before.readPosition(axis, reserved));
+    }
+}
+
+// A target, index, driver or point a re-opened step names but the form cannot
+// offer stays shown; OK says why and waits for a valid choice.
+TEST_F(ReopenedStepsTest, AValueTheFormDoesNotOfferIsShownAndRefusedUntilChanged) {
+    struct Case {
+        const char* line;
+        const char* shown;
+        std::function<void(CommandEditor&)> chooseSecond;
+        const char* stored;  // the operand stored then
+    };
+    const Case cases[] = {
+        {"L001\tIF\ta ON GOTO L009 ", "LABEL「009」",
+         [](CommandEditor& e) { as<ConditionEditor>(e).chooseTarget(1); }, "a ON GOTO L001 "},
+        {"\tIF\ta ON GOSUB #009 ", "プログラムNo.「009」",
+         [](CommandEditor& e) { as<ConditionEditor>(e).chooseTarget(1); }, "a ON GOSUB #001 "},
+        {"\tACC\tON,A1 30", "軸1の加速度「30」",
+         [](CommandEditor& e) { as<AccelerationEditor>(e).chooseEntry(0, 1); }, "ON,A1 0"},
+        {"\tMOVE2P\tA17 P002 ", "軸No.「017」",
+         [](CommandEditor& e) { as<NetworkMoveEditor>(e).chooseAxis(1); }, "A1 P002 "},
+        {"\tMOVE2\tA0 P002 ", "軸No.「000」",
+         [](CommandEditor& e) { as<NetworkMoveEditor>(e).chooseAxis(1); }, "A1 P002 "},
+        {"\tMOVE2P\tA3 P000 ", "ポイントNo.「000」",
+         [](CommandEditor& e) { as<NetworkMoveEditor>(e).choosePoint(1); }, "A3 P001 "},
+        {"\tHOME2P\tA99 ", "軸No.「099」",
+         [](CommandEditor& e) { as<NetworkAxisCommandEditor>(e).chooseAxis(1); }, "A1 "},
+        {"\tSHIFT\tON 1 P000 ", "ポイントNo.「000」",
+         [](CommandEditor& e) { as<ShiftEditor>(e).choosePoint(1); }, "ON 1 P081 "},
+        {"\tMOVE\tA1 ", "ポイントNo.「0000」",
+         [](CommandEditor& e) { as<MoveEditor>(e).choosePoint(1); }, "A1 P1001 "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        const std::unique_ptr<CommandEditor> editor = reopen(c.line);
+        EXPECT_EQ(editor->accept().refusal.value_or(Refusal{}).text,
+                  std::string(c.shown) + "は使用できません。\n一覧から選び直してください。");
+        c.chooseSecond(*editor);
+        ASSERT_TRUE(steps.storeCommand(editor->accept().record));
+        EXPECT_EQ(firstStepOperand(), c.stored);
     }
 }
 

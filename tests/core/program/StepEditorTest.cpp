@@ -366,7 +366,7 @@ TEST_F(StepEditorTest, LoadStepForEditFillsTheOtherRowsOfItsTable) {
     ASSERT_TRUE(editor.loadStepForEdit(5));
     EXPECT_EQ(editor.lastEditRecord().number, 42);
     ASSERT_TRUE(editor.loadStepForEdit(6));
-    EXPECT_EQ(editor.lastEditRecord().networkAxis, 0);  // only 1..16 name a driver
+    EXPECT_EQ(editor.lastEditRecord().networkAxis, 17);  // kept: its editor shows it and asks for a driver
     ASSERT_TRUE(editor.loadStepForEdit(7));
     EXPECT_EQ(editor.lastEditRecord().networkAxis, 16);
     EXPECT_EQ(editor.lastEditRecord().onOff, 1);
