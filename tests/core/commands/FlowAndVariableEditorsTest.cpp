@@ -55,13 +55,18 @@ TEST_F(FlowAndVariableEditorsTest, ExpressionAlternatesOperandAndOperator) {
     EXPECT_TRUE(again.expectsOperand());
 }
 
-TEST_F(FlowAndVariableEditorsTest, ExpressionNeverOutgrowsAStepOperand) {
+TEST_F(FlowAndVariableEditorsTest, ExpressionNeverOutgrowsAStepOperandAndSaysSo) {
     ExpressionEditor e({}, false);
-    for (int i = 0; i < 200; ++i) {
-        e.addVariable("abcdefghij");
-        e.addOperator(Op::Times);
-    }
-    EXPECT_LE(e.text().size(), 254u);
+    MaybeRefusal refused;
+    for (int i = 0; i < 100 && !refused; ++i) refused = e.expectsOperand() ? e.addVariable("abcdefghij") : e.addOperator(Op::Times);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->text, "演算式が254バイトを超えるため、これ以上追加できません。");
+    EXPECT_EQ(e.text().size(), 247u);  // 19 times "abcdefghij * "
+    ASSERT_TRUE(e.addNumber("1234567"));       // 255 bytes
+    EXPECT_FALSE(e.addNumber("123456"));       // 254 bytes: the last that fit
+    const MaybeRefusal full = e.addOperator(Op::Plus);
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->text, refused->text);
     ASSERT_TRUE(steps.storeCommand(e.accept().record));
     EXPECT_EQ(firstStepOperand(), e.text());  // nothing cut off
 }
