@@ -12,6 +12,7 @@
 #include "program/CProgManage.h"
 #include "program/CProgramView.h"
 #include "program/ProgramList.h"
+#include "program/StepTableItemModel.h"
 #include "ui/MessageBox.h"
 #include "ui/SaveWithRetry.h"
 
@@ -43,6 +44,8 @@ void CProgramView::compilePrograms() {
     verdict.status = sent.status;
     for (int i = 0; i < 4; ++i) verdict.values[i] = sent.values[i];
     tell(ProgramCompile::finishCompile(result, verdict, state_.programs, compile_));
+    // The red row of an earlier error goes with an accepted or timed-out compile.
+    model_->setHighlights(highlights());
     // The refresh shows the verdict and, for an error, switches to its program.
     refreshStatus();
 }

@@ -226,6 +226,30 @@ TEST_F(ProgramFilesTest, CompileResults) {
     EXPECT_FALSE(ProgramCompile::showErrorProgram(store, state));
 }
 
+// Deleting steps of the error program keeps the red row on the step the
+// controller named: it moves up with it, and goes when that step is deleted.
+TEST(CompileErrorRow, FollowsItsStepThroughDeletions) {
+    struct Case {
+        int program;            // the program the steps were deleted from
+        std::vector<int> rows;  // as selected: any order, repeats, rows past the steps
+        int errorStep;          // afterwards
+    };
+    const Case cases[] = {
+        {7, {9, 12, 20}, 8},  // below it, and past the program's 20 steps
+        {7, {5, 0, 5}, 6},    // two above it, one of them selected twice
+        {7, {2, 8}, -1},      // its own step
+        {3, {2}, 8},          // another program
+    };
+    for (const Case& c : cases) {
+        CompileState state;
+        state.lastStatus = CompileResult::kControllerError;
+        state.errorProgram = 7;
+        state.errorStep = 8;
+        ProgramCompile::followDeletedSteps(state, c.program, c.rows, 20);
+        EXPECT_EQ(state.errorStep, c.errorStep) << c.program << " " << c.rows.front();
+    }
+}
+
 TEST_F(ProgramFilesTest, ForeignBytesOpenWithoutHarm) {
     std::string garbage;
     for (int i = 0; i < 70000; ++i) garbage.push_back(static_cast<char>((i * 7919) % 251));
