@@ -3,10 +3,10 @@
 #include <cerrno>
 
 #include "platform/AtomicFile.h"
+#include "platform/FileRead.h"
 
 #include <climits>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -96,20 +96,12 @@ enum class LoadResult { Loaded, Missing, Unreadable };
 
 LoadResult loadFile(const std::string& path, std::string& content)
 {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
-        return LoadResult::Missing;
+    FileContent file = readFile(path, IniFile::kMaxFileSize);
+    if (!file) {
+        return file.result.error == ENOENT ? LoadResult::Missing : LoadResult::Unreadable;
     }
-    const auto size = std::filesystem::file_size(path, error);
-    if (error || size > IniFile::kMaxFileSize) {
-        return LoadResult::Unreadable;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return LoadResult::Unreadable;
-    }
-    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return content.size() > IniFile::kMaxFileSize ? LoadResult::Unreadable : LoadResult::Loaded;
+    content = std::move(file.bytes);
+    return LoadResult::Loaded;
 }
 
 std::vector<Line> splitLines(const std::string& content)
