@@ -1,6 +1,6 @@
-// A settings file that cannot be saved where the user chose: the main window
-// names the file and the reason, the old file stays as it was, and the user
-// may choose another place.
+// A settings file that cannot be saved where the user chose (a folder closed
+// to writing, a file made read-only): the main window names the file and the
+// reason, the old file stays as it was, and the user may choose another place.
 
 #include <fcntl.h>
 #include <sys/fsuid.h>
@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "GuiTestSupport.h"
 #include "app/AppState.h"
@@ -83,6 +84,9 @@ private slots:
         QVERIFY(chmod((readOnly_ + QStringLiteral("/old.bin")).toLocal8Bit().constData(), 0666) == 0);
         QVERIFY(chmod(readOnly_.toLocal8Bit().constData(), 0555) == 0);
         QVERIFY(chmod(writable_.toLocal8Bit().constData(), 0777) == 0);
+        // In a folder that takes files, a file the user made read-only.
+        QVERIFY(saveSettingsFile(old, (writable_ + QStringLiteral("/read-only.bin")).toStdString()));
+        QVERIFY(chmod((writable_ + QStringLiteral("/read-only.bin")).toLocal8Bit().constData(), 0444) == 0);
 
         // Is the folder really closed to writing here? Not when the test
         // runs as root without the right to change its file access identity.
@@ -119,16 +123,16 @@ private slots:
         recorder_.reset();
     }
 
-    void aFolderWithoutWritePermissionIsReportedAndAnotherPlaceMayBeChosen() {
+    void aProtectedTargetIsReportedAndAnotherPlaceMayBeChosen() {
         QFETCH(bool, chooseAnotherPlace);
-        const QString old = readOnly_ + QStringLiteral("/old.bin");
+        QFETCH(QString, old);
         const QString other = writable_ + QStringLiteral("/other.bin");
         QFile::remove(other);
         const QByteArray oldBytes = readAll(old);
         chosen_ = {old, other};
         recorder_->answer = [&](const Refusal&) { return chooseAnotherPlace; };
-        bool signalled = false;
-        connect(frame_.get(), &CMainFrame::settingsSavedOrRead, this, [&] { signalled = true; });
+        state_->image.setU8(2000, 9);
+        QVERIFY(state_->unsaved.settingsUnsaved(state_->image));
         {
             const AsOrdinaryUser ordinary;
             frame_->saveSettingsFile();
@@ -142,21 +146,27 @@ private slots:
                      QStringLiteral("\n(書込み権限なし)\n別の場所に保存しますか？"));
         // The old file is as it was, and nothing was left beside it.
         QCOMPARE(readAll(old), oldBytes);
-        QCOMPARE(QDir(readOnly_).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("old.bin")});
+        QCOMPARE(QDir(QFileInfo(old).path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".tmp")),
+                 QStringList());
 
         QCOMPARE(dialogs_, chooseAnotherPlace ? 2 : 1);
         QCOMPARE(QFile::exists(other), chooseAnotherPlace);
-        QCOMPARE(signalled, chooseAnotherPlace);
+        QCOMPARE(state_->unsaved.settingsUnsaved(state_->image), !chooseAnotherPlace);
         if (chooseAnotherPlace) {
             const QByteArray saved = readAll(other);
             QCOMPARE(saved, QByteArray(reinterpret_cast<const char*>(state_->image.data()),
                                        static_cast<int>(SettingsImage::kSize)));
         }
     }
-    void aFolderWithoutWritePermissionIsReportedAndAnotherPlaceMayBeChosen_data() {
+    void aProtectedTargetIsReportedAndAnotherPlaceMayBeChosen_data() {
         QTest::addColumn<bool>("chooseAnotherPlace");
-        QTest::newRow("another place") << true;
-        QTest::newRow("give up") << false;
+        QTest::addColumn<QString>("old");
+        const QString inClosedFolder = readOnly_ + QStringLiteral("/old.bin");
+        const QString readOnlyFile = writable_ + QStringLiteral("/read-only.bin");
+        QTest::newRow("closed folder, another place") << true << inClosedFolder;
+        QTest::newRow("closed folder, give up") << false << inClosedFolder;
+        QTest::newRow("read-only file, another place") << true << readOnlyFile;
+        QTest::newRow("read-only file, give up") << false << readOnlyFile;
     }
 };
 
