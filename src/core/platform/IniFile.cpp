@@ -92,16 +92,16 @@ std::string cleanedValue(std::string_view value)
     return std::string(value);
 }
 
-enum class LoadResult { Loaded, Missing, Unreadable };
-
-LoadResult loadFile(const std::string& path, std::string& content)
+// The file's content; a missing file reads as empty. A file that cannot be
+// read (or is larger than an INI file may be) gives its error.
+FileReadResult loadFile(const std::string& path, std::string& content)
 {
     FileContent file = readFile(path, IniFile::kMaxFileSize);
-    if (!file) {
-        return file.result.error == ENOENT ? LoadResult::Missing : LoadResult::Unreadable;
+    if (file.result.error == ENOENT) {
+        return {};
     }
     content = std::move(file.bytes);
-    return LoadResult::Loaded;
+    return file.result;
 }
 
 std::vector<Line> splitLines(const std::string& content)
@@ -172,7 +172,7 @@ std::string IniFile::readString(std::string_view section, std::string_view key, 
 {
     std::string content;
     std::string value(defaultValue);
-    if (loadFile(path_, content) == LoadResult::Loaded) {
+    if (loadFile(path_, content)) {
         if (const auto found = findValue(content, section, key)) {
             value = cleanedValue(*found);
         }
@@ -224,9 +224,9 @@ FileWriteResult IniFile::write(std::string_view section, std::string_view key, s
         return FileWriteResult{EINVAL};
     }
     std::string content;
-    errno = 0;
-    if (loadFile(path_, content) == LoadResult::Unreadable) {
-        return FileWriteResult{errno != 0 ? errno : EFBIG};
+    if (const FileReadResult read = loadFile(path_, content); !read) {
+        const bool special = read.error == FileReadResult::kNotRegularFile;
+        return FileWriteResult{special ? FileWriteResult::kNotRegularFile : read.error};
     }
     std::vector<Line> lines = splitLines(content);
     const std::string lineEnd = content.find("\r\n") != std::string::npos ? "\r\n" : "\n";
