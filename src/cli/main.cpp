@@ -2,6 +2,7 @@
 // the same core (link thread, transactions, settings image) as the desktop
 // program.
 #include <cstring>
+#include <exception>
 #include <iostream>
 #include <string>
 
@@ -47,9 +48,7 @@ int usage(std::ostream& out) {
     return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     int first = 1;
     std::string trace;
     if (argc > first && std::strcmp(argv[first], "--trace") == 0) {
@@ -79,4 +78,18 @@ int main(int argc, char** argv) {
     std::cerr << "vantrel-cli: unknown command " << name << "\n";
     usage(std::cerr);
     return vantrel::cli::kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Whatever a command did not catch ends it with a message, not an abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "vantrel-cli: internal error: " << e.what() << "\n";
+    } catch (...) {
+        std::cerr << "vantrel-cli: internal error\n";
+    }
+    return vantrel::cli::kExitFailed;
 }

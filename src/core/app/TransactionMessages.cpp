@@ -57,6 +57,12 @@ Refusal flashWriteQuestion() {
     return question("現在のコントローラの設定をFLASHメモリへ書き込みます。\nよろしいですか？", "確認");
 }
 Refusal exitWithoutFlashQuestion() { return question("変更内容をFLASHに書込みせずに終了しますか？", "確認"); }
+Refusal exitUnsavedSettingsQuestion() {
+    return question("設定の変更がファイルに保存されていません。\n保存してから終了しますか？", "確認");
+}
+Refusal exitUnsavedProgramsQuestion() {
+    return question("プログラムの変更がファイルに保存されていません。\n保存してから終了しますか？", "確認");
+}
 Refusal saveBeforeReadQuestion() {
     return question("コントローラの設定を読み出します。現在の設定を保存しますか？", "確認");
 }

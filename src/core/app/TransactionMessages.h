@@ -41,6 +41,10 @@ Refusal disconnectQuestion();
 Refusal changePortQuestion();
 Refusal flashWriteQuestion();
 Refusal exitWithoutFlashQuestion();
+// At exit, after the FLASH question, for changes that are in no file: yes
+// saves them first, no quits without them, cancel stays.
+Refusal exitUnsavedSettingsQuestion();
+Refusal exitUnsavedProgramsQuestion();
 Refusal saveBeforeReadQuestion();
 Refusal saveCurrentSettingsQuestion();
 // Shown after the controller's network address was changed.

@@ -64,7 +64,8 @@ public:
     static MaybeRefusal checkProgramFile(const std::string& path);
     // "プログラムを開く" after the dialog: checks the file, replaces the store
     // by it, writes the working file, rescans, selects and loads the first
-    // program, reloads the I/O names and clears storeClean. A refusal leaves
+    // program, reloads the I/O names and clears storeClean. A file that cannot
+    // be read, or holds no program, is refused with its message and leaves
     // the store as it was. The caller selects row 0 and refreshes its views.
     EditOutcome openProgramFile(const std::string& path);
     // Work recovered after a crash replaces the store as an opened program file

@@ -5,7 +5,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -20,6 +22,7 @@
 #include "app/OperatingMode.h"
 #include "app/SpeedLevel.h"
 #include "app/TransactionMessages.h"
+#include "data/FileReadMessages.h"
 #include "data/FileSaveMessages.h"
 #include "data/ImageEdit.h"
 #include "data/SettingsFile.h"
@@ -70,11 +73,18 @@ CMainFrame::CMainFrame(AppState& state, ViewFactory views, QWidget* parent)
     statusBar()->setSizeGripEnabled(true);
     connect(statusPane_, &CStatusPane::speedDownClicked, this, &CMainFrame::speedDown);
     connect(statusPane_, &CStatusPane::speedUpClicked, this, &CMainFrame::speedUp);
+    recoveryNote_ = new QLabel(this);
+    recoveryNote_->setStyleSheet(QStringLiteral("color: #b00000;"));
+    recoveryNote_->hide();
+    statusBar()->addPermanentWidget(recoveryNote_);
 
     // The program store starts as the default programs beside the program
     // (loading sets the program-compiled flag).
     state_.programFiles.loadStoreFromFile(ProgramFiles::Which::DefaultPrograms);
     state_.unsavedFlash = false;
+    // The work as the window starts with it is in files (or is nothing yet).
+    state_.unsaved.settingsSavedOrRead(state_.image);
+    state_.unsaved.programsSavedOrRead(state_.programs.text());
 
     state_.linkThread.setWorkingProgramFile(dataFolderPath("Ncstep.sys"));
     state_.linkThread.start();
@@ -246,13 +256,19 @@ void CMainFrame::openSettingsFile() {
         message(*refusal);
         return;
     }
-    if (ui::askYesNo(this, saveCurrentSettingsQuestion())) saveSettingsFileTo();
+    // A save asked for and not made (cancelled, or failed and given up) would
+    // let the open replace the settings that were to be saved.
+    if (ui::askYesNo(this, saveCurrentSettingsQuestion()) && !saveSettingsFileTo()) return;
     const UserProfile profile;
     const QString path = prompts_.openSettingsFile(this, QString::fromStdString(profile.dialogStartFolder()));
     if (path.isEmpty()) return;
     profile.setLastFolder(QFileInfo(path).absolutePath().toStdString());
-    if (!loadSettingsFile(state_.image, path.toStdString())) return;  // not readable: passed over
-    emit settingsSavedOrRead();
+    // Only a whole settings image replaces the one on screen.
+    if (const SettingsFileRead read = loadSettingsFile(state_.image, path.toStdString()); !read) {
+        message(fileReadFailedMessage(QDir::toNativeSeparators(path).toStdString(), read.result));
+        return;
+    }
+    settingsSavedOrRead();
     rebuildCurrentView();
     refreshStatusPane();
     if (state_.link.isOpen() && state_.status.modeWord.load() == mode::kEditTest) {
@@ -265,18 +281,20 @@ void CMainFrame::openSettingsFile() {
 void CMainFrame::saveSettingsFile() { saveSettingsFileTo(); }
 
 bool CMainFrame::saveSettingsFileTo() {
-    const UserProfile profile;
     // A file that cannot be written is reported, and another place may be chosen.
-    const QString written = ui::saveWithRetry(
-        this, [&] { return prompts_.saveSettingsFile(this, QString::fromStdString(profile.dialogStartFolder())); },
-        [&](const QString& path) {
-            profile.setLastFolder(QFileInfo(path).absolutePath().toStdString());
-            return vantrel::saveSettingsFile(state_.image, path.toStdString());
-        });
-    if (written.isEmpty()) return false;
-    emit settingsSavedOrRead();
+    const auto write = [this](const std::string& path) { return vantrel::saveSettingsFile(state_.image, path); };
+    if (ui::saveWithRetryFromLastFolder(this, prompts_.saveSettingsFile, write).isEmpty()) return false;
+    settingsSavedOrRead();
     return true;
 }
+
+bool CMainFrame::saveProgramFileTo() {
+    // Saving tells the unsaved work itself (through the program files).
+    const auto write = [this](const std::string& path) { return state_.programFiles.saveProgramFile(path); };
+    return !ui::saveWithRetryFromLastFolder(this, prompts_.saveProgramFile, write).isEmpty();
+}
+
+void CMainFrame::settingsSavedOrRead() { state_.unsaved.settingsSavedOrRead(state_.image); }
 
 void CMainFrame::choosePort() {
     if (state_.link.isOpen() && !ui::askYesNo(this, changePortQuestion())) return;
@@ -439,7 +457,7 @@ void CMainFrame::onProgress(unsigned operation, int percent, int result) {
 }
 
 void CMainFrame::onSettingsReadDone() {
-    emit settingsSavedOrRead();
+    settingsSavedOrRead();
     rebuildCurrentView();
     refreshStatusPane();
 }
@@ -471,13 +489,41 @@ void CMainFrame::onImageBytesStored(std::size_t offset, const std::vector<std::u
 // --- exit -----------------------------------------------------------------------
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (state_.unsavedFlash && !ui::askYesNo(this, exitWithoutFlashQuestion())) {
+    if (!mayClose()) {
         event->ignore();
         return;
     }
     shutdownLink();
     event->accept();
 }
+
+bool CMainFrame::mayClose() {
+    if (state_.unsavedFlash && !ui::askYesNo(this, exitWithoutFlashQuestion())) return false;
+    if (state_.unsaved.settingsUnsaved(state_.image) &&
+        !saveOrGiveUp(exitUnsavedSettingsQuestion(), [this] { return saveSettingsFileTo(); }))
+        return false;
+    if (state_.unsaved.programsUnsaved(state_.programs.text()) &&
+        !saveOrGiveUp(exitUnsavedProgramsQuestion(), [this] { return saveProgramFileTo(); }))
+        return false;
+    // What is still unsaved was given up: the recovery copy goes with it.
+    state_.unsaved.dropChanges(state_.image, state_.programs.text());
+    return true;
+}
+
+bool CMainFrame::saveOrGiveUp(const Refusal& question, const std::function<bool()>& save) {
+    switch (ui::showMessage(this, question, ui::MessageButtons::YesNoCancel)) {
+    case ui::MessageAnswer::Yes: return save();
+    case ui::MessageAnswer::No: return true;
+    default: return false;
+    }
+}
+
+void CMainFrame::showRecoveryNote(const QString& text) {
+    recoveryNote_->setText(text);
+    recoveryNote_->setVisible(!text.isEmpty());
+}
+
+QString CMainFrame::recoveryNote() const { return recoveryNote_->text(); }
 
 void CMainFrame::shutdownLink() {
     if (linkShutDown_) return;

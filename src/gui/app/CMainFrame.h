@@ -14,6 +14,7 @@
 #include "link/GuiLinkEvents.h"
 #include "link/Protocol.h"
 
+class QLabel;
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -79,10 +80,9 @@ public:
     // Stops the link thread and closes the port (also done when the window closes).
     void shutdownLink();
 
-signals:
-    // The settings image has just been saved to a file or replaced by a file
-    // or the controller's settings: nothing of it is unsaved work now.
-    void settingsSavedOrRead();
+    // The status bar's note about the recovery copy (empty: none).
+    void showRecoveryNote(const QString& text);
+    QString recoveryNote() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -113,6 +113,15 @@ private:
     void writeSettingsToController();
     void disconnectSilently();
     bool saveSettingsFileTo();
+    bool saveProgramFileTo();
+    // The settings image has just been saved to a file or replaced by a file
+    // or the controller's settings: nothing of it is unsaved work now.
+    void settingsSavedOrRead();
+    // The questions of the exit; false when the window stays.
+    bool mayClose();
+    // One unsaved kind at exit: yes saves it (false when nothing was saved),
+    // no gives it up, cancel stays.
+    bool saveOrGiveUp(const Refusal& question, const std::function<bool()>& save);
     void message(const Refusal& message);
 
     AppState& state_;
@@ -121,6 +130,7 @@ private:
     GuiLinkEvents* events_ = nullptr;
     CWaitDlg* waitDlg_ = nullptr;
     CStatusPane* statusPane_ = nullptr;
+    QLabel* recoveryNote_ = nullptr;
     QTreeWidget* tree_ = nullptr;
     QWidget* viewPane_ = nullptr;
     QWidget* view_ = nullptr;

@@ -18,4 +18,10 @@ namespace vantrel::ui {
 QString saveWithRetry(QWidget* parent, const std::function<QString()>& choosePath,
                       const std::function<FileWriteResult(const QString& path)>& write);
 
+// The same with a save dialog that starts in the last folder of the user
+// profile; the folder of each file chosen becomes the last folder.
+QString saveWithRetryFromLastFolder(QWidget* parent,
+                                    const std::function<QString(QWidget*, const QString& startFolder)>& dialog,
+                                    const std::function<FileWriteResult(const std::string& path)>& write);
+
 }  // namespace vantrel::ui

@@ -253,7 +253,7 @@ TEST(CompileErrorRow, FollowsItsStepThroughDeletions) {
 TEST_F(ProgramFilesTest, ForeignBytesOpenWithoutHarm) {
     std::string garbage;
     for (int i = 0; i < 70000; ++i) garbage.push_back(static_cast<char>((i * 7919) % 251));
-    write("garbage.ncp", garbage);
+    write("garbage.ncp", "\tPROG\t#001\r\n" + garbage);
     EXPECT_TRUE(files->openProgramFile(path("garbage.ncp")));
     EXPECT_EQ(store.text().find('\0'), std::string::npos);
 
