@@ -127,6 +127,9 @@ TEST_F(LinkE2e, AlarmRecordIsReadIntoTheStatus) {
 
 TEST_F(LinkE2e, HeldJogRepeatsUntilReleasedAndStopIsSentOnce) {
     connectEditTest();
+    LinkPauses pauses = thread.pauses();
+    pauses.heldJog = 1h;  // held without renewals for as long as the test takes
+    thread.setPauses(pauses);
     JogRequestRecord jog;
     jog.setOperation(JogRequestRecord::kJogForward);
     jog.setAxis(1);
