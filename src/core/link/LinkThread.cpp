@@ -250,6 +250,9 @@ void LinkThread::identify() {
     status_.modeWord.store(identified->modeWord, std::memory_order_relaxed);
     status_.requestedMode.store(identified->modeWord, std::memory_order_relaxed);
     queues_.clearWrites();
+    // This controller starts from outputs all off, whatever an earlier one had.
+    status_.resetOutputs();
+    link_.takeNetworkRegisterRequest();
     silentDisconnect.store(false);
     link_.setPendingOpLocked(op(LinkOp::Idle));
     const int result = identified->modeWord == static_cast<std::uint16_t>(ControllerMode::EditTest) ? kEditTestMode
