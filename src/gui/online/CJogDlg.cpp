@@ -48,7 +48,7 @@ CJogDlg::CJogDlg(AppState& state, std::function<void(int)> relayDriver, QWidget*
     startRefresh(kTickMs);
 }
 
-CJogDlg::~CJogDlg() { session_.release(); }
+CJogDlg::~CJogDlg() { session_.close(); }
 
 bool CJogDlg::eventFilter(QObject* watched, QEvent* event) {
     const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
@@ -83,7 +83,7 @@ void CJogDlg::releaseJogButtons() {
     backwardArmed_ = false;
     forward_->setDown(false);
     backward_->setDown(false);
-    session_.release();
+    session_.forceEnd();
 }
 
 void CJogDlg::showBox(const Refusal& message) {
@@ -231,6 +231,7 @@ void CJogDlg::hideEvent(QHideEvent* event) {
 
 void CJogDlg::closeEvent(QCloseEvent* event) {
     releaseJogButtons();
+    session_.close();
     COnlineWindow::closeEvent(event);
 }
 

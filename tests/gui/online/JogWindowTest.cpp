@@ -58,12 +58,19 @@ private:
         if (!c_->connect()) return nullptr;
         return c_->open<CJogDlg>(MonitorWindow::TestRun);
     }
-    // Holds ">" and lets ticks run until the JOG is on the link.
+    // Holds ">" and lets ticks run until the JOG has gone out.
     void holdForward(CJogDlg* jog) {
         QTest::mousePress(jog->button(JogButton::Forward), Qt::LeftButton);
         jog->refresh();
         QCOMPARE(c_->state.link.pendingOp(), kJog);
         QVERIFY(jog->session().jogging());
+        QTRY_COMPARE_WITH_TIMEOUT(lastJogOperation(), 1, kPatience);
+    }
+    // What ends a held JOG other than its release: the stop goes out, then the polls.
+    void stopFollows(CJogDlg* jog) {
+        QVERIFY(!jog->session().jogging());
+        QTRY_COMPARE_WITH_TIMEOUT(lastJogOperation(), 7, kPatience);
+        QTRY_COMPARE_WITH_TIMEOUT(c_->state.link.pendingOp(), kIdle, kPatience);
     }
     static double shown(const QString& text) { return text.toDouble(); }
     // Operation of the last JOG request the controller received; -1 before any.
@@ -132,7 +139,7 @@ private slots:
         c_->menu->activateWindow();
         QTRY_VERIFY_WITH_TIMEOUT(!jog->isActiveWindow(), kPatience);
         jog->refresh();
-        QCOMPARE(c_->state.link.pendingOp(), kIdle);
+        stopFollows(jog);
         // Back in the window, the button must be pressed again: the mouse
         // moving over it pushes it down but does not hold it.
         QVERIFY(activate(jog));
@@ -148,7 +155,7 @@ private slots:
         modal.setModal(true);
         modal.show();
         jog->refresh();
-        QCOMPARE(c_->state.link.pendingOp(), kIdle);
+        stopFollows(jog);
         modal.close();
         QTest::mouseRelease(jog->button(JogButton::Forward), Qt::LeftButton);
         QVERIFY(activate(jog));
@@ -157,9 +164,7 @@ private slots:
         holdForward(jog);
         QTest::keyClick(jog, Qt::Key_Escape);
         QVERIFY(jog->isVisible());
-        QVERIFY(!jog->session().jogging());
-        QTRY_COMPARE_WITH_TIMEOUT(lastJogOperation(), 7, kPatience);
-        QTRY_COMPARE_WITH_TIMEOUT(c_->state.link.pendingOp(), kIdle, kPatience);
+        stopFollows(jog);
         QTest::mouseRelease(jog->button(JogButton::Forward), Qt::LeftButton);
 
         // The link drops.
@@ -175,7 +180,7 @@ private slots:
         QVERIFY(activate(jog));
         holdForward(jog);
         jog->close();
-        QCOMPARE(c_->state.link.pendingOp(), kIdle);
+        stopFollows(jog);
     }
 
     void aFailedCheckShowsItsMessageAndSendsNothing() {
