@@ -63,13 +63,23 @@ bool CJogDlg::eventFilter(QObject* watched, QEvent* event) {
 // --- the tick -------------------------------------------------------------------------
 
 void CJogDlg::refresh() {
-    if (!jogAllowed()) releaseJogButtons();
+    const bool acts = followMode(MonitorWindow::TestRun);
+    enableControls(acts);
+    if (!acts || !jogAllowed()) releaseJogButtons();
     if (const MaybeRefusal refusal = session_.tick(held(), state().image, axis_, currentFields())) showBox(*refusal);
     refreshDisplay();
 }
 
 bool CJogDlg::jogAllowed() {
     return isVisible() && isActiveWindow() && QApplication::activeModalWidget() == nullptr && state().link.isOpen();
+}
+
+void CJogDlg::enableControls(bool acts) {
+    // "■停止" stays: stopping is never refused.
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        if (buttons_[i] && i != static_cast<std::size_t>(JogButton::Stop)) buttons_[i]->setEnabled(acts);
+    for (QCheckBox* box : switches_) box->setEnabled(acts && axis_.has_value());
+    alarmReset_->setEnabled(acts);
 }
 
 JogHeld CJogDlg::held() const {
@@ -138,6 +148,7 @@ void CJogDlg::chooseAxis(int row) {
 }
 
 void CJogDlg::applyAxis() {
+    enableControls(followMode(MonitorWindow::TestRun));
     if (!axis_) {
         model_->clear();
         return;
