@@ -123,13 +123,14 @@ TEST_F(OpenLink, AHeldJogNoLongerRenewedEndsWithTheStopByItself) {
     held.setOperation(JogRequestRecord::kJogBackward);
     held.setAxis(9);
     // Renewed on every pass for well past the dead-man time: the JOG goes on.
+    Clock::time_point lastRenewal;
     for (const auto pressed = Clock::now(); Clock::now() - pressed < 4 * pauses.heldJog; drainLine()) {
+        lastRenewal = Clock::now();
         ASSERT_TRUE(link.startJog(held));
         thread.runOnce();
     }
     EXPECT_EQ(link.pendingOp(), op(LinkOp::Jog));
     // The renewals stop (a window that froze): the last JOG sent is the stop, then polling.
-    const auto lastRenewal = Clock::now();
     while (link.pendingOp() == op(LinkOp::Jog) && Clock::now() - lastRenewal < 2s) {
         thread.runOnce();
         drainLine();
