@@ -48,7 +48,7 @@ CJogDlg::CJogDlg(AppState& state, std::function<void(int)> relayDriver, QWidget*
     startRefresh(kTickMs);
 }
 
-CJogDlg::~CJogDlg() { session_.release(); }
+CJogDlg::~CJogDlg() { session_.close(); }
 
 bool CJogDlg::eventFilter(QObject* watched, QEvent* event) {
     const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
@@ -63,13 +63,23 @@ bool CJogDlg::eventFilter(QObject* watched, QEvent* event) {
 // --- the tick -------------------------------------------------------------------------
 
 void CJogDlg::refresh() {
-    if (!jogAllowed()) releaseJogButtons();
+    const bool acts = followMode(MonitorWindow::TestRun);
+    enableControls(acts);
+    if (!acts || !jogAllowed()) releaseJogButtons();
     if (const MaybeRefusal refusal = session_.tick(held(), state().image, axis_, currentFields())) showBox(*refusal);
     refreshDisplay();
 }
 
 bool CJogDlg::jogAllowed() {
     return isVisible() && isActiveWindow() && QApplication::activeModalWidget() == nullptr && state().link.isOpen();
+}
+
+void CJogDlg::enableControls(bool acts) {
+    // "■停止" stays: stopping is never refused.
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        if (buttons_[i] && i != static_cast<std::size_t>(JogButton::Stop)) buttons_[i]->setEnabled(acts);
+    for (QCheckBox* box : switches_) box->setEnabled(acts && axis_.has_value());
+    alarmReset_->setEnabled(acts);
 }
 
 JogHeld CJogDlg::held() const {
@@ -83,7 +93,7 @@ void CJogDlg::releaseJogButtons() {
     backwardArmed_ = false;
     forward_->setDown(false);
     backward_->setDown(false);
-    session_.release();
+    session_.forceEnd();
 }
 
 void CJogDlg::showBox(const Refusal& message) {
@@ -138,6 +148,7 @@ void CJogDlg::chooseAxis(int row) {
 }
 
 void CJogDlg::applyAxis() {
+    enableControls(followMode(MonitorWindow::TestRun));
     if (!axis_) {
         model_->clear();
         return;
@@ -231,6 +242,7 @@ void CJogDlg::hideEvent(QHideEvent* event) {
 
 void CJogDlg::closeEvent(QCloseEvent* event) {
     releaseJogButtons();
+    session_.close();
     COnlineWindow::closeEvent(event);
 }
 

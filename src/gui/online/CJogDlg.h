@@ -29,8 +29,12 @@ class CLamp;
 //
 // A JOG runs only while its button is really held: the window losing
 // activation, being hidden or closed, a modal box appearing anywhere, the
-// link dropping, or a failed check all end it as a release does, and the
-// button must be pressed again. Escape sends stop.
+// link dropping, a failed check or the controller leaving edit-test mode all
+// take the button from the user and send the stop, and the button must be
+// pressed again. Closing the window also stops an inching, home return or
+// test run it started that still moves. Escape sends stop. Outside edit-test
+// mode the motion buttons, driver switches and alarm reset are disabled and
+// the window says why; with no axis the driver switches are.
 class CJogDlg : public COnlineWindow {
     Q_OBJECT
 public:
@@ -113,8 +117,10 @@ private:
     // Whether a held JOG button may drive: shown, active, no modal box, link open.
     bool jogAllowed();
     JogHeld held() const;
-    // A release that did not come from the mouse: the buttons must be pressed anew.
+    // A release that did not come from the mouse: the buttons must be pressed
+    // anew, and a JOG held ends with the stop.
     void releaseJogButtons();
+    void enableControls(bool acts);
     // Shows a message box; a JOG held ends first.
     void showBox(const Refusal& message);
     JogFields currentFields() const;

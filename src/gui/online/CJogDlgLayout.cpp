@@ -41,8 +41,9 @@ void CJogDlg::build() {
     model_->setAlignment(Qt::AlignCenter);
     model_->setText(QString());
     model_->setMinimumWidth(70);
-    top->addWidget(model_);
-    top->addStretch(1);
+    top->addWidget(model_, 0, Qt::AlignVCenter);
+    top->addSpacing(16);
+    top->addWidget(makeModeReason(), 1);
 
     auto* left = new QVBoxLayout;
     left->addWidget(makeDisplayGroup());
@@ -232,8 +233,10 @@ QWidget* CJogDlg::makeTeachingGroup() {
 QWidget* CJogDlg::makeOutputGroup() {
     auto* group = new QGroupBox(QStringLiteral("ドライバ出力"), this);
     auto* row = new QHBoxLayout(group);
+    // The labels an axis chosen later replaces by those of its model.
+    const QString labels[] = {QStringLiteral("C-ON"), QStringLiteral("AWO"), QStringLiteral("FREE")};
     for (std::size_t i = 0; i < switches_.size(); ++i) {
-        auto* box = new QCheckBox(group);
+        auto* box = new QCheckBox(labels[i], group);
         box->setFocusPolicy(Qt::NoFocus);
         connect(box, &QCheckBox::clicked, this, [this, i] { clickSwitch(static_cast<int>(i)); });
         row->addWidget(box);
