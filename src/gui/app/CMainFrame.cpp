@@ -35,6 +35,7 @@
 #include "platform/ComIni.h"
 #include "platform/UserProfile.h"
 #include "ui/MessageBox.h"
+#include "ui/StatusNote.h"
 #include "ui/SaveWithRetry.h"
 
 namespace vantrel {
@@ -77,6 +78,7 @@ CMainFrame::CMainFrame(AppState& state, ViewFactory views, QWidget* parent)
     recoveryNote_->setStyleSheet(QStringLiteral("color: #b00000;"));
     recoveryNote_->hide();
     statusBar()->addPermanentWidget(recoveryNote_);
+    ui::installStatusNote(statusBar());
 
     // The program store starts as the default programs beside the program
     // (loading sets the program-compiled flag).
@@ -95,7 +97,10 @@ CMainFrame::CMainFrame(AppState& state, ViewFactory views, QWidget* parent)
     resize(1000, 680);
 }
 
-CMainFrame::~CMainFrame() { shutdownLink(); }
+CMainFrame::~CMainFrame() {
+    ui::installStatusNote(nullptr);
+    shutdownLink();
+}
 
 void CMainFrame::createMenus() {
     auto addAction = [this](QMenu* menu, const QString& text, void (CMainFrame::*slot)()) {
