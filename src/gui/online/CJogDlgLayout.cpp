@@ -12,6 +12,7 @@
 #include "online/CJogDlg.h"
 #include "online/CLamp.h"
 #include "online/MonitorFields.h"
+#include "ui/CWindowPlacer.h"
 
 namespace vantrel {
 namespace {
@@ -43,22 +44,35 @@ void CJogDlg::build() {
     model_->setMinimumWidth(70);
     top->addWidget(model_, 0, Qt::AlignVCenter);
     top->addSpacing(16);
-    top->addWidget(makeModeReason(), 1);
+    auto* head = new QGridLayout;
+    head->addLayout(top, 0, 0);
+    QLabel* reason = makeModeReason();
 
-    auto* left = new QVBoxLayout;
+    auto* leftPanel = new QWidget(this);
+    auto* left = new QVBoxLayout(leftPanel);
+    left->setContentsMargins(0, 0, 0, 0);
     left->addWidget(makeDisplayGroup());
     left->addWidget(makeJogGroup());
     left->addWidget(makeInchingGroup());
     left->addWidget(makeOutputGroup());
     left->addStretch(1);
-    auto* right = new QVBoxLayout;
+    auto* rightPanel = new QWidget(this);
+    auto* right = new QVBoxLayout(rightPanel);
+    right->setContentsMargins(0, 0, 0, 0);
     right->addWidget(makeHomeGroup());
     right->addWidget(makeTestRunGroup());
     right->addWidget(makeTeachingGroup());
     right->addStretch(1);
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addLayout(right);
+    // Side by side, or one above the other with the reason under the axis
+    // where side by side would not fit.
+    const PanelRows columns = newPanelRows({leftPanel, rightPanel});
+    placer().setShapes(2, [head, reason, arrange = columns.arrange](int shape) {
+        arrange(shape);
+        head->removeWidget(reason);
+        head->addWidget(reason, shape == 0 ? 0 : 1, shape == 0 ? 1 : 0);
+    });
+    head->addWidget(reason, 0, 1);
+    head->setColumnStretch(1, 1);
 
     QPushButton* stop = buttons_[static_cast<std::size_t>(JogButton::Stop)] = new QPushButton(QStringLiteral("■停止"), this);
     stop->setAutoDefault(false);
@@ -74,8 +88,8 @@ void CJogDlg::build() {
     bottom->addWidget(makeCloseButton());
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(columns);
+    layout->addLayout(head);
+    layout->addLayout(columns.grid);
     layout->addLayout(bottom);
 }
 
