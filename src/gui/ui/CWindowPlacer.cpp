@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
@@ -70,12 +69,12 @@ CWindowPlacer::CWindowPlacer(QWidget* window, PreferredPlace preferred)
     : QObject(window), window_(window), preferred_(std::move(preferred)) {
     placers().push_back(this);
     window_->installEventFilter(this);
-    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
-        if (window_->isVisible()) remember();
-    });
 }
 
-CWindowPlacer::~CWindowPlacer() { placers().erase(std::remove(placers().begin(), placers().end(), this), placers().end()); }
+CWindowPlacer::~CWindowPlacer() {
+    auto& all = placers();
+    all.erase(std::remove(all.begin(), all.end(), this), all.end());
+}
 
 void CWindowPlacer::setDefaultSize(const QSize& size) { defaultSize_ = size; }
 
@@ -114,7 +113,8 @@ bool CWindowPlacer::eventFilter(QObject* watched, QEvent* event) {
             key_ = className(*window_);
             // A size the code gave the window before showing it is kept.
             keepSize_ = window_->testAttribute(Qt::WA_Resized);
-            if (window_->parentWidget() && window_->windowHandle()) window_->windowHandle()->setTransientParent(nullptr);
+            QWindow* handle = window_->windowHandle();
+            if (window_->parentWidget() && handle) handle->setTransientParent(nullptr);
             place();
         } else if (event->type() == QEvent::Hide) {
             remember();
@@ -136,7 +136,8 @@ WindowPlacementInput CWindowPlacer::input(const QSize& frame) const {
     QScreen* screen = screenOf(main);
     WindowPlacementInput in;
     in.screen = toScreenRect(screen->availableGeometry());
-    for (const QScreen* each : QGuiApplication::screens()) in.screens.push_back(toScreenRect(each->availableGeometry()));
+    for (const QScreen* each : QGuiApplication::screens())
+        in.screens.push_back(toScreenRect(each->availableGeometry()));
     in.mainFrame = toScreenRect(main->frameGeometry());
     if (main != window_) in.keepClear.push_back(in.mainFrame);
     for (const KeepClear& keep : keepClearAreas())
@@ -151,7 +152,8 @@ WindowPlacementInput CWindowPlacer::input(const QSize& frame) const {
         const QPoint p = preferred_(screen->geometry(), frame);
         in.preferred = ScreenPoint{p.x(), p.y()};
     }
-    if (const auto remembered = UserProfile().windowFrame(key_)) in.remembered = ScreenPoint{remembered->x, remembered->y};
+    if (const auto remembered = UserProfile().windowFrame(key_))
+        in.remembered = ScreenPoint{remembered->x, remembered->y};
     return in;
 }
 

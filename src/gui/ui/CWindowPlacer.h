@@ -49,9 +49,6 @@ public:
     // The size it first opens with (else the size its layout asks for).
     void setDefaultSize(const QSize& size);
     void setShapes(int count, Arrange arrange);
-    // Keeps the window's place and size now (done when it is hidden and when
-    // the application quits).
-    void remember() const;
 
     // While `owner` is shown, windows that open do not cover its areas.
     static void keepWindowsClearOf(QWidget* owner, Areas areas);
@@ -68,6 +65,9 @@ protected:
 
 private:
     void place();
+    // Keeps the window's place and size (whenever it is hidden, also as it
+    // closes with the application).
+    void remember() const;
     WindowPlacementInput input(const QSize& frame) const;
     // Where the window would open now with that size inside its frame.
     WindowPlacement placementFor(const QSize& size) const;
