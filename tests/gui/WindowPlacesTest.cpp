@@ -69,7 +69,10 @@ private slots:
             const QByteArray name = window->windowTitle().toUtf8();
             QVERIFY2(!window->frameGeometry().intersects(table), name);
             QVERIFY2(large_.contains(window->frameGeometry()), name);
+            // A window of its own, which does not keep the application
+            // running once the main window is closed.
             QVERIFY2(!window->windowHandle()->transientParent(), name);
+            QVERIFY2(!window->testAttribute(Qt::WA_QuitOnClose), name);
             QVERIFY2(!(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)), name);
         }
 

@@ -136,7 +136,9 @@ WindowPlacement placeWindow(const WindowPlacementInput& input) {
     while (placement.firstClear < input.keepClear.size() &&
            placement.frame.intersects(input.keepClear[placement.firstClear]))
         ++placement.firstClear;
-    placement.fitsScreen = input.width <= input.screen.width && input.height <= input.screen.height;
+    const ScreenRect whole{p.x, p.y, input.width, input.height};
+    const auto holds = [&whole](const ScreenRect& screen) { return intersection(whole, screen) == whole; };
+    placement.fitsScreen = holds(input.screen) || std::any_of(input.screens.begin(), input.screens.end(), holds);
     return placement;
 }
 

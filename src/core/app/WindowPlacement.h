@@ -51,7 +51,7 @@ struct WindowPlacementInput {
 struct WindowPlacement {
     ScreenRect frame;            // the size is cut to the screen when larger
     std::size_t firstClear = 0;  // the widest area it covers nothing of (keepClear.size(): none)
-    bool fitsScreen = true;      // the whole window fits the screen at its size
+    bool fitsScreen = true;      // the whole window, at its size, lies on one screen
 };
 
 // The preferred place (or the cascade from the main window) when it lies on

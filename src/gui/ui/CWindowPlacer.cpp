@@ -114,7 +114,11 @@ bool CWindowPlacer::eventFilter(QObject* watched, QEvent* event) {
             // A size the code gave the window before showing it is kept.
             keepSize_ = window_->testAttribute(Qt::WA_Resized);
             QWindow* handle = window_->windowHandle();
-            if (window_->parentWidget() && handle) handle->setTransientParent(nullptr);
+            if (window_->parentWidget() && handle) {
+                handle->setTransientParent(nullptr);
+                // It still closes with the main window, and keeps nothing running without it.
+                window_->setAttribute(Qt::WA_QuitOnClose, false);
+            }
             place();
         } else if (event->type() == QEvent::Hide) {
             remember();
