@@ -91,13 +91,15 @@ ScreenPoint placeFrom(ScreenPoint start, Size size, const WindowPlacementInput& 
     return leastCovering(start, size, input);
 }
 
-bool titleStripOnAScreen(const ScreenRect& frame, const std::vector<ScreenRect>& screens) {
+// The screen on which the user can still take the frame's title bar, if any.
+const ScreenRect* screenWithTitleBar(const ScreenRect& frame, const std::vector<ScreenRect>& screens) {
     const ScreenRect strip{frame.x, frame.y, frame.width, kTitleStripHeight};
     const int gripWidth = std::min(kGripWidth, frame.width);
-    return std::any_of(screens.begin(), screens.end(), [&](const ScreenRect& screen) {
+    const auto found = std::find_if(screens.begin(), screens.end(), [&](const ScreenRect& screen) {
         const ScreenRect on = intersection(strip, screen);
         return on.width >= gripWidth && on.height >= kGripHeight;
     });
+    return found == screens.end() ? nullptr : &*found;
 }
 
 // The cascade from the main window: the first step whose place no open
@@ -125,8 +127,10 @@ bool ScreenRect::intersects(const ScreenRect& other) const {
 WindowPlacement placeWindow(const WindowPlacementInput& input) {
     const Size size{std::min(input.width, input.screen.width), std::min(input.height, input.screen.height)};
     ScreenPoint p{};
-    if (input.remembered && titleStripOnAScreen(at(*input.remembered, size), input.screens))
-        p = *input.remembered;
+    const ScreenRect* rememberedScreen =
+        input.remembered ? screenWithTitleBar(at(*input.remembered, size), input.screens) : nullptr;
+    if (rememberedScreen)
+        p = clampInto(*input.remembered, size, *rememberedScreen);  // all of it on that screen again
     else if (input.preferred)
         p = placeFrom(*input.preferred, size, input);
     else

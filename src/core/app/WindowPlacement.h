@@ -44,7 +44,8 @@ struct WindowPlacementInput {
     // opens cascaded from the main window.
     std::optional<ScreenPoint> preferred;
     // Where it was when it last closed: used again while its title bar can
-    // still be reached on one of the screens.
+    // still be reached on one of the screens, moved onto that screen as far
+    // as it must.
     std::optional<ScreenPoint> remembered;
 };
 

@@ -77,8 +77,8 @@ TEST(WindowPlacement, OwnPlaceCascadeKeepClearAndRememberedPlaces) {
         // A remembered place is used while the title bar can be taken.
         {"remembered", kScreen1600, ladder, 330, 273, {}, {}, ScreenPoint{300, 200}, {}, kMain, {300, 200, 330, 273},
          3},
-        {"remembered partly off", kScreen1600, {}, 330, 273, {}, {}, ScreenPoint{1500, 900}, {}, kMain,
-         {1500, 900, 330, 273}, 0, false},
+        {"remembered partly off, moved on", kScreen1600, {}, 330, 273, {}, {}, ScreenPoint{1500, 900}, {}, kMain,
+         {1270, 727, 330, 273}, 0},
         {"remembered on the second screen", kScreen1600, {}, 330, 273, {}, {}, ScreenPoint{1700, 100},
          {kScreen1600, second1366}, kMain, {1700, 100, 330, 273}, 0},
         {"remembered screen gone", kScreen1366, {}, 330, 273, {}, {}, ScreenPoint{2000, 100}, {}, kMain,
