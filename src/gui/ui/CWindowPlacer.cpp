@@ -174,7 +174,7 @@ QSize CWindowPlacer::shapeSize(const std::optional<UserProfile::WindowFrame>& re
     QSize size = window_->sizeHint();
     if (keepSize_)
         size = window_->size();
-    else if (remembered)
+    else if (remembered && shapeCount_ == 1)  // a window of several shapes takes the size of its shape
         size = QSize(remembered->width, remembered->height).expandedTo(window_->minimumSizeHint());
     else if (defaultSize_.isValid())
         size = defaultSize_;

@@ -26,7 +26,7 @@ namespace vantrel {
 // the main window when the screen has room, else never over an area that a
 // shown view keeps clear (the step table) when it has room for that. A window
 // that can take several shapes (axis panels in one row or in two) takes the
-// shape that fits the screen and keeps the most clear.
+// shape that fits the screen and keeps the most clear, at that shape's size.
 //
 // A window with a parent is made a window of the application rather than of
 // its parent's window: window managers that minimise a window together with
