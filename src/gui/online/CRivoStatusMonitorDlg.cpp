@@ -13,10 +13,10 @@
 #include "online/CLamp.h"
 #include "online/MonitorFields.h"
 #include "online/MonitorWindows.h"
-#include "ui/CWindowPlacer.h"
 #include "online/NetworkMonitorText.h"
 #include "online/OutputRequests.h"
 #include "online/StatusLamps.h"
+#include "ui/CWindowPlacer.h"
 
 namespace vantrel {
 namespace {

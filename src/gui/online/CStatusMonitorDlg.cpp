@@ -13,7 +13,6 @@
 #include "online/CTrendPanel.h"
 #include "online/MonitorFields.h"
 #include "online/MonitorWindows.h"
-#include "ui/CWindowPlacer.h"
 #include "online/OnlineRequests.h"
 #include "online/OutputRequests.h"
 #include "online/StatusLamps.h"
