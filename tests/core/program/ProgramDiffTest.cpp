@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "program/ProgramDiff.h"
 
@@ -17,112 +18,91 @@ std::string stepLine(char c) {
     case '4': return "\tFOO\tx";          // undefined commands
     case '5': return "\tBAR\tx";
     case '6': return " \t ";              // a blank step
-    case '7': return ";comment line";     // no step at all
     default: return std::string("\tINC\tM") + c;
     }
 }
 
-std::string section(int number, const std::string& name, const std::string& steps) {
-    std::string digits = std::to_string(1000 + number).substr(1);
-    std::string text = "\tPROG\t#" + digits + (name.empty() ? "" : "\t;" + name) + "\r\n";
-    for (char c : steps) text += stepLine(c) + "\r\n";
-    return text;
-}
+struct Program {
+    int number;
+    std::string name;
+    std::string steps;  // one character per step line (stepLine)
+};
+using Programs = std::vector<Program>;
 
-ProgramStore storeOf(const std::string& text) {
+ProgramStore storeOf(const Programs& programs) {
+    std::string text;
+    for (const Program& p : programs) {
+        text += "\tPROG\t#" + std::to_string(1000 + p.number).substr(1) + (p.name.empty() ? "" : "\t;" + p.name) + "\r\n";
+        for (char c : p.steps) text += stepLine(c) + "\r\n";
+    }
     ProgramStore store;
     EXPECT_TRUE(store.loadText(text));
     store.scanDirectory();
     return store;
 }
 
-// The steps of a program as the characters that wrote them.
-std::string stepChars(const std::string& text, int number) {
-    std::string chars;
-    const std::string header = section(number, "", "").substr(0, 10);
-    std::size_t at = text.find(header);
-    if (at == std::string::npos) return chars;
-    at = text.find("\r\n", at) + 2;
-    for (std::size_t end; at < text.size() && text.compare(at, 7, "\tPROG\t#") != 0; at = end + 2) {
-        end = text.find("\r\n", at);
-        const std::string line = text.substr(at, end - at);
-        for (char c : std::string("123456abcdefghijklmnopqrstuvwxyzXY"))
-            if (stepLine(c) == line) chars += c;
-    }
-    return chars;
+std::string stepsOf(const Programs& programs, int number) {
+    for (const Program& p : programs)
+        if (p.number == number) return p.steps;
+    return {};
 }
 
-// "#001 changed @-2,3+2,4: =c -d +X =e": each program, each hunk with its
-// starts and counts, each step as the character that wrote it.
-std::string summary(const std::vector<ProgramChange>& changes, const std::string& from, const std::string& to) {
-    static const char* kKinds[] = {"added", "removed", "changed"};
+// "#1 changed @-2,3+2,4: =cc -d +X =ee": each program, each hunk with its starts
+// and counts, each step as the character that wrote it (a kept step twice:
+// in the old and in the new program).
+std::string summary(const std::vector<ProgramChange>& changes, const Programs& from, const Programs& to) {
+    static const char* const kKinds[] = {"added", "removed", "changed"};
+    auto at = [](const std::string& steps, int i) { return std::string(1, steps.at(static_cast<std::size_t>(i))); };
     std::string out;
     for (const ProgramChange& change : changes) {
-        out += (out.empty() ? "#" : " #") + std::to_string(1000 + change.number).substr(1) + " " +
-               kKinds[static_cast<int>(change.kind)] + (change.renamed ? " renamed" : "");
-        const std::string a = stepChars(from, change.number);
-        const std::string b = stepChars(to, change.number);
+        const std::string a = stepsOf(from, change.number);
+        const std::string b = stepsOf(to, change.number);
+        out += " #" + std::to_string(change.number) + " " + kKinds[static_cast<int>(change.kind)] +
+               (change.renamed ? " renamed" : "");
         for (const StepHunk& h : change.hunks) {
             out += " @-" + std::to_string(h.oldStart) + "," + std::to_string(h.oldCount) + "+" +
                    std::to_string(h.newStart) + "," + std::to_string(h.newCount) + ":";
-            for (const StepDiffLine& line : h.lines) {
-                switch (line.kind) {
-                case StepDiffLine::Kind::Same:
-                    out += std::string(" =") + a.at(static_cast<std::size_t>(line.oldStep)) +
-                           (b.at(static_cast<std::size_t>(line.newStep)) == a[static_cast<std::size_t>(line.oldStep)]
-                                ? ""
-                                : "?");
-                    break;
-                case StepDiffLine::Kind::Removed: out += std::string(" -") + a.at(static_cast<std::size_t>(line.oldStep)); break;
-                case StepDiffLine::Kind::Added: out += std::string(" +") + b.at(static_cast<std::size_t>(line.newStep)); break;
-                }
+            for (const StepDiffLine& l : h.lines) {
+                if (l.kind == StepDiffLine::Kind::Same) out += " =" + at(a, l.oldStep) + at(b, l.newStep);
+                if (l.kind == StepDiffLine::Kind::Removed) out += " -" + at(a, l.oldStep);
+                if (l.kind == StepDiffLine::Kind::Added) out += " +" + at(b, l.newStep);
             }
         }
     }
-    return out;
+    return out.empty() ? out : out.substr(1);
 }
 
 TEST(ProgramDiff, StepsMatchByContentInHunksWithContext) {
     struct Case {
         const char* what;
-        std::string from;
-        std::string to;
+        Programs from;
+        Programs to;
         int context;
         const char* expected;
     };
     const Case cases[] = {
-        {"same steps: other section order, blanks before a line, a comment line more",
-         section(1, "Main", "abc") + section(2, "Sub", "de"), section(2, "Sub", "d7e") + section(1, "Main", "1bc"), 3,
-         ""},
-        {"one inserted step is one added step, the steps after it are not changed",
-         section(1, "", "abcdefghij"), section(1, "", "abcdeXfghij"), 3, "#001 changed @-2,6+2,7: =c =d =e +X =f =g =h"},
-        {"a removed first step without context", section(1, "", "abc"), section(1, "", "bc"), 0,
-         "#001 changed @-0,1+0,0: -a"},
-        {"a changed step is the old step removed and the new one added", section(1, "", "abcde"),
-         section(1, "", "abXde"), 1, "#001 changed @-1,3+1,3: =b -c +X =d"},
-        {"changes 2 x context apart share a hunk", section(1, "", "abcdefgh"), section(1, "", "aXcdYfgh"), 1,
-         "#001 changed @-0,6+0,6: =a -b +X =c =d -e +Y =f"},
-        {"changes further apart are two hunks", section(1, "", "abcdefghi"), section(1, "", "aXcdeYghi"), 1,
-         "#001 changed @-0,3+0,3: =a -b +X =c @-4,3+4,3: =e -f +Y =g"},
-        {"all steps replaced: removed first, then added", section(1, "", "abc"), section(1, "", "xyz"), 3,
-         "#001 changed @-0,3+0,3: -a -b -c +x +y +z"},
-        {"a moved step", section(1, "", "abcd"), section(1, "", "bcda"), 3, "#001 changed @-0,4+0,4: -a =b =c =d +a"},
-        {"label, comment and keyword make steps differ; blank steps compare as they stand",
-         section(1, "", "xa46ay"), section(1, "", "x2563y"), 0,
-         "#001 changed @-1,2+1,2: -a -4 +2 +5 @-4,1+4,1: -a +3"},
-        {"programs added, removed and renamed",
-         section(1, "Main", "ab") + section(5, "Old", "c") + section(100, "", "d"),
-         section(1, "Main2", "ab") + section(7, "New", "ef") + section(9, "", "") + section(100, "", "d"), 3,
-         "#001 changed renamed #005 removed @-0,1+0,0: -c #007 added @-0,0+0,2: +e +f #009 added"},
-        {"renamed and steps changed", section(3, "A", "ab"), section(3, "B", "abc"), 3,
-         "#003 changed renamed @-0,2+0,3: =a =b +c"},
-        {"only the first section of a number is read", section(1, "", "ab") + section(1, "", "cd"),
-         section(1, "", "ab"), 3, ""},
+        {"same steps: other section order, blanks before a line", {{1, "Main", "abc"}, {2, "Sub", "de"}},
+         {{2, "Sub", "de"}, {1, "Main", "1bc"}}, 3, ""},
+        {"one inserted step is one added step, the steps after it are not changed", {{1, "", "abcdefghij"}},
+         {{1, "", "abcdeXfghij"}}, 3, "#1 changed @-2,6+2,7: =cc =dd =ee +X =ff =gg =hh"},
+        {"a changed step is the old step removed and the new one added", {{1, "", "abcde"}}, {{1, "", "abXde"}}, 1,
+         "#1 changed @-1,3+1,3: =bb -c +X =dd"},
+        {"changes 2 x context apart share a hunk", {{1, "", "abcdefgh"}}, {{1, "", "aXcdYfgh"}}, 1,
+         "#1 changed @-0,6+0,6: =aa -b +X =cc =dd -e +Y =ff"},
+        {"changes further apart are two hunks", {{1, "", "abcdefghi"}}, {{1, "", "aXcdeYghi"}}, 1,
+         "#1 changed @-0,3+0,3: =aa -b +X =cc @-4,3+4,3: =ee -f +Y =gg"},
+        {"all steps replaced: removed first, then added", {{1, "", "abc"}}, {{1, "", "xyz"}}, 3,
+         "#1 changed @-0,3+0,3: -a -b -c +x +y +z"},
+        {"a moved step", {{1, "", "abcd"}}, {{1, "", "bcda"}}, 3, "#1 changed @-0,4+0,4: -a =bb =cc =dd +a"},
+        {"label, comment and keyword make steps differ; blank steps compare as they stand", {{1, "", "xa46ay"}},
+         {{1, "", "x2563y"}}, 0, "#1 changed @-1,2+1,2: -a -4 +2 +5 @-4,1+4,1: -a +3"},
+        {"programs added, removed and renamed", {{1, "Main", "ab"}, {5, "Old", "c"}, {100, "", "d"}},
+         {{1, "Main2", "ab"}, {7, "New", "ef"}, {9, "", ""}, {100, "", "d"}}, 3,
+         "#1 changed renamed #5 removed @-0,1+0,0: -c #7 added @-0,0+0,2: +e +f #9 added"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const auto changes = diffPrograms(storeOf(c.from), storeOf(c.to), c.context);
-        EXPECT_EQ(summary(changes, c.from, c.to), c.expected);
+        EXPECT_EQ(summary(diffPrograms(storeOf(c.from), storeOf(c.to), c.context), c.from, c.to), c.expected);
     }
 }
 
