@@ -50,6 +50,35 @@ TEST_F(ProgramViewStatusTest, TheRunningRowFollowsTheFirstPairOfTheProgramShown)
     }
 }
 
+TEST_F(ProgramViewStatusTest, TheStatusSaysWhereEachRunningTaskIsInTheRunModes) {
+    struct Case {
+        const char* what;
+        int mode;
+        std::vector<TaskPosition> tasks;  // from task 0
+        std::vector<RunningTask> named;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"edit-test mode: the usual text", 0, {{1, 2}}, {}, ""},
+        {"a task in another program", 1, {{1, 2}}, {{0, 1, 2}}, "タスク0: #001 ステップ003"},
+        {"tasks without a program are left out", 2, {{0, 0}, {0, 4}, {5, 0}, {100, 254}},
+         {{2, 5, 0}, {3, 100, 254}}, "タスク2: #005 ステップ001　タスク3: #100 ステップ255"},
+        {"no task runs: the usual text", 1, {}, {}, ""},
+    };
+    for (const Case& c : cases) {
+        ProgramViewStatus fresh;
+        const auto changes = fresh.tick(running(c.mode, c.tasks), compile);
+        EXPECT_TRUE(changes.statusChanged) << c.what;
+        EXPECT_EQ(fresh.runningTasks(), c.named) << c.what;
+        EXPECT_EQ(fresh.statusText(), c.text) << c.what;
+    }
+    // The next step of a task is a change of the status; the same step is none.
+    tick(running(1, {{1, 2}}));
+    EXPECT_FALSE(tick(running(1, {{1, 2}})).statusChanged);
+    EXPECT_TRUE(tick(running(1, {{1, 3}})).statusChanged);
+    EXPECT_EQ(status.statusText(), "タスク0: #001 ステップ004");
+}
+
 TEST_F(ProgramViewStatusTest, ScrollShowsTwentyStepsAfterARowBeyondTwenty) {
     const std::pair<int, int> cases[] = {{0, 0}, {20, 20}, {21, 41}, {200, 220}};
     for (const auto& [step, scroll] : cases) {
@@ -91,6 +120,7 @@ TEST_F(ProgramViewStatusTest, AnIdleTickReportsNothing) {
     ProgramViewStatusInput input = running(2, {{5, 8}, {1, 3}});
     EXPECT_TRUE(tick(input).any());
     for (int i = 0; i < 3; ++i) EXPECT_FALSE(tick(input).any()) << i;
+    input.tasks = {};  // the tasks ended: the status says the store's state again
     input.storeClean = false;
     const auto changes = tick(input);
     EXPECT_TRUE(changes.statusChanged);
