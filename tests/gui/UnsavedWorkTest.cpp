@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QWindow>
 
 #include "GuiTestSupport.h"
 #include "app/AppState.h"
@@ -187,6 +188,31 @@ private slots:
         lookUntil(2);
         QCOMPARE(notes.count(), 2);
         QCOMPARE(frame_->recoveryNote(), QString());
+    }
+
+    // The question is centred on the main window once the window is on the
+    // screen; the work restored is named in the title as from no file.
+    void theRestoreQuestionWaitsForTheMainWindowAndTheTitleNamesTheWork() {
+        QVERIFY2(!frame_->windowHandle()->isExposed(), "the window is not yet on the screen as the test starts");
+        const QString copy = file(QStringLiteral("recovery.dat"));
+        SettingsImage edited = state_->image;
+        edited.setU8(3000, 99);
+        QFile written(copy);
+        QVERIFY(written.open(QIODevice::WriteOnly));
+        written.write(QByteArray::fromStdString(encodeRecoveredWork(edited, state_->programs.text())));
+        written.close();
+        bool exposedWhenAsked = false;
+        recorder_->reply = [&](const Refusal&) {
+            exposedWhenAsked = frame_->windowHandle()->isExposed();
+            return Answer::Yes;
+        };
+
+        QVERIFY(recovery(copy)->offerRestore(frame_.get()));
+        QVERIFY(exposedWhenAsked);
+        QVERIFY(state_->image == edited);
+        frame_->refreshTitle();
+        // Only the settings differ from their files.
+        QCOMPARE(frame_->windowTitle(), QStringLiteral("VANTREL - 復元した設定 * / Ncstepini.sys"));
     }
 
     void aDamagedRecoveryCopyIsSetAsideWithAMessage() {
