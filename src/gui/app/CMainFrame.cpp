@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include <algorithm>
+#include <array>
 #include <mutex>
 
 #include <QAction>
@@ -52,6 +53,7 @@ QTreeWidgetItem* addEntry(const NavigationEntry& entry, QTreeWidgetItem* parent)
     for (const auto& child : entry.children) addEntry(child, item);
     return item;
 }
+
 // "停止 (Alt+A, P)": a toolbar button's command and the keys that reach it
 // through the menus.
 QString menuKeysToolTip(const QMenu* menu, const QAction* action) {
@@ -62,6 +64,12 @@ QString menuKeysToolTip(const QMenu* menu, const QAction* action) {
     QString name = action->text();
     name.remove(QRegularExpression(QStringLiteral("\\(&.\\)|\\.\\.\\.$")));
     return QStringLiteral("%1 (Alt+%2, %3)").arg(name.trimmed(), key(menu->title()), key(action->text()));
+}
+
+// The file an overwriting save writes: a file the user chose, never the
+// defaults beside the program; empty when there is none (the dialog asks).
+QString fileInUse(const UnsavedWork::Origin& origin) {
+    return origin.kind == UnsavedWork::Origin::Kind::File ? QString::fromStdString(origin.path) : QString();
 }
 
 }  // namespace
@@ -101,8 +109,9 @@ CMainFrame::CMainFrame(AppState& state, ViewFactory views, QWidget* parent)
     state_.unsavedFlash = false;
     // The work as the window starts with it is in files (or is nothing yet).
     settingsSavedOrRead({UnsavedWork::Origin::Kind::Defaults, exeFolderPath("initial.bin")});
-    state_.unsaved.programsSavedOrRead(state_.programs.text(),
-                                       {UnsavedWork::Origin::Kind::Defaults, state_.programFiles.paths().defaultPrograms});
+    const UnsavedWork::Origin defaultPrograms{UnsavedWork::Origin::Kind::Defaults,
+                                              state_.programFiles.paths().defaultPrograms};
+    state_.unsaved.programsSavedOrRead(state_.programs.text(), defaultPrograms);
 
     state_.linkThread.setWorkingProgramFile(dataFolderPath("Ncstep.sys"));
     state_.linkThread.start();
@@ -190,31 +199,37 @@ void CMainFrame::createMenus() {
 void CMainFrame::createFileMenu() {
     fileMenu_ = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     fileMenu_->setToolTipsVisible(true);
-    const auto add = [this](const QString& text, const QString& tip, void (CMainFrame::*slot)()) {
-        QAction* action = fileMenu_->addAction(text);
-        action->setToolTip(tip);
-        action->setStatusTip(tip);
-        connect(action, &QAction::triggered, this, slot);
-        return action;
+    // Open, overwrite, save under a name: for settings files, then for program files.
+    struct Item {
+        const char* text;
+        const char* tip;
+        void (CMainFrame::*slot)();
     };
-    settingsActions_.open = add(QStringLiteral("開く(&O)..."), QStringLiteral("設定ファイルを開きます（Ctrl+O：プログラム作成画面以外）"),
-                                &CMainFrame::openSettingsFile);
-    settingsActions_.save = add(QStringLiteral("上書き保存(&V)"), QStringLiteral("使用中の設定ファイルに上書き保存します（Ctrl+S：プログラム作成画面以外）"),
-                                &CMainFrame::overwriteSettingsFile);
-    settingsActions_.saveAs = add(QStringLiteral("名前を付けて保存(&S)..."),
-                                  QStringLiteral("設定を名前を付けて保存します（Ctrl+Shift+S：プログラム作成画面以外）"),
-                                  &CMainFrame::saveSettingsFile);
-    fileMenu_->addSeparator();
-    programActions_.open = add(QStringLiteral("プログラムを開く(&R)..."),
-                               QStringLiteral("プログラムファイルを開きます（Ctrl+O：プログラム作成画面）"),
-                               &CMainFrame::openProgramFile);
-    programActions_.save = add(QStringLiteral("プログラムを上書き保存(&W)"),
-                               QStringLiteral("使用中のプログラムファイルに上書き保存します（Ctrl+S：プログラム作成画面）"),
-                               &CMainFrame::overwriteProgramFile);
-    programActions_.saveAs = add(QStringLiteral("プログラムに名前を付けて保存(&A)..."),
-                                 QStringLiteral("プログラムを名前を付けて保存します（Ctrl+Shift+S：プログラム作成画面）"),
-                                 &CMainFrame::saveProgramFile);
-    fileMenu_->addSeparator();
+    const auto addGroup = [this](FileActions& group, const std::array<Item, 3>& items) {
+        QAction** actions[] = {&group.open, &group.save, &group.saveAs};
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            QAction* action = fileMenu_->addAction(QString::fromUtf8(items[i].text));
+            action->setToolTip(QString::fromUtf8(items[i].tip));
+            action->setStatusTip(action->toolTip());
+            connect(action, &QAction::triggered, this, items[i].slot);
+            *actions[i] = action;
+        }
+        fileMenu_->addSeparator();
+    };
+    addGroup(settingsActions_,
+             {{{"開く(&O)...", "設定ファイルを開きます（Ctrl+O：プログラム作成画面以外）", &CMainFrame::openSettingsFile},
+               {"上書き保存(&V)", "使用中の設定ファイルに上書き保存します（Ctrl+S：プログラム作成画面以外）",
+                &CMainFrame::overwriteSettingsFile},
+               {"名前を付けて保存(&S)...", "設定を名前を付けて保存します（Ctrl+Shift+S：プログラム作成画面以外）",
+                &CMainFrame::saveSettingsFile}}});
+    addGroup(programActions_,
+             {{{"プログラムを開く(&R)...", "プログラムファイルを開きます（Ctrl+O：プログラム作成画面）",
+                &CMainFrame::openProgramFile},
+               {"プログラムを上書き保存(&W)",
+                "使用中のプログラムファイルに上書き保存します（Ctrl+S：プログラム作成画面）",
+                &CMainFrame::overwriteProgramFile},
+               {"プログラムに名前を付けて保存(&A)...",
+                "プログラムを名前を付けて保存します（Ctrl+Shift+S：プログラム作成画面）", &CMainFrame::saveProgramFile}}});
     recentEnd_ = fileMenu_->addSeparator();
     QAction* exit = fileMenu_->addAction(QStringLiteral("アプリケーションの終了(&X)"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -241,7 +256,8 @@ void CMainFrame::showRecentFiles() {
     const std::vector<std::string> files = UserProfile().recentFiles();
     for (std::size_t i = 0; i < files.size(); ++i) {
         const QString path = QString::fromStdString(files[i]);
-        auto* action = new QAction(QString::fromStdString(recentFileMenuText(static_cast<int>(i), files[i])), fileMenu_);
+        const QString text = QString::fromStdString(recentFileMenuText(static_cast<int>(i), files[i]));
+        auto* action = new QAction(text, fileMenu_);
         action->setToolTip(QDir::toNativeSeparators(path));
         action->setStatusTip(QDir::toNativeSeparators(path));
         connect(action, &QAction::triggered, this, [this, path] { openRecentFile(path); });
@@ -411,10 +427,7 @@ void CMainFrame::openSettingsFileAt(const QString& path) {
 
 void CMainFrame::saveSettingsFile() { saveSettingsFileTo(); }
 
-void CMainFrame::overwriteSettingsFile() {
-    const UnsavedWork::Origin& origin = state_.unsaved.settingsOrigin();
-    saveSettingsFileTo(origin.kind == UnsavedWork::Origin::Kind::File ? QString::fromStdString(origin.path) : QString());
-}
+void CMainFrame::overwriteSettingsFile() { saveSettingsFileTo(fileInUse(state_.unsaved.settingsOrigin())); }
 
 bool CMainFrame::saveSettingsFileTo(const QString& firstPath) {
     // A file that cannot be written is reported, and another place may be chosen.
@@ -440,11 +453,7 @@ void CMainFrame::openProgramFile() {
     refreshTitle();
 }
 
-void CMainFrame::overwriteProgramFile() {
-    const UnsavedWork::Origin& origin = state_.unsaved.programsOrigin();
-    // The default programs beside the program are never overwritten.
-    saveProgramFileTo(origin.kind == UnsavedWork::Origin::Kind::File ? QString::fromStdString(origin.path) : QString());
-}
+void CMainFrame::overwriteProgramFile() { saveProgramFileTo(fileInUse(state_.unsaved.programsOrigin())); }
 
 void CMainFrame::saveProgramFile() { saveProgramFileTo(); }
 
@@ -588,18 +597,17 @@ bool CMainFrame::startWithImage(LinkOp op) {
     return state_.linkThread.startWithImage(op, state_.image);
 }
 
-bool CMainFrame::readSettingsFromController() {
+void CMainFrame::readSettingsFromController() {
     // The read replaces the settings: when they were to be saved first and
     // were not, nothing is read and the connection is not kept half made.
     if (ui::askYesNo(this, saveBeforeReadQuestion()) && !saveSettingsFileTo()) {
         disconnectSilently();
         message(settingsReadStoppedMessage());
-        return false;
+        return;
     }
     const int result =
         runOperation(ProgressKind::SettingsRead, [this] { return startWithImage(LinkOp::SettingsRead); });
     message(settingsReadMessage(result));
-    return true;
 }
 
 void CMainFrame::writeSettingsToController() {

@@ -135,8 +135,7 @@ private:
     // Copies the UI's settings image into the link's under the link lock,
     // then starts `op` (an operation that sends the image or fills it).
     bool startWithImage(LinkOp op);
-    // False when the read was stopped because the settings were to be saved first and were not.
-    bool readSettingsFromController();
+    void readSettingsFromController();
     void writeSettingsToController();
     void disconnectSilently();
     // Saves (to `firstPath`, else where the dialog says); false when nothing was saved.

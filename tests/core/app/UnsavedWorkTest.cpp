@@ -40,20 +40,5 @@ TEST(UnsavedWork, SettingsAndProgramsAreUnsavedFromTheirFirstChangeUntilSavedRea
     }
 }
 
-// Each kind remembers where it was last saved or read; restored work is from
-// no file where it differs from the files, and keeps its file where it does not.
-TEST(UnsavedWork, RestoredWorkIsFromNoFileOnlyWhereItDiffers) {
-    using Kind = UnsavedWork::Origin::Kind;
-    SettingsImage image;
-    const std::string text = "\tPROG\t#100\r\n";
-    UnsavedWork work(image, text);
-    work.settingsSavedOrRead(image, {Kind::File, "/a.bin"});
-    work.programsSavedOrRead(text, {Kind::Defaults, "/Ncstepini.sys"});
-    image.setU8(10, 1);  // the recovery copy's settings differ, its programs do not
-    work.restored(image, text);
-    EXPECT_EQ(work.settingsOrigin(), (UnsavedWork::Origin{Kind::Recovered, {}}));
-    EXPECT_EQ(work.programsOrigin(), (UnsavedWork::Origin{Kind::Defaults, "/Ncstepini.sys"}));
-}
-
 }  // namespace
 }  // namespace vantrel

