@@ -20,6 +20,7 @@
 #include "settings/CTimerView.h"
 #include "settings/IoRogicView.h"
 #include "ui/MessageBox.h"
+#include "ui/StatusNote.h"
 
 using namespace vantrel;
 
@@ -114,6 +115,33 @@ private slots:
         QCOMPARE(brush.color(), QColor(255, 255, 0));
         // A not connected axis takes no edit.
         QVERIFY(!(view->table()->model()->flags(view->table()->model()->index(7, 2)) & Qt::ItemIsEditable));
+    }
+
+    // Beside the table: why an axis without model takes nothing, a value
+    // stored as the end of its range, and the range of a refused text.
+    void driverSettingSaysWhyBesideTheTable() {
+        MessageRecorder recorder;
+        QWidget host;
+        auto* view = new CDriverSettingView(image, &queues, &host);
+        host.show();
+        const QString locked = QStringLiteral("軸3 は接続機種が「接続無し」のため設定できません。接続機種を選ぶと設定できるようになります。");
+        view->selectCell(DriverSettingModel::kStartSpeedRow, 3);
+        QVERIFY(view->helpText().startsWith(QStringLiteral("【内容】\nモータの起動速度を設定します。")));
+        QVERIFY(view->helpText().endsWith(QStringLiteral("\n\n※") + locked));
+        QCOMPARE(ui::lastStatusNote(), locked);
+
+        // Choosing the model unlocks the column: the notes go.
+        QVERIFY(view->commitText(DriverSettingModel::kModelRow, 3, QStringLiteral("QM")));
+        QVERIFY(!view->helpText().contains(QStringLiteral("接続無し")));
+        QCOMPARE(ui::lastStatusNote(), QString());
+
+        QVERIFY(view->commitText(DriverSettingModel::kStartSpeedRow, 3, QStringLiteral("200000")));
+        QCOMPARE(PulseAxisRecord(image, 2).startSpeed(), 100000u);
+        QCOMPARE(ui::lastStatusNote(), QStringLiteral("200000 は設定範囲外のため 100000 にしました（設定範囲：0～100000 [Hz]）"));
+
+        QVERIFY(!view->commitText(DriverSettingModel::kStartSpeedRow, 3, QStringLiteral("2e5")));
+        QTRY_COMPARE(recorder.texts, QStringList{QStringLiteral("入力は半角数字のみです。")});
+        QCOMPARE(ui::lastStatusNote(), QStringLiteral("設定範囲：0～100000 [Hz]"));
     }
 
     void driverSettingRefusalShowsTheMessage() {
