@@ -1,4 +1,5 @@
 #include <functional>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,10 @@ struct FieldCase {
     std::int32_t stored;
 };
 
+// `note`: the range a refusal of the case names beside its message.
 template <std::size_t N>
-void expectCases(const FieldCase (&cases)[N], const std::function<Checked<std::int32_t>(const FieldCase&)>& check) {
+void expectCases(const FieldCase (&cases)[N], const std::function<Checked<std::int32_t>(const FieldCase&)>& check,
+                 const std::function<std::string(const FieldCase&)>& note) {
     for (const FieldCase& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " unit " + std::to_string(c.unit));
         const Checked<std::int32_t> checked = check(c);
@@ -26,6 +29,7 @@ void expectCases(const FieldCase (&cases)[N], const std::function<Checked<std::i
         } else {
             EXPECT_EQ(checked.refusal->text, c.message);
             EXPECT_EQ(checked.refusal->icon, MessageIcon::Warning);
+            EXPECT_EQ(checked.refusal->note, note(c));
         }
     }
 }
@@ -49,7 +53,11 @@ TEST(FieldChecks, PositionRangeAndConversionFollowTheAxisUnit) {
         {kPositionUnitMm, "", kEnterNumberMessage, 0},
         {kPositionUnitMm, "1.2.3", kEnterNumberMessage, 0},
     };
-    expectCases(cases, [](const FieldCase& c) { return checkPositionField(c.unit, c.text); });
+    expectCases(
+        cases, [](const FieldCase& c) { return checkPositionField(c.unit, c.text); },
+        [](const FieldCase& c) -> std::string {
+            return c.unit == kPositionUnitStep ? "設定範囲:-8000000～8000000[step]" : "設定範囲:-80000.00～80000.00[mm]";
+        });
 }
 
 TEST(FieldChecks, SpeedRateIsAWholeNumberFromOneToHundred) {
@@ -60,7 +68,9 @@ TEST(FieldChecks, SpeedRateIsAWholeNumberFromOneToHundred) {
         {0, "0.5", kValueOutOfRangeMessage, 0}, {0, "-5", kValueOutOfRangeMessage, 0},
         {0, "abc", kEnterNumberMessage, 0},     {0, "5%", kEnterNumberMessage, 0},
     };
-    expectCases(cases, [](const FieldCase& c) { return checkSpeedRateField(c.text); });
+    expectCases(
+        cases, [](const FieldCase& c) { return checkSpeedRateField(c.text); },
+        [](const FieldCase&) -> std::string { return "設定範囲:1～100[%]"; });
 }
 
 }  // namespace
