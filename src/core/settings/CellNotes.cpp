@@ -6,19 +6,19 @@ std::string rangeNote(const ValueRange& range) { return "設定範囲：" + rang
 
 std::string clampNote(std::string_view typed, std::string_view stored, const ValueRange& range) {
     std::string note(typed);
-    note += " は設定範囲外のため ";
+    note += " は範囲外のため ";
     note += stored;
     note += " にしました（" + rangeNote(range) + "）";
     return note;
 }
 
-std::string notConnectedNote(std::string_view axis, std::string_view what, std::string_view where) {
+std::string notConnectedNote(std::string_view axis, std::string_view where, std::string_view what) {
     std::string note(axis);
-    note += " は接続機種が「接続無し」のため";
-    note += what;
-    note += "設定できません。";
+    note += " は接続機種が「接続無し」です。";
     note += where;
-    note += "接続機種を選ぶと設定できるようになります。";
+    note += "接続機種を選ぶと";
+    note += what;
+    note += "設定できます。";
     return note;
 }
 

@@ -251,7 +251,7 @@ std::optional<ValueRange> DriverSettingModel::valueRange(int row, int column) co
 std::string DriverSettingModel::lockNote(int row, int column) const {
     if (!isValueCell(row, column) || axisKind(column - 1) != AxisKind::NotConnected) return {};
     const std::string axis = "軸" + std::to_string(column);
-    return row == kModelRow ? notConnectedNote(axis, "2行目以降を") : notConnectedNote(axis);
+    return row == kModelRow ? notConnectedNote(axis, {}, "2行目以降を") : notConnectedNote(axis, "1行目で");
 }
 
 void DriverSettingModel::opened() {

@@ -178,7 +178,7 @@ std::optional<ValueRange> RivoPointModel::valueRange(int row, int column) const 
 
 std::string RivoPointModel::lockNote(int row, int column) const {
     if (!isPointRow(row) || column < kAxisColumn || column >= kColumns || isConnected(driverOfRow(row))) return {};
-    return notConnectedNote(cellText(row, kAxisColumn), {}, "「RIVO軸設定」で");
+    return notConnectedNote(cellText(row, kAxisColumn), "「RIVO軸設定」で");
 }
 
 MaybeRefusal RivoPointModel::commit(int row, int column, const std::string& text) {

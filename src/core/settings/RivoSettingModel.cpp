@@ -86,7 +86,7 @@ std::string RivoSettingModel::helpText(int row, int column) const {
 std::string RivoSettingModel::lockNote(int row, int column) const {
     if (!isDriverCell(row, column) || modelText(ConstNetworkDriverRecord(image_, row - 1).model()) != kNotConnected)
         return {};
-    return notConnectedNote(cellText(row, 0), "「RIVOポイント設定」でポイントデータを");
+    return notConnectedNote(cellText(row, 0), {}, "「RIVOポイント設定」でポイントデータを");
 }
 
 MaybeRefusal RivoSettingModel::commit(int row, int column, const std::string& text) {

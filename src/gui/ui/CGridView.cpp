@@ -112,10 +112,10 @@ void CGridView::showHelpFor(const QModelIndex& index, bool announce) {
     const int row = tableModel_->gridRow(index);
     const int column = tableModel_->gridColumn(index);
     QString help = QString::fromStdString(grid_->helpText(row, column));
-    // A cell locked until its axis has a model says so, below its help and,
+    // A cell locked until its axis has a model says so, above its help and,
     // when the user comes to it, in the status bar.
     const QString lock = QString::fromStdString(grid_->lockNote(row, column));
-    if (!lock.isEmpty()) help += (help.isEmpty() ? QString() : QStringLiteral("\n\n")) + QStringLiteral("※") + lock;
+    if (!lock.isEmpty()) help = QStringLiteral("※") + lock + (help.isEmpty() ? QString() : QStringLiteral("\n\n")) + help;
     help_->setPlainText(help);
     if (!lock.isEmpty() && announce) {
         showStatusNote(lock);
