@@ -48,6 +48,14 @@ void CJogDlg::build() {
     head->addLayout(top, 0, 0);
     QLabel* reason = makeModeReason();
 
+    // Shown while no axis has a connected model: the list is empty, and why.
+    axisReason_ = new QLabel(QStringLiteral("接続機種が設定された軸がありません。"
+                                            "「パルス列軸設定」または「RIVO軸設定」で接続機種を選んでください。"),
+                             this);
+    axisReason_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+    axisReason_->setWordWrap(true);
+    axisReason_->hide();
+
     auto* leftPanel = new QWidget(this);
     auto* left = new QVBoxLayout(leftPanel);
     left->setContentsMargins(0, 0, 0, 0);
@@ -89,6 +97,7 @@ void CJogDlg::build() {
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(head);
+    layout->addWidget(axisReason_);
     layout->addLayout(columns.grid);
     layout->addLayout(bottom);
 }
