@@ -6,6 +6,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "ui/CWindowPlacer.h"
 #include "ui/Utf8Text.h"
 
 namespace vantrel {
@@ -20,8 +21,13 @@ CProgramCmdPage* makePage(const CProgramCmdPage::Available& available, QWidget* 
 }  // namespace
 
 CCommandPalette::CCommandPalette(const CProgramCmdPage::Available& available, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QWidget(parent, CWindowPlacer::frameFlags(Qt::Tool)) {
     setWindowTitle(QStringLiteral("コマンドテーブル"));
+    // Its own place is x = 1024 - its width, y = 50 on the screen; where that
+    // would cover the step table, the nearest place that does not.
+    new CWindowPlacer(this, [](const QRect& screen, const QSize& frame) {
+        return screen.topLeft() + QPoint(1024 - frame.width(), 50);
+    });
     controls_ = new QWidget(this);
     auto* pageRow = new QHBoxLayout;
     auto* pageGroup = new QButtonGroup(this);
@@ -60,14 +66,8 @@ CCommandPalette::CCommandPalette(const CProgramCmdPage::Available& available, QW
 }
 
 void CCommandPalette::open() {
-    if (!placed_) {
-        adjustSize();
-        move(1024 - width(), 50);
-        placed_ = true;
-    }
     if (!isVisible()) showPage(0);
-    show();
-    raise();
+    CWindowPlacer::showInFront(this);
 }
 
 void CCommandPalette::setEditing(bool editing) {

@@ -23,7 +23,7 @@ class CCommandPalette : public QWidget {
 public:
     CCommandPalette(const CProgramCmdPage::Available& available, QWidget* parent);
 
-    // Shows the window (first time at x = 1024 - its width, y = 50).
+    // Shows the window in front (the first time beside the step table).
     void open();
     void setEditing(bool editing);
     void showPage(int page);
@@ -50,7 +50,6 @@ private:
     QStackedWidget* stack_ = nullptr;
     QPushButton* delete_ = nullptr;
     QPushButton* comment_ = nullptr;
-    bool placed_ = false;
 };
 
 }  // namespace vantrel

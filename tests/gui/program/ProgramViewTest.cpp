@@ -140,7 +140,6 @@ private slots:
         QCOMPARE(view_->modeField()->text(), QStringLiteral("編集テストモード"));
         QCOMPARE(selectedRow(), 0);
         QVERIFY(view_->palette()->isVisible());
-        QCOMPARE(view_->palette()->pos(), QPoint(1024 - view_->palette()->width(), 50));
 
         view_->numberList()->setCurrentIndex(1);
         emit view_->numberList()->activated(1);
