@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -60,8 +61,14 @@ CCommandPalette::CCommandPalette(const CProgramCmdPage::Available& available, QW
     controlsLayout->addLayout(pageRow);
     controlsLayout->addWidget(stack_, 1);
     controlsLayout->addLayout(editRow);
+    // While the controller runs, the buttons are hidden; an empty window would
+    // look broken, so it says why.
+    notEditing_ = new QLabel(QStringLiteral("実行中はコマンドを入力できません。\n編集テストモードに切り替えると入力できます。"), this);
+    notEditing_->setAlignment(Qt::AlignCenter);
+    notEditing_->hide();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(controls_);
+    layout->addWidget(notEditing_);
     showPage(0);
 }
 
@@ -72,6 +79,7 @@ void CCommandPalette::open() {
 
 void CCommandPalette::setEditing(bool editing) {
     controls_->setVisible(editing);
+    notEditing_->setVisible(!editing);
 }
 
 void CCommandPalette::showPage(int page) {

@@ -8,6 +8,7 @@
 
 #include "program/CProgramCmdPage.h"
 
+class QLabel;
 class QPushButton;
 class QStackedWidget;
 
@@ -47,6 +48,7 @@ private:
     std::array<QPushButton*, kPageCount> pageButtons_{};
     std::array<CProgramCmdPage*, kPageCount> pages_{};
     QWidget* controls_ = nullptr;
+    QLabel* notEditing_ = nullptr;
     QStackedWidget* stack_ = nullptr;
     QPushButton* delete_ = nullptr;
     QPushButton* comment_ = nullptr;
