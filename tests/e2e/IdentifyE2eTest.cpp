@@ -85,9 +85,9 @@ TEST_F(LinkE2e, ASilentIdentifyDoesNotSilenceTheLossOfAnotherLink) {
     ControllerStatus otherStatus;
     RequestQueues otherQueues;
     SettingsImage otherImage;
+    RecordingEvents otherEvents;  // outlives the link thread that reports to it
     ControllerLink other(otherStatus);
     LinkThread otherThread(other, otherQueues, otherStatus, otherImage);
-    RecordingEvents otherEvents;
     other.setTimeouts(kTestReadTimeout, 1000ms);
     otherThread.start();
     ASSERT_TRUE(other.open(otherServer.portName(), &otherEvents));
