@@ -83,7 +83,7 @@ CMainFrame::CMainFrame(AppState& state, ViewFactory views, QWidget* parent)
     : QMainWindow(parent), state_(state), views_(std::move(views)), prompts_(MainFramePrompts::dialogs()) {
     setWindowTitle(QStringLiteral("VANTREL"));
     events_ = new GuiLinkEvents(this, this);
-    waitDlg_ = new CWaitDlg(this);
+    waitDlg_ = new CWaitDlg(state_.link.interruptFlag, this);
 
     createMenus();
     createTree();
@@ -370,7 +370,7 @@ void CMainFrame::refreshTitle() {
 void CMainFrame::refreshStatusPane() {
     StatusPaneInput input;
     input.portOpen = state_.link.isOpen();
-    input.silentDisconnect = silentDisconnect.load();
+    input.silentDisconnect = state_.link.silentDisconnect.load();
     input.currentMode = state_.status.modeWord.load(std::memory_order_relaxed);
     input.controllerName = ansiToUtf8(state_.status.controllerName());
     for (std::size_t i = 0; i < input.runStates.size(); ++i)
@@ -513,7 +513,7 @@ void CMainFrame::disconnectController() {
 }
 
 void CMainFrame::disconnectSilently() {
-    silentDisconnect.store(true);
+    state_.link.silentDisconnect.store(true);
     state_.link.linkLost();
     refreshStatusPane();
 }
