@@ -41,10 +41,10 @@ CJogDlg::CJogDlg(AppState& state, std::function<void(int)> relayDriver, QWidget*
     // Only a real press of the mouse holds a JOG button; a button pushed down
     // again by a mouse move after a forced release does not.
     for (QPushButton* b : {forward_, backward_}) b->installEventFilter(this);
-    for (const JogAxisEntry& entry : jogAxisList(state.image)) axisList_->addItem(QString::fromStdString(entry.text));
     connect(axisList_, &QComboBox::currentIndexChanged, this, &CJogDlg::chooseAxis);
     connect(testPoints_, &QComboBox::currentIndexChanged, this, [this] { refreshDisplay(); });
-    chooseAxis(axisList_->currentIndex());
+    followAxisList();
+    if (!axis_) chooseAxis(axisList_->currentIndex());
     startRefresh(kTickMs);
 }
 
@@ -63,6 +63,7 @@ bool CJogDlg::eventFilter(QObject* watched, QEvent* event) {
 // --- the tick -------------------------------------------------------------------------
 
 void CJogDlg::refresh() {
+    followAxisList();
     const bool acts = followMode(MonitorWindow::TestRun);
     enableControls(acts);
     if (!acts || !jogAllowed()) releaseJogButtons();
@@ -140,6 +141,25 @@ void CJogDlg::refreshDisplay() {
 }
 
 // --- the axis ---------------------------------------------------------------------------
+
+void CJogDlg::followAxisList() {
+    QStringList texts;
+    for (const JogAxisEntry& entry : jogAxisList(state().image)) texts.push_back(QString::fromStdString(entry.text));
+    QStringList shown;
+    for (int i = 0; i < axisList_->count(); ++i) shown.push_back(axisList_->itemText(i));
+    axisReason_->setVisible(texts.isEmpty());
+    if (texts == shown) return;
+    const QString chosen = axisList_->currentText();
+    const QSignalBlocker quiet(axisList_);
+    axisList_->clear();
+    axisList_->addItems(texts);
+    axisList_->setCurrentIndex(texts.indexOf(chosen));
+    // An axis that lost its model is no longer chosen.
+    if (axisList_->currentIndex() < 0 || !axis_) {
+        axisList_->setCurrentIndex(texts.isEmpty() ? -1 : 0);
+        chooseAxis(axisList_->currentIndex());
+    }
+}
 
 void CJogDlg::chooseAxis(int row) {
     releaseJogButtons();

@@ -34,7 +34,9 @@ class CLamp;
 // pressed again. Closing the window also stops an inching, home return or
 // test run it started that still moves. Escape sends stop. Outside edit-test
 // mode the motion buttons, driver switches and alarm reset are disabled and
-// the window says why; with no axis the driver switches are.
+// the window says why; with no axis the driver switches are. The axis list
+// follows the settings: an axis whose model is chosen while the window is open
+// joins it, and an empty list says where a model is chosen.
 class CJogDlg : public COnlineWindow {
     Q_OBJECT
 public:
@@ -79,6 +81,8 @@ public:
     QPushButton* button(JogButton button) const;
     QPushButton* teachButton() const { return teach_; }
     QComboBox* axisList() const { return axisList_; }
+    // The line that says why the axis list is empty (hidden while it is not).
+    QLabel* axisReason() const { return axisReason_; }
     QComboBox* testPoints() const { return testPoints_; }
     QComboBox* teachPoints() const { return teachPoints_; }
     QLineEdit* field(Field which) const { return fields_[which]; }
@@ -125,6 +129,9 @@ private:
     void showBox(const Refusal& message);
     JogFields currentFields() const;
     void refreshDisplay();
+    // Fills the axis list anew when the connected models changed; the chosen
+    // axis stays chosen while it is listed.
+    void followAxisList();
     void applyAxis();
 
     std::function<void(int)> relayDriver_;
@@ -134,6 +141,7 @@ private:
     bool backwardArmed_ = false;
 
     QComboBox* axisList_ = nullptr;
+    QLabel* axisReason_ = nullptr;
     QLabel* model_ = nullptr;
     QLabel* position_ = nullptr;
     QLabel* speed_ = nullptr;

@@ -45,6 +45,14 @@ void CJogDlg::build() {
     top->addSpacing(16);
     top->addWidget(makeModeReason(), 1);
 
+    // Shown while no axis has a connected model: the list is empty, and why.
+    axisReason_ = new QLabel(QStringLiteral("接続機種が設定された軸がありません。"
+                                            "「パルス列軸設定」または「RIVO軸設定」で接続機種を選んでください。"),
+                             this);
+    axisReason_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+    axisReason_->setWordWrap(true);
+    axisReason_->hide();
+
     auto* left = new QVBoxLayout;
     left->addWidget(makeDisplayGroup());
     left->addWidget(makeJogGroup());
@@ -75,6 +83,7 @@ void CJogDlg::build() {
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(axisReason_);
     layout->addLayout(columns);
     layout->addLayout(bottom);
 }

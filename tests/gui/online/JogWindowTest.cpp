@@ -313,16 +313,25 @@ private slots:
         }
     }
 
-    void withNoAxisTheDriverSwitchesAreDisabled() {
+    void withNoAxisTheWindowSaysWhyAndTheDriverSwitchesAreDisabled() {
         c_ = std::make_unique<test::SimConnection>(makeDefaultSettingsImage());  // no model anywhere
         CJogDlg* jog = openJog();
         QVERIFY(jog);
         QCOMPARE(jog->axisList()->count(), 0);
+        QVERIFY(!jog->axisReason()->isHidden());
+        QCOMPARE(jog->axisReason()->text(), QStringLiteral("接続機種が設定された軸がありません。"
+                                                           "「パルス列軸設定」または「RIVO軸設定」で接続機種を選んでください。"));
         const QString labels[] = {QStringLiteral("C-ON"), QStringLiteral("AWO"), QStringLiteral("FREE")};
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(jog->driverSwitch(i)->text(), labels[i]);
             QVERIFY(!jog->driverSwitch(i)->isEnabled());
         }
+        // A model chosen while the window is open lists the axis at the next tick.
+        PulseAxisRecord(c_->state.image, 1).setModel(2);
+        jog->refresh();
+        QCOMPARE(jog->axisList()->currentText(), QStringLiteral("軸2"));
+        QCOMPARE(jog->modelText(), QStringLiteral("QS"));
+        QVERIFY(jog->axisReason()->isHidden());
     }
 
     void choosingRivo06MovesAnOpenNetworkMonitorToItsGroup() {
