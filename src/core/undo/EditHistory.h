@@ -65,6 +65,10 @@ public:
     // The name of the command undo (redo) would take back (do again); empty when none.
     std::string undoName() const;
     std::string redoName() const;
+    // Whether undo (redo) would change the program text: programs are edited
+    // only in edit-test mode, so the caller may have to refuse it.
+    bool undoChangesPrograms() const { return canUndo() && !commands_[done_ - 1].splices.empty(); }
+    bool redoChangesPrograms() const { return canRedo() && !commands_[done_].splices.empty(); }
 
     // What an undo or redo changed.
     struct Outcome {

@@ -157,6 +157,7 @@ void CMainFrame::createMenus() {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     edit->setToolTipsVisible(true);
     undoActions_ = new UndoActions(state_.history, this);
+    undoActions_->setProgramsEditable([this] { return state_.status.modeWord.load() == mode::kEditTest; });
     connect(undoActions_, &UndoActions::edited, this, &CMainFrame::showEdited);
     edit->addAction(undoActions_->undoAction());
     edit->addAction(undoActions_->redoAction());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QObject>
 
 #include "undo/EditHistory.h"
@@ -19,17 +21,22 @@ public:
 
     QAction* undoAction() const { return undo_; }
     QAction* redoAction() const { return redo_; }
+    // Whether programs may be edited now (edit-test mode): an undo or redo
+    // that would change them is refused otherwise, with a note.
+    void setProgramsEditable(std::function<bool()> editable) { programsEditable_ = std::move(editable); }
 
 signals:
     // An edit was undone or redone: the window shows where it was made.
     void edited(const vantrel::EditHistory::Outcome& outcome);
 
 private:
+    void replay(bool forward);
     void refresh();
 
     EditHistory& history_;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
+    std::function<bool()> programsEditable_;
 };
 
 }  // namespace vantrel

@@ -250,6 +250,7 @@ TEST(EditHistoryTest, EveryKindOfEditIsUndoneAndRedoneByteForByte) {
         ASSERT_NO_FATAL_FAILURE(c.edit(w));
         ASSERT_EQ(w.history.commandCount(), 1u);
         EXPECT_EQ(w.history.undoName(), c.name);
+        EXPECT_EQ(w.history.undoChangesPrograms(), w.store.text() != textBefore);
         const SettingsImage imageAfter = w.image;
         const std::string textAfter = w.store.text();
         const std::vector<Write> done = w.queues.writes;
@@ -277,6 +278,7 @@ TEST(EditHistoryTest, EveryKindOfEditIsUndoneAndRedoneByteForByte) {
                 << "write " << i;
         }
         EXPECT_EQ(w.history.redoName(), c.name);
+        EXPECT_EQ(w.history.redoChangesPrograms(), textAfter != textBefore);
 
         w.queues.writes.clear();
         ASSERT_TRUE(w.history.redo());

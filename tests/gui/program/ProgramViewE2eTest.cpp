@@ -12,6 +12,7 @@
 
 #include "MainFrameTestSupport.h"
 #include "ProgramViewTestSupport.h"
+#include "ui/StatusNote.h"
 
 using namespace vantrel;
 using test::kPatience;
@@ -205,6 +206,13 @@ private slots:
         QCOMPARE(view->table()->selectedRowNumbers(), std::vector<int>{0});
         QVERIFY(undo->isEnabled());
         QVERIFY(!redo->isEnabled());
+
+        // Programs are changed only in edit-test mode, by an undo too.
+        state_->status.modeWord.store(2);
+        QTest::keyClick(view->table(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(listing(), pasted);
+        QCOMPARE(ui::lastStatusNote(), QStringLiteral("プログラムの変更を戻すには編集テストモードに切り換えてください。"));
+        state_->status.modeWord.store(0);
     }
 
     void aProgramEditThenExitAsksTheFlashQuestion() {
