@@ -37,32 +37,11 @@ std::string xdgFolder(const char* variable, const char* homeRelativeFallback)
     return homeFolder() + "/" + homeRelativeFallback;
 }
 
-std::string joined(const std::string& folder, std::string_view fileName)
-{
-    std::string path = folder;
-    path += '/';
-    path += fileName;
-    return path;
-}
-
 }  // namespace
 
 std::string dataFolder()
 {
     return xdgFolder("XDG_DATA_HOME", ".local/share") + "/" + kCompanyFolder + "/" + kProductFolder;
-}
-
-std::string dataFolderPath(std::string_view fileName)
-{
-    return joined(dataFolder(), fileName);
-}
-
-bool ensureDataFolder()
-{
-    std::error_code error;
-    const std::filesystem::path folder = dataFolder();
-    std::filesystem::create_directories(folder, error);
-    return std::filesystem::is_directory(folder, error);
 }
 
 std::string exeFolder()
@@ -73,11 +52,6 @@ std::string exeFolder()
         return ".";
     }
     return exe.parent_path().string();
-}
-
-std::string exeFolderPath(std::string_view fileName)
-{
-    return joined(exeFolder(), fileName);
 }
 
 std::string profileFilePath()

@@ -1,14 +1,14 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/TemporaryFileName.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -36,16 +36,12 @@ std::string folderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-// A name no other writer uses: the process, a counter of this process and the
-// clock, behind the target's own name (hidden, so a folder listing stays tidy).
+// A new temporary file name beside the target.
 std::string temporaryName(const std::string& target) {
-    static std::atomic<unsigned> counter{0};
     const std::size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    return folder + "." + name + "." + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)) + "-" +
-           std::to_string(static_cast<unsigned long long>(ticks) % 1000000) + ".tmp";
+    return folder + temporaryFileName(name, static_cast<unsigned long>(::getpid()));
 }
 
 // The error when `target` exists and must not be replaced: a folder, a device
@@ -62,29 +58,6 @@ int protectionOf(const std::string& target) {
     return 0;
 }
 
-// The end of the decimal digits at `at` (at least one), or npos.
-std::size_t digitsEnd(std::string_view text, std::size_t at) {
-    std::size_t end = at;
-    while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
-    return end > at ? end : std::string_view::npos;
-}
-
-// The process of a temporary name of the target named `targetName`, as
-// temporaryName makes them ("." + name + "." + pid + "-" + counter + "-" +
-// ticks + ".tmp"), or 0 when `name` is not one.
-pid_t writerOf(std::string_view name, std::string_view targetName) {
-    const std::string head = "." + std::string(targetName) + ".";
-    constexpr std::string_view tail = ".tmp";
-    if (name.size() <= head.size() + tail.size() || !name.starts_with(head) || !name.ends_with(tail)) return 0;
-    const std::string_view numbers = name.substr(head.size(), name.size() - head.size() - tail.size());
-    const std::size_t pidEnd = digitsEnd(numbers, 0);
-    if (pidEnd >= numbers.size() || pidEnd > 9 || numbers[pidEnd] != '-') return 0;
-    const std::size_t counterEnd = digitsEnd(numbers, pidEnd + 1);
-    if (counterEnd >= numbers.size() || numbers[counterEnd] != '-') return 0;
-    if (digitsEnd(numbers, counterEnd + 1) != numbers.size()) return 0;
-    return static_cast<pid_t>(std::stol(std::string(numbers.substr(0, pidEnd))));
-}
-
 // Removes the temporary files of earlier writes of `target` whose process is
 // gone (killed during a save): each would otherwise stay for ever.
 void removeLeftovers(const std::string& target) {
@@ -94,7 +67,7 @@ void removeLeftovers(const std::string& target) {
     if (folder == nullptr) return;
     std::vector<std::string> gone;
     while (const dirent* entry = ::readdir(folder)) {
-        const pid_t writer = writerOf(entry->d_name, name);
+        const auto writer = static_cast<pid_t>(writerOfTemporaryFile(entry->d_name, name));
         if (writer > 0 && ::kill(writer, 0) != 0 && errno == ESRCH) gone.emplace_back(entry->d_name);
     }
     ::closedir(folder);
@@ -108,11 +81,6 @@ void removeLeftovers(const std::string& target) {
 
 }  // namespace
 
-std::string FileWriteResult::description() const {
-    if (error == kNotRegularFile) return "not a regular file";
-    return error == 0 ? std::string() : std::strerror(error);
-}
-
 AtomicFile::AtomicFile(const std::string& target) : target_(resolvedTarget(target)) {
     // The rename would replace a protected file without asking its permission.
     if (const int protection = protectionOf(target_)) {
@@ -121,10 +89,10 @@ AtomicFile::AtomicFile(const std::string& target) : target_(resolvedTarget(targe
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary_ = temporaryName(target_);
-        fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ >= 0 || errno != EEXIST) break;
+        file_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (file_ >= 0 || errno != EEXIST) break;
     }
-    if (fd_ < 0) {
+    if (file_ < 0) {
         error_ = errno;
         temporary_.clear();
         return;
@@ -132,29 +100,23 @@ AtomicFile::AtomicFile(const std::string& target) : target_(resolvedTarget(targe
     // An existing file keeps its permission bits (a file kept private stays so).
     struct stat existing {};
     if (::stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
-        (void)::fchmod(fd_, existing.st_mode & 07777);
-}
-
-AtomicFile::~AtomicFile() { discard(); }
-
-void AtomicFile::fail(int error) {
-    if (error_ == 0) error_ = error != 0 ? error : EIO;
+        (void)::fchmod(file_, existing.st_mode & 07777);
 }
 
 void AtomicFile::discard() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
+    if (file_ >= 0) ::close(file_);
+    file_ = -1;
     if (!temporary_.empty()) ::unlink(temporary_.c_str());
     temporary_.clear();
 }
 
 bool AtomicFile::write(const void* data, std::size_t size) {
-    if (error_ == 0 && fd_ < 0) fail(EBADF);  // flushed or committed already
+    if (error_ == 0 && file_ < 0) fail(EBADF);  // flushed or committed already
     if (error_ != 0) return false;
     const auto* bytes = static_cast<const unsigned char*>(data);
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t n = ::write(fd_, bytes + done, size - done);
+        const ssize_t n = ::write(file_, bytes + done, size - done);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             fail(errno);
@@ -171,13 +133,13 @@ bool AtomicFile::write(const void* data, std::size_t size) {
 
 FileWriteResult AtomicFile::flush() {
     if (error_ == 0 && flushed_) return {};
-    if (error_ == 0 && fd_ < 0) fail(EBADF);  // committed already
+    if (error_ == 0 && file_ < 0) fail(EBADF);  // committed already
     // The content must be on the disk before the rename makes it the file:
     // otherwise a power cut could leave a renamed but empty file.
-    if (error_ == 0 && ::fsync(fd_) != 0 && errno != EINVAL) fail(errno);
+    if (error_ == 0 && ::fsync(file_) != 0 && errno != EINVAL) fail(errno);
     if (error_ == 0) {
-        const int closed = ::close(fd_);
-        fd_ = -1;
+        const int closed = ::close(file_);
+        file_ = -1;
         if (closed != 0 && errno != EINTR) fail(errno);
     }
     flushed_ = error_ == 0;
@@ -201,16 +163,6 @@ FileWriteResult AtomicFile::commit() {
         ::close(folder);
     }
     return {};
-}
-
-FileWriteResult writeFileAtomically(const std::string& path, const void* data, std::size_t size) {
-    AtomicFile file(path);
-    file.write(data, size);
-    return file.commit();
-}
-
-FileWriteResult writeFileAtomically(const std::string& path, std::string_view bytes) {
-    return writeFileAtomically(path, bytes.data(), bytes.size());
 }
 
 }  // namespace vantrel

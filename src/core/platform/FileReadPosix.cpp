@@ -1,3 +1,5 @@
+#include "platform/RegularFileRead.h"
+
 #include "platform/FileRead.h"
 
 #include <fcntl.h>
@@ -6,10 +8,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdint>
-#include <cstring>
-#include <new>
-#include <stdexcept>
 
 namespace vantrel {
 
@@ -48,7 +46,9 @@ int readUpTo(int fd, std::string& bytes, std::size_t most, std::size_t sizeHint)
     return 0;
 }
 
-int readInto(const std::string& path, std::size_t limit, LongerFile longer, std::string& bytes) {
+}  // namespace
+
+int readRegularFile(const std::string& path, std::size_t most, std::string& bytes) {
     // Non-blocking, so that opening a FIFO without a writer returns at once.
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.get() < 0) return errno;
@@ -57,35 +57,7 @@ int readInto(const std::string& path, std::size_t limit, LongerFile longer, std:
     if (S_ISDIR(info.st_mode)) return EISDIR;
     if (!S_ISREG(info.st_mode)) return FileReadResult::kNotRegularFile;
     const std::size_t sizeHint = info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
-    // One byte beyond the limit tells a longer file from one of exactly the limit.
-    const std::size_t most = longer == LongerFile::Cut || limit == SIZE_MAX ? limit : limit + 1;
-    if (const int error = readUpTo(file.get(), bytes, most, sizeHint)) return error;
-    if (bytes.size() > limit) return EFBIG;
-    return 0;
-}
-
-}  // namespace
-
-std::string FileReadResult::description() const {
-    switch (error) {
-    case 0: return {};
-    case kNotRegularFile: return "not a regular file";
-    case kTooShort: return "shorter than expected";
-    default: return std::strerror(error);
-    }
-}
-
-FileContent readFile(const std::string& path, std::size_t limit, LongerFile longer) {
-    FileContent content;
-    try {
-        content.result.error = readInto(path, limit, longer, content.bytes);
-    } catch (const std::bad_alloc&) {
-        content.result.error = ENOMEM;
-    } catch (const std::length_error&) {
-        content.result.error = ENOMEM;
-    }
-    if (!content) std::string().swap(content.bytes);
-    return content;
+    return readUpTo(file.get(), bytes, most, sizeHint);
 }
 
 }  // namespace vantrel

@@ -17,16 +17,6 @@
 
 namespace vantrel {
 
-SingleInstance::SingleInstance()
-{
-    acquire(defaultLockFolder());
-}
-
-SingleInstance::SingleInstance(const std::string& lockFolder)
-{
-    acquire(lockFolder);
-}
-
 namespace {
 
 // The socket's address, or false when the path does not fit into one.
@@ -60,9 +50,9 @@ SingleInstance::~SingleInstance()
         close(listenFd_);
         unlink(socketPath().c_str());
     }
-    if (fd_ >= 0) {
-        flock(fd_, LOCK_UN);
-        close(fd_);
+    if (lock_ >= 0) {
+        flock(static_cast<int>(lock_), LOCK_UN);
+        close(static_cast<int>(lock_));
     }
 }
 
@@ -93,7 +83,7 @@ void SingleInstance::acquire(const std::string& lockFolder)
         close(fd);
         return;
     }
-    fd_ = fd;
+    lock_ = fd;
     listen();
 }
 

@@ -4,8 +4,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 namespace vantrel {
 
@@ -27,12 +25,6 @@ TemporaryFolder::TemporaryFolder(std::string_view prefix) {
         return;
     }
     path_ = pattern;
-}
-
-TemporaryFolder::~TemporaryFolder() {
-    if (path_.empty()) return;
-    std::error_code error;
-    std::filesystem::remove_all(path_, error);
 }
 
 }  // namespace vantrel
