@@ -103,9 +103,16 @@ void SerialPort::setTimeouts(Milliseconds readTimeout, Milliseconds writeTimeout
 }
 
 void SerialPort::discardInput() {
-    // Both directions, without aborting a request: a write here has finished
-    // when it returns, so nothing of the previous frame is still going out.
-    ::PurgeComm(asHandle(handle_), PURGE_RXCLEAR | PURGE_TXCLEAR);
+    // Both directions, without aborting a request. What is still queued for
+    // output is left from a write that gave up (each write waits until the
+    // driver has taken its frame): only then is there output to purge. A
+    // driver that reports nothing queued keeps what it has taken, since a
+    // purge there would drop frames the controller has not read yet (a
+    // pseudo-terminal under Wine: settings blocks go out back to back).
+    DWORD errors = 0;
+    COMSTAT state{};
+    const bool outputQueued = ::ClearCommError(asHandle(handle_), &errors, &state) && state.cbOutQue > 0;
+    ::PurgeComm(asHandle(handle_), PURGE_RXCLEAR | (outputQueued ? PURGE_TXCLEAR : 0));
 }
 
 long SerialPort::write(const std::uint8_t* data, std::size_t length) {
