@@ -77,6 +77,15 @@ both write-settings "" write-settings settings.bin
 both compile "" compile "$program"
 both status "" status --settings settings.bin
 
+# The port list tries COM1..COM256 on Windows: the simulated controller's port is among them.
+ports=$("$wine" "$windows_bin/vantrel-cli.exe" ports | tr -d '\r' | tr '\n' ' ')
+if [[ " $ports" == *" COM5 "* ]]; then
+  echo "   ports: ${ports% }"
+else
+  echo "   ports: COM5 missing from \"$ports\""
+  failures=$((failures + 1))
+fi
+
 echo "   disconnect while a read waits (Windows):"
 printf 'fault no-reply 170\n' >"$work/silent.txt"
 start_sim com6 --script "$work/silent.txt"

@@ -16,6 +16,21 @@ void AtomicFile::fail(int error) {
     if (error_ == 0) error_ = error != 0 ? error : EIO;
 }
 
+FileWriteResult AtomicFile::commit() {
+    flush();
+    if (error_ == 0) {
+        if (const int error = replaceTarget()) fail(error);
+    }
+    flushed_ = false;
+    if (error_ != 0) {
+        discard();
+        return {error_};
+    }
+    temporary_.clear();
+    afterReplace();
+    return {};
+}
+
 FileWriteResult writeFileAtomically(const std::string& path, const void* data, std::size_t size) {
     AtomicFile file(path);
     file.write(data, size);

@@ -66,6 +66,10 @@ public:
 private:
     void fail(int error);
     void discard();
+    // The system's part of commit(): the rename over the target (0 or the
+    // error), and what follows a rename that succeeded.
+    int replaceTarget() const;
+    void afterReplace() const;
 
     std::string target_;
     std::string temporary_;

@@ -146,15 +146,11 @@ FileWriteResult AtomicFile::flush() {
     return {error_};
 }
 
-FileWriteResult AtomicFile::commit() {
-    flush();
-    if (error_ == 0 && ::rename(temporary_.c_str(), target_.c_str()) != 0) fail(errno);
-    flushed_ = false;
-    if (error_ != 0) {
-        discard();
-        return {error_};
-    }
-    temporary_.clear();
+int AtomicFile::replaceTarget() const {
+    return ::rename(temporary_.c_str(), target_.c_str()) == 0 ? 0 : errno;
+}
+
+void AtomicFile::afterReplace() const {
     removeLeftovers(target_);
     // The rename itself reaches the disk with the folder.
     const int folder = ::open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -162,7 +158,6 @@ FileWriteResult AtomicFile::commit() {
         (void)::fsync(folder);
         ::close(folder);
     }
-    return {};
 }
 
 }  // namespace vantrel

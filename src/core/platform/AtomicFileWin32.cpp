@@ -150,20 +150,13 @@ FileWriteResult AtomicFile::flush() {
     return {error_};
 }
 
-FileWriteResult AtomicFile::commit() {
-    flush();
+int AtomicFile::replaceTarget() const {
     // Write-through: the call returns once the rename is on the disk.
-    if (error_ == 0 && !::MoveFileExW(win32::wide(temporary_).c_str(), win32::wide(target_).c_str(),
-                                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        fail(win32::lastErrno());
-    flushed_ = false;
-    if (error_ != 0) {
-        discard();
-        return {error_};
-    }
-    temporary_.clear();
-    removeLeftovers(target_);
-    return {};
+    const bool moved = ::MoveFileExW(win32::wide(temporary_).c_str(), win32::wide(target_).c_str(),
+                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    return moved ? 0 : win32::lastErrno();
 }
+
+void AtomicFile::afterReplace() const { removeLeftovers(target_); }
 
 }  // namespace vantrel
