@@ -40,6 +40,7 @@ const Subcommand kSubcommands[] = {
     {"list", vantrel::cli::runList, "the program listing of FILE.ncp as the step table shows it"},
     {"check", vantrel::cli::runCheck, "what the program editor would drop or change in FILE.ncp"},
     {"diff", vantrel::cli::runDiff, "the fields in which two settings files differ"},
+    {"diff-programs", vantrel::cli::runDiffPrograms, "programs and steps added, removed or changed, A.ncp -> B.ncp"},
 };
 
 int usage(std::ostream& out) {

@@ -1,8 +1,8 @@
 #pragma once
 
 // A serial port name that opens and never answers, for tests of what is
-// handed to the link while no link thread runs: a pseudo-terminal that nobody
-// reads on POSIX, the NUL device on Windows.
+// handed to the link: a pseudo-terminal that only the test reads on POSIX,
+// the NUL device (which takes every write) on Windows.
 
 #include <string>
 
@@ -21,7 +21,8 @@ public:
 #else
     SilentPort() {
         master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0)
+        if (master_ >= 0 && ::fcntl(master_, F_SETFL, O_NONBLOCK) == 0 && ::grantpt(master_) == 0 &&
+            ::unlockpt(master_) == 0)
             name_ = std::string(::ptsname(master_)).substr(5);  // "pts/N"
     }
     ~SilentPort() {
@@ -33,6 +34,16 @@ public:
 
     bool made() const { return !name_.empty(); }
     const std::string& name() const { return name_; }
+
+    // Throws away what was written to the port, so that the line never fills.
+#ifdef _WIN32
+    void drain() {}
+#else
+    void drain() {
+        char bytes[4096];
+        while (::read(master_, bytes, sizeof bytes) > 0) {}
+    }
+#endif
 
 private:
     std::string name_;

@@ -2,12 +2,16 @@
 // to save unsaved settings and programs, opening a settings file that is no
 // whole image changes nothing and keeps the recovery copy, and the recovery
 // copy says when it cannot be written and is set aside when it is damaged.
+// The title, the recent files and the file shortcuts follow the files in use.
 
 #include <memory>
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QToolBar>
+#include <QWindow>
 
 #include "GuiTestSupport.h"
 #include "app/AppState.h"
@@ -15,7 +19,9 @@
 #include "app/CVAraveApp.h"
 #include "app/CWorkRecovery.h"
 #include "app/RecoveryFile.h"
+#include "platform/UserProfile.h"
 #include "program/ProgramList.h"
+#include "ui/StatusNote.h"
 
 Q_DECLARE_METATYPE(vantrel::ui::MessageAnswer)
 
@@ -187,6 +193,80 @@ private slots:
         lookUntil(2);
         QCOMPARE(notes.count(), 2);
         QCOMPARE(frame_->recoveryNote(), QString());
+    }
+
+    // The title marks what the exit would ask about; a save names its file in
+    // the title, the status bar and the recent files, which open it again as
+    // its kind (the save-first questions answered no).
+    void theTitleAndTheRecentFilesFollowTheFilesInUse() {
+        UserProfile().setRecentFiles({});
+        editSettings();
+        editPrograms();
+        frame_->refreshTitle();
+        QCOMPARE(frame_->windowTitle(), QStringLiteral("VANTREL - 初期設定 * / Ncstepini.sys *"));
+        frame_->saveSettingsFile();
+        QCOMPARE(ui::lastStatusNote(), QStringLiteral("保存しました: saved.bin"));
+        frame_->saveProgramFile();
+        frame_->refreshTitle();
+        QCOMPARE(frame_->windowTitle(), QStringLiteral("VANTREL - saved.bin / saved.ncp"));
+        QCOMPARE(UserProfile().recentFiles(), (std::vector<std::string>{programsChoice_.toStdString(),
+                                                                       settingsChoice_.toStdString()}));
+
+        const SettingsImage savedImage = state_->image;
+        const std::string savedText = state_->programs.text();
+        state_->image.setU8(3000, 1);
+        QVERIFY(!ProgramList::renameProgram(state_->programs, "AGAIN"));
+        frame_->openRecentFile(settingsChoice_);
+        QVERIFY(state_->image == savedImage);
+        frame_->openRecentFile(programsChoice_);
+        QCOMPARE(frame_->currentViewKind(), ViewKind::ProgramEditor);
+        QCOMPARE(state_->programs.text(), savedText);
+    }
+
+    // Ctrl+O, Ctrl+S and Ctrl+Shift+S act on program files while the program
+    // editor is shown; Ctrl+S writes the file in use without a dialog.
+    void theFileShortcutsFollowTheEditorShown() {
+        const auto acting = [this](const QKeySequence& keys) {
+            for (QAction* action : frame_->findChildren<QAction*>())
+                if (action->shortcut() == keys) return action;
+            return static_cast<QAction*>(nullptr);
+        };
+        QCOMPARE(acting(QKeySequence::Open)->text(), QStringLiteral("開く(&O)..."));
+        frame_->chooseView(ViewKind::ProgramEditor);
+        QCOMPARE(acting(QKeySequence::Open)->text(), QStringLiteral("プログラムを開く(&R)..."));
+        QCOMPARE(acting(QKeySequence(QStringLiteral("Ctrl+Shift+S")))->text(),
+                 QStringLiteral("プログラムに名前を付けて保存(&A)..."));
+        frame_->saveProgramFile();
+        editPrograms();
+        programsChoice_.clear();  // a dialog would save nothing
+        acting(QKeySequence::Save)->trigger();
+        QCOMPARE(readAll(file(QStringLiteral("saved.ncp"))), QByteArray::fromStdString(state_->programs.text()));
+        QCOMPARE(frame_->findChild<QToolBar*>()->actions().front()->toolTip(), QStringLiteral("停止 (Alt+A, P)"));
+    }
+
+    // The question is centred on the main window once the window is on the
+    // screen; the work restored is named in the title as from no file.
+    void theRestoreQuestionWaitsForTheMainWindowAndTheTitleNamesTheWork() {
+        QVERIFY2(!frame_->windowHandle()->isExposed(), "the window is not yet on the screen as the test starts");
+        const QString copy = file(QStringLiteral("recovery.dat"));
+        SettingsImage edited = state_->image;
+        edited.setU8(3000, 99);
+        QFile written(copy);
+        QVERIFY(written.open(QIODevice::WriteOnly));
+        written.write(QByteArray::fromStdString(encodeRecoveredWork(edited, state_->programs.text())));
+        written.close();
+        bool exposedWhenAsked = false;
+        recorder_->reply = [&](const Refusal&) {
+            exposedWhenAsked = frame_->windowHandle()->isExposed();
+            return Answer::Yes;
+        };
+
+        QVERIFY(recovery(copy)->offerRestore(frame_.get()));
+        QVERIFY(exposedWhenAsked);
+        QVERIFY(state_->image == edited);
+        frame_->refreshTitle();
+        // Only the settings differ from their files.
+        QCOMPARE(frame_->windowTitle(), QStringLiteral("VANTREL - 復元した設定 * / Ncstepini.sys"));
     }
 
     void aDamagedRecoveryCopyIsSetAsideWithAMessage() {

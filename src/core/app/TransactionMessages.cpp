@@ -63,10 +63,17 @@ Refusal exitUnsavedSettingsQuestion() {
 Refusal exitUnsavedProgramsQuestion() {
     return question("プログラムの変更がファイルに保存されていません。\n保存してから終了しますか？", "確認");
 }
+Refusal openUnsavedProgramsQuestion() {
+    return question("プログラムの変更がファイルに保存されていません。\n保存してから開きますか？", "確認");
+}
 Refusal saveBeforeReadQuestion() {
     return question("コントローラの設定を読み出します。現在の設定を保存しますか？", "確認");
 }
 Refusal saveCurrentSettingsQuestion() { return question("現在の設定を保存しますか？", "確認"); }
+Refusal settingsReadStoppedMessage() {
+    return {"設定が保存されなかったため、コントローラの設定は読み出さずに切断しました。", "中止",
+            MessageIcon::Warning};
+}
 Refusal ethernetRestartNotice() { return info("IPアドレスは再起動後に変更が反映されます。", kProgramTitle); }
 
 }  // namespace vantrel

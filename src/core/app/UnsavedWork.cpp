@@ -19,9 +19,20 @@ UnsavedWork::UnsavedWork() : UnsavedWork(SettingsImage{}, {}) {}
 UnsavedWork::UnsavedWork(const SettingsImage& image, std::string_view programText)
     : saved_(Fingerprints::of(image, programText)) {}
 
-void UnsavedWork::settingsSavedOrRead(const SettingsImage& image) { saved_.image = fingerprintOf(image); }
+void UnsavedWork::settingsSavedOrRead(const SettingsImage& image, Origin origin) {
+    saved_.image = fingerprintOf(image);
+    settingsOrigin_ = std::move(origin);
+}
 
-void UnsavedWork::programsSavedOrRead(std::string_view programText) { saved_.text = contentFingerprint(programText); }
+void UnsavedWork::programsSavedOrRead(std::string_view programText, Origin origin) {
+    saved_.text = contentFingerprint(programText);
+    programsOrigin_ = std::move(origin);
+}
+
+void UnsavedWork::restored(const SettingsImage& image, std::string_view programText) {
+    if (settingsUnsaved(image)) settingsOrigin_ = {Origin::Kind::Recovered, {}};
+    if (programsUnsaved(programText)) programsOrigin_ = {Origin::Kind::Recovered, {}};
+}
 
 bool UnsavedWork::settingsUnsaved(const SettingsImage& image) const { return fingerprintOf(image) != saved_.image; }
 

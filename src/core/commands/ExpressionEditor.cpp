@@ -72,7 +72,7 @@ MaybeRefusal ExpressionEditor::addNumber(std::string_view number) {
         if (!digitsOnly || value > kMaxNumber) break;
         value = value * 10 + (c - '0');
     }
-    if (!digitsOnly || value > kMaxNumber) return editorRefusal("入力値は範囲外です。");
+    if (!digitsOnly || value > kMaxNumber) return withHintRange(editorRefusal("入力値は範囲外です。"), numberHint());
     return append(std::to_string(value));
 }
 

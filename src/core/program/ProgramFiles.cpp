@@ -47,7 +47,7 @@ bool ProgramFiles::loadStoreFromFile(Which which) {
     const std::string& path = which == Which::WorkingFile ? paths_.workingFile : paths_.defaultPrograms;
     const FileContent file = readProgramText(path);
     if (file && store_.loadText(file.bytes)) {
-        savedOrRead();
+        savedOrRead(which == Which::WorkingFile ? Kind::WorkingFile : Kind::DefaultPrograms, path);
         return true;
     }
     store_.clear();
@@ -62,17 +62,21 @@ FileWriteResult ProgramFiles::writeWorkingFile() {
 
 FileWriteResult ProgramFiles::saveProgramFile(const std::string& path) const {
     const FileWriteResult result = writeFileAtomically(path, store_.text());
-    if (result) savedOrRead();
+    if (result) savedOrRead(Kind::ProgramFile, path);
     return result;
 }
 
-void ProgramFiles::savedOrRead() const {
-    if (savedOrReadListener_) savedOrReadListener_(store_.text());
+void ProgramFiles::savedOrRead(Kind which, const std::string& path) const {
+    if (savedOrReadListener_) savedOrReadListener_(store_.text(), which, path);
+}
+
+bool ProgramFiles::hasProgramExtension(const std::string& path) {
+    const std::string extension = extensionOf(path);
+    return extension == "ncp" || extension == "NCP";
 }
 
 MaybeRefusal ProgramFiles::checkProgramFile(const std::string& path) {
-    const std::string extension = extensionOf(path);
-    if (extension != "ncp" && extension != "NCP")
+    if (!hasProgramExtension(path))
         return Refusal{"ファイルフォーマットが違います。", kProgramTitle, MessageIcon::Warning};
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(pathFromUtf8(path), error);
@@ -90,7 +94,7 @@ EditOutcome ProgramFiles::openProgramFile(const std::string& path) {
     if (!holdsAProgram(file.bytes))
         return EditOutcome::refused({"ファイルフォーマットが違います。", kProgramTitle, MessageIcon::Warning});
     if (!replaceStore(file.bytes)) return EditOutcome::refused(tooLargeRefusal());
-    savedOrRead();
+    savedOrRead(Kind::ProgramFile, path);
     return EditOutcome::success();
 }
 

@@ -32,7 +32,10 @@ struct AppState {
           linkThread(link, queues, status, linkImage),
           programFiles(programs, ioNames, ProgramFiles::defaultPaths()),
           steps(programs, image, &queues) {
-        programFiles.setSavedOrReadListener([this](std::string_view text) { unsaved.programsSavedOrRead(text); });
+        programFiles.setSavedOrReadListener(
+            [this](std::string_view text, ProgramFiles::Kind which, const std::string& path) {
+                unsaved.programsSavedOrRead(text, {originKind(which), path});
+            });
     }
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
@@ -62,6 +65,17 @@ struct AppState {
     // The port this run connects to instead of com.ini's (the built-in
     // simulated controller); empty for com.ini.
     std::string portOverride;
+
+private:
+    // The working file is read only after the controller's program read.
+    static UnsavedWork::Origin::Kind originKind(ProgramFiles::Kind which) {
+        switch (which) {
+        case ProgramFiles::Kind::ProgramFile: return UnsavedWork::Origin::Kind::File;
+        case ProgramFiles::Kind::DefaultPrograms: return UnsavedWork::Origin::Kind::Defaults;
+        case ProgramFiles::Kind::WorkingFile: return UnsavedWork::Origin::Kind::Controller;
+        }
+        return UnsavedWork::Origin::Kind::None;
+    }
 };
 
 }  // namespace vantrel

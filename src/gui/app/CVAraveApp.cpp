@@ -225,8 +225,9 @@ int CVAraveApp::run(int& argc, char** argv) {
         frame.show();
         ensureDataFolder();
         // A missing or short initial.bin leaves what was read (zeros at start).
-        loadSettingsFilePrefix(state_->image, exeFolderPath("initial.bin"));
-        state_->unsaved.settingsSavedOrRead(state_->image);
+        const std::string initialImage = exeFolderPath("initial.bin");
+        loadSettingsFilePrefix(state_->image, initialImage);
+        state_->unsaved.settingsSavedOrRead(state_->image, {UnsavedWork::Origin::Kind::Defaults, initialImage});
 
         std::unique_ptr<TestDriver> driver;
         if (options.testDriver) driver = std::make_unique<TestDriver>(frame);

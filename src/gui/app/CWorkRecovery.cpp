@@ -37,6 +37,9 @@ bool CWorkRecovery::offerRestore(QWidget* parent) {
         setAsideDamagedCopy(parent);
         return false;
     }
+    // Centred on the main window like every other question, once the window
+    // manager has placed it.
+    ui::waitUntilExposed(parent);
     if (!ui::askYesNo(parent, restoreWorkQuestion())) {
         writer_.remove();
         writer_.waitIdle();
@@ -44,6 +47,7 @@ bool CWorkRecovery::offerRestore(QWidget* parent) {
     }
     state_.image = work->image;
     state_.programFiles.restoreStore(work->programText);
+    state_.unsaved.restored(state_.image, state_.programs.text());
     state_.unsavedFlash = true;
     keeper_.adoptRecoveryCopy(state_.image, state_.programs.text());
     return true;

@@ -106,6 +106,8 @@ protected:
     bool tell(const MaybeRefusal& refusal);
 
 private:
+    // The message box, and the refusal's note (a field's range) in the status bar.
+    void showRefusal(const Refusal& refusal);
 
     QDialogButtonBox* buttons_ = nullptr;
     CommandEditRecord record_;

@@ -41,10 +41,10 @@ void play(const std::vector<Moment>& script) {
             text = originalText;
             break;
         case Action::SaveBoth:
-            work.settingsSavedOrRead(image);
-            work.programsSavedOrRead(text);
+            work.settingsSavedOrRead(image, {});
+            work.programsSavedOrRead(text, {});
             break;
-        case Action::SaveImageOnly: work.settingsSavedOrRead(image); break;
+        case Action::SaveImageOnly: work.settingsSavedOrRead(image, {}); break;
         case Action::WriteFails: keeper.writeFailed(now); break;
         case Action::Adopt: keeper.adoptRecoveryCopy(image, text); break;
         }

@@ -25,10 +25,10 @@ TEST(UnsavedWork, SettingsAndProgramsAreUnsavedFromTheirFirstChangeUntilSavedRea
         {"as started", [] {}, false, false},
         {"a settings edit", [&] { image.setU8(1000, 7); }, true, false},
         {"a program edit", [&] { text += "\tEND\t\r\n"; }, true, true},
-        {"the settings saved", [&] { work.settingsSavedOrRead(image); }, false, true},
+        {"the settings saved", [&] { work.settingsSavedOrRead(image, {}); }, false, true},
         {"the program edit undone", [&] { text = originalText; }, false, false},
         {"another program edit", [&] { text += "\tRET\t\r\n"; }, false, true},
-        {"the programs read from a file", [&] { work.programsSavedOrRead(text); }, false, false},
+        {"the programs read from a file", [&] { work.programsSavedOrRead(text, {}); }, false, false},
         {"the settings back as before the save: a change too", [&] { image = originalImage; }, true, false},
         {"both given up at the exit", [&] { work.dropChanges(image, text); }, false, false},
     };

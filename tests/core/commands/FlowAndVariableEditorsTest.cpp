@@ -38,7 +38,10 @@ TEST_F(FlowAndVariableEditorsTest, ExpressionAlternatesOperandAndOperator) {
 
     for (const char* bad : {"-1", "2147483648", "1.5", "", "１"}) {
         SCOPED_TRACE(bad);
-        EXPECT_EQ(e.addNumber(bad)->text, "入力値は範囲外です。");
+        const MaybeRefusal refusal = e.addNumber(bad);
+        ASSERT_TRUE(refusal);
+        EXPECT_EQ(refusal->text, "入力値は範囲外です。");
+        EXPECT_EQ(refusal->note, "設定範囲:0～2147483647");
     }
     EXPECT_EQ(e.addVariable("1abc")->text, "先頭文字はアルファベットのみ指定可能。");
     EXPECT_EQ(e.text(), "cnt + 2147483647 = ");
