@@ -1,8 +1,6 @@
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "CliArgs.h"
@@ -12,6 +10,7 @@
 #include "SettingsFileArg.h"
 #include "platform/AnsiText.h"
 #include "platform/AppFolders.h"
+#include "platform/FileRead.h"
 #include "program/ProgramDiff.h"
 #include "program/ProgramFiles.h"
 #include "program/ProgramListing.h"
@@ -30,13 +29,12 @@ bool readPrograms(const std::string& file, ProgramStore& store) {
         fail(*refusal, file);
         return false;
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        fileFailed("cannot open " + file);
+    const FileContent content = readFile(file, ProgramFiles::kProgramFileSizeLimit - 1);
+    if (!content) {
+        readFailed(file, content.result);
         return false;
     }
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!store.loadText(bytes)) {
+    if (!store.loadText(content.bytes)) {
         fileFailed(file + " does not fit into the program store (16 MiB)");
         return false;
     }
