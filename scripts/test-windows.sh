@@ -24,8 +24,9 @@ export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 unset DISPLAY WAYLAND_DISPLAY
 
 echo "== build: mingw-w64 cross build (build/win64)"
+# Only what this stage runs: no GUI (no Qt here), no benchmarks.
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DVANTREL_WERROR=ON >/dev/null
+  -DVANTREL_WERROR=ON -DVANTREL_BUILD_GUI=OFF -DVANTREL_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j"$jobs"
 
 echo "== wine: prefix $WINEPREFIX"
