@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
         // inside that wait.
         std::this_thread::sleep_for(std::chrono::milliseconds(200 + 2200 * i / samples));
         const auto start = Clock::now();
-        silentDisconnect.store(true);
+        link.silentDisconnect.store(true);
         link.linkLost();
         took.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         events.wait();
