@@ -74,7 +74,8 @@ int runList(const Words& words) {
     const CliArgs args(words, {"--settings", "--program"}, {"--json"});
     if (args.help())
         return printHelp("list FILE.ncp [--settings FILE.bin] [--program N] [--json]",
-                         "Prints the programs of a program file as the program editor's step table shows\n"
+                         "Prints the programs of a program file (or of the default programs file\n"
+                         "Ncstepini.sys) as the program editor's step table shows\n"
                          "them: Step, Label, command, operand, comment, tab-separated, each program under\n"
                          "its PROG line and ending with the blank row after its last step. Positions are\n"
                          "in the axes' units of --settings, else of initial.bin. --program N lists one\n"
@@ -95,7 +96,9 @@ int runList(const Words& words) {
     const auto image = readWholeSettingsFile(args.value("--settings").value_or(exeFolderPath("initial.bin")));
     if (!image) return kExitFailed;
 
-    if (const auto refusal = ProgramFiles::checkProgramFile(file)) return fail(*refusal, file);
+    // The program store's own files (Ncstep.sys, Ncstepini.sys) hold the same text as a program file.
+    const bool storeFile = file.ends_with(".sys") || file.ends_with(".SYS");
+    if (const auto refusal = ProgramFiles::checkProgramFile(file); refusal && !storeFile) return fail(*refusal, file);
     std::ifstream in(file, std::ios::binary);
     if (!in) return fileFailed("cannot open " + file);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -42,7 +42,8 @@ const Subcommand kSubcommands[] = {
 int usage(std::ostream& out) {
     out << "usage: vantrel-cli [--trace FILE] <command> [options]   (vantrel-cli <command> --help for its options)\n\n"
            "--trace FILE writes every frame the command exchanges with the controller, every\n"
-           "time-out and hang-up to FILE, one line each (the format is in the README).\n\ncommands:\n";
+           "time-out and hang-up to FILE, one line each (the format is in the README).\n"
+           "--version prints the version.\n\ncommands:\n";
     for (const auto& s : kSubcommands) out << "  " << s.name << std::string(16 - std::strlen(s.name), ' ') << s.summary << "\n";
     return 0;
 }
@@ -66,6 +67,10 @@ int main(int argc, char** argv) {
     }
     const std::string name = argv[first];
     if (name == "--help" || name == "-h" || name == "help") return usage(std::cout);
+    if (name == "--version") {
+        std::cout << "vantrel-cli " VANTREL_VERSION_TEXT "\n";
+        return vantrel::cli::kExitOk;
+    }
     vantrel::cli::Words words(argv + first + 1, argv + argc);
     vantrel::cli::LinkSession::setTracePath(trace);
     for (const auto& s : kSubcommands) {
