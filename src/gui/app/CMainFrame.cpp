@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppState.h"
+#include "app/CAboutDlg.h"
 #include "app/CStatusPane.h"
 #include "app/MainCommandChecks.h"
 #include "app/OperatingMode.h"
@@ -377,8 +378,8 @@ void CMainFrame::speedUp() {
 }
 
 void CMainFrame::showAbout() {
-    message(Refusal{"VANTREL Version " VANTREL_VERSION_TEXT "\nCopyright (C) KESSLAND", "バージョン情報 VANTREL",
-                    MessageIcon::Information});
+    CAboutDlg dialog(this);
+    dialog.exec();
 }
 
 CMonitorMenuDlg& CMainFrame::monitorMenu() {
