@@ -17,22 +17,18 @@
 #   bench/soak/soak.sh [minutes, default 10; 60 for the release soak] [build folder, default build/release]
 #
 # The samples (seconds rss_kb cpu_percent fds threads) stay in
-# build/soak/samples.txt, what the program said in build/soak/driver.log.
+# build/soak/samples.txt, what the program said in build/soak/driver.log
+# (VANTREL_SOAK_WORK names another folder, for two soaks at once).
 set -euo pipefail
 
 minutes="${1:-10}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${2:-$root/build/release}"
 program="$build/bin/vantrel"
-work="$root/build/soak"
+work="${VANTREL_SOAK_WORK:-$root/build/soak}"
 rss_margin_kb=5120
 
-if [ ! -x "$program" ]; then
-    echo "== building the release build ($build)"
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_BUILD_TESTS=OFF \
-        -DVANTREL_BUILD_BENCH=OFF >/dev/null
-    cmake --build "$build" -j"${VANTREL_JOBS:-2}" --target vantrel >/dev/null
-fi
+[ -x "$program" ] || bash "$root/scripts/build-release.sh"
 
 rm -rf "$work"
 mkdir -p "$work/data" "$work/config"

@@ -182,7 +182,13 @@ std::optional<bool> TestDriver::runSessionCommand(const std::string& command, st
         in >> mode;
         if (mode < 0 || mode > 2) return false;
         frame_.setRequestedMode(static_cast<std::uint16_t>(mode));
-        return waitFor([&state, mode] { return state.status.modeWord.load() == mode; }, 5000);
+        const std::uint32_t polls = state.status.statusReplies.load();
+        if (waitFor([&state, mode] { return state.status.modeWord.load() == mode; }, 15000)) return true;
+        say("note mode: asked " + std::to_string(state.status.requestedMode.load()) + ", controller in " +
+            std::to_string(state.status.modeWord.load()) + ", " +
+            std::to_string(state.status.statusReplies.load() - polls) + " polls answered meanwhile, alarm " +
+            std::to_string(state.status.alarmCode.load()));
+        return false;
     }
     if (command == "start") {
         frame_.startProgram();
