@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "data/SettingsImage.h"
+#include "program/ProgramDiff.h"
 #include "program/ProgramList.h"
 #include "program/ProgramStore.h"
 #include "program/StepEditor.h"
@@ -277,6 +278,21 @@ void BM_paste254AutoPointSteps(benchmark::State& state) {
         });
 }
 
+// Two files of the same programs in which every step differs (the one
+// without comments against the one with long comments): the most work a diff
+// of two program files can be, every step of every program against every
+// step of the other.
+void BM_diffEveryStepChanged(benchmark::State& state) {
+    const ProgramStore& plain = pristineStore(programsOf(state), false);
+    const ProgramStore& commented = pristineStore(programsOf(state), true);
+    measure(state, commented, [&] {
+        const auto changes = diffPrograms(plain, commented, 3);
+        // All but the paste target, whose END has no comment in either.
+        if (changes.size() != static_cast<std::size_t>(programsOf(state) - 1)) state.SkipWithError("programs missed");
+        benchmark::DoNotOptimize(changes.data());
+    });
+}
+
 void sizes(benchmark::internal::Benchmark* b) {
     b->ArgNames({"programs", "16MiB"});
     for (const int programs : {10, 100, 255}) b->Args({programs, 0});
@@ -292,6 +308,7 @@ BENCHMARK(BM_deleteStepAndStoreLine)->Apply(sizes);
 BENCHMARK(BM_labelsInUseAll)->Apply(sizes);
 BENCHMARK(BM_applyProgramListKeepingOnly100)->Apply(sizes);
 BENCHMARK(BM_paste254AutoPointSteps)->Apply(sizes);
+BENCHMARK(BM_diffEveryStepChanged)->ArgNames({"programs", "16MiB"})->Args({10, 1})->Args({255, 1})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vantrel

@@ -76,7 +76,8 @@ void typeIntoPointTable(benchmark::State& run) {
 void recoveryTick(benchmark::State& run) {
     const SettingsImage image = bench::demoImage();
     const std::string text = run.range(0) == 0 ? std::string(16 * 1024 * 1024 - 1, 'x') : programText(static_cast<int>(run.range(0)));
-    RecoveryKeeper keeper;
+    const UnsavedWork saved;  // the work differs from what was saved: a copy is due
+    RecoveryKeeper keeper(saved);
     auto now = RecoveryKeeper::Clock::now();
     for (auto _ : run) {
         now += std::chrono::milliseconds(500);

@@ -1,12 +1,12 @@
-#include <fstream>
 #include <iostream>
-#include <iterator>
 
 #include "CliArgs.h"
 #include "CliOutput.h"
 #include "Commands.h"
 #include "ControllerCommand.h"
 #include "ProgramCheck.h"
+#include "platform/FileRead.h"
+#include "program/ProgramFiles.h"
 
 namespace vantrel::cli {
 
@@ -22,11 +22,10 @@ int runCheck(const Words& words) {
     if (!args.ok()) return usageError("check", args.error());
     if (args.positionals().size() != 1) return usageError("check", "one program file is required");
     const std::string& path = args.positionals()[0];
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return fileFailed("cannot open " + path);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const FileContent content = readFile(path, ProgramFiles::kProgramFileSizeLimit - 1);
+    if (!content) return readFailed(path, content.result);
 
-    const auto findings = checkProgramText(bytes);
+    const auto findings = checkProgramText(content.bytes);
     for (const auto& f : findings) {
         if (f.program > 0) std::cout << "program " << f.program;
         if (f.step > 0) std::cout << ", step " << f.step;

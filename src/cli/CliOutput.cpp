@@ -6,10 +6,13 @@
 namespace vantrel::cli {
 namespace {
 constexpr const char* kFileOpenFailed = "ファイルが開けません";
+constexpr const char* kFileReadFailed = "ファイル読込に失敗しました。";
 }
 
 int fail(const std::string& message, const std::string& gloss) {
-    std::cerr << "vantrel-cli: " << message << " (" << gloss << ")\n";
+    std::cerr << "vantrel-cli: " << message;
+    if (!gloss.empty()) std::cerr << " (" << gloss << ")";
+    std::cerr << "\n";
     return kExitFailed;
 }
 
@@ -44,7 +47,7 @@ std::string glossOf(const std::string& message) {
         {kFileOpenFailed, "cannot open the file"},
         {"ファイルサイズが大きすぎです。\nプログラムを減らして再度コンパイルしてください。",
          "the file is too large; reduce the programs and compile again"},
-        {"ファイル読込に失敗しました。", "reading the file failed"},
+        {kFileReadFailed, "reading the file failed"},
         {"手動モードにしてください", "switch the controller to edit-test mode"},
         {"スレーブアドレスは1～16の範囲にしてください。", "the slave address must be 1 to 16"},
         {"指定したスレーブアドレスはドライバが未接続です。", "no network driver is set up at this slave address"},
@@ -61,6 +64,10 @@ std::string glossOf(const std::string& message) {
 }
 
 int fileFailed(const std::string& detail) { return fail(kFileOpenFailed, detail); }
+
+int readFailed(const std::string& path, const FileReadResult& result) {
+    return fail(kFileReadFailed, "cannot read " + path + ": " + result.description());
+}
 
 int fail(const Refusal& message, const std::string& detail) {
     return fail(message.text, detail.empty() ? glossOf(message.text) : detail);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "data/Refusal.h"
+#include "platform/FileRead.h"
 
 namespace vantrel::cli {
 
@@ -20,6 +21,8 @@ int fail(const Refusal& message, const std::string& detail = {});
 void say(const Refusal& message);
 // The system's "file cannot be opened" message with what went wrong with which file.
 int fileFailed(const std::string& detail);
+// The system's "reading the file failed" message with the file and why.
+int readFailed(const std::string& path, const FileReadResult& result);
 // English gloss of one of the system's messages (empty when unknown).
 std::string glossOf(const std::string& message);
 int usageError(const std::string& command, const std::string& what);

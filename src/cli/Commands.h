@@ -28,5 +28,6 @@ int runAlarm(const Words& words);
 int runIo(const Words& words);
 int runRegister(const Words& words);
 int runDiff(const Words& words);
+int runDiffPrograms(const Words& words);
 
 }  // namespace vantrel::cli

@@ -28,6 +28,7 @@ int runCompile(const Words& words) {
     const std::string file = args.positionals()[0];
 
     LinkSession session(true);
+    if (!workFolderReady(session)) return kExitFailed;  // the working file is written before connecting
     ProgramStore store;
     IoNames ioNames;
     ProgramFiles files(store, ioNames,
@@ -35,7 +36,8 @@ int runCompile(const Words& words) {
                         exeFolderPath("IoName.txt")});
     // Opening writes the working file that the compile sends.
     const EditOutcome opened = files.openProgramFile(file);
-    if (opened.refusal) return fail(*opened.refusal, file);
+    // A file that could not be read is named in the message already.
+    if (opened.refusal) return fail(*opened.refusal, opened.refusal->text.find(file) == std::string::npos ? file : "");
     if (!opened) return fileFailed("cannot open " + file);
 
     const auto connection = connectController(session, *port);

@@ -23,7 +23,14 @@ std::optional<std::string> requirePort(const CliArgs& args, const std::string& c
     return port;
 }
 
+bool workFolderReady(const LinkSession& session) {
+    if (session.workProblem().empty()) return true;
+    std::cerr << "vantrel-cli: " << session.workProblem() << " (set TMPDIR to a folder that takes files)\n";
+    return false;
+}
+
 std::optional<int> connectController(LinkSession& session, const std::string& port) {
+    if (!workFolderReady(session)) return std::nullopt;
     if (std::string problem; !session.startTrace(problem)) {
         fileFailed(problem);
         return std::nullopt;

@@ -17,8 +17,11 @@ namespace vantrel::cli {
 // The port of "--port P", or a usage error printed.
 std::optional<std::string> requirePort(const CliArgs& args, const std::string& command);
 
-// Connects the session and prints the system's message when no controller
-// answers. Returns the connection result (kEditTestMode or kOtherMode) or
+// Whether the session has its folder for working files; says why not.
+bool workFolderReady(const LinkSession& session);
+
+// Connects the session (after workFolderReady) and prints the system's
+// message when no controller answers. Returns the connection result (kEditTestMode or kOtherMode) or
 // nothing after printing the failure.
 std::optional<int> connectController(LinkSession& session, const std::string& port);
 

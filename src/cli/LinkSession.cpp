@@ -26,12 +26,12 @@ long timeDivisor() {
 
 }  // namespace
 
-LinkSession::LinkSession(bool showProgress) : showProgress_(showProgress && ::isatty(STDERR_FILENO)) {
+LinkSession::LinkSession(bool showProgress)
+    : showProgress_(showProgress && ::isatty(STDERR_FILENO)), workFolder_("vantrel-cli-") {
     // The program read always writes the working program file; each run gets
-    // its own, so scripts running side by side never share one.
-    std::string pattern = (std::filesystem::temp_directory_path() / "vantrel-cli-XXXXXX").string();
-    if (::mkdtemp(pattern.data())) workDir_ = pattern;
-    thread.setWorkingProgramFile((workDir_ / "Ncstep.sys").string());
+    // its own, so scripts running side by side never share one. Without the
+    // folder there is none (connectController refuses to go on).
+    if (workFolder_.made()) thread.setWorkingProgramFile(workFolder_.path() + "/Ncstep.sys");
     if (const long divisor = timeDivisor(); divisor > 1) {
         link.setTimeouts(ControllerLink::kReadTimeout / divisor, ControllerLink::kWriteTimeout / divisor);
         margin_ /= divisor;
@@ -54,8 +54,6 @@ LinkSession::~LinkSession() {
             std::fprintf(stderr, "vantrel-cli: the trace %s is incomplete: %s\n", trace_.path().c_str(),
                          std::strerror(error));
     }
-    std::error_code ec;
-    if (!workDir_.empty()) std::filesystem::remove_all(workDir_, ec);
 }
 
 void LinkSession::setTracePath(const std::string& path) { tracePath = path; }

@@ -15,6 +15,7 @@
 #include "link/LinkThread.h"
 #include "link/LinkTraceFile.h"
 #include "link/RequestQueues.h"
+#include "platform/TemporaryFolder.h"
 
 namespace vantrel::cli {
 
@@ -95,7 +96,11 @@ public:
     RequestQueues queues;
     ControllerLink link{status};
     LinkThread thread{link, queues, status, image};
-    const std::filesystem::path& workDir() const { return workDir_; }
+    // The folder of this run's working files in the system's temporary
+    // folder, removed at the end; empty when it could not be made, and
+    // workProblem() says why.
+    std::filesystem::path workDir() const { return workFolder_.path(); }
+    const std::string& workProblem() const { return workFolder_.problem(); }
 
     // LinkEvents
     void progress(int percent, int result) override;
@@ -117,7 +122,7 @@ private:
     bool showProgress_;
     LinkTraceFile trace_;
     Milliseconds margin_ = kMargin;
-    std::filesystem::path workDir_;
+    TemporaryFolder workFolder_;
     mutable std::mutex lock_;
     std::condition_variable changed_;
     std::uint64_t events_ = 0;  // LinkEvents calls so far

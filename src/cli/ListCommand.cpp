@@ -1,6 +1,4 @@
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "CliArgs.h"
@@ -10,6 +8,7 @@
 #include "SettingsFileArg.h"
 #include "platform/AnsiText.h"
 #include "platform/AppFolders.h"
+#include "platform/FileRead.h"
 #include "program/ProgramFiles.h"
 #include "program/ProgramListing.h"
 #include "program/ProgramStore.h"
@@ -99,12 +98,14 @@ int runList(const Words& words) {
     // The program store's own files (Ncstep.sys, Ncstepini.sys) hold the same text as a program file.
     const bool storeFile = file.ends_with(".sys") || file.ends_with(".SYS");
     if (const auto refusal = ProgramFiles::checkProgramFile(file); refusal && !storeFile) return fail(*refusal, file);
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return fileFailed("cannot open " + file);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const FileContent content = readFile(file, ProgramFiles::kProgramFileSizeLimit - 1);
+    if (!content) return readFailed(file, content.result);
     ProgramStore store;
-    if (!store.loadText(bytes)) return fileFailed(file + " does not fit into the program store (16 MiB)");
-    store.scanDirectory();
+    if (!store.loadText(content.bytes)) return fileFailed(file + " does not fit into the program store (16 MiB)");
+    if (store.scanDirectory() == 0) {
+        std::cerr << "vantrel-cli: list: " << file << " holds no program\n";
+        return kExitFailed;
+    }
     std::vector<int> numbers;
     for (const auto n : store.directory().numbers)
         if (!only || n == *only) numbers.push_back(n);

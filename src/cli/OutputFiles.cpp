@@ -1,8 +1,8 @@
 #include "OutputFiles.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+
+#include "platform/FileRead.h"
 
 namespace vantrel::cli {
 namespace fs = std::filesystem;
@@ -37,11 +37,11 @@ bool OutputFiles::check(const std::string& path, std::string& problem) {
         problem = "the folder " + folder.string() + " of " + path + " does not exist";
         return false;
     }
-    // The folder takes a new file: staging needs one there. The probe goes
-    // away with the object, unwritten.
+    // The file may be replaced and its folder takes a new file: staging needs
+    // one there. The probe goes away with the object, unwritten.
     const AtomicFile probe(path);
     if (const FileWriteResult made = probe.status(); !made) {
-        problem = "cannot write in " + folder.string() + ": " + made.description();
+        problem = "cannot write " + path + ": " + made.description();
         return false;
     }
     targets_.push_back({path, nullptr});
@@ -66,13 +66,12 @@ bool OutputFiles::stage(const std::string& path, const void* bytes, std::size_t 
 }
 
 bool OutputFiles::stageCopy(const std::string& path, const std::string& from, std::string& problem) {
-    std::ifstream in(from, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.is_open() || in.bad()) {
-        problem = "cannot read " + from;
+    const FileContent content = readFile(from, kMaxCopySize);
+    if (!content) {
+        problem = "cannot read " + from + ": " + content.result.description();
         return false;
     }
-    return stage(path, bytes.data(), bytes.size(), problem);
+    return stage(path, content.bytes.data(), content.bytes.size(), problem);
 }
 
 bool OutputFiles::commit(std::string& problem) {

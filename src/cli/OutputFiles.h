@@ -33,6 +33,8 @@ public:
     // telling why, when that fails (nothing of it stays).
     bool stage(const std::string& path, const void* bytes, std::size_t size, std::string& problem);
     bool stageCopy(const std::string& path, const std::string& from, std::string& problem);
+    // The largest file stageCopy copies (the working files it copies are far smaller).
+    static constexpr std::size_t kMaxCopySize = 16 * 1024 * 1024;
 
     // Renames every staged file into place; false, with `problem`, when not
     // all are staged (nothing is renamed) or a rename fails (the files not yet

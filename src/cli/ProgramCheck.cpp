@@ -127,7 +127,10 @@ std::vector<ProgramFinding> checkProgramText(std::string_view fileBytes) {
             out.push_back({number, 0, "program number appears more than once: the editor edits only the first section"});
         checkSection(number, lines, at + 1, end, out);
     }
-    if (!seen.count(kRequiredProgram)) out.push_back({kRequiredProgram, 0, "program 100 is missing"});
+    if (seen.empty())
+        out.push_back({0, 0, "the file holds no program"});
+    else if (!seen.count(kRequiredProgram))
+        out.push_back({kRequiredProgram, 0, "program 100 is missing"});
     return out;
 }
 

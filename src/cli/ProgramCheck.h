@@ -19,7 +19,7 @@ struct ProgramFinding {
 // it would drop or change: undefined commands, blank and comment lines, steps
 // beyond the 255 a program holds, lines that come back different (cut or
 // changed bytes), text after the end mark or not fitting, headers outside
-// 1..255, duplicate program numbers, and a missing program 100.
+// 1..255, duplicate program numbers, a missing program 100, or no program at all.
 std::vector<ProgramFinding> checkProgramText(std::string_view fileBytes);
 
 }  // namespace vantrel::cli

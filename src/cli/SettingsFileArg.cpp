@@ -1,28 +1,30 @@
 #include "SettingsFileArg.h"
 
-#include <filesystem>
+#include <algorithm>
+#include <cerrno>
 
 #include "CliOutput.h"
-#include "data/SettingsFile.h"
+#include "platform/FileRead.h"
 
 namespace vantrel::cli {
 
 std::optional<SettingsImage> readWholeSettingsFile(const std::string& path) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec) {
-        fileFailed("cannot open " + path);
+    const FileContent content = readFile(path, SettingsImage::kSize);
+    const std::string notASettingsFile = ", not a settings file of 172828 bytes";
+    if (content.result.error == EFBIG) {
+        fileFailed(path + " is larger" + notASettingsFile);
         return std::nullopt;
     }
-    if (size != SettingsImage::kSize) {
-        fileFailed(path + " is " + std::to_string(size) + " bytes, not a settings file of 172828 bytes");
+    if (!content) {
+        readFailed(path, content.result);
+        return std::nullopt;
+    }
+    if (content.bytes.size() != SettingsImage::kSize) {
+        fileFailed(path + " is " + std::to_string(content.bytes.size()) + " bytes" + notASettingsFile);
         return std::nullopt;
     }
     SettingsImage image;
-    if (loadSettingsFile(image, path).value_or(0) != SettingsImage::kSize) {
-        fileFailed("cannot read " + path);
-        return std::nullopt;
-    }
+    std::copy(content.bytes.begin(), content.bytes.end(), reinterpret_cast<char*>(image.data()));
     return image;
 }
 

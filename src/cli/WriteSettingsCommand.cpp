@@ -1,12 +1,10 @@
-#include <filesystem>
-
 #include "CliArgs.h"
 #include "CliOutput.h"
 #include "Commands.h"
 #include "ControllerCommand.h"
+#include "SettingsFileArg.h"
 #include "app/MainCommandChecks.h"
 #include "app/TransactionMessages.h"
-#include "data/SettingsFile.h"
 
 namespace vantrel::cli {
 
@@ -24,15 +22,11 @@ int runWriteSettings(const Words& words) {
     const std::string file = args.positionals()[0];
 
     // A script should never send half a data set: refuse what is not a whole image.
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(file, ec);
-    if (ec) return fileFailed("cannot open " + file);
-    if (size != SettingsImage::kSize)
-        return fail(settingsFileSendMessage(kFailed), file + " is " + std::to_string(size) +
-                                                          " bytes, not a settings file of 172828 bytes");
+    const auto image = readWholeSettingsFile(file);
+    if (!image) return kExitFailed;
 
     LinkSession session(true);
-    if (!loadSettingsFile(session.image, file)) return fileFailed("cannot open " + file);
+    session.image = *image;
     const auto connection = connectController(session, *port);
     if (!connection) return kExitFailed;
     if (const auto refusal = checkOpenSettingsFile(session.link.isOpen(), session.status.modeWord.load()))

@@ -2,6 +2,7 @@
 // the same core (link thread, transactions, settings image) as the desktop
 // program.
 #include <cstring>
+#include <exception>
 #include <iostream>
 #include <string>
 
@@ -37,6 +38,7 @@ const Subcommand kSubcommands[] = {
     {"list", vantrel::cli::runList, "the program listing of FILE.ncp as the step table shows it"},
     {"check", vantrel::cli::runCheck, "what the program editor would drop or change in FILE.ncp"},
     {"diff", vantrel::cli::runDiff, "the fields in which two settings files differ"},
+    {"diff-programs", vantrel::cli::runDiffPrograms, "programs and steps added, removed or changed, A.ncp -> B.ncp"},
 };
 
 int usage(std::ostream& out) {
@@ -48,9 +50,7 @@ int usage(std::ostream& out) {
     return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     int first = 1;
     std::string trace;
     if (argc > first && std::strcmp(argv[first], "--trace") == 0) {
@@ -84,4 +84,18 @@ int main(int argc, char** argv) {
     std::cerr << "vantrel-cli: unknown command " << name << "\n";
     usage(std::cerr);
     return vantrel::cli::kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Whatever a command did not catch ends it with a message, not an abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "vantrel-cli: internal error: " << e.what() << "\n";
+    } catch (...) {
+        std::cerr << "vantrel-cli: internal error\n";
+    }
+    return vantrel::cli::kExitFailed;
 }

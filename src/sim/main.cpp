@@ -141,9 +141,9 @@ int main(int argc, char** argv) {
 
     vantrel::ControllerSim sim;
     if (!imagePath.empty()) {
-        // As the desktop loads a settings file: as many leading bytes as the file holds.
+        // As the desktop loads initial.bin: as many leading bytes as the file holds.
         vantrel::SettingsImage image = sim.settingsImage();
-        if (!vantrel::loadSettingsFile(image, imagePath)) {
+        if (!vantrel::loadSettingsFilePrefix(image, imagePath)) {
             std::cerr << "vantrel-sim: cannot read " << imagePath << "\n";
             return 1;
         }

@@ -244,13 +244,43 @@ TEST_F(CliTest, ReadSettingsChecksEveryOutputBeforeAskingTheController) {
         {"programs into a missing folder", path("out.bin"), path("missing/out.ncp")},
         {"programs onto a folder", path("out.bin"), path("folder")},
         {"both to one file", path("out.bin"), path("out.bin")},
+        {"settings onto a file made read-only", path("ref.bin"), path("out.ncp")},
     };
+    std::ofstream(path("ref.bin"), std::ios::binary) << "reference";
+    fs::permissions(path("ref.bin"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const auto r = runFast({"read-settings", "--port", port, "-o", c.settings, "--programs", c.programs});
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find("ファイルが開けません"), std::string::npos) << r.err;
-        EXPECT_EQ(leftovers(), std::vector<std::string>{"folder"});
+        EXPECT_EQ(leftovers(), (std::vector<std::string>{"folder", "ref.bin"}));
+        EXPECT_EQ(readFile(path("ref.bin")), "reference");
         EXPECT_EQ(sim_.requestCount(0x01), 0);  // the controller was not asked
     }
+}
+
+TEST_F(CliTest, WithoutATemporaryFolderControllerCommandsStopWithAMessage) {
+    std::ofstream(path("ok.ncp"), std::ios::binary) << "\tPROG\t#100\r\n\tEND\t\r\n";
+    std::ofstream(path("a-file"), std::ios::binary) << "not a folder";
+    const std::string port = serve();
+    const std::vector<std::pair<std::string, std::string>> folders = {{"/nonexistent", "No such file or directory"},
+                                                                      {path("a-file"), "Not a directory"}};
+    const std::vector<std::vector<std::string>> commands = {
+        {"identify", "--port", port},
+        {"compile", "--port", port, path("ok.ncp")},
+        {"read-settings", "--port", port, "-o", path("out.bin")},
+    };
+    for (const auto& [folder, reason] : folders) {
+        for (const auto& command : commands) {
+            SCOPED_TRACE(folder + " " + command[0]);
+            // Run in the test's folder: nothing may land in the current folder.
+            const auto r = run(command, "cd " + quote(dir_.string()) + " && TMPDIR=" + quote(folder) + " ");
+            EXPECT_EQ(r.status, 1) << r.err;
+            EXPECT_NE(r.err.find("cannot make a temporary folder in " + folder + ": " + reason),
+                      std::string::npos)
+                << r.err;
+            EXPECT_EQ(leftovers(), (std::vector<std::string>{"a-file", "ok.ncp"}));
+        }
+    }
+    EXPECT_EQ(sim_.requestCount(0x00), 0);  // the controller was never asked
 }

@@ -4,6 +4,8 @@
 #include <map>
 
 #include "CliTestSupport.h"
+#include "FileSizeLimit.h"
+#include "link/LinkTraceFile.h"
 
 using namespace vantrel;
 using namespace vantrel::clitest;
@@ -139,4 +141,14 @@ TEST_F(CliTest, TheTraceFileIsCheckedBeforeTheControllerIsAsked) {
 
     r = run({"--trace"});
     EXPECT_EQ(r.status, 2);
+}
+
+TEST_F(CliTest, ATraceThatTakesNotEvenItsHeaderLeavesNoFile) {
+    LinkTraceFile trace;
+    {
+        const test::FileSizeLimit full(0);  // the disk is full
+        EXPECT_FALSE(trace.open(path("trace.txt")));
+    }
+    EXPECT_EQ(trace.error(), EFBIG);
+    EXPECT_FALSE(fs::exists(path("trace.txt")));
 }

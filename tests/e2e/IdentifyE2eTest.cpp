@@ -91,3 +91,39 @@ TEST_F(LinkE2e, ListingPortsLeavesTheLinkClosedWithoutWarning) {
     for (bool silent : events.linkLosses()) EXPECT_TRUE(silent);
     for (const auto& name : names) EXPECT_EQ(name.rfind("pts/", 0), std::string::npos) << name;
 }
+
+TEST_F(LinkE2e, NoOutputOfAnEarlierConnectionReachesAControllerThatWasReset) {
+    connectEditTest();
+    // Switched on by the user on the first controller: OUT3, FREE of axis 2,
+    // a host output and NET-IN7 of network driver 10 (group 2 polled).
+    status.selectedNetworkGroup.store(2);
+    status.generalOutputs.store(0x0004);
+    status.driverOutputs[1].store(0x04);
+    status.hostOutputs.store(0x0001);
+    status.networkOutputs[9].store(0x0080);
+    ASSERT_TRUE(RecordingEvents::eventually([&] {
+        const SimOutputs out = sim.outputs();
+        return out.generalOutputs == 0x0004 && out.driverOutputs[1] == 0x04 && out.networkOutputs[9] == 0x0080;
+    }));
+    // The link drops, with requests of a last press left behind.
+    link.close();
+    status.runRequest.store(0xD7);
+    status.alarmResetRequest.store(1);
+    status.networkAlarmResetMask.store(0x0200);
+
+    // The controller was reset meanwhile: it starts with every output off.
+    ControllerSim reset;
+    PtyServer line(reset);
+    ASSERT_TRUE(line.start()) << line.errorText();
+    ASSERT_TRUE(link.open(line.portName(), &events));
+    ASSERT_TRUE(RecordingEvents::eventually([&] { return reset.requestCount(0xAA) >= 3; }));
+    const SimOutputs out = reset.outputs();
+    EXPECT_EQ(out.generalOutputs, 0);
+    EXPECT_EQ(out.driverOutputs, (std::array<std::uint8_t, 4>{}));
+    EXPECT_EQ(out.hostOutputs & 0x0F, 0);
+    EXPECT_EQ(out.networkOutputs, (std::array<std::uint16_t, 16>{}));
+    EXPECT_EQ(out.lastRunRequest, 0);
+    EXPECT_EQ(out.alarmResets, 0);
+    EXPECT_EQ(out.networkAlarmResets, 0);
+    link.close();
+}

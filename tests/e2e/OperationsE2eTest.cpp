@@ -91,11 +91,12 @@ TEST_F(LinkE2e, StatusPollBringsInputsInvertedBackAndSendsOutputs) {
     s.runFlags[4] = 2;
     sim.setStatus(s);
     status.selectedNetworkGroup.store(1);
+    connectEditTest();
+    // Set once the controller is known: what was set before does not go out.
     status.generalOutputs.store(0x00F1);
     status.driverOutputs[1].store(0x05);
     status.alarmResetRequest.store(kAlarmResetRequest);
     status.runRequest.store(static_cast<std::uint8_t>(RunRequest::Start));
-    connectEditTest();
     ASSERT_TRUE(RecordingEvents::eventually([&] { return status.generalInputs.load() == 0x8421; }));
     EXPECT_EQ(status.driverInputs[0].load(), 0x19);
     EXPECT_EQ(status.driverInputs[3].load(), 0x11);
@@ -106,6 +107,7 @@ TEST_F(LinkE2e, StatusPollBringsInputsInvertedBackAndSendsOutputs) {
     EXPECT_TRUE(RecordingEvents::eventually([&] { return status.networkCommandPosition[1].load() == 777; }));
     EXPECT_TRUE(status.isRunning());
     // Outputs reached the controller, and the one-shot fields went out once.
+    ASSERT_TRUE(RecordingEvents::eventually([&] { return sim.outputs().lastRunRequest != 0; }));
     const SimOutputs out = sim.outputs();
     EXPECT_EQ(out.generalOutputs, 0x00F1);
     EXPECT_EQ(out.driverOutputs[1], 0x05);
@@ -127,6 +129,9 @@ TEST_F(LinkE2e, AlarmRecordIsReadIntoTheStatus) {
 
 TEST_F(LinkE2e, HeldJogRepeatsUntilReleasedAndStopIsSentOnce) {
     connectEditTest();
+    LinkPauses pauses = thread.pauses();
+    pauses.heldJog = 1h;  // held without renewals for as long as the test takes
+    thread.setPauses(pauses);
     JogRequestRecord jog;
     jog.setOperation(JogRequestRecord::kJogForward);
     jog.setAxis(1);

@@ -1,6 +1,6 @@
 // The main window's own dialogs: the Ethernet address dialog's port check,
-// the initialise dialog's radio rules, the about box's facts, and the buttons
-// Qt draws in Japanese.
+// the initialise dialog's radio rules, message boxes as wide as their title,
+// the about box's facts, and the buttons Qt draws in Japanese.
 
 #include <QApplication>
 #include <QLineEdit>
@@ -13,6 +13,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CIpAddressDlg.h"
 #include "app/CSettingInitialDlg.h"
+#include "ui/MessageBox.h"
 #include "ui/QtJapaneseTexts.h"
 
 using namespace vantrel;
@@ -69,6 +70,19 @@ private slots:
         dialog.allButton()->click();
         QVERIFY(!dialog.parametersOnlyButton()->isEnabled());
         QCOMPARE(dialog.choice().scopeCode(), 3);
+    }
+
+    // A title bar holds the title beside the window's icon and buttons: a
+    // short text must not leave the title cut ("VA… EL").
+    void aBoxIsWideEnoughForItsTitle() {
+        const QFontMetrics titleFont(QApplication::font("QMdiSubWindowTitleBar"));
+        for (const char* title : {"VANTREL", "バージョン情報 VANTREL"}) {
+            const auto box = ui::makeMessageBox(nullptr, Refusal{"完了", title, MessageIcon::Information},
+                                                ui::MessageButtons::Ok);
+            box->show();
+            QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+            QVERIFY2(box->width() >= titleFont.horizontalAdvance(QString::fromUtf8(title)) + ui::kTitleBarRoom, title);
+        }
     }
 
     // Qt's translations are part of the installed packages: a question's

@@ -34,6 +34,7 @@ public:
         ui::setMessageHandler([this](QWidget*, const Refusal& message, ui::MessageButtons buttons) {
             messages.push_back(message);
             if (buttons == ui::MessageButtons::Ok) return ui::MessageAnswer::Ok;
+            if (reply) return reply(message);
             return answer && answer(message) ? ui::MessageAnswer::Yes : ui::MessageAnswer::No;
         });
     }
@@ -68,6 +69,8 @@ public:
 
     std::vector<Refusal> messages;
     std::function<bool(const Refusal&)> answer;
+    // When set, answers every question instead of `answer` (Cancel too).
+    std::function<ui::MessageAnswer(const Refusal&)> reply;
 
 private:
     static MessageRecorder*& newest() {

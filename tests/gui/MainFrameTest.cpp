@@ -164,6 +164,25 @@ private slots:
         QCOMPARE(recorder_->find("読込完了しました。")->title, std::string("正常終了"));
     }
 
+    // The save asked for before the read is not made (its dialog cancelled):
+    // the read would overwrite the unsaved settings, so nothing is read and
+    // the connection is cut, with a word why.
+    void aSaveNotMadeBeforeTheReadStopsTheReadAndDisconnects() {
+        TimerTable(state_->image).setTimer(4, 999);
+        const SettingsImage edited = state_->image;
+        recorder_->answer = [](const Refusal& question) {
+            return question.text == "コントローラの設定を読み出します。現在の設定を保存しますか？";
+        };
+        frame_->connectController();
+        QTRY_VERIFY2_WITH_TIMEOUT(recorder_->messages.size() == 2, qPrintable(recorder_->dump()), kPatience);
+        QCOMPARE(recorder_->messages[1].text,
+                 std::string("設定が保存されなかったため、コントローラの設定は読み出さずに切断しました。"));
+        QCOMPARE(recorder_->messages[1].title, std::string("中止"));
+        QTRY_VERIFY_WITH_TIMEOUT(!state_->link.isOpen(), kPatience);
+        QVERIFY(state_->image == edited);
+        QCOMPARE(sim_->requestCount(0x01), 0);
+    }
+
     void pcToControllerWritesTheSettings() {
         TimerTable(state_->image).setTimer(2, 4321);
         state_->image.writePosition(0, 7, -777);

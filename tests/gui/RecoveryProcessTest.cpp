@@ -24,6 +24,11 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The recovery copy in the per-user folders below `home`.
+QString recoveryCopyIn(const QTemporaryDir& home) {
+    return home.path() + QStringLiteral("/data/KESSLAND/VANTREL/") + QString::fromLatin1(kRecoveryFileName);
+}
+
 // One run of vantrel --test-driver, in the per-user folders of the environment.
 class Run {
 public:
@@ -98,7 +103,7 @@ private slots:
         QFETCH(bool, restore);
         QTemporaryDir home;
         test::useTemporaryUserFolders(home);  // fresh per-user folders for the runs below
-        const QString copy = home.path() + QStringLiteral("/data/KESSLAND/VANTREL/") + QString::fromLatin1(kRecoveryFileName);
+        const QString copy = recoveryCopyIn(home);
 
         {
             // A settings edit and a program edit, then the process is killed
@@ -151,15 +156,39 @@ private slots:
         QTest::newRow("no: the defaults") << false;
     }
 
+    void anErrorThatReachesTheEventLoopKeepsTheWorkAndSaysSo() {
+        QTemporaryDir home;
+        test::useTemporaryUserFolders(home);
+        const QString copy = recoveryCopyIn(home);
+        Run run;
+        QVERIFY(run.started());
+        run.send(QStringLiteral("edit-cell 10 1 2 123.45"));
+        run.send(QStringLiteral("fail-internally"));
+        QVERIFY2(run.waitFor(QStringLiteral("message\t異常発生\t予期しないエラーが発生しました。")), qPrintable(run.output()));
+        QVERIFY2(run.waitFor(QStringLiteral("保存されていない設定とプログラムは復元用データに書き込みました。\n")),
+                 qPrintable(run.output()));
+        // Written before the message, not a while after the edit.
+        const auto work = readRecoveryFile(copy.toStdString());
+        QVERIFY(work);
+        QVERIFY(work->image == editedImage_);
+        // The program goes on: its exit still asks about the unsaved settings.
+        run.send(QStringLiteral("answer no"));
+        run.send(QStringLiteral("quit"));
+        QVERIFY(run.endedCleanly());
+        QVERIFY(run.output().contains(QStringLiteral("設定の変更がファイルに保存されていません。")));
+        QVERIFY(!QFile::exists(copy));  // given up at the exit
+    }
+
     void aCleanExitLeavesNoCopyAndAsksNothingNextTime() {
         QTemporaryDir home;
         test::useTemporaryUserFolders(home);  // fresh per-user folders for the runs below
-        const QString copy = home.path() + QStringLiteral("/data/KESSLAND/VANTREL/") + QString::fromLatin1(kRecoveryFileName);
+        const QString copy = recoveryCopyIn(home);
         {
             Run first;
             QVERIFY(first.started());
             first.send(QStringLiteral("edit-cell 10 1 2 123.45"));
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(copy), kPatience);
+            first.send(QStringLiteral("answer no"));  // quit without saving the edit
             first.send(QStringLiteral("quit"));
             QVERIFY(first.endedCleanly());
         }

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 
 #include "data/ByteOrder.h"
+#include "data/FileSaveMessages.h"
 #include "platform/ContentFingerprint.h"
+#include "platform/FileRead.h"
 #include "program/ProgramStore.h"
 
 namespace vantrel {
@@ -64,16 +65,29 @@ std::optional<RecoveredWork> decodeRecoveredWork(std::string_view bytes) {
 }
 
 std::optional<RecoveredWork> readRecoveryFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    const FileContent file = readFile(path, kMaxFileSize);
     if (!file) return std::nullopt;
-    std::string bytes;
-    char chunk[65536];
-    while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
-        bytes.append(chunk, static_cast<std::size_t>(file.gcount()));
-        if (bytes.size() > kMaxFileSize) return std::nullopt;
-    }
-    if (file.bad()) return std::nullopt;
-    return decodeRecoveredWork(bytes);
+    return decodeRecoveredWork(file.bytes);
+}
+
+std::string damagedRecoveryPath(const std::string& path, const std::tm& when, int attempt) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    char stamp[48];
+    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", when.tm_year + 1900, when.tm_mon + 1, when.tm_mday,
+                  when.tm_hour, when.tm_min, when.tm_sec);
+    const std::string counted = attempt > 0 ? "-" + std::to_string(attempt + 1) : std::string();
+    return folder + "recovery-damaged-" + stamp + counted + ".dat";
+}
+
+Refusal damagedRecoveryMessage(const std::string& path, const std::string& setAsidePath) {
+    std::string text = "前回の復元用データが壊れているため、復元できません。\n";
+    text += setAsidePath.empty() ? path : "次の名前で残しました:\n" + setAsidePath;
+    return {text, "確認", MessageIcon::Warning};
+}
+
+std::string recoveryWriteFailedText(const FileWriteResult& result) {
+    return "復元用データを書き込めません（" + fileWriteReason(result) + "）";
 }
 
 Refusal restoreWorkQuestion() {

@@ -1,37 +1,25 @@
 #include "app/RecoveryKeeper.h"
 
-#include "platform/ContentFingerprint.h"
-
 namespace vantrel {
 
-RecoveryKeeper::RecoveryKeeper() : RecoveryKeeper(Timing{}) {}
+RecoveryKeeper::RecoveryKeeper(const UnsavedWork& work) : RecoveryKeeper(work, Timing{}) {}
 
-RecoveryKeeper::RecoveryKeeper(Timing timing) : timing_(timing) {}
-
-RecoveryKeeper::Fingerprints RecoveryKeeper::fingerprintsOf(const SettingsImage& image, std::string_view text) {
-    return {contentFingerprint(image.data(), SettingsImage::kSize), contentFingerprint(text)};
-}
-
-void RecoveryKeeper::imageSavedOrRead(const SettingsImage& image) {
-    baseline_.image = contentFingerprint(image.data(), SettingsImage::kSize);
-}
-
-void RecoveryKeeper::programsSavedOrRead(std::string_view text) { baseline_.text = contentFingerprint(text); }
+RecoveryKeeper::RecoveryKeeper(const UnsavedWork& work, Timing timing) : work_(work), timing_(timing) {}
 
 void RecoveryKeeper::adoptRecoveryCopy(const SettingsImage& image, std::string_view text) {
-    copy_ = fingerprintsOf(image, text);
+    copy_ = Fingerprints::of(image, text);
     copyMayExist_ = true;
     seen_ = copy_;
     unwrittenSince_.reset();
 }
 
 RecoveryKeeper::Step RecoveryKeeper::poll(Clock::time_point now, const SettingsImage& image, std::string_view text) {
-    const Fingerprints current = fingerprintsOf(image, text);
+    const Fingerprints current = Fingerprints::of(image, text);
     if (current != seen_) {
         seen_ = current;
         lastChange_ = now;
     }
-    if (current == baseline_) {
+    if (current == work_.saved()) {
         unwrittenSince_.reset();
         if (!copyMayExist_) return Step::Nothing;
         copy_.reset();

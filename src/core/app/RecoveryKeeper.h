@@ -1,12 +1,11 @@
 #pragma once
 
-// When to keep a recovery copy of the user's work. The settings image and the
-// program store text are compared, by fingerprint, with what was last saved
-// to or read from a file or the controller (the baseline). While they differ
-// a recovery copy is kept: written once the work has been quiet for a moment
+// When to keep a recovery copy of the user's work. While the settings image
+// or the program store text hold unsaved changes (UnsavedWork) a recovery
+// copy is kept: written once the work has been quiet for a moment
 // (so a burst of typing costs one write, not one per key) and at the latest a
 // while after the first unwritten change (so steady typing is still saved).
-// When they equal the baseline again (saved, or the edit undone) the copy is
+// When nothing is unsaved any more (saved, or the edit undone) the copy is
 // removed.
 //
 // The keeper never sits on the path of an edit: the owner calls poll() from a
@@ -17,6 +16,7 @@
 #include <optional>
 #include <string_view>
 
+#include "app/UnsavedWork.h"
 #include "data/SettingsImage.h"
 
 namespace vantrel {
@@ -38,12 +38,10 @@ public:
         Remove,  // remove the recovery copy
     };
 
-    RecoveryKeeper();
-    explicit RecoveryKeeper(Timing timing);
+    // `work` tells what was last saved or read; it outlives the keeper.
+    explicit RecoveryKeeper(const UnsavedWork& work);
+    RecoveryKeeper(const UnsavedWork& work, Timing timing);
 
-    // The work as just saved or read: the baseline.
-    void imageSavedOrRead(const SettingsImage& image);
-    void programsSavedOrRead(std::string_view text);
     // The recovery copy on disk holds exactly this work (it was just restored
     // from it), so it need not be written again.
     void adoptRecoveryCopy(const SettingsImage& image, std::string_view text);
@@ -58,15 +56,10 @@ public:
     bool hasCopy() const { return copyMayExist_; }
 
 private:
-    struct Fingerprints {
-        std::uint64_t image = 0;
-        std::uint64_t text = 0;
-        bool operator==(const Fingerprints&) const = default;
-    };
-    static Fingerprints fingerprintsOf(const SettingsImage& image, std::string_view text);
+    using Fingerprints = UnsavedWork::Fingerprints;
 
+    const UnsavedWork& work_;
     Timing timing_;
-    Fingerprints baseline_{};
     std::optional<Fingerprints> seen_;        // at the last poll
     std::optional<Fingerprints> copy_;        // what the recovery copy holds, when known
     bool copyMayExist_ = false;

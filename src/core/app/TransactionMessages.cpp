@@ -57,10 +57,23 @@ Refusal flashWriteQuestion() {
     return question("現在のコントローラの設定をFLASHメモリへ書き込みます。\nよろしいですか？", "確認");
 }
 Refusal exitWithoutFlashQuestion() { return question("変更内容をFLASHに書込みせずに終了しますか？", "確認"); }
+Refusal exitUnsavedSettingsQuestion() {
+    return question("設定の変更がファイルに保存されていません。\n保存してから終了しますか？", "確認");
+}
+Refusal exitUnsavedProgramsQuestion() {
+    return question("プログラムの変更がファイルに保存されていません。\n保存してから終了しますか？", "確認");
+}
+Refusal openUnsavedProgramsQuestion() {
+    return question("プログラムの変更がファイルに保存されていません。\n保存してから開きますか？", "確認");
+}
 Refusal saveBeforeReadQuestion() {
     return question("コントローラの設定を読み出します。現在の設定を保存しますか？", "確認");
 }
 Refusal saveCurrentSettingsQuestion() { return question("現在の設定を保存しますか？", "確認"); }
+Refusal settingsReadStoppedMessage() {
+    return {"設定が保存されなかったため、コントローラの設定は読み出さずに切断しました。", "中止",
+            MessageIcon::Warning};
+}
 Refusal ethernetRestartNotice() { return info("IPアドレスは再起動後に変更が反映されます。", kProgramTitle); }
 
 }  // namespace vantrel

@@ -41,7 +41,17 @@ Refusal disconnectQuestion();
 Refusal changePortQuestion();
 Refusal flashWriteQuestion();
 Refusal exitWithoutFlashQuestion();
+// At exit, after the FLASH question, for changes that are in no file: yes
+// saves them first, no quits without them, cancel stays.
+Refusal exitUnsavedSettingsQuestion();
+Refusal exitUnsavedProgramsQuestion();
+// Before a program file replaces programs that are in no file: yes saves
+// them first, no gives them up, cancel keeps them.
+Refusal openUnsavedProgramsQuestion();
 Refusal saveBeforeReadQuestion();
+// The save asked for before the settings read after connecting was not made:
+// the read would have overwritten the settings, so the connection is cut.
+Refusal settingsReadStoppedMessage();
 Refusal saveCurrentSettingsQuestion();
 // Shown after the controller's network address was changed.
 Refusal ethernetRestartNotice();

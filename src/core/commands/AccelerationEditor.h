@@ -20,7 +20,8 @@ public:
     AccelerationEditor(const CommandEditRecord& record, bool editExisting, const SettingsImage& image);
 
     std::string title() const override;
-    // ON needs an axis ("軸を選択してください").
+    // ON needs an axis ("軸を選択してください") and a valid entry for each
+    // checked axis.
     EditorResult accept() override;
 
     bool on() const { return on_; }
@@ -30,7 +31,8 @@ public:
     // The entries "0" .. "25" and the one chosen for an axis.
     const ChoiceList& entryChoices(int axis) const;
     void chooseEntry(int axis, int index);
-    // "%d.%02d" of the axis's acceleration time of its chosen entry (0.01 s).
+    // "%d.%02d" of the axis's acceleration time of its chosen entry (0.01 s);
+    // empty for an entry outside 0..25.
     std::string timeText(int axis) const;
 
 private:

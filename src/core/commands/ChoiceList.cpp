@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "commands/FieldChecks.h"
 #include "program/TextScan.h"
 
 namespace vantrel {
@@ -16,8 +17,9 @@ ChoiceList ChoiceList::numbers(int first, int last, int width) {
     return list;
 }
 
-ChoiceList ChoiceList::entries(std::vector<std::pair<int, std::string>> entries) {
+ChoiceList ChoiceList::entries(std::vector<std::pair<int, std::string>> entries, int width) {
     ChoiceList list;
+    list.width_ = width;
     for (auto& [number, text] : entries) {
         list.numbers_.push_back(number);
         list.texts_.push_back(std::move(text));
@@ -42,11 +44,17 @@ bool ChoiceList::chooseNumber(int number) {
     return true;
 }
 
-void ChoiceList::chooseOrKeep(int number) {
+void ChoiceList::chooseOrKeep(int number, Kept kept) {
     if (chooseNumber(number)) return;
     texts_.insert(texts_.begin(), zeroPadded(number, width_));
     numbers_.insert(numbers_.begin(), number);
     chosen_ = 0;
+    keptRefused_ = kept == Kept::Refused;
+}
+
+MaybeRefusal ChoiceList::checkChosen(std::string_view caption) const {
+    if (!keptRefused_ || chosen_ != 0) return std::nullopt;
+    return editorRefusal(std::string(caption) + "「" + texts_.front() + "」は使用できません。\n一覧から選び直してください。");
 }
 
 }  // namespace vantrel

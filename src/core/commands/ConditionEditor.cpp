@@ -52,12 +52,12 @@ ConditionEditor::ConditionEditor(std::uint8_t code, const CommandEditRecord& rec
         targets_ = {};
         return;
     }
-    // The target after "GOTO L" / "GOSUB #".
+    if (!editExisting) return;  // a new step starts at the first entry
+    // The target after "GOTO L" / "GOSUB #". One that is gone stays shown, and
+    // OK asks for another rather than branching somewhere else.
     const std::string_view operand = start().operand;
     const std::string marker = std::string(branchMarker(code).substr(1)) + (code == kCodeIfGoto ? "L" : "#");
-    bool found = false;
-    const int target = decimalAfter(operand, marker, 0, &found);
-    if (!found || !targets_.chooseNumber(target)) targets_.choose(0);
+    targets_.chooseOrKeep(decimalAfter(operand, marker), ChoiceList::Kept::Refused);
 }
 
 std::string ConditionEditor::title() const {
@@ -112,6 +112,7 @@ EditorResult ConditionEditor::accept() {
     record.operand = condition_.text();
     if (hasTarget()) {
         if (targets_.empty()) return EditorResult::refused(editorRefusal("出力未選択です"));
+        if (auto refusal = targets_.checkChosen(targetCaption())) return EditorResult::refused(*refusal);
         record.operand += branchMarker(code());
         record.operand += (code() == kCodeIfGoto ? "L" : "#") + zeroPadded(targets_.chosenNumber(), 3) + " ";
     }

@@ -14,7 +14,9 @@
 // " GOTO L%03d " or " GOSUB #%03d " to the condition.
 //
 // On an existing step the stored condition is the starting text (its terms
-// count against the ten) and the stored target is chosen, else the first.
+// count against the ten) and the stored target is chosen; a target that no
+// longer exists is shown all the same, and OK is refused until another is
+// chosen.
 
 #include <string>
 
@@ -37,7 +39,8 @@ public:
 
     std::string title() const override;
     // "条件が設定されていません" without a condition; "出力未選択です" for a
-    // branch without a target.
+    // branch without a target; the target's refusal while it is one that no
+    // longer exists.
     EditorResult accept() override;
 
     // The symbol list: categories "外部入力" .. "軸制御" with their sub-pages.

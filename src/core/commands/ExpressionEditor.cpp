@@ -49,18 +49,19 @@ std::string ExpressionEditor::variableNameNote() {
     return "※変数名は半角の英数字及び_で10文字以内、先頭文字はアルファベット";
 }
 
-void ExpressionEditor::append(std::string_view token) {
-    if (text_.size() + token.size() + 1 > StepRecord::kMaxOperandBytes) return;
+MaybeRefusal ExpressionEditor::append(std::string_view token) {
+    if (text_.size() + token.size() + 1 > StepRecord::kMaxOperandBytes)
+        return editorRefusal("演算式が254バイトを超えるため、これ以上追加できません。");
     text_ += token;
     text_ += ' ';
     expectsOperand_ = !expectsOperand_;
+    return std::nullopt;
 }
 
 MaybeRefusal ExpressionEditor::addVariable(std::string_view name) {
     if (!expectsOperand_) return std::nullopt;
     if (auto refusal = checkVariableName(name)) return refusal;
-    append(name);
-    return std::nullopt;
+    return append(name);
 }
 
 MaybeRefusal ExpressionEditor::addNumber(std::string_view number) {
@@ -71,13 +72,13 @@ MaybeRefusal ExpressionEditor::addNumber(std::string_view number) {
         if (!digitsOnly || value > kMaxNumber) break;
         value = value * 10 + (c - '0');
     }
-    if (!digitsOnly || value > kMaxNumber) return editorRefusal("入力値は範囲外です。");
-    append(std::to_string(value));
-    return std::nullopt;
+    if (!digitsOnly || value > kMaxNumber) return withHintRange(editorRefusal("入力値は範囲外です。"), numberHint());
+    return append(std::to_string(value));
 }
 
-void ExpressionEditor::addOperator(ExpressionOperator op) {
-    if (!expectsOperand_) append(operatorText(op));
+MaybeRefusal ExpressionEditor::addOperator(ExpressionOperator op) {
+    if (expectsOperand_) return std::nullopt;
+    return append(operatorText(op));
 }
 
 void ExpressionEditor::clear() {

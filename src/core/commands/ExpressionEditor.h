@@ -5,8 +5,9 @@
 // typed beside it (checked as a variable name), "数値入力" a number 0 ..
 // 2147483647, "＋" "－" "×" "÷" "＝" append "+ ", "- ", "* ", "/ ", "= ", and
 // "クリア" empties the text. An operand is taken only at the start or after an
-// operator, an operator only after an operand; other presses do nothing, and
-// so does a token that would make the text longer than a step's operand. The
+// operator, an operator only after an operand; other presses do nothing. A
+// token that would make the text longer than a step's operand (254 bytes) is
+// refused with a message. The
 // text is stored as built, complete expression or not. An existing step shows
 // its text and expects an operator next.
 
@@ -36,7 +37,8 @@ public:
     MaybeRefusal addVariable(std::string_view name);
     // "数値入力": "入力値は範囲外です。" when the text is no number 0 .. 2147483647.
     MaybeRefusal addNumber(std::string_view number);
-    void addOperator(ExpressionOperator op);
+    // Each of the three: the length message when the token does not fit.
+    MaybeRefusal addOperator(ExpressionOperator op);
     // "クリア".
     void clear();
 
@@ -47,8 +49,8 @@ public:
     static std::string variableNameNote();
 
 private:
-    // Appends "token " when it fits; flips the expectation.
-    void append(std::string_view token);
+    // Appends "token " and flips the expectation; refuses a token that does not fit.
+    MaybeRefusal append(std::string_view token);
 
     std::string text_;
     bool expectsOperand_ = true;

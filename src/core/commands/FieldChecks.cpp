@@ -19,6 +19,11 @@ Checked<T> refusedWith(std::string_view message) {
     return {T{}, editorRefusal(std::string(message))};
 }
 
+// A field's refusal noting the range of the field's hint.
+Checked<std::int32_t> refusedNoting(const Refusal& refusal, std::string_view hint) {
+    return {0, withHintRange(refusal, hint)};
+}
+
 const NumberFieldRule& positionRule(std::uint8_t positionUnit) {
     static const NumberFieldRule mm{-kMmLimit, kMmLimit, NumberFieldRule::Range::OfNumber, kEnterNumberMessage,
                                     kValueOutOfRangeMessage};
@@ -34,6 +39,16 @@ const NumberFieldRule& positionRule(std::uint8_t positionUnit) {
 }  // namespace
 
 Refusal editorRefusal(std::string message) { return {std::move(message), kProgramTitle, MessageIcon::Warning}; }
+
+Refusal withHintRange(Refusal refusal, std::string_view hint) {
+    const std::size_t start = hint.find("設定範囲");
+    if (start == std::string_view::npos) return refusal;
+    std::string_view range = hint.substr(start);
+    range = range.substr(0, range.find('\n'));
+    range = range.substr(0, range.find_last_not_of(' ') + 1);
+    refusal.note = range;
+    return refusal;
+}
 
 Checked<double> checkNumberField(std::string_view text, const NumberFieldRule& rule) {
     if (!isHalfWidthNumber(text)) return refusedWith<double>(rule.notNumberMessage);
@@ -68,11 +83,12 @@ std::int32_t roundHalfAwayFromZero(double value) {
 }
 
 Checked<std::int32_t> checkPositionField(std::uint8_t positionUnit, std::string_view text) {
+    const std::string hint = positionHint(positionUnit);
     const Checked<double> number = checkNumberField(text, positionRule(positionUnit));
-    if (!number) return {0, number.refusal};
+    if (!number) return refusedNoting(*number.refusal, hint);
     // Taken from the digits (12.345 mm is exactly 1234.5), so the half rounds away from zero.
     const std::optional<double> stored = parsePosition(positionUnit, text);
-    if (!stored) return refusedWith<std::int32_t>(kEnterNumberMessage);
+    if (!stored) return refusedNoting(editorRefusal(kEnterNumberMessage), hint);
     return {roundHalfAwayFromZero(*stored), std::nullopt};
 }
 
@@ -80,9 +96,9 @@ Checked<std::int32_t> checkSpeedRateField(std::string_view text) {
     static const NumberFieldRule rule{1, 100, NumberFieldRule::Range::OfWholePart, kEnterNumberMessage,
                                       kValueOutOfRangeMessage};
     const Checked<double> number = checkNumberField(text, rule);
-    if (!number) return {0, number.refusal};
+    if (!number) return refusedNoting(*number.refusal, speedRateHint());
     const std::optional<double> rate = parseSpeedRate(text);
-    if (!rate) return refusedWith<std::int32_t>(kEnterNumberMessage);
+    if (!rate) return refusedNoting(editorRefusal(kEnterNumberMessage), speedRateHint());
     return {roundHalfAwayFromZero(*rate), std::nullopt};
 }
 

@@ -28,6 +28,11 @@ inline constexpr const char* kEnterIntegerMessage = "整数を入力してくだ
 // program's title.
 Refusal editorRefusal(std::string message);
 
+// The refusal of a field with the range its hint states ("設定範囲:0.00～99.99[sec]",
+// the hint's line that starts with "設定範囲") as its note, which is shown
+// beside the message; the message itself stays as it is.
+Refusal withHintRange(Refusal refusal, std::string_view hint);
+
 struct NumberFieldRule {
     enum class Range { OfNumber, OfWholePart };
     double minimum;
@@ -57,9 +62,11 @@ std::int32_t roundHalfAwayFromZero(double value);
 // ("設定値が範囲外です。"), a deg axis without a range message; then converted
 // like parsePosition (x 100 for mm and deg, clamped to +-8,000,000, so a deg
 // value is silently limited to +-80000.00) and rounded half away from zero.
+// A refusal notes the range of the unit's hint.
 Checked<std::int32_t> checkPositionField(std::uint8_t positionUnit, std::string_view text);
 
-// A speed rate in percent: a number whose whole part is 1..100, rounded.
+// A speed rate in percent: a number whose whole part is 1..100, rounded; a
+// refusal notes the range of the rate's hint.
 Checked<std::int32_t> checkSpeedRateField(std::string_view text);
 
 // The text a speed rate field shows: "%d", or "-" for 0.

@@ -1,5 +1,6 @@
 #include "commands/LabelEditor.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -34,12 +35,20 @@ LabelEditor::LabelEditor(Mode mode, const StepEditor::LabelSet& labelsInUse, con
         const bool used = inUse_[static_cast<std::size_t>(label)];
         if (used == (mode_ == Mode::Jump)) choices_.push_back(label);
     }
-    if (choices_.empty()) return;
-    initialChoice_ = 0;
     // An existing jump opens on its target (a new step's record names none).
-    if (mode_ == Mode::Jump)
-        for (std::size_t i = 0; i < choices_.size(); ++i)
-            if (choices_[i] == start_.point1) initialChoice_ = static_cast<int>(i);
+    // A label that is gone is shown all the same; OK then refuses it as a
+    // label not set, rather than jumping somewhere else.
+    const bool existingJump = mode_ == Mode::Jump && (start_.code == kCodeGoto || start_.code == kCodeJmp);
+    if (existingJump) {
+        const auto target = std::find(choices_.begin(), choices_.end(), start_.point1);
+        initialChoice_ = static_cast<int>(target - choices_.begin());
+        if (target == choices_.end()) {
+            choices_.insert(choices_.begin(), start_.point1);
+            initialChoice_ = 0;
+        }
+        return;
+    }
+    if (!choices_.empty()) initialChoice_ = 0;
 }
 
 std::string_view LabelEditor::title() const { return mode_ == Mode::SetLabel ? "Label入力" : "JUMP"; }
@@ -69,7 +78,7 @@ LabelEditor::Result LabelEditor::confirmChosen(int index) const {
 }
 
 LabelEditor::Result LabelEditor::confirm(int label) const {
-    const bool used = inUse_[static_cast<std::size_t>(label)];
+    const bool used = label >= kMinLabel && label <= kMaxLabel && inUse_[static_cast<std::size_t>(label)];
     Result result;
     result.record = start_;
     if (mode_ == Mode::SetLabel) {

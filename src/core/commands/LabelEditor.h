@@ -30,7 +30,9 @@ public:
 
     Mode mode() const { return mode_; }
     std::string_view title() const;
-    // The drop-down: label numbers ascending, and their "%03d" texts.
+    // The drop-down: label numbers ascending, and their "%03d" texts. An
+    // existing jump whose label is gone has it in front, chosen; OK refuses it
+    // with "ﾗﾍﾞﾙが設定されていません".
     const std::vector<int>& choices() const { return choices_; }
     std::vector<std::string> choiceTexts() const;
     // Index of the entry chosen when the editor opens; -1 when the list is empty.

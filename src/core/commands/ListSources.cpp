@@ -11,14 +11,14 @@ ChoiceList labelChoices(const StepEditor::LabelSet& labels) {
     std::vector<std::pair<int, std::string>> entries;
     for (int label = 1; label < static_cast<int>(labels.size()); ++label)
         if (labels[static_cast<std::size_t>(label)]) entries.emplace_back(label, zeroPadded(label, 3) + " ");
-    return ChoiceList::entries(std::move(entries));
+    return ChoiceList::entries(std::move(entries), 3);
 }
 
 ChoiceList programChoices(const ProgramDirectory& directory) {
     std::vector<std::pair<int, std::string>> entries;
     for (const std::uint8_t number : directory.numbers)
         entries.emplace_back(number, zeroPadded(number, 3) + "  " + ansiToUtf8(directory.name(number)));
-    return ChoiceList::entries(std::move(entries));
+    return ChoiceList::entries(std::move(entries), 3);
 }
 
 std::vector<ProgramRow> programRows(const ProgramDirectory& directory) {

@@ -57,7 +57,11 @@ MoveEditor::MoveEditor(std::uint8_t code, const CommandEditRecord& record, bool 
     incremental_ = start().incremental != 0;
     if (kind_ == Kind::PointMove) {
         points_ = ChoiceList::numbers(kFirstTablePoint, kLastTablePoint, 4);
-        if (editExisting && start().point1 != 0) points_.chooseOrKeep(start().point1);
+        // A step naming no point shows 0, and OK asks for one instead of
+        // writing the positions into PT1001.
+        if (editExisting)
+            points_.chooseOrKeep(start().point1,
+                                 start().point1 == 0 ? ChoiceList::Kept::Refused : ChoiceList::Kept::Accepted);
     } else if (editExisting) {
         point1_ = start().point1;
         point2_ = kind_ == Kind::Arc ? start().point2 : 0;
@@ -126,6 +130,7 @@ void MoveEditor::choosePoint(int index) {
 int MoveEditor::point1() const { return kind_ == Kind::PointMove ? points_.chosenNumber() : point1_; }
 
 EditorResult MoveEditor::accept() {
+    if (auto refusal = points_.checkChosen(kPointChoiceCaption)) return EditorResult::refused(*refusal);
     if (auto refusal = checkAnyAxis()) return EditorResult::refused(*refusal);
     if (kind_ == Kind::Arc && checkedCount() != 2) return EditorResult::refused(editorRefusal(kSelectTwoAxesMessage));
 

@@ -11,8 +11,9 @@ bool NetworkAxisCommandEditor::handles(int code) {
 
 NetworkAxisCommandEditor::NetworkAxisCommandEditor(std::uint8_t code, const CommandEditRecord& record, bool editExisting)
     : CommandEditor(code, record, editExisting), axes_(ChoiceList::numbers(1, layout::kNetworkDriverCount, 3)) {
-    if (start().networkAxis != 0) axes_.chooseNumber(start().networkAxis);
     on_ = start().onOff == 0;  // SAV2: 1 = OFF, both ways
+    // A driver outside 1..16 (from a file) stays shown, and OK asks for a valid one.
+    if (editExisting) axes_.chooseOrKeep(start().networkAxis, ChoiceList::Kept::Refused);
 }
 
 std::string NetworkAxisCommandEditor::title() const {
@@ -27,6 +28,7 @@ std::string NetworkAxisCommandEditor::title() const {
 bool NetworkAxisCommandEditor::hasOnOff() const { return code() == kCodeSav2; }
 
 EditorResult NetworkAxisCommandEditor::accept() {
+    if (auto refusal = axes_.checkChosen(kDriverChoiceCaption)) return EditorResult::refused(*refusal);
     CommandEditRecord record = newRecord();
     record.networkAxis = static_cast<std::uint8_t>(axes_.chosenNumber());
     record.operand = "A" + std::to_string(axes_.chosenNumber()) + " ";

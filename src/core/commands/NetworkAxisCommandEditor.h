@@ -4,7 +4,8 @@
 // home "原点復帰(RIVO)" (41 in mode 1, 54 in mode 0), stop "軸停止(RIVO)" (42),
 // excitation "励磁ON/OFF(RIVO)" (44, with "ON" / "OFF") and remote I/O read
 // "ﾘﾓｰﾄI/O読出" (51). A drop-down "軸No.：" ("001" .. "016"); OK writes "A%d "
-// into the operand.
+// into the operand. A re-opened step that names a driver outside 1..16 shows
+// it, and OK is refused until a valid one is chosen.
 
 #include <string>
 

@@ -9,7 +9,8 @@ namespace {
 
 constexpr int kOfferedPoints = 64;
 constexpr std::uint8_t kStepUnit = 2;
-// What a point beyond the driver's records (only from a program file) shows.
+// What a point beyond the driver's records, or of a driver outside 1..16
+// (only from a program file), shows.
 const std::string kNoData = "---";
 
 }  // namespace
@@ -21,13 +22,18 @@ NetworkMoveEditor::NetworkMoveEditor(std::uint8_t code, const CommandEditRecord&
     : CommandEditor(code, record, editExisting), image_(image),
       axes_(ChoiceList::numbers(1, layout::kNetworkDriverCount, 3)),
       points_(ChoiceList::numbers(1, kOfferedPoints, 3)) {
-    if (start().networkAxis != 0) axes_.chooseNumber(start().networkAxis);
-    if (start().point1 != 0) points_.chooseOrKeep(start().point1);
+    if (!editExisting) return;  // a new step starts at driver 1, point 1
+    // A driver outside 1..16 or point 0 (from a file) stays shown, and OK asks
+    // for a valid one. A point beyond the 64 offered is the driver's own.
+    axes_.chooseOrKeep(start().networkAxis, ChoiceList::Kept::Refused);
+    points_.chooseOrKeep(start().point1, start().point1 == 0 ? ChoiceList::Kept::Refused : ChoiceList::Kept::Accepted);
 }
 
 std::string NetworkMoveEditor::title() const { return "軸移動(RIVO)"; }
 
 EditorResult NetworkMoveEditor::accept() {
+    if (auto refusal = axes_.checkChosen(kDriverChoiceCaption)) return EditorResult::refused(*refusal);
+    if (auto refusal = points_.checkChosen(kPointChoiceCaption)) return EditorResult::refused(*refusal);
     CommandEditRecord record = newRecord();
     record.networkAxis = static_cast<std::uint8_t>(axes_.chosenNumber());
     record.point1 = static_cast<std::uint16_t>(points_.chosenNumber());
@@ -36,21 +42,27 @@ EditorResult NetworkMoveEditor::accept() {
 }
 
 std::optional<ConstNetworkPointRecord> NetworkMoveEditor::chosenPoint() const {
+    const auto chosen = driver();
     const int point = points_.chosenNumber();
-    if (point < 1 || point > layout::kNetworkPointCount) return std::nullopt;
-    return driver().point(point - 1);
+    if (!chosen || point < 1 || point > layout::kNetworkPointCount) return std::nullopt;
+    return chosen->point(point - 1);
 }
 
-ConstNetworkDriverRecord NetworkMoveEditor::driver() const { return {image_, axes_.chosenNumber() - 1}; }
+std::optional<ConstNetworkDriverRecord> NetworkMoveEditor::driver() const {
+    const int axis = axes_.chosenNumber();
+    if (axis < 1 || axis > layout::kNetworkDriverCount) return std::nullopt;
+    return ConstNetworkDriverRecord(image_, axis - 1);
+}
 
 bool NetworkMoveEditor::showsMillimetres() const {
     // Without two usable ratio words nothing converts: steps (Hz) as for a step driver.
-    return driver().unit() != kStepUnit && driver().ratio1() != 0 && driver().ratio2() != 0;
+    const auto chosen = driver();
+    return chosen && chosen->unit() != kStepUnit && chosen->ratio1() != 0 && chosen->ratio2() != 0;
 }
 
 std::string NetworkMoveEditor::scaledText(std::int32_t raw) const {
     if (!showsMillimetres()) return std::to_string(raw);
-    return twoDecimalText(static_cast<std::int64_t>(raw) * driver().ratio1() / driver().ratio2());
+    return twoDecimalText(static_cast<std::int64_t>(raw) * driver()->ratio1() / driver()->ratio2());
 }
 
 std::string NetworkMoveEditor::modeText() const {

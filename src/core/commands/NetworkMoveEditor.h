@@ -3,7 +3,9 @@
 // Network move "軸移動(RIVO)" (40 in mode 1, 53 in mode 0): drop-downs
 // "軸No.：" ("001" .. "016") and "ポイントNo.：" ("001" .. "064") and, read-only,
 // the chosen point's data from the network point table, shown again after
-// every choice. OK writes "A%d P%03d " into the operand.
+// every choice. OK writes "A%d P%03d " into the operand. A re-opened step that
+// names a driver outside 1..16 or point 0 shows it, and OK is refused until a
+// valid one is chosen.
 
 #include <optional>
 #include <string>
@@ -41,7 +43,8 @@ public:
     std::string decelTimeText() const;
 
 private:
-    ConstNetworkDriverRecord driver() const;
+    // The chosen driver; nothing for a number outside 1..16 kept from a step.
+    std::optional<ConstNetworkDriverRecord> driver() const;
     std::optional<ConstNetworkPointRecord> chosenPoint() const;
     bool showsMillimetres() const;
     std::string scaledText(std::int32_t raw) const;

@@ -17,10 +17,12 @@ ShiftEditor::ShiftEditor(const CommandEditRecord& record, bool editExisting, con
     : CommandEditor(kCodeShift, record, editExisting), image_(image),
       points_(ChoiceList::numbers(kFirstShiftPoint, kLastShiftPoint, 3)) {
     // A step read back carries the shift choice as 1 or 2 and the point number
-    // (0 for OFF, which names none); onOff is 1 for OFF both ways.
+    // (0 for OFF, which names none); onOff is 1 for OFF both ways. An ON step
+    // naming point 0 shows it, and OK asks for a valid point.
     secondShift_ = start().incremental == 2;
     on_ = start().onOff == 0;
-    if (start().point1 != 0) points_.chooseOrKeep(start().point1);
+    if (start().point1 != 0 || (editExisting && on_))
+        points_.chooseOrKeep(start().point1, start().point1 == 0 ? ChoiceList::Kept::Refused : ChoiceList::Kept::Accepted);
     showPoint();
 }
 
@@ -57,6 +59,7 @@ EditorResult ShiftEditor::accept() {
     // The store takes the point as an index (point number - 1).
     record.point1 = static_cast<std::uint16_t>(points_.chosenNumber() - 1);
     if (!on_) return EditorResult::filled(std::move(record));
+    if (auto refusal = points_.checkChosen(kPointChoiceCaption)) return EditorResult::refused(*refusal);
 
     std::array<std::int32_t, kPulseAxisCount> positions{};
     for (int axis = 0; axis < kPulseAxisCount; ++axis) {

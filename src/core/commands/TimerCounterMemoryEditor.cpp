@@ -41,8 +41,9 @@ bool TimerCounterMemoryEditor::handles(int code) {
 }
 
 TimerCounterMemoryEditor::TimerCounterMemoryEditor(std::uint8_t code, const CommandEditRecord& record,
-                                                   bool editExisting, const IoNames& names, const SettingsImage& image)
-    : CommandEditor(code, record, editExisting), image_(image), list_(names, categoriesOf(code)) {
+                                                   bool editExisting, const IoNames& names, const SettingsImage& image,
+                                                   TimerUsage usage)
+    : CommandEditor(code, record, editExisting), image_(image), list_(names, categoriesOf(code)), usage_(usage) {
     if (start().number != 0) list_.chooseEntry(start().number - 1);
     if (code == kCodeWait) value_ = twoDecimalText(start().value);
     if (code == kCodeCounterSet) value_ = std::to_string(start().value);
@@ -88,6 +89,10 @@ std::string TimerCounterMemoryEditor::valueHint() const {
     return {};
 }
 
+std::string TimerCounterMemoryEditor::timerNote() const {
+    return code() == kCodeWait ? usage_.note(list_.chosenEntry() + 1) : std::string();
+}
+
 EditorResult TimerCounterMemoryEditor::accept() {
     if (list_.chosenRow() < 0) return EditorResult::refused(editorRefusal("設定項目を選択してください。"));
     const std::string_view symbol = list_.chosenSymbol();
@@ -99,7 +104,7 @@ EditorResult TimerCounterMemoryEditor::accept() {
         static const NumberFieldRule rule{0, kMaxSeconds, NumberFieldRule::Range::OfNumber, kEnterNumberMessage,
                                           kOutOfRangeMessage};
         const Checked<double> seconds = checkNumberField(value_, rule);
-        if (!seconds) return EditorResult::refused(*seconds.refusal);
+        if (!seconds) return EditorResult::refused(withHintRange(*seconds.refusal, valueHint()));
         record.value = roundHalfAwayFromZero(readScaledNumber(value_, 2));
         record.number = static_cast<std::uint8_t>(list_.chosenEntry());
         value_ = twoDecimalText(record.value);
@@ -107,7 +112,7 @@ EditorResult TimerCounterMemoryEditor::accept() {
         static const NumberFieldRule rule{0, kMaxCount, NumberFieldRule::Range::OfNumber, kEnterNumberMessage,
                                           kOutOfRangeMessage};
         const Checked<double> count = checkNumberField(value_, rule);
-        if (!count) return EditorResult::refused(*count.refusal);
+        if (!count) return EditorResult::refused(withHintRange(*count.refusal, valueHint()));
         record.value = roundHalfAwayFromZero(count.value);
         record.operand += "=" + std::to_string(record.value);
         value_ = std::to_string(record.value);

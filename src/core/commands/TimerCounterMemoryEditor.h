@@ -13,6 +13,9 @@
 // that timer's preset. Counter set has a count (0 .. 1000000) appended to the
 // symbol as "=%d" and kept in `value`. The other modes store the symbol only.
 //
+// A time wait also says when its timer is used by other steps: changing the
+// time changes their wait too.
+//
 // An existing step chooses the row of its `number` (the timer, counter or
 // memory number, 1-based, as read from the step text) on the page that holds
 // it, and shows its `value`.
@@ -21,6 +24,7 @@
 
 #include "commands/CommandEditor.h"
 #include "commands/IoSymbolList.h"
+#include "commands/TimerUsage.h"
 #include "data/SettingsImage.h"
 
 namespace vantrel {
@@ -28,8 +32,9 @@ namespace vantrel {
 class TimerCounterMemoryEditor : public CommandEditor {
 public:
     static bool handles(int code);
+    // `usage` counts the other time-wait steps of the programs (none by default).
     TimerCounterMemoryEditor(std::uint8_t code, const CommandEditRecord& record, bool editExisting,
-                             const IoNames& names, const SettingsImage& image);
+                             const IoNames& names, const SettingsImage& image, TimerUsage usage = {});
 
     std::string title() const override;
     // "設定項目を選択してください。" without a row, "設定項目を選択してください"
@@ -53,12 +58,16 @@ public:
     std::string valueHint() const;
     const std::string& valueText() const { return value_; }
     void setValueText(std::string text) { value_ = std::move(text); }
+    // Time wait: "T2 は他の 3 ステップでも使われています" while other steps
+    // wait on the chosen timer; empty otherwise.
+    std::string timerNote() const;
 
 private:
     void showTimerPreset();
 
     const SettingsImage& image_;
     IoSymbolList list_;
+    TimerUsage usage_;
     std::string value_;
 };
 

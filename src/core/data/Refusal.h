@@ -15,6 +15,9 @@ struct Refusal {
     std::string text;
     std::string title;
     MessageIcon icon = MessageIcon::Warning;
+    // Shown beside the message, not in it (the status bar): the range the
+    // refused field takes. Empty for most refusals.
+    std::string note = {};
 };
 
 using MaybeRefusal = std::optional<Refusal>;

@@ -1,10 +1,6 @@
 #include "data/SettingsFile.h"
 
-#include "platform/AtomicFile.h"
-
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
+#include <algorithm>
 
 namespace vantrel {
 
@@ -12,18 +8,19 @@ FileWriteResult saveSettingsFile(const SettingsImage& image, const std::string& 
     return writeFileAtomically(path, image.data(), SettingsImage::kSize);
 }
 
-std::optional<std::size_t> loadSettingsFile(SettingsImage& image, const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    std::size_t done = 0;
-    while (done < SettingsImage::kSize) {
-        const ssize_t n = ::read(fd, image.data() + done, SettingsImage::kSize - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    return done;
+SettingsFileRead loadSettingsFilePrefix(SettingsImage& image, const std::string& path) {
+    const FileContent content = readFile(path, SettingsImage::kSize, LongerFile::Cut);
+    if (!content) return {content.result, 0};
+    std::copy(content.bytes.begin(), content.bytes.end(), reinterpret_cast<char*>(image.data()));
+    return {content.result, content.bytes.size()};
+}
+
+SettingsFileRead loadSettingsFile(SettingsImage& image, const std::string& path) {
+    SettingsImage read = image;
+    SettingsFileRead outcome = loadSettingsFilePrefix(read, path);
+    if (outcome && outcome.bytes < SettingsImage::kSize) outcome.result.error = FileReadResult::kTooShort;
+    if (outcome) image = read;
+    return outcome;
 }
 
 }  // namespace vantrel

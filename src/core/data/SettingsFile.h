@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 
 #include "data/SettingsImage.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileRead.h"
 
 namespace vantrel {
 
@@ -16,10 +16,24 @@ namespace vantrel {
 // that fails leaves an existing file as it was, and the result says why.
 FileWriteResult saveSettingsFile(const SettingsImage& image, const std::string& path);
 
-// Reads up to 172,828 bytes from the start of the file into the image from
-// offset 0: a short file replaces only its leading bytes, bytes beyond the
-// image are ignored. Returns the number of bytes read, or nothing when the
-// file cannot be opened (the image is then unchanged).
-std::optional<std::size_t> loadSettingsFile(SettingsImage& image, const std::string& path);
+// The outcome of reading a settings file: why it was refused (nothing in the
+// image changed then), and how many bytes were taken from its start.
+struct SettingsFileRead {
+    FileReadResult result;
+    std::size_t bytes = 0;
+
+    explicit operator bool() const { return static_cast<bool>(result); }
+};
+
+// Opening a settings file: the image is replaced only by a whole image. A file
+// that cannot be read, or holds fewer than 172,828 bytes (an empty or cut
+// file is no settings file), is refused (kTooShort for a short one) and the
+// image stays as it was; bytes beyond the image are ignored.
+SettingsFileRead loadSettingsFile(SettingsImage& image, const std::string& path);
+
+// initial.bin at start: reads up to 172,828 bytes into the image from offset
+// 0, so a short file replaces only its leading bytes. A file that cannot be
+// read leaves the image as it was.
+SettingsFileRead loadSettingsFilePrefix(SettingsImage& image, const std::string& path);
 
 }  // namespace vantrel

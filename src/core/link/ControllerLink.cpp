@@ -151,8 +151,7 @@ bool ControllerLink::request(LinkRequest request) {
 bool ControllerLink::requestWhenIdle(LinkOp op) {
     constexpr auto idle = static_cast<std::uint8_t>(LinkOp::Idle);
     std::lock_guard guard(requestLock_);
-    if (!open_.load()) return false;
-    if ((request_ ? request_->op : pendingOp_.load()) != idle) return false;
+    if (!open_.load() || request_ || pendingOp_.load() != idle) return false;
     LinkRequest r;
     r.op = static_cast<std::uint8_t>(op);
     r.onlyWhenIdle = true;
@@ -227,7 +226,27 @@ bool ControllerLink::startJog(const JogRequestRecord& record) {
     LinkRequest r;
     r.op = static_cast<std::uint8_t>(LinkOp::Jog);
     r.jog = record;
+    jogRenewedAt_.store(std::chrono::steady_clock::now().time_since_epoch().count());
     return request(std::move(r));
+}
+
+std::chrono::steady_clock::duration ControllerLink::sinceJogRenewal() const {
+    const std::chrono::steady_clock::time_point renewed{std::chrono::steady_clock::duration(jogRenewedAt_.load())};
+    return std::chrono::steady_clock::now() - renewed;
+}
+
+bool ControllerLink::endHeldJog() {
+    constexpr auto jog = static_cast<std::uint8_t>(LinkOp::Jog);
+    std::lock_guard guard(requestLock_);
+    if (!open_.load()) return false;
+    // Between two passes a pending JOG is a held one: the link sets a one-shot
+    // record back to polling before it sends it.
+    const bool renewalWaits = request_ && request_->op == jog && request_->jog && request_->jog->repeats();
+    if (request_ ? !renewalWaits : pendingOp_.load() != jog) return false;
+    LinkRequest r;
+    r.op = static_cast<std::uint8_t>(LinkOp::Idle);
+    request_ = std::move(r);
+    return true;
 }
 
 void ControllerLink::setNetworkRegisterRequest(const NetworkRegisterRequest& request) {

@@ -127,8 +127,10 @@ public:
     // dropped, and its progress ends with result 2.
     bool request(LinkRequest request);
     // Asks for `op` in place of the idle status polls only: false (nothing
-    // asked) when the port is closed or another operation is pending or asked
-    // for; the request then waits until the link is idle.
+    // asked) when the port is closed, when any request waits in the slot (a
+    // lesser request never replaces it) or when another operation is pending,
+    // a held JOG that repeats among them. A request made waits until the link
+    // is idle.
     bool requestWhenIdle(LinkOp op);
     // The same for an operation alone.
     bool setPendingOp(LinkOp op);
@@ -142,8 +144,15 @@ public:
     std::vector<std::string> listPorts();
 
     // JOG slot: if the port is open, asks for JOG with this record (a request,
-    // as above). Returns whether it was left.
+    // as above). Returns whether it was left. Each call renews a held JOG: the
+    // link thread repeats one only while the last renewal is recent
+    // (LinkPauses::heldJog).
     bool startJog(const JogRequestRecord& record);
+    std::chrono::steady_clock::duration sinceJogRenewal() const;
+    // Asks for status polling in place of a held JOG: only while the link
+    // repeats one (or a renewal of one waits in the slot) and no other request
+    // waits. True when it asked.
+    bool endHeldJog();
 
     // Network register request slot (own lock). The next status poll takes it.
     void setNetworkRegisterRequest(const NetworkRegisterRequest& request);
@@ -201,6 +210,7 @@ private:
     // left for a port that has just closed.
     mutable std::mutex requestLock_;
     std::optional<LinkRequest> request_;
+    std::atomic<std::chrono::steady_clock::rep> jogRenewedAt_{0};
     std::uint8_t sequence_ = 0;
     std::uint8_t initArgument_ = static_cast<std::uint8_t>(InitialiseWhat::AllData);
     JogRequestRecord jogRequest_;

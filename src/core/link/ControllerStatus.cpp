@@ -33,4 +33,15 @@ bool ControllerStatus::isRunning() const {
     return false;
 }
 
+void ControllerStatus::resetOutputs() {
+    constexpr auto relaxed = std::memory_order_relaxed;
+    generalOutputs.store(0, relaxed);
+    for (auto& word : driverOutputs) word.store(0, relaxed);
+    hostOutputs.store(0, relaxed);
+    for (auto& word : networkOutputs) word.store(0, relaxed);
+    runRequest.store(0, relaxed);
+    alarmResetRequest.store(0, relaxed);
+    networkAlarmResetMask.store(0, relaxed);
+}
+
 }  // namespace vantrel

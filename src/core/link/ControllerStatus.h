@@ -92,6 +92,11 @@ public:
 
     bool isRunning() const;
 
+    // Every output word and one-shot request back to what a fresh start of
+    // the program sends (all off, nothing asked), so that no word of an
+    // earlier connection reaches the controller identified next.
+    void resetOutputs();
+
 private:
     mutable std::mutex textLock_;
     std::string name_;

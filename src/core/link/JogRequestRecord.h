@@ -65,6 +65,14 @@ public:
     // JOG buttons (operations 1 and 2) keep the request pending while held.
     bool repeats() const { return operation() == kJogForward || operation() == kJogBackward; }
 
+    // The stop request of one axis ("■停止"): operation and axis only.
+    static JogRequestRecord stopOf(std::uint8_t axisIndex) {
+        JogRequestRecord record;
+        record.setOperation(kStop);
+        record.setAxis(axisIndex);
+        return record;
+    }
+
     std::array<std::uint8_t, kSize> bytes{};
 
 private:

@@ -250,6 +250,9 @@ void LinkThread::identify() {
     status_.modeWord.store(identified->modeWord, std::memory_order_relaxed);
     status_.requestedMode.store(identified->modeWord, std::memory_order_relaxed);
     queues_.clearWrites();
+    // This controller starts from outputs all off, whatever an earlier one had.
+    status_.resetOutputs();
+    link_.takeNetworkRegisterRequest();
     silentDisconnect.store(false);
     link_.setPendingOpLocked(op(LinkOp::Idle));
     const int result = identified->modeWord == static_cast<std::uint16_t>(ControllerMode::EditTest) ? kEditTestMode
@@ -316,7 +319,13 @@ void LinkThread::axisParameterWrite() {
 // --- JOG, initialise, alarm record ----------------------------------------------
 
 void LinkThread::jog() {
-    const JogRequestRecord record = link_.jogRequestLocked();
+    JogRequestRecord record = link_.jogRequestLocked();
+    // A held JOG goes on only while its window renews it: one that froze, lost
+    // its tick or never saw the release ends it here, with the stop.
+    if (record.repeats() && link_.sinceJogRenewal() > pauses().heldJog) {
+        record = JogRequestRecord::stopOf(record.axis());
+        link_.setJogRequestLocked(record);
+    }
     // A held JOG button keeps the request pending; everything else is sent once.
     setNext(record.repeats() ? LinkOp::Jog : LinkOp::Idle);
     const std::uint8_t sequence = link_.nextSequence(RequestCode::Jog);

@@ -60,7 +60,9 @@ namespace vantrel {
 //                                                             the current step when interruptFlag is set
 //   alarm record         startOperation(LinkOp::AlarmRead)    alarmRecordRead() (ControllerStatus::alarmRecord)
 //   JOG                  link.startJog(record)                ControllerStatus command position and speed
-//                        link.setPendingOp(LinkOp::Idle) ends a held JOG
+//                        link.endHeldJog() ends a held JOG; one not renewed
+//                        by startJog within LinkPauses::heldJog ends by
+//                        itself with the stop request
 //   single values        queues.queueValueWrite / queueValueRead / queueAxisParameterWrite:
 //                        served when idle, stored into the settings image (imageBytesStored)
 //   status poll          runs whenever idle: ControllerStatus is refreshed

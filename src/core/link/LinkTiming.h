@@ -16,6 +16,10 @@ inline constexpr int kFinalReplyAttempts = 20;
 inline constexpr int kFlashSteps = 3;
 // Pause of the link loop after each pass.
 inline constexpr std::chrono::milliseconds kLoopPause{1};
+// A held JOG is repeated only while its window renewed it within this time
+// (three refresh ticks of the test-operation window); after that the link
+// sends the stop and returns to status polling by itself.
+inline constexpr std::chrono::milliseconds kHeldJogDeadMan{150};
 
 // Pauses of the transactions. The defaults are the controller's; tests
 // shorten them so that a controller that stays silent does not cost seconds.
@@ -27,6 +31,8 @@ struct LinkPauses {
     Milliseconds fileError{1000};       // before reporting a program file that cannot be sent
     Milliseconds settingsWritten{1000}; // after a settings write completed
     Milliseconds poll{30};              // after each status poll
+    // Not a pause: how long a held JOG runs on without a renewal.
+    Milliseconds heldJog{kHeldJogDeadMan};
 
     Milliseconds longest() const {
         return std::max({emptyFinalRead, otherFinalReply, emptyFlashRead, fileError, settingsWritten, poll});

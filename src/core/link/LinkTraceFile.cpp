@@ -1,6 +1,7 @@
 #include "link/LinkTraceFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -46,7 +47,12 @@ bool LinkTraceFile::open(const std::string& path) {
     path_ = path;
     start_ = lastWrite_ = std::chrono::steady_clock::now();
     pending_ = traceHeader(localTimeNow());
-    return flushLocked();
+    struct stat info {};
+    const bool plainFile = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (flushLocked()) return true;
+    // Not even the header went in (a full disk): no empty trace is left behind.
+    if (plainFile) ::unlink(path.c_str());
+    return false;
 }
 
 void LinkTraceFile::close() {

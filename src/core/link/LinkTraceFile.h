@@ -24,7 +24,8 @@ public:
 
     // Starts a trace in `path` (a file of that name is replaced) with its
     // header line; a trace open before is closed first. False when the file
-    // cannot be made; error() tells why.
+    // cannot be made or takes not even the header (then it is removed);
+    // error() tells why.
     bool open(const std::string& path);
     // Writes what is gathered and closes the file; later events are dropped.
     void close();

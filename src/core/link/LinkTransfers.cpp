@@ -5,13 +5,13 @@
 #include "link/LinkThread.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cerrno>
 
 #include "link/Replies.h"
 #include "link/Requests.h"
 #include "link/SettingsTransfer.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileRead.h"
 
 namespace vantrel {
 namespace {
@@ -103,13 +103,14 @@ void LinkThread::programRead() {
 
 void LinkThread::programSend() {
     setNext(LinkOp::Idle);
-    std::ifstream file(link_.filePathLocked(), std::ios::binary);
-    if (!file) {
+    const FileContent file = readFile(link_.filePathLocked(), std::size_t{kMaxPieceCount} * kProgramPieceSize);
+    // Too large for the piece count field: refused as below, not as unreadable.
+    if (!file && file.result.error != EFBIG) {
         sleepFor(pauses().fileError);
         finish(100, kFileError);
         return;
     }
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::vector<std::uint8_t> bytes(file.bytes.begin(), file.bytes.end());
     const std::size_t pieces = (bytes.size() + kProgramPieceSize - 1) / kProgramPieceSize;
     if (bytes.empty() || pieces > kMaxPieceCount) {
         // Empty, or more pieces than the piece count field carries.

@@ -1,11 +1,10 @@
 #include "online/JogSession.h"
 
+#include "data/ControllerMode.h"
 #include "link/Protocol.h"
 
 namespace vantrel {
 namespace {
-
-constexpr auto kJog = static_cast<std::uint8_t>(LinkOp::Jog);
 
 // Operations a JOG request may take the place of: polling, the single values
 // the link serves between polls, and a JOG request itself.
@@ -30,11 +29,6 @@ JogRequestPlacement placeJogRequest(ControllerLink& link, const JogRequestRecord
     return link.startJog(record) ? JogRequestPlacement::Made : JogRequestPlacement::PortClosed;
 }
 
-bool endHeldJog(ControllerLink& link) {
-    if (link.pendingOp() != kJog) return false;
-    return link.setPendingOp(LinkOp::Idle);
-}
-
 MaybeRefusal JogSession::tick(JogHeld held, const SettingsImage& image, std::optional<JogAxisIndex> axis,
                               const JogFields& fields) {
     if (axis && isNetworkJogAxis(*axis))
@@ -43,10 +37,14 @@ MaybeRefusal JogSession::tick(JogHeld held, const SettingsImage& image, std::opt
         release();
         return std::nullopt;
     }
+    if (!inEditTest()) {
+        forceEnd();
+        return std::nullopt;
+    }
     const JogButton button = held == JogHeld::Forward ? JogButton::Forward : JogButton::Backward;
     const JogBuild build = buildJogRequest(image, *axis, button, fields);
     if (!build.record) {
-        release();
+        forceEnd();
         return build.refusal;
     }
     place(*build.record);
@@ -56,6 +54,7 @@ MaybeRefusal JogSession::tick(JogHeld held, const SettingsImage& image, std::opt
 MaybeRefusal JogSession::press(JogButton button, const SettingsImage& image, std::optional<JogAxisIndex> axis,
                                const JogFields& fields) {
     if (!axis || !link_.isOpen()) return std::nullopt;
+    if (button != JogButton::Stop && !inEditTest()) return std::nullopt;
     const JogBuild build = buildJogRequest(image, *axis, button, fields);
     if (!build.record) return build.refusal;
     place(*build.record);
@@ -63,14 +62,48 @@ MaybeRefusal JogSession::press(JogButton button, const SettingsImage& image, std
 }
 
 void JogSession::release() {
-    if (!jogging()) return;
-    endHeldJog(link_);
-    lastOperation_ = JogRequestRecord::kNone;
+    // Asked again on every tick while the link still repeats: a request that
+    // did not reach it must not leave the axis running.
+    link_.endHeldJog();
+    if (jogging()) lastOperation_ = JogRequestRecord::kNone;
+}
+
+void JogSession::forceEnd() {
+    if (jogging()) stop();
+}
+
+void JogSession::close() {
+    if (jogging() || oneShotMayMove()) stop();
+}
+
+bool JogSession::inEditTest() const {
+    return status_.modeWord.load(std::memory_order_relaxed) == static_cast<std::uint16_t>(ControllerMode::EditTest);
+}
+
+bool JogSession::oneShotMayMove() const {
+    if (lastOperation_ < JogRequestRecord::kInchForward || lastOperation_ > JogRequestRecord::kTestRun) return false;
+    constexpr auto relaxed = std::memory_order_relaxed;
+    if (status_.statusReplies.load(relaxed) - repliesAtPlacement_ < 2) return true;
+    const auto slot = static_cast<std::size_t>(jogAxisNumber(lastAxis_) % 4);
+    const std::int32_t speed = isNetworkJogAxis(lastAxis_) ? status_.networkCommandSpeed[slot].load(relaxed)
+                                                           : status_.axisCommandSpeed[slot].load(relaxed);
+    return speed != 0;
+}
+
+void JogSession::stop() {
+    if (placeJogRequest(link_, JogRequestRecord::stopOf(lastAxis_)) == JogRequestPlacement::Made)
+        lastOperation_ = JogRequestRecord::kStop;
+    else
+        lastOperation_ = JogRequestRecord::kNone;  // no link: nothing runs that it could stop
 }
 
 void JogSession::place(const JogRequestRecord& record) {
     switch (placeJogRequest(link_, record)) {
-    case JogRequestPlacement::Made: lastOperation_ = record.operation(); break;
+    case JogRequestPlacement::Made:
+        if (!record.repeats()) repliesAtPlacement_ = status_.statusReplies.load(std::memory_order_relaxed);
+        lastOperation_ = record.operation();
+        lastAxis_ = record.axis();
+        break;
     case JogRequestPlacement::LinkBusy: break;  // a held JOG asks again at the next tick
     case JogRequestPlacement::PortClosed: release(); break;
     }

@@ -4,10 +4,16 @@
 // to the link and keeps the held JOG going, tick by tick.
 //
 // A JOG runs only while its button is held: each 50 ms tick that finds ">"
-// or "<" held checks the fields and renews the request, and the first tick
-// that finds neither asks the link to return to status polling. The window
-// decides what "held" means (the button is down, the window is active, no
-// modal box is up, the link is open); this class only follows it.
+// or "<" held checks the fields and renews the request, and every tick that
+// finds neither asks the link to return to status polling for as long as it
+// still repeats a JOG. The window decides what "held" means (the button is
+// down, the window is active, no modal box is up, the link is open); this
+// class only follows it. When the button is taken from the user rather than
+// released (focus, activation, a modal box, hiding, a failed check, the
+// controller leaving edit-test mode) the session sends the stop request, as
+// "■停止" does; closing the window also stops an inching, home return or test
+// run it started that may still move. The link's own dead-man ends a JOG
+// whose renewals stop for any other reason.
 
 #include <cstdint>
 #include <optional>
@@ -30,11 +36,6 @@ enum class JogRequestPlacement { Made, LinkBusy, PortClosed };
 // alarm-record read) is never cut short: the request is not placed then.
 // Stop alone is always placed at once.
 JogRequestPlacement placeJogRequest(ControllerLink& link, const JogRequestRecord& record);
-// Returns the link to status polling when JOG is what it performs next. Call
-// it only when the last record placed was a held JOG (operation 1 or 2), so
-// that a one-shot request (a stop just pressed) is never cut short. True when
-// it asked.
-bool endHeldJog(ControllerLink& link);
 
 enum class JogHeld : std::uint8_t { None, Forward, Backward };
 
@@ -45,16 +46,23 @@ public:
     // One tick. For a network driver it first sets the polled network group
     // to the driver's, so that its values arrive. Then, with a JOG button
     // held: check the JOG speed and acceleration and renew the request (a
-    // failed check ends the JOG and gives its message); with none held: end
-    // a JOG that runs. No axis: nothing.
+    // failed check or a mode other than edit-test ends the JOG with the stop,
+    // and a failed check gives its message); with none held: end a JOG that
+    // runs. No axis: nothing.
     MaybeRefusal tick(JogHeld held, const SettingsImage& image, std::optional<JogAxisIndex> axis,
                       const JogFields& fields);
     // A one-shot button (inching, home return, test run, stop): checks and
-    // places its record. No axis or a closed link: nothing.
+    // places its record. No axis or a closed link: nothing; outside edit-test
+    // mode only the stop.
     MaybeRefusal press(JogButton button, const SettingsImage& image, std::optional<JogAxisIndex> axis,
                        const JogFields& fields);
-    // Ends a held JOG now, as the first tick after a release does.
+    // The JOG button came up: the link returns to status polling.
     void release();
+    // The JOG button was taken from the user: a held JOG ends with the stop.
+    void forceEnd();
+    // The window closes: as forceEnd, and an inching, home return or test run
+    // placed last is stopped unless the controller reports its axis standing.
+    void close();
 
     // Operation of the last record placed; 0 after a JOG ended.
     std::uint8_t lastOperation() const { return lastOperation_; }
@@ -63,11 +71,18 @@ public:
     }
 
 private:
+    bool inEditTest() const;
+    // Whether the one-shot motion placed last may still move its axis: the
+    // controller has not answered two polls since, or reports a speed.
+    bool oneShotMayMove() const;
     void place(const JogRequestRecord& record);
+    void stop();
 
     ControllerLink& link_;
     ControllerStatus& status_;
     std::uint8_t lastOperation_ = JogRequestRecord::kNone;
+    JogAxisIndex lastAxis_ = 0;
+    std::uint32_t repliesAtPlacement_ = 0;
 };
 
 }  // namespace vantrel

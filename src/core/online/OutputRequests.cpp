@@ -1,11 +1,13 @@
 #include "online/OutputRequests.h"
 
+#include "data/ControllerMode.h"
 #include "link/Protocol.h"
 
 namespace vantrel {
 
 bool toggleOutput(const ControllerLink& link, ControllerStatus& status, const BitRef& ref) {
-    if (!link.isOpen()) return false;
+    const auto editTest = static_cast<std::uint16_t>(ControllerMode::EditTest);
+    if (!link.isOpen() || status.modeWord.load(std::memory_order_relaxed) != editTest) return false;
     return flipOutputBit(status, ref);
 }
 

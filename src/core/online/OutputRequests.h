@@ -13,8 +13,9 @@
 
 namespace vantrel {
 
-// Flips one output bit (see flipOutputBit) while the link is open; false and
-// nothing changed otherwise.
+// Flips one output bit (see flipOutputBit) while the link is open and the
+// controller is in edit-test mode (the test windows act only there); false
+// and nothing changed otherwise.
 bool toggleOutput(const ControllerLink& link, ControllerStatus& status, const BitRef& ref);
 
 // Alarm reset of network driver 0..15: sets its bit of the network alarm-reset

@@ -1,6 +1,8 @@
 #include "platform/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +12,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
+#include <vector>
 
 namespace vantrel {
 
@@ -44,11 +48,77 @@ std::string temporaryName(const std::string& target) {
            std::to_string(static_cast<unsigned long long>(ticks) % 1000000) + ".tmp";
 }
 
+// The error when `target` exists and must not be replaced: a folder, a device
+// or a FIFO (the rename would put a plain file in its place), or a file the
+// user may not write or made read-only (no write bit at all, which holds for
+// the superuser too). 0 when it may be replaced or does not exist.
+int protectionOf(const std::string& target) {
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0) return 0;
+    if (S_ISDIR(info.st_mode)) return EISDIR;
+    if (!S_ISREG(info.st_mode)) return FileWriteResult::kNotRegularFile;
+    if ((info.st_mode & 0222) == 0) return EACCES;
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES) return EACCES;
+    return 0;
+}
+
+// The end of the decimal digits at `at` (at least one), or npos.
+std::size_t digitsEnd(std::string_view text, std::size_t at) {
+    std::size_t end = at;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+    return end > at ? end : std::string_view::npos;
+}
+
+// The process of a temporary name of the target named `targetName`, as
+// temporaryName makes them ("." + name + "." + pid + "-" + counter + "-" +
+// ticks + ".tmp"), or 0 when `name` is not one.
+pid_t writerOf(std::string_view name, std::string_view targetName) {
+    const std::string head = "." + std::string(targetName) + ".";
+    constexpr std::string_view tail = ".tmp";
+    if (name.size() <= head.size() + tail.size() || !name.starts_with(head) || !name.ends_with(tail)) return 0;
+    const std::string_view numbers = name.substr(head.size(), name.size() - head.size() - tail.size());
+    const std::size_t pidEnd = digitsEnd(numbers, 0);
+    if (pidEnd >= numbers.size() || pidEnd > 9 || numbers[pidEnd] != '-') return 0;
+    const std::size_t counterEnd = digitsEnd(numbers, pidEnd + 1);
+    if (counterEnd >= numbers.size() || numbers[counterEnd] != '-') return 0;
+    if (digitsEnd(numbers, counterEnd + 1) != numbers.size()) return 0;
+    return static_cast<pid_t>(std::stol(std::string(numbers.substr(0, pidEnd))));
+}
+
+// Removes the temporary files of earlier writes of `target` whose process is
+// gone (killed during a save): each would otherwise stay for ever.
+void removeLeftovers(const std::string& target) {
+    const std::size_t slash = target.rfind('/');
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    DIR* folder = ::opendir(folderOf(target).c_str());
+    if (folder == nullptr) return;
+    std::vector<std::string> gone;
+    while (const dirent* entry = ::readdir(folder)) {
+        const pid_t writer = writerOf(entry->d_name, name);
+        if (writer > 0 && ::kill(writer, 0) != 0 && errno == ESRCH) gone.emplace_back(entry->d_name);
+    }
+    ::closedir(folder);
+    const std::string prefix = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    for (const std::string& leftover : gone) {
+        struct stat info {};
+        const std::string path = prefix + leftover;
+        if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(path.c_str());
+    }
+}
+
 }  // namespace
 
-std::string FileWriteResult::description() const { return error == 0 ? std::string() : std::strerror(error); }
+std::string FileWriteResult::description() const {
+    if (error == kNotRegularFile) return "not a regular file";
+    return error == 0 ? std::string() : std::strerror(error);
+}
 
 AtomicFile::AtomicFile(const std::string& target) : target_(resolvedTarget(target)) {
+    // The rename would replace a protected file without asking its permission.
+    if (const int protection = protectionOf(target_)) {
+        error_ = protection;
+        return;
+    }
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary_ = temporaryName(target_);
         fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -123,6 +193,7 @@ FileWriteResult AtomicFile::commit() {
         return {error_};
     }
     temporary_.clear();
+    removeLeftovers(target_);
     // The rename itself reaches the disk with the folder.
     const int folder = ::open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {

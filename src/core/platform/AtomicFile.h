@@ -7,8 +7,11 @@
 namespace vantrel {
 
 // The outcome of a file write: the system's error number of the step that
-// failed, or 0 when the file was written.
+// failed, kNotRegularFile, or 0 when the file was written.
 struct FileWriteResult {
+    // The target is a device, a FIFO or a socket, not a file to replace.
+    static constexpr int kNotRegularFile = -1;
+
     int error = 0;
 
     explicit operator bool() const { return error == 0; }
@@ -27,7 +30,11 @@ struct FileWriteResult {
 //
 // A target that is a symbolic link is written through: the file it points to
 // is replaced and the link stays. An existing target keeps its permission
-// bits; a new one gets the usual ones (0666 less the umask).
+// bits; a new one gets the usual ones (0666 less the umask). A target that
+// the user may not write, or made read-only, is refused (EACCES) instead of
+// being renamed over, as are folders and special files. A successful write
+// removes the temporary files that earlier writes of the same target left
+// behind when their process was killed.
 class AtomicFile {
 public:
     explicit AtomicFile(const std::string& target);

@@ -36,9 +36,9 @@ void BackgroundFileWriter::waitIdle() {
     idle_.wait(lock, [this] { return !pending_ && !busy_; });
 }
 
-std::optional<FileWriteResult> BackgroundFileWriter::takeFailure() {
+std::optional<FileWriteResult> BackgroundFileWriter::takeResult() {
     const std::lock_guard guard(mutex_);
-    return std::exchange(failure_, std::nullopt);
+    return std::exchange(result_, std::nullopt);
 }
 
 void BackgroundFileWriter::run() {
@@ -58,7 +58,7 @@ void BackgroundFileWriter::run() {
         }
         lock.lock();
         busy_ = false;
-        if (!result) failure_ = result;
+        result_ = result;
         if (!pending_) idle_.notify_all();
     }
 }

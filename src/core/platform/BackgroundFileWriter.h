@@ -31,8 +31,10 @@ public:
     void remove();
     // Returns when no job is waiting or running.
     void waitIdle();
-    // The failure of the last write that failed since the previous call, if any.
-    std::optional<FileWriteResult> takeFailure();
+    // The outcome of the last job finished since the previous call (a write
+    // or a removal), if one finished: success as well as failure, so that the
+    // caller can tell when a file that could not be written is written again.
+    std::optional<FileWriteResult> takeResult();
 
 private:
     struct Job {
@@ -49,7 +51,7 @@ private:
     std::optional<Job> pending_;
     bool busy_ = false;
     bool stopping_ = false;
-    std::optional<FileWriteResult> failure_;
+    std::optional<FileWriteResult> result_;
     std::thread thread_;
 };
 

@@ -3,10 +3,10 @@
 #include <cerrno>
 
 #include "platform/AtomicFile.h"
+#include "platform/FileRead.h"
 
 #include <climits>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -92,24 +92,16 @@ std::string cleanedValue(std::string_view value)
     return std::string(value);
 }
 
-enum class LoadResult { Loaded, Missing, Unreadable };
-
-LoadResult loadFile(const std::string& path, std::string& content)
+// The file's content; a missing file reads as empty. A file that cannot be
+// read (or is larger than an INI file may be) gives its error.
+FileReadResult loadFile(const std::string& path, std::string& content)
 {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
-        return LoadResult::Missing;
+    FileContent file = readFile(path, IniFile::kMaxFileSize);
+    if (file.result.error == ENOENT) {
+        return {};
     }
-    const auto size = std::filesystem::file_size(path, error);
-    if (error || size > IniFile::kMaxFileSize) {
-        return LoadResult::Unreadable;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return LoadResult::Unreadable;
-    }
-    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return content.size() > IniFile::kMaxFileSize ? LoadResult::Unreadable : LoadResult::Loaded;
+    content = std::move(file.bytes);
+    return file.result;
 }
 
 std::vector<Line> splitLines(const std::string& content)
@@ -180,7 +172,7 @@ std::string IniFile::readString(std::string_view section, std::string_view key, 
 {
     std::string content;
     std::string value(defaultValue);
-    if (loadFile(path_, content) == LoadResult::Loaded) {
+    if (loadFile(path_, content)) {
         if (const auto found = findValue(content, section, key)) {
             value = cleanedValue(*found);
         }
@@ -232,9 +224,9 @@ FileWriteResult IniFile::write(std::string_view section, std::string_view key, s
         return FileWriteResult{EINVAL};
     }
     std::string content;
-    errno = 0;
-    if (loadFile(path_, content) == LoadResult::Unreadable) {
-        return FileWriteResult{errno != 0 ? errno : EFBIG};
+    if (const FileReadResult read = loadFile(path_, content); !read) {
+        const bool special = read.error == FileReadResult::kNotRegularFile;
+        return FileWriteResult{special ? FileWriteResult::kNotRegularFile : read.error};
     }
     std::vector<Line> lines = splitLines(content);
     const std::string lineEnd = content.find("\r\n") != std::string::npos ? "\r\n" : "\n";

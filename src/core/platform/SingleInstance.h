@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 
 namespace vantrel {
@@ -9,6 +10,10 @@ namespace vantrel {
 // per-user data folder). flock() locks belong to one open file, so a second
 // SingleInstance is refused even inside the same process, and the kernel drops
 // the lock when the process ends, however it ends.
+//
+// The holder also listens on a local socket beside the lock file and answers
+// each later start that asks (answerPings, from its event loop), so a later
+// start can tell a running first instance from one that hangs.
 class SingleInstance {
 public:
     static constexpr const char* kLockName = "VANTREL.exe ZOLTEC";
@@ -28,13 +33,27 @@ public:
 
     const std::string& lockFilePath() const { return lockFilePath_; }
 
+    // The holder's listening socket: readable while a later start waits for
+    // its answer. -1 when there is none (not the holder, or it could not be
+    // made; later starts then cannot ask).
+    int pingSocket() const { return listenFd_; }
+    // Answers every later start that waits.
+    void answerPings() const;
+    // For a refused start: false when the holder took the question and gave
+    // no answer within `patience` (it hangs). True when it answered, and
+    // when it cannot be asked at all (nothing to tell then).
+    bool holderAnswers(std::chrono::milliseconds patience) const;
+
     // The folder used by the default constructor.
     static std::string defaultLockFolder();
 
 private:
     void acquire(const std::string& lockFolder);
+    void listen();
+    std::string socketPath() const;
 
     int fd_ = -1;
+    int listenFd_ = -1;
     bool anotherInstanceRuns_ = false;
     std::string lockFilePath_;
 };

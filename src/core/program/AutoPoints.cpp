@@ -5,9 +5,10 @@
 namespace vantrel {
 
 AutoPoints::AutoPoints(std::string_view text, const CurrentProgram& program) {
-    // " P" and four digits anywhere in the stored programs.
+    // " P" and three or more digits anywhere in the stored programs: the
+    // editor writes four digits, a program from a file may name "P301".
     for (std::size_t p = text.find('P', 1); p != std::string_view::npos; p = text.find('P', p + 1))
-        if (text[p - 1] == ' ' && digitsAt(text, p + 1, 4)) mark(decimalAt(text, p + 1));
+        if (text[p - 1] == ' ' && digitsAt(text, p + 1, 3)) mark(decimalAt(text, p + 1));
     for (const StepRecord& step : program.steps) markStep(step);
 }
 

@@ -4,10 +4,11 @@
 // their own (LINE, ARC, MOVE with positions, …) are given automatically, and
 // which of them are in use.
 //
-// A point is in use when the program text names it as " P" and four digits, or
-// when a step of the program being edited names it after its first or second
-// " P" (the steps count before they are committed). The set is built once per
-// operation; an operation that places several steps marks each as it goes.
+// A point is in use when the program text names it as " P" and three or more
+// digits, or when a step of the program being edited names it after its first
+// or second " P" (the steps count before they are committed). The set is built
+// once per operation; an operation that places several steps marks each as it
+// goes.
 
 #include <array>
 #include <string_view>

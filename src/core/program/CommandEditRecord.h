@@ -32,7 +32,9 @@ struct CommandEditRecord {
     // and loads it back as the timer number (1 = T1).
     std::uint8_t number = 0;
     std::int32_t value = 0;      // WAIT: 0.01 s (low 16 bits); CSET: count
-    std::uint8_t networkAxis = 0;  // network driver 1..16, or the NO digit of NIOWR
+    // Network driver 1..16 (a step read back keeps any other number it names),
+    // or the NO digit of NIOWR.
+    std::uint8_t networkAxis = 0;
     std::string comment;
 };
 

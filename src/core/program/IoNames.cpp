@@ -1,10 +1,9 @@
 #include "program/IoNames.h"
 
 #include <array>
-#include <fstream>
-#include <iterator>
 
 #include "platform/AnsiText.h"
+#include "platform/FileRead.h"
 
 namespace vantrel {
 
@@ -23,6 +22,10 @@ constexpr std::array<Section, 17> kSections = {{
     {"[IO_COUNTER4]", 24}, {"[IO_MEMORY]", 25},   {"[IO_RIOIN]", 26},    {"[IO_RIOOUT]", 27},
     {"[IO_AXCTRL]", 28},
 }};
+
+// Far beyond any names file (17 sections of at most 200 short lines); a
+// larger file is no names file and is not read.
+constexpr std::size_t kMaxFileSize = 4 * 1024 * 1024;
 
 // Entry lines are counted up to this index; only the first kEntryCount of a
 // section fit into its group, the others are passed over.
@@ -47,10 +50,9 @@ void IoNames::clear() {
 
 bool IoNames::loadIoNames(const std::string& path) {
     clear();
-    std::ifstream file(path, std::ios::binary);
+    const FileContent file = readFile(path, kMaxFileSize);
     if (!file) return false;
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    loadFromText(bytes);
+    loadFromText(file.bytes);
     return true;
 }
 

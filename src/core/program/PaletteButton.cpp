@@ -141,4 +141,21 @@ std::optional<PaletteButton> doubleClickButton(int code) {
     return entry->button;
 }
 
+std::string paletteToolTip(const PaletteEntry& entry) {
+    switch (entry.action) {
+    case PaletteAction::ClearLabel: return "選択したステップのラベルを削除します";
+    case PaletteAction::Nothing: return "このボタンにはコマンドがありません";
+    case PaletteAction::OpenEditor:
+    case PaletteAction::StoreStep: break;
+    }
+    if (entry.code == kNoStepCode) return "選択したステップにラベルを付けます";
+    // The conditional forms share the keyword IF: they are told apart by what follows it.
+    switch (entry.code) {
+    case kCodeIfGoto: return "コマンド: IF … GOTO";
+    case kCodeIfGosub: return "コマンド: IF … GOSUB";
+    case kCodeIfThen: return "コマンド: IF … THEN / ENDIF";
+    default: return "コマンド: " + std::string(commandKeyword(entry.code));
+    }
+}
+
 }  // namespace vantrel

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace vantrel {
@@ -88,6 +89,11 @@ const PaletteEntry* doubleClickEntry(int code);
 // The mode (code) that re-opened editor keeps: the entry's, except that MOVE2
 // and HOME2 keep their own code instead of turning into MOVE2P and HOME2P.
 int doubleClickMode(int code);
+
+// The tooltip of a palette button: the command it stores, as the program
+// text names it ("コマンド: MOVEP", "コマンド: IF … THEN / ENDIF"), or what a
+// button without a command does.
+std::string paletteToolTip(const PaletteEntry& entry);
 
 // The button of doubleClickEntry.
 std::optional<PaletteButton> doubleClickButton(int code);

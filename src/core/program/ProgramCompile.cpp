@@ -1,5 +1,6 @@
 #include "program/ProgramCompile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -59,6 +60,22 @@ bool ProgramCompile::showErrorProgram(ProgramStore& store, const CompileState& s
     if (state.errorProgram < 1 || state.errorProgram > ProgramStore::kMaxProgramNumber) return false;
     store.selectProgram(state.errorProgram);
     return true;
+}
+
+void ProgramCompile::followDeletedSteps(CompileState& state, int program, const std::vector<int>& rows,
+                                        int stepCount) {
+    if (state.lastStatus != CompileResult::kControllerError || state.errorProgram != program || state.errorStep < 0)
+        return;
+    std::vector<int> deleted;
+    for (const int row : rows)
+        if (row >= 0 && row < stepCount) deleted.push_back(row);
+    std::sort(deleted.begin(), deleted.end());
+    deleted.erase(std::unique(deleted.begin(), deleted.end()), deleted.end());
+    if (std::binary_search(deleted.begin(), deleted.end(), state.errorStep)) {
+        state.errorStep = -1;
+        return;
+    }
+    state.errorStep -= static_cast<int>(std::lower_bound(deleted.begin(), deleted.end(), state.errorStep) - deleted.begin());
 }
 
 }  // namespace vantrel

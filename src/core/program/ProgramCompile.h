@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "data/Refusal.h"
 #include "program/ProgramFiles.h"
@@ -63,6 +64,12 @@ public:
     // and loads it. False when there is no error or its program number is not
     // 1..255.
     static bool showErrorProgram(ProgramStore& store, const CompileState& state);
+
+    // Steps `rows` of `program`, which had `stepCount` steps, were deleted
+    // (rows outside the steps are not). The error step moves up with its step,
+    // so that the red row stays on it, and becomes -1 (no row) when it was
+    // deleted itself.
+    static void followDeletedSteps(CompileState& state, int program, const std::vector<int>& rows, int stepCount);
 };
 
 }  // namespace vantrel

@@ -1,23 +1,30 @@
 #include "program/ProgramFiles.h"
 
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
+#include "data/FileReadMessages.h"
 #include "data/ProgramTitle.h"
 #include "platform/AppFolders.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileRead.h"
 
 namespace vantrel {
 
 namespace {
 
-bool readFile(const std::string& path, std::string& bytes) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
+// Program text files are read only when smaller than a program file may be.
+FileContent readProgramText(const std::string& path) {
+    return readFile(path, ProgramFiles::kProgramFileSizeLimit - 1);
+}
+
+Refusal tooLargeRefusal() { return {"ファイルサイズが大きすぎです。", kProgramTitle, MessageIcon::Error}; }
+
+// Whether the text holds at least one program section, read as the store reads it.
+bool holdsAProgram(std::string_view bytes) {
+    ProgramStore probe;
+    return probe.loadText(bytes) && probe.scanDirectory() > 0;
 }
 
 std::string extensionOf(const std::string& path) {
@@ -37,9 +44,9 @@ ProgramFiles::Paths ProgramFiles::defaultPaths() {
 
 bool ProgramFiles::loadStoreFromFile(Which which) {
     const std::string& path = which == Which::WorkingFile ? paths_.workingFile : paths_.defaultPrograms;
-    std::string bytes;
-    if (readFile(path, bytes) && store_.loadText(bytes)) {
-        savedOrRead();
+    const FileContent file = readProgramText(path);
+    if (file && store_.loadText(file.bytes)) {
+        savedOrRead(which == Which::WorkingFile ? Kind::WorkingFile : Kind::DefaultPrograms, path);
         return true;
     }
     store_.clear();
@@ -54,33 +61,39 @@ FileWriteResult ProgramFiles::writeWorkingFile() {
 
 FileWriteResult ProgramFiles::saveProgramFile(const std::string& path) const {
     const FileWriteResult result = writeFileAtomically(path, store_.text());
-    if (result) savedOrRead();
+    if (result) savedOrRead(Kind::ProgramFile, path);
     return result;
 }
 
-void ProgramFiles::savedOrRead() const {
-    if (savedOrReadListener_) savedOrReadListener_(store_.text());
+void ProgramFiles::savedOrRead(Kind which, const std::string& path) const {
+    if (savedOrReadListener_) savedOrReadListener_(store_.text(), which, path);
+}
+
+bool ProgramFiles::hasProgramExtension(const std::string& path) {
+    const std::string extension = extensionOf(path);
+    return extension == "ncp" || extension == "NCP";
 }
 
 MaybeRefusal ProgramFiles::checkProgramFile(const std::string& path) {
-    const std::string extension = extensionOf(path);
-    if (extension != "ncp" && extension != "NCP")
+    if (!hasProgramExtension(path))
         return Refusal{"ファイルフォーマットが違います。", kProgramTitle, MessageIcon::Warning};
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (!error && size >= kProgramFileSizeLimit)
-        return Refusal{"ファイルサイズが大きすぎです。", kProgramTitle, MessageIcon::Error};
+    if (!error && size >= kProgramFileSizeLimit) return tooLargeRefusal();
     return std::nullopt;
 }
 
 EditOutcome ProgramFiles::openProgramFile(const std::string& path) {
     if (auto refusal = checkProgramFile(path)) return EditOutcome::refused(*refusal);
-    std::string bytes;
-    if (!readFile(path, bytes)) return EditOutcome::nothing();
-    // Checked again on the bytes read: the file may have grown since.
-    if (bytes.size() >= kProgramFileSizeLimit || !replaceStore(bytes))
-        return EditOutcome::refused({"ファイルサイズが大きすぎです。", kProgramTitle, MessageIcon::Error});
-    savedOrRead();
+    // The limit holds while reading too: the file may have grown since.
+    const FileContent file = readProgramText(path);
+    if (file.result.error == EFBIG) return EditOutcome::refused(tooLargeRefusal());
+    if (!file) return EditOutcome::refused(fileReadFailedMessage(path, file.result));
+    // An empty, cut or foreign file would leave an empty store in place of the programs.
+    if (!holdsAProgram(file.bytes))
+        return EditOutcome::refused({"ファイルフォーマットが違います。", kProgramTitle, MessageIcon::Warning});
+    if (!replaceStore(file.bytes)) return EditOutcome::refused(tooLargeRefusal());
+    savedOrRead(Kind::ProgramFile, path);
     return EditOutcome::success();
 }
 

@@ -54,17 +54,21 @@ public:
 
     // Called with the store text whenever the store has just been read from a
     // file (or the controller's program read) or saved to a program file: the
-    // text a crash could not lose. The working file written before a compile
-    // does not count, as it is replaced by the next program read.
-    void setSavedOrReadListener(std::function<void(std::string_view text)> listener) {
-        savedOrReadListener_ = std::move(listener);
-    }
+    // text a crash could not lose, and the file it is in (`which` tells which
+    // kind of file: the working file is only ever read after the controller's
+    // program read). The working file written before a compile does not
+    // count, as it is replaced by the next program read.
+    enum class Kind { ProgramFile, DefaultPrograms, WorkingFile };
+    using SavedOrReadListener = std::function<void(std::string_view text, Kind which, const std::string& path)>;
+    void setSavedOrReadListener(SavedOrReadListener listener) { savedOrReadListener_ = std::move(listener); }
 
     // The extension must be exactly "ncp" or "NCP", and the file smaller than 16 MiB.
     static MaybeRefusal checkProgramFile(const std::string& path);
+    static bool hasProgramExtension(const std::string& path);
     // "プログラムを開く" after the dialog: checks the file, replaces the store
     // by it, writes the working file, rescans, selects and loads the first
-    // program, reloads the I/O names and clears storeClean. A refusal leaves
+    // program, reloads the I/O names and clears storeClean. A file that cannot
+    // be read, or holds no program, is refused with its message and leaves
     // the store as it was. The caller selects row 0 and refreshes its views.
     EditOutcome openProgramFile(const std::string& path);
     // Work recovered after a crash replaces the store as an opened program file
@@ -93,12 +97,12 @@ public:
 
 private:
     bool replaceStore(std::string_view bytes);
-    void savedOrRead() const;
+    void savedOrRead(Kind which, const std::string& path) const;
 
     ProgramStore& store_;
     IoNames& ioNames_;
     Paths paths_;
-    std::function<void(std::string_view)> savedOrReadListener_;
+    SavedOrReadListener savedOrReadListener_;
 };
 
 }  // namespace vantrel

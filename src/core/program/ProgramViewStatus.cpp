@@ -1,9 +1,28 @@
 #include "program/ProgramViewStatus.h"
 
+#include <cstdio>
+
 #include "data/ControllerMode.h"
 #include "program/ProgramListing.h"
 
 namespace vantrel {
+
+std::string ProgramViewStatus::runningTaskText(const RunningTask& task) {
+    char text[64];
+    std::snprintf(text, sizeof text, "タスク%d: #%03d ステップ%03d", task.task, task.program, task.step + 1);
+    return text;
+}
+
+namespace {
+std::string runningTasksText(const std::vector<RunningTask>& tasks) {
+    std::string text;
+    for (const RunningTask& task : tasks) {
+        if (!text.empty()) text += ProgramViewStatus::kTaskSeparator;
+        text += ProgramViewStatus::runningTaskText(task);
+    }
+    return text;
+}
+}  // namespace
 
 std::string_view ProgramViewStatus::modeText() const { return controllerModeName(mode_); }
 
@@ -45,12 +64,18 @@ ProgramViewStatus::Changes ProgramViewStatus::tick(const ProgramViewStatusInput&
         if (compile.lastStatus == CompileResult::kControllerError) changes.showErrorProgram = true;
     }
 
-    const std::string_view text = programStatusText(compile.errorNumber, input.storeClean);
+    runningTasks_.clear();
+    if (runMode())
+        for (std::size_t i = 0; i < input.tasks.size(); ++i)
+            if (input.tasks[i].program != 0)
+                runningTasks_.push_back({static_cast<int>(i), input.tasks[i].program, input.tasks[i].step});
+    std::string text = runningTasks_.empty() ? std::string(programStatusText(compile.errorNumber, input.storeClean))
+                                             : runningTasksText(runningTasks_);
     const bool onRed = compile.lastStatus == CompileResult::kControllerError && compile.errorNumber >= 1 &&
                        compile.errorNumber <= 10 && compile.errorProgram == input.programShown;
     if (!statusKnown_ || text != statusText_ || onRed != statusOnRed_) {
         statusKnown_ = true;
-        statusText_ = text;
+        statusText_ = std::move(text);
         statusOnRed_ = onRed;
         changes.statusChanged = true;
     }

@@ -5,9 +5,15 @@
 // clean flag and the last compile, it keeps the mode and status texts and the
 // running-step row, and tells the window what changed since the last tick, so
 // that a tick where nothing changed touches nothing on screen.
+//
+// In the run modes the status field says where each running task is
+// ("タスク0: #001 ステップ003"), so a task in a program other than the one shown
+// is not lost from sight.
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "program/ProgramCompile.h"
 
@@ -16,6 +22,14 @@ namespace vantrel {
 struct TaskPosition {
     int program = 0;  // 0: the task runs no program
     int step = 0;     // step index in that program
+};
+
+// A task that runs a program, as the status field names it.
+struct RunningTask {
+    int task = 0;
+    int program = 0;
+    int step = 0;
+    bool operator==(const RunningTask&) const = default;
 };
 
 struct ProgramViewStatusInput {
@@ -47,8 +61,15 @@ public:
     bool runMode() const { return mode_ == 1 || mode_ == 2; }
     // "編集テストモード", "ステップ実行モード", "自動実行モード"; empty for other modes.
     std::string_view modeText() const;
-    // The compile error name, "プログラム編集中" or empty.
-    std::string_view statusText() const { return statusText_; }
+    // In a run mode while tasks run: where each is, separated by
+    // kTaskSeparator. Otherwise the compile error name, "プログラム編集中" or
+    // empty.
+    const std::string& statusText() const { return statusText_; }
+    // The tasks the status text names, in its order (empty outside the run modes).
+    const std::vector<RunningTask>& runningTasks() const { return runningTasks_; }
+    static constexpr std::string_view kTaskSeparator = "　";
+    // "タスク0: #001 ステップ003": the step as the table numbers it (index + 1).
+    static std::string runningTaskText(const RunningTask& task);
     // White on red: the program shown is the program of the compile error.
     bool statusOnRed() const { return statusOnRed_; }
     // The row of the step a task runs in the program shown (run modes), -1 none.
@@ -65,7 +86,8 @@ private:
     int mode_ = -1;  // none yet: the first tick reports a change
     int programShown_ = -1;
     int runningRow_ = -1;
-    std::string_view statusText_;
+    std::vector<RunningTask> runningTasks_;
+    std::string statusText_;
     bool statusOnRed_ = false;
     bool statusKnown_ = false;
 };

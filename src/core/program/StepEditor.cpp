@@ -26,6 +26,21 @@ Refusal autoPointsFull() { return warning("自動割付ポイント番号がい�
 
 bool validPoint(int point) { return point >= 1 && point <= kMaxPointNumber; }
 
+// Position records with a use of their own: the movable range, the prohibited
+// areas and the homing record. A step from a file may name one of them as its
+// point; a step's positions never go there (nor does deleting it clear them).
+bool reservedPositionIndex(int index) {
+    const auto inArea = [index](int first) { return index >= first && index < first + layout::kProhibitedAreaCount; };
+    return index == layout::kMovableMaxIndex || index == layout::kMovableMinIndex ||
+           index == StepEditor::kHomingRecordIndex || inArea(layout::kProhibitedMaxIndex) ||
+           inArea(layout::kProhibitedMinIndex);
+}
+
+Refusal reservedPoint() {
+    return warning("指定のポイントは可動範囲・禁止領域・原点復帰の設定に使われているため、\n"
+                   "位置を書き込めません。");
+}
+
 }  // namespace
 
 StepEditor::StepEditor(ProgramStore& store, SettingsImage& image, ControllerWriteSink* sink)
@@ -100,6 +115,9 @@ EditOutcome StepEditor::storeCommand(const CommandEditRecord& record) {
     if (isPositionCommand(record.code) &&
         (!validPoint(record.point1) || (hasSecondPoint(record.code) && !validPoint(record.point2))))
         return EditOutcome::refused(autoPointsFull());
+    const std::vector<PositionWrite> writes = positionWrites(record);
+    for (const PositionWrite& w : writes)
+        if (reservedPositionIndex(w.index)) return EditOutcome::refused(reservedPoint());
 
     lastEditRecord_ = record;
     const CurrentProgram before = p;
@@ -112,7 +130,7 @@ EditOutcome StepEditor::storeCommand(const CommandEditRecord& record) {
     step.separatorBlank = false;
     if (!commitOrRestore(before)) return EditOutcome::refused(ProgramStore::storeFullRefusal());
 
-    for (const PositionWrite& w : positionWrites(record)) {
+    for (const PositionWrite& w : writes) {
         edit_.writePosition(w.axis, w.index, w.position);
         if (w.speed >= 0) {
             if (const auto offset = SettingsImage::positionRecordOffset(w.axis, w.index))
@@ -292,7 +310,7 @@ void StepEditor::freeStepPoints(const StepRecord& step, ImageEdit& edit) {
     for (const std::string_view token : {"A1", "A2", "A3", "A4"}) namesAxis = namesAxis || operand.find(token) != std::string_view::npos;
     if (!namesAxis) return;
     const auto clearPoint = [&](std::int32_t point) {
-        if (point < 1) return;
+        if (point < 1 || reservedPositionIndex(point - 1)) return;
         for (int axis = 0; axis < kPulseAxes; ++axis) edit.writePosition(axis, point - 1, NOT_SET_POSITION);
     };
     const std::size_t first = operand.find(" P");

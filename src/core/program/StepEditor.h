@@ -57,7 +57,9 @@ public:
     // Stores a confirmed editor's record at the selected row (inserted, or in
     // place in overwrite mode), writes its points, homing speeds or timer, and
     // selects the next row. Refuses codes with points when point1 (point2 for
-    // ARC/ARCC) is 0 or above 2000.
+    // ARC/ARCC) is 0 or above 2000, and any record whose positions would go
+    // into the movable range, a prohibited area or the homing record (a point
+    // a step from a file names).
     EditOutcome storeCommand(const CommandEditRecord& record);
     // ELSE, RETURN, END: the palette checks, then the step with an empty operand.
     EditOutcome storeSimpleCommand(std::uint8_t code);

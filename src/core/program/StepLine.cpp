@@ -57,19 +57,6 @@ Keyword keywordOf(std::string_view line, std::size_t& end) {
     return keyword;
 }
 
-// The operand as written: without the blank that the TAB before the comment
-// became when the line was read.
-std::string_view writtenOperand(const StepRecord& step) {
-    const std::string_view operand = step.operand;
-    if (!step.separatorBlank || operand.empty() || operand.back() != ' ') return operand;
-    const std::string_view rest = operand.substr(0, operand.size() - 1);
-    // Without a comment the line ends after the operand. When that TAB was read
-    // as the second byte of a double-byte character (only in a broken text),
-    // the blank stays: the line would end in half a character, which the next
-    // read drops.
-    if (step.comment.empty() && ansiPrefix(rest, rest.size()).size() != rest.size()) return operand;
-    return rest;
-}
 
 // Reads the code of the line's keyword and its operand (up to ";") into
 // `step`. Returns the rest of the line after the TAB that ends the keyword,
@@ -86,6 +73,18 @@ std::optional<std::string_view> readCommand(std::string_view line, StepRecord& s
 }
 
 }  // namespace
+
+std::string_view writtenOperand(const StepRecord& step) {
+    const std::string_view operand = step.operand;
+    if (!step.separatorBlank || operand.empty() || operand.back() != ' ') return operand;
+    const std::string_view rest = operand.substr(0, operand.size() - 1);
+    // Without a comment the line ends after the operand. When that TAB was read
+    // as the second byte of a double-byte character (only in a broken text),
+    // the blank stays: the line would end in half a character, which the next
+    // read drops.
+    if (step.comment.empty() && ansiPrefix(rest, rest.size()).size() != rest.size()) return operand;
+    return rest;
+}
 
 StepRecord parseStepCommand(std::string_view line) {
     StepRecord step;

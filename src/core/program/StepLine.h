@@ -38,6 +38,12 @@ bool isCommentLine(std::string_view line);
 // when its comment is empty).
 void appendStepLine(std::string& out, const StepRecord& step);
 
+// The operand as the step line writes it: without the blank that the TAB
+// before the comment became when the line was read. This is also the operand
+// an editor re-opens the step with, so that storing it unchanged writes the
+// same line again.
+std::string_view writtenOperand(const StepRecord& step);
+
 // Replaces the comment of a step. A step left without comment also loses the
 // blank that the TAB before its old comment became, so it is what its written
 // line reads back as.

@@ -6,6 +6,7 @@
 #include "data/CellInput.h"
 #include "data/ValueText.h"
 #include "program/CommandCode.h"
+#include "program/StepLine.h"
 #include "program/TextScan.h"
 
 namespace vantrel {
@@ -83,11 +84,10 @@ void selectAxesFound(CommandEditRecord& record, std::string_view operand) {
         record.axes[static_cast<std::size_t>(axis)].selected = hasAxisToken(operand, axis) ? 1 : 0;
 }
 
-// The network driver number after "A", when it is 1..16.
-std::uint8_t networkAxisOf(std::string_view operand) {
-    const std::int32_t axis = decimalAfter(operand, "A");
-    return axis >= 1 && axis <= 16 ? static_cast<std::uint8_t>(axis) : 0;
-}
+// The network driver number after "A" as the step names it, 0 when none. A
+// number outside 1..16 (from a file) is kept, so that the editor shows it and
+// asks for a valid one instead of quietly taking driver 1.
+std::uint8_t networkAxisOf(std::string_view operand) { return clampTo<std::uint8_t>(decimalAfter(operand, "A")); }
 
 void readPathOrAcc(CommandEditRecord& record, std::string_view operand) {
     if (contains(operand, "OFF")) {
@@ -149,8 +149,11 @@ CommandEditRecord editRecordFromStep(const StepRecord& step, const SettingsImage
     CommandEditRecord record;
     record.label = step.label;
     record.code = step.code;
-    record.operand = step.operand;
-    const std::string_view operand = step.operand;
+    // The blank the TAB before a comment became is not part of the operand: a
+    // text-built command (OUT, CALC, …) would carry it into its next term, and
+    // storing the step unchanged would write one more blank on every round.
+    const std::string_view operand = writtenOperand(step);
+    record.operand = operand;
     const auto numberFrom = [&](std::size_t pos) { return decimalAt(operand, pos); };
 
     switch (step.code) {
@@ -185,7 +188,7 @@ CommandEditRecord editRecordFromStep(const StepRecord& step, const SettingsImage
     case kCodeMemoryInc: case kCodeMemoryDec:
         record.number = clampTo<std::uint8_t>(numberFrom(1));
         break;
-    case kCodeGoto: case kCodeGosub: case kCodeProgramOn: case kCodeProgramOff:
+    case kCodeGoto: case kCodeJmp: case kCodeGosub: case kCodeProgramOn: case kCodeProgramOff:
         record.point1 = clampTo<std::uint16_t>(numberFrom(1));
         break;
     case kCodePause:

@@ -21,6 +21,11 @@ public:
     std::string cellText(int row, int column) const override;
     CellKind cellKind(int row, int column) const override;
     std::string helpText(int row, int column) const override;
+    // 0 .. 1000000.
+    std::optional<ValueRange> valueRange(int row, int column) const override {
+        if (!isValueCell(row, column)) return std::nullopt;
+        return ValueRange{0, kMaximum, 0, ""};
+    }
     MaybeRefusal commit(int row, int column, const std::string& text) override;
 
     // Stored set value of a typed number: 0 .. 1,000,000, rounded to the nearest integer.

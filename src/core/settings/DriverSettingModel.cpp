@@ -1,8 +1,11 @@
 #include "settings/DriverSettingModel.h"
 
+#include <algorithm>
+
 #include "data/AccelTable.h"
 #include "data/ImageEdit.h"
 #include "data/Units.h"
+#include "settings/CellNotes.h"
 
 namespace vantrel {
 
@@ -73,21 +76,22 @@ const char* const kHelp[DriverSettingModel::kRows] = {
     "【内容】\n原点からのオフセットを設定します。\n\n【設定範囲】\n-32768～32767 [step]\n(初期値：0 [step])",
 };
 
-// An integer row: its field, width and range.
+// An integer row: its field, width, range and unit.
 struct IntegerRow {
     int row;
     std::size_t field;
     int size;
     std::int32_t minimum;
     std::int32_t maximum;
+    const char* unit;
 };
 constexpr IntegerRow kIntegerRows[] = {
-    {DriverSettingModel::kResolutionRow, Record::kResolution, 2, 100, 10000},
-    {DriverSettingModel::kStartSpeedRow, Record::kStartSpeed, 4, 0, 100000},
-    {DriverSettingModel::kMaxRotationSpeedRow, Record::kMaxRotationSpeed, 2, 1, 6000},
-    {DriverSettingModel::kHomeSpeedRow, Record::kHomeSpeed, 4, 1, 1000000},
-    {DriverSettingModel::kHomeStartSpeedRow, Record::kHomeStartSpeed, 4, 1, 100000},
-    {DriverSettingModel::kHomeOffsetRow, Record::kHomeOffset, 2, -32768, 32767},
+    {DriverSettingModel::kResolutionRow, Record::kResolution, 2, 100, 10000, "P/R"},
+    {DriverSettingModel::kStartSpeedRow, Record::kStartSpeed, 4, 0, 100000, "Hz"},
+    {DriverSettingModel::kMaxRotationSpeedRow, Record::kMaxRotationSpeed, 2, 1, 6000, "r/min"},
+    {DriverSettingModel::kHomeSpeedRow, Record::kHomeSpeed, 4, 1, 1000000, "Hz"},
+    {DriverSettingModel::kHomeStartSpeedRow, Record::kHomeStartSpeed, 4, 1, 100000, "Hz"},
+    {DriverSettingModel::kHomeOffsetRow, Record::kHomeOffset, 2, -32768, 32767, "step"},
 };
 
 const IntegerRow* integerRow(int row) {
@@ -96,16 +100,13 @@ const IntegerRow* integerRow(int row) {
     return nullptr;
 }
 
-// Range of a two-decimal row in the unit shown.
-struct DecimalRange {
-    double minimum;
-    double maximum;
-};
-DecimalRange decimalRange(int row) {
+// Range of a two-decimal row, in hundredths of the unit shown.
+ValueRange decimalRange(int row, std::uint8_t positionUnit) {
+    const char* const length = positionUnit == kPositionUnitDeg ? "deg" : "mm";
     switch (row) {
-    case DriverSettingModel::kTravelRow: return {1.00, 125.00};
-    case DriverSettingModel::kMinTravelRow: return {0.01, 1.00};
-    default: return {0.01, 1000.00};
+    case DriverSettingModel::kTravelRow: return {100, 12500, 2, length};
+    case DriverSettingModel::kMinTravelRow: return {1, 100, 2, length};
+    default: return {1, 100000, 2, "s"};
     }
 }
 
@@ -229,6 +230,30 @@ std::string DriverSettingModel::helpText(int row, int column) const {
     return row >= 1 && row < kRows ? kHelp[row] : "";
 }
 
+std::optional<ValueRange> DriverSettingModel::valueRange(int row, int column) const {
+    if (!isValueCell(row, column) || cellKind(row, column) != CellKind::Text) return std::nullopt;
+    if (const IntegerRow* item = integerRow(row)) return ValueRange{item->minimum, item->maximum, 0, item->unit, true};
+    if (!isDecimalRow(row)) return std::nullopt;
+    const ConstRecord r(image_, column - 1);
+    ValueRange range = decimalRange(row, r.positionUnit());
+    // The longest time is never below the shortest one, nor the shortest above the longest.
+    if (row == kMaxAccelTimeRow) {
+        range.minimum = std::max<std::int64_t>(range.minimum, r.accelTime(0));
+        range.maximum = std::max<std::int64_t>(range.maximum, r.accelTime(0));
+    }
+    if (row == kMinAccelTimeRow) {
+        range.minimum = std::min<std::int64_t>(range.minimum, r.accelTime(25));
+        range.maximum = std::min<std::int64_t>(range.maximum, r.accelTime(25));
+    }
+    return range;
+}
+
+std::string DriverSettingModel::lockNote(int row, int column) const {
+    if (!isValueCell(row, column) || axisKind(column - 1) != AxisKind::NotConnected) return {};
+    const std::string axis = "軸" + std::to_string(column);
+    return row == kModelRow ? notConnectedNote(axis, {}, "2行目以降を") : notConnectedNote(axis, "1行目で");
+}
+
 void DriverSettingModel::opened() {
     for (int axis = 0; axis < layout::kPulseAxisCount; ++axis)
         if (axisKind(axis) == AxisKind::Millimetre) recomputeResolution(axis);
@@ -335,8 +360,10 @@ MaybeRefusal DriverSettingModel::commitNumber(int row, int axis, const std::stri
         return std::nullopt;
     }
     if (!isDecimalRow(row)) return std::nullopt;
-    const DecimalRange range = decimalRange(row);
-    std::uint32_t value = static_cast<std::uint32_t>(twoDecimalCellValue(text, range.minimum, range.maximum));
+    const ValueRange range = decimalRange(row, r.positionUnit());
+    const double minimum = static_cast<double>(range.minimum) / 100.0;
+    const double maximum = static_cast<double>(range.maximum) / 100.0;
+    std::uint32_t value = static_cast<std::uint32_t>(twoDecimalCellValue(text, minimum, maximum));
     switch (row) {
     case kTravelRow:
         edit.write(r.offsetOf(Record::kTravelPerRev), 2, static_cast<std::int32_t>(value));

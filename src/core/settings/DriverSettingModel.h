@@ -58,6 +58,11 @@ public:
     std::vector<std::string> choices(int row, int column) const override;
     std::uint32_t backgroundColour(int row, int column) const override;
     std::string helpText(int row, int column) const override;
+    // The text rows: integer rows, two-decimal rows (the longest and the
+    // shortest acceleration time each bounded by the other).
+    std::optional<ValueRange> valueRange(int row, int column) const override;
+    // Every cell of an axis without a connected model says so.
+    std::string lockNote(int row, int column) const override;
     MaybeRefusal commit(int row, int column, const std::string& text) override;
     // Runs the resolution rule for every connected mm axis (stores and sends it).
     void opened() override;

@@ -80,6 +80,13 @@ std::string PointModel::helpText(int row, int column) const {
     return {};
 }
 
+std::optional<ValueRange> PointModel::valueRange(int row, int column) const {
+    if (!isPointRow(row)) return std::nullopt;
+    if (column == kSpeedColumn) return ValueRange{1, 100, 0, "％", true};
+    if (column != kPositionColumn) return std::nullopt;
+    return positionRange(ConstPulseAxisRecord(image_, axisOfRow(row)).positionUnit());
+}
+
 MaybeRefusal PointModel::commit(int row, int column, const std::string& text) {
     if (!isPointRow(row) || (column != kPositionColumn && column != kSpeedColumn)) return std::nullopt;
     if (!isHalfWidthNumber(text)) return halfWidthNumberRefusal();

@@ -25,6 +25,8 @@ public:
     std::string editText(int row, int column) const override;
     CellKind cellKind(int row, int column) const override;
     std::string helpText(int row, int column) const override;
+    // Positions in the axis' unit, speeds 1..100 %.
+    std::optional<ValueRange> valueRange(int row, int column) const override;
     MaybeRefusal commit(int row, int column, const std::string& text) override;
 
     // Row r (1..4000): pulse axis 0..3 and position index 1000..1999.

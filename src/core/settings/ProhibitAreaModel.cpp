@@ -95,6 +95,17 @@ std::int32_t ProhibitAreaModel::limitByBounds(int row, int column, double y) con
     return static_cast<std::int32_t>(y);
 }
 
+std::optional<ValueRange> ProhibitAreaModel::valueRange(int row, int column) const {
+    if (!isValueCell(row, column)) return std::nullopt;
+    // The limits are one-sided clamps applied in turn, so together they clamp
+    // into the interval between what they make of the lowest and the highest value.
+    constexpr double kBeyond = 1e18;
+    ValueRange range = positionRange(unitOf(image_, axisOfRow(row)));
+    range.minimum = limitByBounds(row, column, -kBeyond);
+    range.maximum = limitByBounds(row, column, kBeyond);
+    return range;
+}
+
 MaybeRefusal ProhibitAreaModel::commit(int row, int column, const std::string& text) {
     if (!isValueCell(row, column)) return std::nullopt;
     if (!isHalfWidthNumber(text)) return halfWidthNumberRefusal();

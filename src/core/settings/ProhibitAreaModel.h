@@ -33,6 +33,9 @@ public:
     std::string editText(int row, int column) const override;
     CellKind cellKind(int row, int column) const override;
     std::string helpText(int row, int column) const override;
+    // The position range of the axis' unit, narrowed by the partner bound (and
+    // on a deg axis by the movable range for a prohibited area).
+    std::optional<ValueRange> valueRange(int row, int column) const override;
     MaybeRefusal commit(int row, int column, const std::string& text) override;
 
     // Asks whether to clear prohibited area 1..5 and on Yes sets its maximum and

@@ -5,6 +5,7 @@
 
 #include "data/ImageEdit.h"
 #include "data/Units.h"
+#include "settings/CellNotes.h"
 
 namespace vantrel {
 
@@ -155,6 +156,29 @@ std::string RivoPointModel::helpText(int row, int column) const {
     default:
         return {};
     }
+}
+
+std::optional<ValueRange> RivoPointModel::valueRange(int row, int column) const {
+    if (!isPointRow(row) || !isEditable(row, column)) return std::nullopt;
+    const bool millimetres = showsMillimetres(driverOfRow(row));
+    switch (column) {
+    case kPositionColumn:
+        if (millimetres) return ValueRange{-8000000, 8000000, 2, "mm"};
+        return ValueRange{-8000000, 8000000, 0, "step", true};
+    case kSpeedColumn:
+        if (millimetres) return ValueRange{0, 1000000, 2, "mm/s"};
+        return ValueRange{0, 1000000, 0, "Hz", true};
+    case kAccelColumn:
+    case kDecelColumn:
+        return ValueRange{1, 1000000, 3, "s"};
+    default:
+        return std::nullopt;
+    }
+}
+
+std::string RivoPointModel::lockNote(int row, int column) const {
+    if (!isPointRow(row) || column < kAxisColumn || column >= kColumns || isConnected(driverOfRow(row))) return {};
+    return notConnectedNote(cellText(row, kAxisColumn), "「RIVO軸設定」で");
 }
 
 MaybeRefusal RivoPointModel::commit(int row, int column, const std::string& text) {

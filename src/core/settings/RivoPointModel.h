@@ -31,6 +31,10 @@ public:
     CellKind cellKind(int row, int column) const override;
     std::vector<std::string> choices(int row, int column) const override;
     std::string helpText(int row, int column) const override;
+    // Positions, speeds (steps and Hz, or mm and mm/s) and times of a connected driver.
+    std::optional<ValueRange> valueRange(int row, int column) const override;
+    // The rows of a driver without a connected model say so.
+    std::string lockNote(int row, int column) const override;
     MaybeRefusal commit(int row, int column, const std::string& text) override;
 
     // Row r (1..1024): driver 0..15 and point 0..63.

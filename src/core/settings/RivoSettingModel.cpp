@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "data/ImageEdit.h"
+#include "settings/CellNotes.h"
 
 namespace vantrel {
 
@@ -80,6 +81,12 @@ std::vector<std::string> RivoSettingModel::choices(int row, int column) const {
 
 std::string RivoSettingModel::helpText(int row, int column) const {
     return isDriverCell(row, column) ? kModelHelp : "";
+}
+
+std::string RivoSettingModel::lockNote(int row, int column) const {
+    if (!isDriverCell(row, column) || modelText(ConstNetworkDriverRecord(image_, row - 1).model()) != kNotConnected)
+        return {};
+    return notConnectedNote(cellText(row, 0), {}, "「RIVOポイント設定」でポイントデータを");
 }
 
 MaybeRefusal RivoSettingModel::commit(int row, int column, const std::string& text) {

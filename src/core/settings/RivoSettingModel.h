@@ -33,6 +33,8 @@ public:
     CellKind cellKind(int row, int column) const override;
     std::vector<std::string> choices(int row, int column) const override;
     std::string helpText(int row, int column) const override;
+    // A driver without a connected model says that its point data wait for one.
+    std::string lockNote(int row, int column) const override;
     MaybeRefusal commit(int row, int column, const std::string& text) override;
     // Arms the notice: it is shown at the first line-setting change after opening.
     void opened() override { noticeArmed_ = true; }

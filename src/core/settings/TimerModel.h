@@ -21,6 +21,11 @@ public:
     std::string cellText(int row, int column) const override;
     CellKind cellKind(int row, int column) const override;
     std::string helpText(int row, int column) const override;
+    // 0.00 .. 99.99 s.
+    std::optional<ValueRange> valueRange(int row, int column) const override {
+        if (!isValueCell(row, column)) return std::nullopt;
+        return ValueRange{0, 9999, 2, "s"};
+    }
     MaybeRefusal commit(int row, int column, const std::string& text) override;
 
     // Stored hundredths of typed seconds, given in hundredths: below 0.01 s is

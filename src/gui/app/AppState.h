@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/UnsavedWork.h"
 #include "data/SettingsImage.h"
 #include "link/ControllerLink.h"
 #include "link/ControllerStatus.h"
@@ -30,7 +31,12 @@ struct AppState {
         : link(status),
           linkThread(link, queues, status, linkImage),
           programFiles(programs, ioNames, ProgramFiles::defaultPaths()),
-          steps(programs, image, &queues) {}
+          steps(programs, image, &queues) {
+        programFiles.setSavedOrReadListener(
+            [this](std::string_view text, ProgramFiles::Kind which, const std::string& path) {
+                unsaved.programsSavedOrRead(text, {originKind(which), path});
+            });
+    }
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
 
@@ -52,9 +58,24 @@ struct AppState {
     // The unsaved-FLASH flag: set by program edits (the program view sets
     // it), cleared by a successful FLASH write.
     bool unsavedFlash = false;
+    // Whether the settings and the programs hold changes that are in no file.
+    // Saving, opening and reading the programs reach it through programFiles;
+    // the main window tells it about the settings.
+    UnsavedWork unsaved;
     // The port this run connects to instead of com.ini's (the built-in
     // simulated controller); empty for com.ini.
     std::string portOverride;
+
+private:
+    // The working file is read only after the controller's program read.
+    static UnsavedWork::Origin::Kind originKind(ProgramFiles::Kind which) {
+        switch (which) {
+        case ProgramFiles::Kind::ProgramFile: return UnsavedWork::Origin::Kind::File;
+        case ProgramFiles::Kind::DefaultPrograms: return UnsavedWork::Origin::Kind::Defaults;
+        case ProgramFiles::Kind::WorkingFile: return UnsavedWork::Origin::Kind::Controller;
+        }
+        return UnsavedWork::Origin::Kind::None;
+    }
 };
 
 }  // namespace vantrel

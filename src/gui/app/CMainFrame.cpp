@@ -1,12 +1,16 @@
 #include "app/CMainFrame.h"
 
 #include <algorithm>
+#include <array>
 #include <mutex>
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -18,9 +22,12 @@
 #include "app/CAboutDlg.h"
 #include "app/CStatusPane.h"
 #include "app/MainCommandChecks.h"
+#include "app/MainWindowTitle.h"
 #include "app/OperatingMode.h"
+#include "app/RecentFiles.h"
 #include "app/SpeedLevel.h"
 #include "app/TransactionMessages.h"
+#include "data/FileReadMessages.h"
 #include "data/FileSaveMessages.h"
 #include "data/ImageEdit.h"
 #include "data/SettingsFile.h"
@@ -33,6 +40,7 @@
 #include "platform/ComIni.h"
 #include "platform/UserProfile.h"
 #include "ui/MessageBox.h"
+#include "ui/StatusNote.h"
 #include "ui/SaveWithRetry.h"
 
 namespace vantrel {
@@ -46,6 +54,25 @@ QTreeWidgetItem* addEntry(const NavigationEntry& entry, QTreeWidgetItem* parent)
     for (const auto& child : entry.children) addEntry(child, item);
     return item;
 }
+
+// "停止 (Alt+A, P)": a toolbar button's command and the keys that reach it
+// through the menus.
+QString menuKeysToolTip(const QMenu* menu, const QAction* action) {
+    const auto key = [](const QString& text) {
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        return at >= 0 && at + 1 < text.size() ? QString(text.at(at + 1).toUpper()) : QString();
+    };
+    QString name = action->text();
+    name.remove(QRegularExpression(QStringLiteral("\\(&.\\)|\\.\\.\\.$")));
+    return QStringLiteral("%1 (Alt+%2, %3)").arg(name.trimmed(), key(menu->title()), key(action->text()));
+}
+
+// The file an overwriting save writes: a file the user chose, never the
+// defaults beside the program; empty when there is none (the dialog asks).
+QString fileInUse(const UnsavedWork::Origin& origin) {
+    return origin.kind == UnsavedWork::Origin::Kind::File ? QString::fromStdString(origin.path) : QString();
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(AppState& state, ViewFactory views, QWidget* parent)
@@ -71,11 +98,21 @@ CMainFrame::CMainFrame(AppState& state, ViewFactory views, QWidget* parent)
     statusBar()->setSizeGripEnabled(true);
     connect(statusPane_, &CStatusPane::speedDownClicked, this, &CMainFrame::speedDown);
     connect(statusPane_, &CStatusPane::speedUpClicked, this, &CMainFrame::speedUp);
+    recoveryNote_ = new QLabel(this);
+    recoveryNote_->setStyleSheet(QStringLiteral("color: #b00000;"));
+    recoveryNote_->hide();
+    statusBar()->addPermanentWidget(recoveryNote_);
+    ui::installStatusNote(statusBar());
 
     // The program store starts as the default programs beside the program
     // (loading sets the program-compiled flag).
     state_.programFiles.loadStoreFromFile(ProgramFiles::Which::DefaultPrograms);
     state_.unsavedFlash = false;
+    // The work as the window starts with it is in files (or is nothing yet).
+    settingsSavedOrRead({UnsavedWork::Origin::Kind::Defaults, exeFolderPath("initial.bin")});
+    const UnsavedWork::Origin defaultPrograms{UnsavedWork::Origin::Kind::Defaults,
+                                              state_.programFiles.paths().defaultPrograms};
+    state_.unsaved.programsSavedOrRead(state_.programs.text(), defaultPrograms);
 
     state_.linkThread.setWorkingProgramFile(dataFolderPath("Ncstep.sys"));
     state_.linkThread.start();
@@ -83,10 +120,18 @@ CMainFrame::CMainFrame(AppState& state, ViewFactory views, QWidget* parent)
     connect(statusTimer_, &QTimer::timeout, this, &CMainFrame::refreshStatusPane);
     statusTimer_->start(1000);
     refreshStatusPane();
+    // Often enough that the unsaved mark follows an edit at once.
+    titleTimer_ = new QTimer(this);
+    connect(titleTimer_, &QTimer::timeout, this, &CMainFrame::refreshTitle);
+    titleTimer_->start(250);
+    refreshTitle();
     resize(1000, 680);
 }
 
-CMainFrame::~CMainFrame() { shutdownLink(); }
+CMainFrame::~CMainFrame() {
+    ui::installStatusNote(nullptr);
+    shutdownLink();
+}
 
 void CMainFrame::createMenus() {
     auto addAction = [this](QMenu* menu, const QString& text, void (CMainFrame::*slot)()) {
@@ -94,12 +139,7 @@ void CMainFrame::createMenus() {
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    addAction(file, QStringLiteral("開く(&O)..."), &CMainFrame::openSettingsFile);
-    addAction(file, QStringLiteral("名前を付けて保存(&S)..."), &CMainFrame::saveSettingsFile);
-    file->addSeparator();
-    QAction* exit = file->addAction(QStringLiteral("アプリケーションの終了(&X)"));
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    createFileMenu();
 
     QMenu* link = menuBar()->addMenu(QStringLiteral("通信(&C)"));
     addAction(link, QStringLiteral("通信ポート(&S)..."), &CMainFrame::choosePort);
@@ -151,6 +191,81 @@ void CMainFrame::createMenus() {
     toolbar->addAction(editTest);
     toolbar->addSeparator();
     toolbar->addAction(monitorMenu);
+    for (const auto& [menu, action] : {std::pair{run, stop}, std::pair{run, start}, std::pair{run, stepRun},
+                                       std::pair{run, autoRun}, std::pair{run, editTest},
+                                       std::pair{monitor, monitorMenu}})
+        action->setToolTip(menuKeysToolTip(menu, action));
+}
+
+void CMainFrame::createFileMenu() {
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    fileMenu_->setToolTipsVisible(true);
+    // Open, overwrite, save under a name: for settings files, then for program files.
+    struct Item {
+        const char* text;
+        const char* tip;
+        void (CMainFrame::*slot)();
+    };
+    const auto addGroup = [this](FileActions& group, const std::array<Item, 3>& items) {
+        QAction** actions[] = {&group.open, &group.save, &group.saveAs};
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            QAction* action = fileMenu_->addAction(QString::fromUtf8(items[i].text));
+            action->setToolTip(QString::fromUtf8(items[i].tip));
+            action->setStatusTip(action->toolTip());
+            connect(action, &QAction::triggered, this, items[i].slot);
+            *actions[i] = action;
+        }
+        fileMenu_->addSeparator();
+    };
+    addGroup(settingsActions_,
+             {{{"開く(&O)...", "設定ファイルを開きます（Ctrl+O：プログラム作成画面以外）", &CMainFrame::openSettingsFile},
+               {"上書き保存(&V)", "使用中の設定ファイルに上書き保存します（Ctrl+S：プログラム作成画面以外）",
+                &CMainFrame::overwriteSettingsFile},
+               {"名前を付けて保存(&S)...", "設定を名前を付けて保存します（Ctrl+Shift+S：プログラム作成画面以外）",
+                &CMainFrame::saveSettingsFile}}});
+    addGroup(programActions_,
+             {{{"プログラムを開く(&R)...", "プログラムファイルを開きます（Ctrl+O：プログラム作成画面）",
+                &CMainFrame::openProgramFile},
+               {"プログラムを上書き保存(&W)",
+                "使用中のプログラムファイルに上書き保存します（Ctrl+S：プログラム作成画面）",
+                &CMainFrame::overwriteProgramFile},
+               {"プログラムに名前を付けて保存(&A)...",
+                "プログラムを名前を付けて保存します（Ctrl+Shift+S：プログラム作成画面）", &CMainFrame::saveProgramFile}}});
+    recentEnd_ = fileMenu_->addSeparator();
+    QAction* exit = fileMenu_->addAction(QStringLiteral("アプリケーションの終了(&X)"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    assignFileShortcuts();
+    showRecentFiles();
+}
+
+void CMainFrame::assignFileShortcuts() {
+    const bool programs = currentKind_ == ViewKind::ProgramEditor;
+    const FileActions& acting = programs ? programActions_ : settingsActions_;
+    const FileActions& other = programs ? settingsActions_ : programActions_;
+    acting.open->setShortcut(QKeySequence::Open);
+    acting.save->setShortcut(QKeySequence::Save);
+    acting.saveAs->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    for (QAction* action : {other.open, other.save, other.saveAs}) action->setShortcut({});
+}
+
+void CMainFrame::showRecentFiles() {
+    for (QAction* action : recentActions_) {
+        fileMenu_->removeAction(action);
+        action->deleteLater();
+    }
+    recentActions_.clear();
+    const std::vector<std::string> files = UserProfile().recentFiles();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const QString path = QString::fromStdString(files[i]);
+        const QString text = QString::fromStdString(recentFileMenuText(static_cast<int>(i), files[i]));
+        auto* action = new QAction(text, fileMenu_);
+        action->setToolTip(QDir::toNativeSeparators(path));
+        action->setStatusTip(QDir::toNativeSeparators(path));
+        connect(action, &QAction::triggered, this, [this, path] { openRecentFile(path); });
+        fileMenu_->insertAction(recentEnd_, action);
+        recentActions_.push_back(action);
+    }
+    recentEnd_->setVisible(!files.empty());
 }
 
 void CMainFrame::forwardToView(const char* slotSignature) {
@@ -210,6 +325,7 @@ void CMainFrame::showView(ViewKind kind) {
         view_ = nullptr;
     }
     currentKind_ = kind;
+    assignFileShortcuts();
     view_ = views_.create(kind, state_, viewPane_);
     if (view_) {
         viewPane_->layout()->addWidget(view_);
@@ -218,6 +334,27 @@ void CMainFrame::showView(ViewKind kind) {
 }
 
 void CMainFrame::rebuildCurrentView() { showView(currentKind_); }
+
+void CMainFrame::refreshTitle() {
+    const UnsavedWork& work = state_.unsaved;
+    const QString title = QString::fromStdString(mainWindowTitle({work.settingsOrigin(),
+                                                                  work.settingsUnsaved(state_.image),
+                                                                  work.programsOrigin(),
+                                                                  work.programsUnsaved(state_.programs.text())}));
+    if (title != windowTitle()) setWindowTitle(title);
+    // A file newly in use (opened or saved) is the most recent file.
+    bool recentChanged = false;
+    for (auto [origin, shown] : {std::pair{&work.settingsOrigin(), &settingsOriginShown_},
+                                 std::pair{&work.programsOrigin(), &programsOriginShown_}}) {
+        if (*origin == *shown) continue;
+        *shown = *origin;
+        if (origin->kind != UnsavedWork::Origin::Kind::File) continue;
+        const UserProfile profile;
+        profile.setRecentFiles(withRecentFile(profile.recentFiles(), origin->path));
+        recentChanged = true;
+    }
+    if (recentChanged) showRecentFiles();
+}
 
 void CMainFrame::refreshStatusPane() {
     StatusPaneInput input;
@@ -242,20 +379,46 @@ int CMainFrame::runOperation(ProgressKind kind, const std::function<bool()>& sta
     return waitDlg_->run(kind, operation);
 }
 
-void CMainFrame::openSettingsFile() {
+bool CMainFrame::maySettingsBeReplaced() {
     if (const auto refusal = checkOpenSettingsFile(state_.link.isOpen(), state_.status.modeWord.load())) {
         message(*refusal);
-        return;
+        return false;
     }
-    if (ui::askYesNo(this, saveCurrentSettingsQuestion())) saveSettingsFileTo();
+    // A save asked for and not made (cancelled, or failed and given up) would
+    // let the open replace the settings that were to be saved.
+    return !ui::askYesNo(this, saveCurrentSettingsQuestion()) || saveSettingsFileTo();
+}
+
+bool CMainFrame::showProgramEditorToOpen() {
+    // Only the edit-test mode edits programs (the program editor hides its
+    // own open button in the run modes).
+    if (state_.status.modeWord.load() != mode::kEditTest) {
+        ui::showStatusNote(QStringLiteral("プログラムを開くには編集テストモードに切り換えてください。"));
+        return false;
+    }
+    chooseView(ViewKind::ProgramEditor);
+    return currentKind_ == ViewKind::ProgramEditor;
+}
+
+void CMainFrame::openSettingsFile() {
+    if (!maySettingsBeReplaced()) return;
     const UserProfile profile;
     const QString path = prompts_.openSettingsFile(this, QString::fromStdString(profile.dialogStartFolder()));
     if (path.isEmpty()) return;
     profile.setLastFolder(QFileInfo(path).absolutePath().toStdString());
-    if (!loadSettingsFile(state_.image, path.toStdString())) return;  // not readable: passed over
-    emit settingsSavedOrRead();
+    openSettingsFileAt(path);
+}
+
+void CMainFrame::openSettingsFileAt(const QString& path) {
+    // Only a whole settings image replaces the one on screen.
+    if (const SettingsFileRead read = loadSettingsFile(state_.image, path.toStdString()); !read) {
+        message(fileReadFailedMessage(QDir::toNativeSeparators(path).toStdString(), read.result));
+        return;
+    }
+    settingsSavedOrRead({UnsavedWork::Origin::Kind::File, path.toStdString()});
     rebuildCurrentView();
     refreshStatusPane();
+    refreshTitle();
     if (state_.link.isOpen() && state_.status.modeWord.load() == mode::kEditTest) {
         const int result =
             runOperation(ProgressKind::SettingsWrite, [this] { return startWithImage(LinkOp::SettingsWriteArea1); });
@@ -265,18 +428,48 @@ void CMainFrame::openSettingsFile() {
 
 void CMainFrame::saveSettingsFile() { saveSettingsFileTo(); }
 
-bool CMainFrame::saveSettingsFileTo() {
-    const UserProfile profile;
+void CMainFrame::overwriteSettingsFile() { saveSettingsFileTo(fileInUse(state_.unsaved.settingsOrigin())); }
+
+bool CMainFrame::saveSettingsFileTo(const QString& firstPath) {
     // A file that cannot be written is reported, and another place may be chosen.
-    const QString written = ui::saveWithRetry(
-        this, [&] { return prompts_.saveSettingsFile(this, QString::fromStdString(profile.dialogStartFolder())); },
-        [&](const QString& path) {
-            profile.setLastFolder(QFileInfo(path).absolutePath().toStdString());
-            return vantrel::saveSettingsFile(state_.image, path.toStdString());
-        });
-    if (written.isEmpty()) return false;
-    emit settingsSavedOrRead();
+    const auto write = [this](const std::string& path) { return vantrel::saveSettingsFile(state_.image, path); };
+    const QString path = ui::saveWithRetryFromLastFolder(this, prompts_.saveSettingsFile, write, firstPath);
+    if (path.isEmpty()) return false;
+    settingsSavedOrRead({UnsavedWork::Origin::Kind::File, path.toStdString()});
+    refreshTitle();
     return true;
+}
+
+bool CMainFrame::saveProgramFileTo(const QString& firstPath) {
+    // Saving tells the unsaved work itself (through the program files).
+    const auto write = [this](const std::string& path) { return state_.programFiles.saveProgramFile(path); };
+    const bool saved = !ui::saveWithRetryFromLastFolder(this, prompts_.saveProgramFile, write, firstPath).isEmpty();
+    refreshTitle();
+    return saved;
+}
+
+void CMainFrame::openProgramFile() {
+    if (!showProgramEditorToOpen()) return;
+    forwardToView("openProgramFile()");
+    refreshTitle();
+}
+
+void CMainFrame::overwriteProgramFile() { saveProgramFileTo(fileInUse(state_.unsaved.programsOrigin())); }
+
+void CMainFrame::saveProgramFile() { saveProgramFileTo(); }
+
+void CMainFrame::openRecentFile(const QString& path) {
+    if (recentFileKind(path.toStdString()) == RecentFileKind::Settings) {
+        if (maySettingsBeReplaced()) openSettingsFileAt(path);
+        return;
+    }
+    if (!showProgramEditorToOpen()) return;
+    QMetaObject::invokeMethod(view_, "openProgramFileAt", Q_ARG(QString, path));
+    refreshTitle();
+}
+
+void CMainFrame::settingsSavedOrRead(UnsavedWork::Origin origin) {
+    state_.unsaved.settingsSavedOrRead(state_.image, std::move(origin));
 }
 
 void CMainFrame::choosePort() {
@@ -406,7 +599,13 @@ bool CMainFrame::startWithImage(LinkOp op) {
 }
 
 void CMainFrame::readSettingsFromController() {
-    if (ui::askYesNo(this, saveBeforeReadQuestion())) saveSettingsFileTo();
+    // The read replaces the settings: when they were to be saved first and
+    // were not, nothing is read and the connection is not kept half made.
+    if (ui::askYesNo(this, saveBeforeReadQuestion()) && !saveSettingsFileTo()) {
+        disconnectSilently();
+        message(settingsReadStoppedMessage());
+        return;
+    }
     const int result =
         runOperation(ProgressKind::SettingsRead, [this] { return startWithImage(LinkOp::SettingsRead); });
     message(settingsReadMessage(result));
@@ -440,7 +639,7 @@ void CMainFrame::onProgress(unsigned operation, int percent, int result) {
 }
 
 void CMainFrame::onSettingsReadDone() {
-    emit settingsSavedOrRead();
+    settingsSavedOrRead({UnsavedWork::Origin::Kind::Controller, {}});
     rebuildCurrentView();
     refreshStatusPane();
 }
@@ -472,7 +671,7 @@ void CMainFrame::onImageBytesStored(std::size_t offset, const std::vector<std::u
 // --- exit -----------------------------------------------------------------------
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (state_.unsavedFlash && !ui::askYesNo(this, exitWithoutFlashQuestion())) {
+    if (!mayClose()) {
         event->ignore();
         return;
     }
@@ -480,10 +679,32 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+bool CMainFrame::mayClose() {
+    if (state_.unsavedFlash && !ui::askYesNo(this, exitWithoutFlashQuestion())) return false;
+    if (state_.unsaved.settingsUnsaved(state_.image) &&
+        !ui::saveOrGiveUp(this, exitUnsavedSettingsQuestion(), [this] { return saveSettingsFileTo(); }))
+        return false;
+    if (state_.unsaved.programsUnsaved(state_.programs.text()) &&
+        !ui::saveOrGiveUp(this, exitUnsavedProgramsQuestion(), [this] { return saveProgramFileTo(); }))
+        return false;
+    // What is still unsaved was given up: the recovery copy goes with it.
+    state_.unsaved.dropChanges(state_.image, state_.programs.text());
+    refreshTitle();  // a file saved just now joins the recent files
+    return true;
+}
+
+void CMainFrame::showRecoveryNote(const QString& text) {
+    recoveryNote_->setText(text);
+    recoveryNote_->setVisible(!text.isEmpty());
+}
+
+QString CMainFrame::recoveryNote() const { return recoveryNote_->text(); }
+
 void CMainFrame::shutdownLink() {
     if (linkShutDown_) return;
     linkShutDown_ = true;
     statusTimer_->stop();
+    titleTimer_->stop();
     events_->detach();
     state_.linkThread.stop();
     state_.link.close();

@@ -10,10 +10,14 @@
 #include "app/MainFramePrompts.h"
 #include "app/NavigationEntries.h"
 #include "app/ProgressWindowKind.h"
+#include "app/UnsavedWork.h"
 #include "app/ViewFactory.h"
 #include "link/GuiLinkEvents.h"
 #include "link/Protocol.h"
 
+class QAction;
+class QLabel;
+class QMenu;
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -45,8 +49,17 @@ public:
     QWidget* currentView() const { return view_; }
 
     // --- commands ---------------------------------------------------------
+    // Settings files: open (asks to save first), save to the file in use
+    // (asks where when there is none), save under a name.
     void openSettingsFile();
+    void overwriteSettingsFile();
     void saveSettingsFile();
+    // Program files, the same three: opening shows the program editor.
+    void openProgramFile();
+    void overwriteProgramFile();
+    void saveProgramFile();
+    // An entry of the recent-file list, opened as the kind of file it is.
+    void openRecentFile(const QString& path);
     void choosePort();
     void connectController();
     void disconnectController();
@@ -68,6 +81,9 @@ public:
     // Creates the current kind's view anew from the settings image.
     void rebuildCurrentView();
     void refreshStatusPane();
+    // The title names the settings and program files in use and marks
+    // unsaved work; a file newly in use joins the recent-file list.
+    void refreshTitle();
 
     // Runs a long controller operation: `start` starts it on the link (false
     // when the port is closed: result 2 without a window), then the modal
@@ -79,10 +95,9 @@ public:
     // Stops the link thread and closes the port (also done when the window closes).
     void shutdownLink();
 
-signals:
-    // The settings image has just been saved to a file or replaced by a file
-    // or the controller's settings: nothing of it is unsaved work now.
-    void settingsSavedOrRead();
+    // The status bar's note about the recovery copy (empty: none).
+    void showRecoveryNote(const QString& text);
+    QString recoveryNote() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -100,6 +115,17 @@ private:
     void onImageBytesStored(std::size_t offset, const std::vector<std::uint8_t>& bytes) override;
 
     void createMenus();
+    void createFileMenu();
+    // Ctrl+O, Ctrl+S and Ctrl+Shift+S act on program files while the program
+    // editor is shown, else on settings files.
+    void assignFileShortcuts();
+    void showRecentFiles();
+    void openSettingsFileAt(const QString& path);
+    // Before settings are replaced by a file: the open is allowed now, and
+    // the settings were saved first when the user asked to.
+    bool maySettingsBeReplaced();
+    // Before a program file is opened: edit-test mode, the program editor shown.
+    bool showProgramEditorToOpen();
     void createTree();
     // Runs the current view's slot of that signature, if it has one.
     void forwardToView(const char* slotSignature);
@@ -112,7 +138,14 @@ private:
     void readSettingsFromController();
     void writeSettingsToController();
     void disconnectSilently();
-    bool saveSettingsFileTo();
+    // Saves (to `firstPath`, else where the dialog says); false when nothing was saved.
+    bool saveSettingsFileTo(const QString& firstPath = {});
+    bool saveProgramFileTo(const QString& firstPath = {});
+    // The settings image has just been saved to a file or replaced by a file
+    // or the controller's settings: nothing of it is unsaved work now.
+    void settingsSavedOrRead(UnsavedWork::Origin origin);
+    // The questions of the exit; false when the window stays.
+    bool mayClose();
     void message(const Refusal& message);
 
     AppState& state_;
@@ -121,10 +154,24 @@ private:
     GuiLinkEvents* events_ = nullptr;
     CWaitDlg* waitDlg_ = nullptr;
     CStatusPane* statusPane_ = nullptr;
+    QLabel* recoveryNote_ = nullptr;
     QTreeWidget* tree_ = nullptr;
     QWidget* viewPane_ = nullptr;
     QWidget* view_ = nullptr;
     QTimer* statusTimer_ = nullptr;
+    QTimer* titleTimer_ = nullptr;
+    struct FileActions {
+        QAction* open = nullptr;
+        QAction* save = nullptr;
+        QAction* saveAs = nullptr;
+    };
+    FileActions settingsActions_;
+    FileActions programActions_;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentEnd_ = nullptr;  // the separator after the recent files
+    std::vector<QAction*> recentActions_;
+    UnsavedWork::Origin settingsOriginShown_;
+    UnsavedWork::Origin programsOriginShown_;
     CMonitorMenuDlg* monitorMenu_ = nullptr;
     ViewKind currentKind_ = ViewKind::None;
     bool linkShutDown_ = false;

@@ -10,10 +10,14 @@
 #include <QTimer>
 
 #include "platform/AppFolders.h"
+#include "platform/FileRead.h"
 
 namespace vantrel {
 
 namespace {
+// Far beyond the installed picture; a larger file is no splash picture.
+constexpr std::size_t kMaxPictureBytes = 16 * 1024 * 1024;
+
 // Ends the wait at the first key or mouse button anywhere in the program.
 class AnyInputFilter : public QObject {
 public:
@@ -41,7 +45,10 @@ QString CSplashWnd::picturePath() {
 QPixmap CSplashWnd::picture() {
     QPixmap picture;
     const QString path = picturePath();
-    if (!path.isEmpty()) picture.load(path);
+    // Through the program's one file read: a FIFO of that name never holds up the start.
+    const FileContent file = path.isEmpty() ? FileContent{} : readFile(path.toStdString(), kMaxPictureBytes);
+    if (file && !file.bytes.empty())
+        picture.loadFromData(reinterpret_cast<const uchar*>(file.bytes.data()), static_cast<uint>(file.bytes.size()));
     if (picture.isNull()) {
         picture = QPixmap(400, 240);
         picture.fill(Qt::white);

@@ -1,13 +1,17 @@
 #include "app/CVAraveApp.h"
 
+#include <chrono>
 #include <cstdio>
 
 #include <QApplication>
+#include <QSocketNotifier>
 #include <QTimer>
 
+#include "app/CGuardedApplication.h"
 #include "app/CMainFrame.h"
 #include "app/CSplashWnd.h"
 #include "app/CWorkRecovery.h"
+#include "app/ProcessMessages.h"
 #include "app/ScreenshotTour.h"
 #include "app/TestDriver.h"
 #include "data/SettingsFile.h"
@@ -15,6 +19,7 @@
 #include "platform/SingleInstance.h"
 #include "sim/ControllerSim.h"
 #include "sim/PtyServer.h"
+#include "ui/MessageBox.h"
 #include "ui/QtJapaneseTexts.h"
 
 namespace vantrel {
@@ -57,6 +62,10 @@ QString qtOptionName(const QString& argument) {
     if (name.startsWith(QLatin1Char('-'))) name.remove(0, 1);
     return name;
 }
+
+// How long a second start waits for the first instance to answer: far longer
+// than any pause of a working instance (its modal windows answer too).
+constexpr std::chrono::milliseconds kFirstInstancePatience{5000};
 
 CVAraveApp::Options refused(const QString& why) {
     CVAraveApp::Options options;
@@ -138,6 +147,18 @@ QString CVAraveApp::helpText() {
 
 QString CVAraveApp::versionText() { return QStringLiteral("vantrel " VANTREL_VERSION_TEXT "\n"); }
 
+int CVAraveApp::firstInstanceHangs(int& argc, char** argv, const Options& options) {
+    const Refusal hangs = firstInstanceHangsMessage();
+    std::fprintf(stderr, "vantrel: %s\n", hangs.text.c_str());
+    // The test driver reads standard error; a person gets the box.
+    if (!options.testDriver) {
+        QApplication application(argc, argv);
+        ui::installQtJapaneseTexts(application);
+        ui::showMessage(nullptr, hangs);
+    }
+    return kExitFirstInstanceHangs;
+}
+
 CVAraveApp::CVAraveApp() : state_(std::make_unique<AppState>()) {}
 
 CVAraveApp::~CVAraveApp() {
@@ -168,12 +189,22 @@ int CVAraveApp::run(int& argc, char** argv) {
     }
 
     instance_ = std::make_unique<SingleInstance>();
-    if (instance_->anotherInstanceRuns()) return 0;  // silently, before any window
+    if (instance_->anotherInstanceRuns()) {
+        // Silently, before any window, while the first one runs; a first one
+        // that hangs would otherwise leave the user with no window and no word.
+        if (instance_->holderAnswers(kFirstInstancePatience)) return 0;
+        return firstInstanceHangs(argc, argv, options);
+    }
 
-    QApplication application(argc, argv);
+    CGuardedApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("VANTREL"));
     application.setOrganizationName(QStringLiteral("KESSLAND"));
     ui::installQtJapaneseTexts(application);
+    std::unique_ptr<QSocketNotifier> pings;
+    if (instance_->pingSocket() >= 0) {
+        pings = std::make_unique<QSocketNotifier>(instance_->pingSocket(), QSocketNotifier::Read);
+        QObject::connect(pings.get(), &QSocketNotifier::activated, [this] { instance_->answerPings(); });
+    }
 
     if (options.demo) {
         sim_ = std::make_unique<ControllerSim>();
@@ -194,14 +225,21 @@ int CVAraveApp::run(int& argc, char** argv) {
         frame.show();
         ensureDataFolder();
         // A missing or short initial.bin leaves what was read (zeros at start).
-        loadSettingsFile(state_->image, exeFolderPath("initial.bin"));
+        const std::string initialImage = exeFolderPath("initial.bin");
+        loadSettingsFilePrefix(state_->image, initialImage);
+        state_->unsaved.settingsSavedOrRead(state_->image, {UnsavedWork::Origin::Kind::Defaults, initialImage});
 
         std::unique_ptr<TestDriver> driver;
         if (options.testDriver) driver = std::make_unique<TestDriver>(frame);
         // Work a crash left behind is offered back before anything can be
         // sent to a controller.
         CWorkRecovery recovery(*state_, CWorkRecovery::defaults());
-        QObject::connect(&frame, &CMainFrame::settingsSavedOrRead, &recovery, &CWorkRecovery::imageSavedOrRead);
+        QObject::connect(&recovery, &CWorkRecovery::noteChanged, &frame, &CMainFrame::showRecoveryNote);
+        // An error that reaches the event loop: the work first, then the word.
+        application.setErrorHandler([&recovery, &frame](const std::string& what) {
+            const bool kept = recovery.writeNow();
+            ui::showMessage(&frame, internalErrorMessage(what, kept));
+        });
         if (recovery.offerRestore(&frame)) frame.rebuildCurrentView();
         recovery.start();
         frame.refreshStatusPane();
@@ -214,6 +252,7 @@ int CVAraveApp::run(int& argc, char** argv) {
         if (options.quitAfterMs >= 0) QTimer::singleShot(options.quitAfterMs, &application, &QApplication::quit);
         if (driver) driver->start();
         exitCode = application.exec();
+        application.setErrorHandler({});
         frame.shutdownLink();
         recovery.cleanExit();
     }

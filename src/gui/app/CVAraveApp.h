@@ -16,10 +16,12 @@ class SingleInstance;
 
 // The application object: owns the run's long-lived state and runs start-up
 // and exit in order: state, single-instance lock (a second start ends at
-// once, silently), splash, main window, per-user folder, initial.bin, the
-// offer to restore work a crash left behind; at exit the main window stops the
-// link thread and closes the port, the recovery copy is removed, then the lock
-// is released.
+// once, silently, unless the first does not answer), splash, main window,
+// per-user folder, initial.bin, the offer to restore work a crash left
+// behind; at exit the main window stops the link thread and closes the port,
+// the recovery copy is removed (kept while work is unsaved), then the lock is
+// released. An error that reaches the event loop keeps the work in the
+// recovery copy and is reported; the program goes on.
 class CVAraveApp {
 public:
     // The command line. Qt's own options (-platform NAME, -style NAME, ...)
@@ -42,6 +44,8 @@ public:
     };
     // Exit status of a refused command line, as vantrel-cli's.
     static constexpr int kExitUsage = 2;
+    // Exit status of a second start while the first instance does not answer.
+    static constexpr int kExitFirstInstanceHangs = 1;
     // arguments[0] is the program.
     static Options parseOptions(const QStringList& arguments);
     static QString usageLine();
@@ -55,6 +59,9 @@ public:
     int run(int& argc, char** argv);
 
 private:
+    // Says that the first instance does not answer; returns the exit status.
+    static int firstInstanceHangs(int& argc, char** argv, const Options& options);
+
     std::unique_ptr<AppState> state_;
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<ControllerSim> sim_;

@@ -6,6 +6,7 @@
 #include "app/CIpAddressDlg.h"
 #include "app/CPortDlg.h"
 #include "app/CSettingInitialDlg.h"
+#include "program/ProgramViewPrompts.h"
 #include "ui/FileFilters.h"
 
 namespace vantrel {
@@ -58,6 +59,7 @@ MainFramePrompts MainFramePrompts::dialogs() {
         // QFileDialog asks before replacing an existing file.
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
+    prompts.saveProgramFile = ProgramViewPrompts::dialogs().saveProgramFile;
     return prompts;
 }
 

@@ -39,6 +39,8 @@ struct MainFramePrompts {
     // Settings file dialogs: the path, or empty on cancel.
     std::function<QString(QWidget*, const QString& startFolder)> openSettingsFile;
     std::function<QString(QWidget*, const QString& startFolder)> saveSettingsFile;
+    // The program file save dialog (saving unsaved programs at exit).
+    std::function<QString(QWidget*, const QString& startFolder)> saveProgramFile;
 
     // The real dialogs.
     static MainFramePrompts dialogs();

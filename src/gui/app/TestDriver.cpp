@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <sstream>
+#include <stdexcept>
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -154,6 +155,9 @@ void TestDriver::run(const std::string& line) {
         std::string path;
         in >> path;
         if (!state.programFiles.saveProgramFile(path)) result += " failed";
+    } else if (command == "fail-internally") {
+        // An error nothing catches, from an event of its own as a fault would come.
+        QTimer::singleShot(0, this, [] { throw std::runtime_error("an error the test driver raised"); });
     } else if (command == "quit") {
         frame_.close();
     } else {

@@ -30,6 +30,8 @@ class CMainFrame;
 //   rename-program NUMBER NAME         a program edit: renames a program
 //   save-settings PATH                 "名前を付けて保存" into PATH
 //   save-programs PATH                 saves the program store into PATH
+//   fail-internally                    an error that nothing catches, thrown
+//                                      from an event of the event loop
 //   quit                               closes the main window
 //
 // The soak (bench/soak/soak.sh) drives a connected session with these; each

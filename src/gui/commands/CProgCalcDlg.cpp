@@ -42,7 +42,7 @@ CProgCalcDlg::CProgCalcDlg(ExpressionEditor editor, QWidget* parent)
         const ExpressionOperator op = kOperators[i];
         operators_[i] = newButton(fromUtf8(ExpressionEditor::operatorCaption(op)));
         connect(operators_[i], &QPushButton::clicked, this, [this, op] {
-            editor_.addOperator(op);
+            tell(editor_.addOperator(op));
             showModel();
         });
         operatorRow->addWidget(operators_[i]);

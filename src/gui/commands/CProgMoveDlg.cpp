@@ -100,15 +100,9 @@ CommandEditorResult openMoveEditor(const CommandEditorRequest& request) {
     CProgMoveDlg dialog(MoveEditor(static_cast<std::uint8_t>(request.mode), request.start, request.editExisting,
                                    context.image, autoPointsOf(context.steps)),
                         request.parent);
-    if (!dialog.model().writesPointTable()) return runEditorDialog(dialog);
-
-    // The point move writes its fields into the chosen point of the point
-    // table: it stores before it closes (a refusal keeps it open, so another
-    // point can be chosen), then the views that show the point table refresh.
-    dialog.setStore([&context](const CommandEditRecord& record) { return context.steps.storeCommand(record).refusal; });
-    if (dialog.exec() != QDialog::Accepted) return CommandEditorResult::cancelled();
-    if (context.settingsChanged) context.settingsChanged();
-    return CommandEditorResult::stored();
+    // The point move writes its fields into the chosen point of the point table.
+    if (dialog.model().writesPointTable()) return runStoringEditorDialog(dialog, context);
+    return runEditorDialog(dialog);
 }
 
 }  // namespace

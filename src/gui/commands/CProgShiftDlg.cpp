@@ -59,7 +59,7 @@ void CProgShiftDlg::showModel() {
 void registerShiftEditor(CommandEditorRegistry& registry) {
     registry.add(CommandEditorKind::Shift, [](const CommandEditorRequest& request) {
         CProgShiftDlg dialog(ShiftEditor(request.start, request.editExisting, request.context.image), request.parent);
-        return runEditorDialog(dialog);
+        return runStoringEditorDialog(dialog, request.context);
     });
 }
 

@@ -8,6 +8,8 @@
 
 #include "commands/CIoSymbolPicker.h"
 #include "commands/RegisterCommandEditors.h"
+#include "program/CommandCode.h"
+#include "program/StepEditor.h"
 
 namespace vantrel {
 
@@ -25,6 +27,9 @@ CProgTimerCounterDlg::CProgTimerCounterDlg(TimerCounterMemoryEditor editor, QWid
     value_->setToolTip(fromUtf8(editor_.valueHint()));
     bindText(value_, [this](std::string text) { editor_.setValueText(std::move(text)); });
     unit_ = new QLabel(this);
+    timerNote_ = new QLabel(this);
+    timerNote_->setWordWrap(true);
+    timerNote_->setStyleSheet(QStringLiteral("color: #0000a0;"));
 
     auto* fields = new QGridLayout;
     fields->addWidget(new QLabel(QStringLiteral("設定項目"), this), 0, 0);
@@ -32,6 +37,7 @@ CProgTimerCounterDlg::CProgTimerCounterDlg(TimerCounterMemoryEditor editor, QWid
     fields->addWidget(valueCaption_, 1, 0);
     fields->addWidget(value_, 1, 1);
     fields->addWidget(unit_, 1, 2);
+    fields->addWidget(timerNote_, 2, 0, 1, 3);
     fields->setColumnStretch(1, 1);
     auto* layout = new QVBoxLayout;
     layout->addWidget(picker_);
@@ -49,6 +55,9 @@ void CProgTimerCounterDlg::showModel() {
     valueCaption_->setText(fromUtf8(editor_.valueLabel()));
     unit_->setText(fromUtf8(editor_.valueUnit()));
     showText(value_, editor_.valueText());
+    const QString note = fromUtf8(editor_.timerNote());
+    timerNote_->setText(note);
+    timerNote_->setVisible(!note.isEmpty());
 }
 
 void registerTimerCounterEditor(CommandEditorRegistry& registry) {
@@ -57,8 +66,13 @@ void registerTimerCounterEditor(CommandEditorRegistry& registry) {
     // also sets the timer's preset and sends it to the controller.
     registry.add(CommandEditorKind::TimerCounterMemory, [](const CommandEditorRequest& request) {
         const CommandEditorContext& context = request.context;
-        CProgTimerCounterDlg dialog(TimerCounterMemoryEditor(static_cast<std::uint8_t>(request.mode), request.start,
-                                                             request.editExisting, context.ioNames, context.image),
+        const auto mode = static_cast<std::uint8_t>(request.mode);
+        // The step re-opened is not one of the "other" steps on its timer.
+        TimerUsage usage;
+        if (mode == kCodeWait)
+            usage = TimerUsage(context.programs, request.editExisting ? context.steps.selectedRow() : -1);
+        CProgTimerCounterDlg dialog(TimerCounterMemoryEditor(mode, request.start, request.editExisting, context.ioNames,
+                                                             context.image, usage),
                                     request.parent);
         return runEditorDialog(dialog);
     });

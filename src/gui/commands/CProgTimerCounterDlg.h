@@ -13,7 +13,8 @@ class CIoSymbolPicker;
 // The timer, counter and memory editor in its seven modes ("時間待ち",
 // "Counter＋", "Counter－", "CounterSet", "CounterClr", "Memory＋",
 // "Memory－"): a row of the list is the operand; time wait and counter set
-// add the value "設定値".
+// add the value "設定値". A time wait says when other steps wait on the chosen
+// timer, since its time is theirs too.
 class CProgTimerCounterDlg : public CommandEditorDialog {
     Q_OBJECT
 public:
@@ -24,6 +25,8 @@ public:
     QLineEdit* valueField() const { return value_; }
     QLabel* valueCaption() const { return valueCaption_; }
     QLabel* valueUnit() const { return unit_; }
+    // Time wait: the line that says which other steps the chosen timer changes.
+    QLabel* timerNote() const { return timerNote_; }
 
 protected:
     EditorResult checkModel() override { return editor_.accept(); }
@@ -36,6 +39,7 @@ private:
     QLabel* valueCaption_ = nullptr;
     QLineEdit* value_ = nullptr;
     QLabel* unit_ = nullptr;
+    QLabel* timerNote_ = nullptr;
 };
 
 }  // namespace vantrel

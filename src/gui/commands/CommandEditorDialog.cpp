@@ -13,8 +13,10 @@
 #include "commands/CIoSymbolPicker.h"
 #include "commands/ChoiceList.h"
 #include "commands/MotionFormTexts.h"
+#include "program/StepEditor.h"
 #include "ui/MessageBox.h"
 #include "ui/OkCancelButtons.h"
+#include "ui/StatusNote.h"
 
 namespace vantrel {
 
@@ -178,20 +180,26 @@ QPushButton* CommandEditorDialog::newButton(const QString& text) {
 
 bool CommandEditorDialog::tell(const MaybeRefusal& refusal) {
     if (!refusal) return false;
-    ui::showMessage(this, *refusal);
+    showRefusal(*refusal);
     return true;
+}
+
+void CommandEditorDialog::showRefusal(const Refusal& refusal) {
+    // The range a refused field takes goes beside the message, not into it.
+    if (!refusal.note.empty()) ui::showStatusNote(fromUtf8(refusal.note));
+    ui::showMessage(this, refusal);
 }
 
 void CommandEditorDialog::accept() {
     const EditorResult result = checkModel();
     if (result.refusal) {
-        ui::showMessage(this, *result.refusal);
+        showRefusal(*result.refusal);
         return;
     }
     modelChanged();  // the checked fields in their stored form
     if (store_) {
         if (const MaybeRefusal refusal = store_(result.record)) {
-            ui::showMessage(this, *refusal);
+            showRefusal(*refusal);
             return;
         }
     }
@@ -202,6 +210,13 @@ void CommandEditorDialog::accept() {
 CommandEditorResult runEditorDialog(CommandEditorDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted) return CommandEditorResult::cancelled();
     return CommandEditorResult::confirmed(dialog.record());
+}
+
+CommandEditorResult runStoringEditorDialog(CommandEditorDialog& dialog, CommandEditorContext& context) {
+    dialog.setStore([&context](const CommandEditRecord& record) { return context.steps.storeCommand(record).refusal; });
+    if (dialog.exec() != QDialog::Accepted) return CommandEditorResult::cancelled();
+    if (context.settingsChanged) context.settingsChanged();
+    return CommandEditorResult::stored();
 }
 
 }  // namespace vantrel

@@ -106,6 +106,8 @@ protected:
     bool tell(const MaybeRefusal& refusal);
 
 private:
+    // The message box, and the refusal's note (a field's range) in the status bar.
+    void showRefusal(const Refusal& refusal);
 
     QDialogButtonBox* buttons_ = nullptr;
     CommandEditRecord record_;
@@ -115,5 +117,9 @@ private:
 
 // Runs a form modally: its record when confirmed, else nothing.
 CommandEditorResult runEditorDialog(CommandEditorDialog& dialog);
+// Runs a form that writes into chosen points (point move, shift): it stores
+// before it closes, so that a refusal keeps it open and another point can be
+// chosen, then the views that show the points refresh.
+CommandEditorResult runStoringEditorDialog(CommandEditorDialog& dialog, CommandEditorContext& context);
 
 }  // namespace vantrel

@@ -1,6 +1,7 @@
 #include "online/CIoTestDlg.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -37,7 +38,7 @@ CIoTestDlg::CIoTestDlg(AppState& state, std::function<void(int)> relayDriver, QW
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(pulse);
     buttons->addWidget(rivo);
-    buttons->addStretch(1);
+    buttons->addWidget(makeModeReason(), 1);
     buttons->addWidget(makeCloseButton());
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(makeToggleGroups(ioTestToggles(), 1, 8));

@@ -41,14 +41,14 @@ CJogDlg::CJogDlg(AppState& state, std::function<void(int)> relayDriver, QWidget*
     // Only a real press of the mouse holds a JOG button; a button pushed down
     // again by a mouse move after a forced release does not.
     for (QPushButton* b : {forward_, backward_}) b->installEventFilter(this);
-    for (const JogAxisEntry& entry : jogAxisList(state.image)) axisList_->addItem(QString::fromStdString(entry.text));
     connect(axisList_, &QComboBox::currentIndexChanged, this, &CJogDlg::chooseAxis);
     connect(testPoints_, &QComboBox::currentIndexChanged, this, [this] { refreshDisplay(); });
-    chooseAxis(axisList_->currentIndex());
+    followAxisList();
+    if (!axis_) chooseAxis(axisList_->currentIndex());
     startRefresh(kTickMs);
 }
 
-CJogDlg::~CJogDlg() { session_.release(); }
+CJogDlg::~CJogDlg() { session_.close(); }
 
 bool CJogDlg::eventFilter(QObject* watched, QEvent* event) {
     const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
@@ -63,13 +63,24 @@ bool CJogDlg::eventFilter(QObject* watched, QEvent* event) {
 // --- the tick -------------------------------------------------------------------------
 
 void CJogDlg::refresh() {
-    if (!jogAllowed()) releaseJogButtons();
+    followAxisList();
+    const bool acts = followMode(MonitorWindow::TestRun);
+    enableControls(acts);
+    if (!acts || !jogAllowed()) releaseJogButtons();
     if (const MaybeRefusal refusal = session_.tick(held(), state().image, axis_, currentFields())) showBox(*refusal);
     refreshDisplay();
 }
 
 bool CJogDlg::jogAllowed() {
     return isVisible() && isActiveWindow() && QApplication::activeModalWidget() == nullptr && state().link.isOpen();
+}
+
+void CJogDlg::enableControls(bool acts) {
+    // "■停止" stays: stopping is never refused.
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        if (buttons_[i] && i != static_cast<std::size_t>(JogButton::Stop)) buttons_[i]->setEnabled(acts);
+    for (QCheckBox* box : switches_) box->setEnabled(acts && axis_.has_value());
+    alarmReset_->setEnabled(acts);
 }
 
 JogHeld CJogDlg::held() const {
@@ -83,7 +94,7 @@ void CJogDlg::releaseJogButtons() {
     backwardArmed_ = false;
     forward_->setDown(false);
     backward_->setDown(false);
-    session_.release();
+    session_.forceEnd();
 }
 
 void CJogDlg::showBox(const Refusal& message) {
@@ -131,6 +142,25 @@ void CJogDlg::refreshDisplay() {
 
 // --- the axis ---------------------------------------------------------------------------
 
+void CJogDlg::followAxisList() {
+    QStringList texts;
+    for (const JogAxisEntry& entry : jogAxisList(state().image)) texts.push_back(QString::fromStdString(entry.text));
+    QStringList shown;
+    for (int i = 0; i < axisList_->count(); ++i) shown.push_back(axisList_->itemText(i));
+    axisReason_->setVisible(texts.isEmpty());
+    if (texts == shown) return;
+    const QString chosen = axisList_->currentText();
+    const QSignalBlocker quiet(axisList_);
+    axisList_->clear();
+    axisList_->addItems(texts);
+    axisList_->setCurrentIndex(texts.indexOf(chosen));
+    // An axis that lost its model is no longer chosen.
+    if (axisList_->currentIndex() < 0 || !axis_) {
+        axisList_->setCurrentIndex(texts.isEmpty() ? -1 : 0);
+        chooseAxis(axisList_->currentIndex());
+    }
+}
+
 void CJogDlg::chooseAxis(int row) {
     releaseJogButtons();
     axis_ = row < 0 ? std::nullopt : jogAxisOfText(axisList_->itemText(row).toStdString());
@@ -138,6 +168,7 @@ void CJogDlg::chooseAxis(int row) {
 }
 
 void CJogDlg::applyAxis() {
+    enableControls(followMode(MonitorWindow::TestRun));
     if (!axis_) {
         model_->clear();
         return;
@@ -231,6 +262,7 @@ void CJogDlg::hideEvent(QHideEvent* event) {
 
 void CJogDlg::closeEvent(QCloseEvent* event) {
     releaseJogButtons();
+    session_.close();
     COnlineWindow::closeEvent(event);
 }
 

@@ -29,8 +29,14 @@ class CLamp;
 //
 // A JOG runs only while its button is really held: the window losing
 // activation, being hidden or closed, a modal box appearing anywhere, the
-// link dropping, or a failed check all end it as a release does, and the
-// button must be pressed again. Escape sends stop.
+// link dropping, a failed check or the controller leaving edit-test mode all
+// take the button from the user and send the stop, and the button must be
+// pressed again. Closing the window also stops an inching, home return or
+// test run it started that still moves. Escape sends stop. Outside edit-test
+// mode the motion buttons, driver switches and alarm reset are disabled and
+// the window says why; with no axis the driver switches are. The axis list
+// follows the settings: an axis whose model is chosen while the window is open
+// joins it, and an empty list says where a model is chosen.
 class CJogDlg : public COnlineWindow {
     Q_OBJECT
 public:
@@ -75,6 +81,8 @@ public:
     QPushButton* button(JogButton button) const;
     QPushButton* teachButton() const { return teach_; }
     QComboBox* axisList() const { return axisList_; }
+    // The line that says why the axis list is empty (hidden while it is not).
+    QLabel* axisReason() const { return axisReason_; }
     QComboBox* testPoints() const { return testPoints_; }
     QComboBox* teachPoints() const { return teachPoints_; }
     QLineEdit* field(Field which) const { return fields_[which]; }
@@ -113,12 +121,17 @@ private:
     // Whether a held JOG button may drive: shown, active, no modal box, link open.
     bool jogAllowed();
     JogHeld held() const;
-    // A release that did not come from the mouse: the buttons must be pressed anew.
+    // A release that did not come from the mouse: the buttons must be pressed
+    // anew, and a JOG held ends with the stop.
     void releaseJogButtons();
+    void enableControls(bool acts);
     // Shows a message box; a JOG held ends first.
     void showBox(const Refusal& message);
     JogFields currentFields() const;
     void refreshDisplay();
+    // Fills the axis list anew when the connected models changed; the chosen
+    // axis stays chosen while it is listed.
+    void followAxisList();
     void applyAxis();
 
     std::function<void(int)> relayDriver_;
@@ -128,6 +141,7 @@ private:
     bool backwardArmed_ = false;
 
     QComboBox* axisList_ = nullptr;
+    QLabel* axisReason_ = nullptr;
     QLabel* model_ = nullptr;
     QLabel* position_ = nullptr;
     QLabel* speed_ = nullptr;

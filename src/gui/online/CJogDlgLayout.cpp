@@ -41,8 +41,17 @@ void CJogDlg::build() {
     model_->setAlignment(Qt::AlignCenter);
     model_->setText(QString());
     model_->setMinimumWidth(70);
-    top->addWidget(model_);
-    top->addStretch(1);
+    top->addWidget(model_, 0, Qt::AlignVCenter);
+    top->addSpacing(16);
+    top->addWidget(makeModeReason(), 1);
+
+    // Shown while no axis has a connected model: the list is empty, and why.
+    axisReason_ = new QLabel(QStringLiteral("接続機種が設定された軸がありません。"
+                                            "「パルス列軸設定」または「RIVO軸設定」で接続機種を選んでください。"),
+                             this);
+    axisReason_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+    axisReason_->setWordWrap(true);
+    axisReason_->hide();
 
     auto* left = new QVBoxLayout;
     left->addWidget(makeDisplayGroup());
@@ -74,6 +83,7 @@ void CJogDlg::build() {
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(axisReason_);
     layout->addLayout(columns);
     layout->addLayout(bottom);
 }
@@ -232,8 +242,10 @@ QWidget* CJogDlg::makeTeachingGroup() {
 QWidget* CJogDlg::makeOutputGroup() {
     auto* group = new QGroupBox(QStringLiteral("ドライバ出力"), this);
     auto* row = new QHBoxLayout(group);
+    // The labels an axis chosen later replaces by those of its model.
+    const QString labels[] = {QStringLiteral("C-ON"), QStringLiteral("AWO"), QStringLiteral("FREE")};
     for (std::size_t i = 0; i < switches_.size(); ++i) {
-        auto* box = new QCheckBox(group);
+        auto* box = new QCheckBox(labels[i], group);
         box->setFocusPolicy(Qt::NoFocus);
         connect(box, &QCheckBox::clicked, this, [this, i] { clickSwitch(static_cast<int>(i)); });
         row->addWidget(box);

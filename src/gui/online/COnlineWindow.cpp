@@ -1,8 +1,11 @@
 #include "online/COnlineWindow.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+
+#include "app/AppState.h"
 
 namespace vantrel {
 
@@ -26,6 +29,27 @@ QPushButton* COnlineWindow::makeCloseButton() {
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, &QWidget::close);
     return button;
+}
+
+QLabel* COnlineWindow::makeModeReason() {
+    modeReason_ = new QLabel(this);
+    modeReason_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+    // Its two lines stay reserved, so that the window does not change size with the mode.
+    modeReason_->setText(fromUtf8(monitorWindow(MonitorWindow::TestRun).refusal));
+    QSizePolicy policy = modeReason_->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    modeReason_->setSizePolicy(policy);
+    modeReason_->hide();
+    return modeReason_;
+}
+
+bool COnlineWindow::followMode(MonitorWindow which) {
+    const MaybeRefusal blocked = checkMonitorWindowOpen(which, state_.status.modeWord.load(std::memory_order_relaxed));
+    if (modeReason_) {
+        if (blocked && modeReason_->text() != fromUtf8(blocked->text)) modeReason_->setText(fromUtf8(blocked->text));
+        modeReason_->setVisible(blocked.has_value());
+    }
+    return !blocked;
 }
 
 void COnlineWindow::keyPressEvent(QKeyEvent* event) {

@@ -5,9 +5,11 @@
 #include <QDialog>
 #include <QString>
 
+#include "online/MonitorWindows.h"
 #include "ui/Utf8Text.h"
 
 class QBoxLayout;
+class QLabel;
 class QPushButton;
 class QTimer;
 
@@ -30,17 +32,26 @@ public:
     // One refresh, as the timer runs it.
     virtual void refresh() = 0;
     int refreshInterval() const;
+    // The reason line of a test window (null in the other windows).
+    QLabel* modeReason() const { return modeReason_; }
 
 protected:
     // Starts the refresh timer (after the window is built).
     void startRefresh(int intervalMs);
     // A "閉じる" button that closes the window.
     QPushButton* makeCloseButton();
+    // The line that tells why a test window does not act (hidden while it
+    // does); the window places it. followMode shows it for the controller's
+    // current mode and returns whether the window `which` may act now: the
+    // test windows act only in edit-test mode.
+    QLabel* makeModeReason();
+    bool followMode(MonitorWindow which);
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     AppState& state_;
     QTimer* timer_ = nullptr;
+    QLabel* modeReason_ = nullptr;
 };
 
 }  // namespace vantrel

@@ -27,6 +27,10 @@ void COutputTestWindow::toggle(const BitRef& ref) {
     refreshAll(groups_, takeSnapshot(state().status));
 }
 
-void COutputTestWindow::refresh() { lastRepaints_ = refreshAll(groups_, takeSnapshot(state().status)); }
+void COutputTestWindow::refresh() {
+    const bool acts = followMode(MonitorWindow::IoTest);
+    for (CLampGroup* group : groups_) group->setEnabled(acts);
+    lastRepaints_ = refreshAll(groups_, takeSnapshot(state().status));
+}
 
 }  // namespace vantrel

@@ -17,7 +17,8 @@ class CLampGroup;
 // controller reports, so a lamp shows the controller's output within one poll;
 // a toggle made while a poll is under way can be replaced by that poll's
 // reply, and pressing again sets it. The timer repaints lamps whose bit
-// changed.
+// changed. Outside edit-test mode the toggles are disabled and the window
+// says why (each window places the line that says it, makeModeReason).
 class COutputTestWindow : public COnlineWindow {
     Q_OBJECT
 public:

@@ -1,6 +1,7 @@
 #include "online/CPulseOutputTestDlg.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -9,7 +10,7 @@ namespace vantrel {
 CPulseOutputTestDlg::CPulseOutputTestDlg(AppState& state, QWidget* parent)
     : COutputTestWindow(state, QStringLiteral("パルス列軸出力テスト"), parent) {
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
+    buttons->addWidget(makeModeReason(), 1);
     buttons->addWidget(makeCloseButton());
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(makeToggleGroups(pulseAxisOutputToggles(), 4, 1));

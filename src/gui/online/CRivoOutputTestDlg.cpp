@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -28,7 +29,7 @@ CRivoOutputTestDlg::CRivoOutputTestDlg(AppState& state, std::function<void(int)>
     connect(exclusive, &QButtonGroup::idClicked, this, &CRivoOutputTestDlg::chooseGroup);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
+    buttons->addWidget(makeModeReason(), 1);
     QPushButton* close = makeCloseButton();
     close->setFocusPolicy(Qt::NoFocus);
     buttons->addWidget(close);

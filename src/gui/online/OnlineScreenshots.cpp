@@ -41,8 +41,10 @@ void press(CLampGroup* group, const char* label) {
 }  // namespace
 
 OnlineScreenshots::OnlineScreenshots(CMonitorMenuDlg& menu, Save save, std::function<void()> done, QObject* parent)
-    : QObject(parent), menu_(menu), save_(std::move(save)), done_(std::move(done)) {
+    : QObject(parent), menu_(menu), save_(std::move(save)), done_(std::move(done)), renewal_(new QTimer(this)) {
     AppState& state = menu_.state();
+    renewal_->setInterval(CJogDlg::kTickMs);
+    connect(renewal_, &QTimer::timeout, this, [this, &state] { state.link.startJog(held_); });
     auto window = [this](MonitorWindow which) { return menu_.window(which); };
     steps_ = {
         {0, [this] { menu_.show(); }},
@@ -55,9 +57,9 @@ OnlineScreenshots::OnlineScreenshots(CMonitorMenuDlg& menu, Save save, std::func
                  monitor->trend().setViewSeconds(10);
              }
          }},
-        {800, [&state] { state.link.startJog(jogRequest(JogRequestRecord::kJogForward, 1500)); }},
-        {2000, [&state] { state.link.setPendingOp(LinkOp::Idle); }},
-        {1000, [&state] { state.link.startJog(jogRequest(JogRequestRecord::kJogBackward, 800)); }},
+        {800, [this] { hold(jogRequest(JogRequestRecord::kJogForward, 1500)); }},
+        {2000, [this] { release(); }},
+        {1000, [this] { hold(jogRequest(JogRequestRecord::kJogBackward, 800)); }},
         {1800, [this, window] {
              auto* monitor = qobject_cast<CStatusMonitorDlg*>(window(MonitorWindow::PulseStatusMonitor));
              if (!monitor) return;
@@ -68,7 +70,7 @@ OnlineScreenshots::OnlineScreenshots(CMonitorMenuDlg& menu, Save save, std::func
              plot.setCursorX(left + static_cast<int>((right - left) * (1.0 - 3.5 / 10.0)));
              save_(*monitor, QStringLiteral("status-monitor.png"));
          }},
-        {0, [&state] { state.link.setPendingOp(LinkOp::Idle); }},
+        {0, [this] { release(); }},
         // Outputs switched on from the I/O test and its two axis output tests.
         {300, [this, window] {
              if (QWidget* monitor = window(MonitorWindow::PulseStatusMonitor)) monitor->close();
@@ -176,6 +178,17 @@ OnlineScreenshots::OnlineScreenshots(CMonitorMenuDlg& menu, Save save, std::func
 }
 
 void OnlineScreenshots::start() { runStep(0); }
+
+void OnlineScreenshots::hold(const JogRequestRecord& record) {
+    held_ = record;
+    menu_.state().link.startJog(held_);
+    renewal_->start();
+}
+
+void OnlineScreenshots::release() {
+    renewal_->stop();
+    menu_.state().link.endHeldJog();
+}
 
 void OnlineScreenshots::runStep(std::size_t index) {
     if (index >= steps_.size()) {

@@ -6,6 +6,9 @@
 #include <QObject>
 #include <QString>
 
+#include "link/JogRequestRecord.h"
+
+class QTimer;
 class QWidget;
 
 namespace vantrel {
@@ -34,11 +37,17 @@ private:
         std::function<void()> action;
     };
     void runStep(std::size_t index);
+    // Holds a JOG as the test-operation window does, renewing it every tick;
+    // release() lets the link poll again.
+    void hold(const JogRequestRecord& record);
+    void release();
 
     CMonitorMenuDlg& menu_;
     Save save_;
     std::function<void()> done_;
     std::vector<Step> steps_;
+    QTimer* renewal_ = nullptr;
+    JogRequestRecord held_;
 };
 
 }  // namespace vantrel

@@ -33,6 +33,7 @@ CProgramCmdPage::CProgramCmdPage(std::string_view page, const Available& availab
             const PaletteEntry& entry = catalogue[i];
             if (entry.button.page != page || entry.button.group != group) continue;
             auto* button = new QPushButton(fromUtf8(entry.button.button), box);
+            button->setToolTip(fromUtf8(paletteToolTip(entry)));
             switch (entry.action) {
             case PaletteAction::OpenEditor: button->setEnabled(available && available(entry)); break;
             case PaletteAction::StoreStep:

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -21,6 +22,7 @@
 #include "program/CStepTableView.h"
 #include "program/StepTableItemModel.h"
 #include "ui/MessageBox.h"
+#include "ui/StatusNote.h"
 #include "ui/Utf8Text.h"
 
 namespace vantrel {
@@ -115,8 +117,9 @@ QWidget* CProgramView::createHeader() {
     statusField_->setReadOnly(true);
     statusField_->setFocusPolicy(Qt::NoFocus);
     statusField_->setMinimumWidth(170);
-    row->addWidget(statusField_);
-    row->addStretch(1);
+    // Running tasks are named here; a click shows the task's program.
+    statusField_->installEventFilter(this);
+    row->addWidget(statusField_, 1);
     return header;
 }
 
@@ -198,6 +201,9 @@ void CProgramView::applyMode() {
 
 void CProgramView::showStatusTexts() {
     statusField_->setText(fromUtf8(status_.statusText()));
+    const bool tasks = !status_.runningTasks().empty();
+    statusField_->setCursor(tasks ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    statusField_->setToolTip(tasks ? QStringLiteral("クリックするとそのタスクのプログラムを表示します。") : QString());
     statusField_->setStyleSheet(status_.statusOnRed()
                                     ? QStringLiteral("QLineEdit { background: rgb(255, 0, 0); color: white; }")
                                     : QString());
@@ -215,6 +221,51 @@ void CProgramView::showErrorProgram() {
         table_->scrollTo(model_->index(compile_.errorStep, 0), QAbstractItemView::PositionAtCenter);
     // The status colour follows the program now shown.
     refreshStatus();
+}
+
+bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == statusField_ && event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        const int task = taskAtStatusPosition(statusField_->cursorPositionAt(press->position().toPoint()));
+        if (task >= 0) showProgramOfTask(task);
+        return task >= 0;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+int CProgramView::taskAtStatusPosition(int position) const {
+    const int separator = static_cast<int>(fromUtf8(ProgramViewStatus::kTaskSeparator).size());
+    int end = 0;
+    for (const RunningTask& task : status_.runningTasks()) {
+        end += static_cast<int>(fromUtf8(ProgramViewStatus::runningTaskText(task)).size());
+        if (position <= end) return task.task;
+        end += separator;
+    }
+    return -1;
+}
+
+void CProgramView::showProgramOfTask(int task) {
+    for (const RunningTask& running : status_.runningTasks()) {
+        if (running.task != task) continue;
+        const auto& numbers = state_.programs.directory().numbers;
+        const auto found = std::find(numbers.begin(), numbers.end(), running.program);
+        if (found == numbers.end()) {
+            ui::showStatusNote(QStringLiteral("プログラム #%1 はPC上のプログラムにありません。")
+                                   .arg(running.program, 3, 10, QLatin1Char('0')));
+            return;
+        }
+        if (running.program != state_.programs.current().number) {
+            const int index = static_cast<int>(found - numbers.begin());
+            const QSignalBlocker block(numberList_);
+            numberList_->setCurrentIndex(index);
+            chooseProgram(index);
+        }
+        // The task's step is highlighted at once, not at the next tick.
+        refreshStatus();
+        if (running.step >= 0 && running.step < model_->rowCount())
+            table_->scrollTo(model_->index(running.step, 0), QAbstractItemView::EnsureVisible);
+        return;
+    }
 }
 
 void CProgramView::moveRunningRow(const ProgramViewStatus::Changes& changes) {

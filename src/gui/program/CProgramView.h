@@ -65,6 +65,9 @@ public:
 
     // One status refresh, as the 100 ms timer runs it.
     void refreshStatus();
+    // Shows the program a running task is in (a click on its place in the
+    // status field).
+    void showProgramOfTask(int task);
 
 public slots:
     // The main window's Edit menu.
@@ -76,8 +79,12 @@ public slots:
     // Buttons of the view.
     void compilePrograms();
     void openProgramList();
+    // Opening first asks to save programs that are in no file.
     void openProgramFile();
-    void saveProgramFile();
+    // A program file chosen elsewhere (the recent files); true when it was opened.
+    bool openProgramFileAt(const QString& path);
+    // True when the programs were written to a file.
+    bool saveProgramFile();
     void showPalette();
     void resetPrograms();
     void readProgramsFromController();
@@ -91,6 +98,7 @@ public slots:
     void editStep(int row);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -101,6 +109,8 @@ private:
     void showStatusTexts();
     void showErrorProgram();
     void moveRunningRow(const ProgramViewStatus::Changes& changes);
+    // The task whose place in the status field is at `position` (a character), or -1.
+    int taskAtStatusPosition(int position) const;
 
     // Number list, name and table after the store or the selected program changed.
     void showProgram();
@@ -120,6 +130,9 @@ private:
     CommandEditorResult runEditor(const PaletteEntry& entry, int mode, const CommandEditRecord& start,
                                   bool editExisting);
     int runOperation(ProgressKind kind, const std::function<bool()>& start);
+    // Programs in no file may be replaced: saved first, or given up (false: keep them).
+    bool mayReplacePrograms();
+    bool loadProgramFile(const QString& path);
 
     AppState& state_;
     const CommandEditorRegistry& editors_;

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 
+#include "program/CStepRowDelegate.h"
 
 namespace vantrel {
 
@@ -34,6 +35,7 @@ CStepTableView::CStepTableView(QWidget* parent) : QTableView(parent) {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(true);
     setWordWrap(false);
+    setItemDelegate(new CStepRowDelegate(this));
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setHighlightSections(false);

@@ -12,6 +12,7 @@
 #include "program/CProgManage.h"
 #include "program/CProgramView.h"
 #include "program/ProgramList.h"
+#include "program/StepTableItemModel.h"
 #include "ui/MessageBox.h"
 #include "ui/SaveWithRetry.h"
 
@@ -43,6 +44,8 @@ void CProgramView::compilePrograms() {
     verdict.status = sent.status;
     for (int i = 0; i < 4; ++i) verdict.values[i] = sent.values[i];
     tell(ProgramCompile::finishCompile(result, verdict, state_.programs, compile_));
+    // The red row of an earlier error goes with an accepted or timed-out compile.
+    model_->setHighlights(highlights());
     // The refresh shows the verdict and, for an error, switches to its program.
     refreshStatus();
 }
@@ -59,26 +62,35 @@ void CProgramView::openProgramList() {
 }
 
 void CProgramView::openProgramFile() {
+    if (!mayReplacePrograms()) return;
     const QString path = host_.prompts.openProgramFile(this, startFolder());
     if (path.isEmpty()) return;
     rememberFolder(path);
+    loadProgramFile(path);
+}
+
+bool CProgramView::openProgramFileAt(const QString& path) { return mayReplacePrograms() && loadProgramFile(path); }
+
+bool CProgramView::mayReplacePrograms() {
+    if (!state_.unsaved.programsUnsaved(state_.programs.text())) return true;
+    return ui::saveOrGiveUp(this, openUnsavedProgramsQuestion(), [this] { return saveProgramFile(); });
+}
+
+bool CProgramView::loadProgramFile(const QString& path) {
     const EditOutcome outcome = state_.programFiles.openProgramFile(path.toStdString());
     tell(outcome.refusal);
-    if (!outcome) return;
+    if (!outcome) return false;
     lastStoredRow_ = -1;
     state_.steps.resetLastStoredRow();
     state_.steps.setSelectedRow(0);
     showProgram();
+    return true;
 }
 
-void CProgramView::saveProgramFile() {
+bool CProgramView::saveProgramFile() {
     // A file that cannot be written is reported, and another place may be chosen.
-    ui::saveWithRetry(
-        this, [this] { return host_.prompts.saveProgramFile(this, startFolder()); },
-        [this](const QString& path) {
-            rememberFolder(path);
-            return state_.programFiles.saveProgramFile(path.toStdString());
-        });
+    const auto write = [this](const std::string& path) { return state_.programFiles.saveProgramFile(path); };
+    return !ui::saveWithRetryFromLastFolder(this, host_.prompts.saveProgramFile, write).isEmpty();
 }
 
 void CProgramView::readProgramsFromController() {

@@ -93,12 +93,15 @@ void CProgramView::pressPaletteEntry(int index) {
 void CProgramView::deleteSelectedSteps() {
     StepEditor& steps = state_.steps;
     if (!steps.editable()) return;
+    const std::vector<int> rows = table_->selectedRowNumbers();
+    const CurrentProgram& program = state_.programs.current();
+    const int stepCount = program.stepCount;
     const EditOutcome outcome =
-        steps.deleteSelectedRows(table_->selectedRowNumbers(), [this](const Refusal& question) {
-            return ui::askYesNo(this, question);
-        });
+        steps.deleteSelectedRows(rows, [this](const Refusal& question) { return ui::askYesNo(this, question); });
     tell(outcome.refusal);
     if (!outcome) return;
+    // The red row stays on the step the controller named, or goes with it.
+    ProgramCompile::followDeletedSteps(compile_, program.number, rows, stepCount);
     programEdited();
     fillTable(Scroll::Keep);
 }

@@ -26,7 +26,8 @@ void StepTableItemModel::setHighlights(const RowHighlightState& highlights) {
 }
 
 void StepTableItemModel::rowChanged(int row) {
-    emit dataChanged(index(row, 0), index(row, kStepColumnCount - 1), {Qt::BackgroundRole, Qt::ForegroundRole});
+    emit dataChanged(index(row, 0), index(row, kStepColumnCount - 1),
+                     {Qt::BackgroundRole, Qt::ForegroundRole, kRunningStepRole});
 }
 
 int StepTableItemModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : table_.rowCount(); }
@@ -57,6 +58,7 @@ QVariant StepTableItemModel::data(const QModelIndex& index, int role) const {
         case RowHighlight::None: return {};
         }
         return {};
+    case kRunningStepRole: return table_.highlight(index.row()) == RowHighlight::RunningStep;
     default: return {};
     }
 }

@@ -13,6 +13,9 @@ namespace vantrel {
 class StepTableItemModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // True on the cells of the running step.
+    static constexpr int kRunningStepRole = Qt::UserRole + 1;
+
     using QAbstractTableModel::QAbstractTableModel;
 
     // Rebuilds every row (a model reset).

@@ -15,6 +15,7 @@
 #include "ui/GridItemDelegate.h"
 #include "ui/GridTableModel.h"
 #include "ui/MessageBox.h"
+#include "ui/StatusNote.h"
 
 namespace vantrel::ui {
 
@@ -61,13 +62,19 @@ CGridView::CGridView(std::unique_ptr<GridModel> model, QWidget* parent) : QWidge
     layout->addWidget(splitter);
 
     connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { showHelpFor(current); });
+            [this](const QModelIndex& current) { showHelpFor(current, true); });
+    // A commit may lock or unlock the selected cell or change its range.
+    connect(tableModel_, &QAbstractItemModel::dataChanged, this,
+            [this] { showHelpFor(table_->currentIndex(), false); });
     // Queued: the message opens after the editor has closed, never inside it.
     connect(tableModel_, &GridTableModel::refused, this,
-            [this](const QString& text, const QString& title, int icon) {
+            [this](const QString& text, const QString& title, int icon, const QString& note) {
+                // The range the cell takes goes beside the message, not into it.
+                if (!note.isEmpty()) showStatusNote(note);
                 showMessage(this, Refusal{text.toStdString(), title.toStdString(), static_cast<MessageIcon>(icon)});
             },
             Qt::QueuedConnection);
+    connect(tableModel_, &GridTableModel::noted, this, [](const QString& note) { showStatusNote(note); });
 }
 
 CGridView::~CGridView() {
@@ -86,7 +93,6 @@ QString CGridView::helpText() const { return help_->toPlainText(); }
 void CGridView::refresh() {
     grid_->opened();
     tableModel_->refreshAll();
-    showHelpFor(table_->currentIndex());
 }
 
 bool CGridView::commitText(int gridRow, int gridColumn, const QString& text) {
@@ -98,13 +104,27 @@ void CGridView::selectCell(int gridRow, int gridColumn) {
     table_->setCurrentIndex(tableModel_->index(gridRow - 1, gridColumn - 1));
 }
 
-void CGridView::showHelpFor(const QModelIndex& index) {
+void CGridView::showHelpFor(const QModelIndex& index, bool announce) {
     if (!index.isValid()) {
         help_->clear();
         return;
     }
-    help_->setPlainText(
-        QString::fromStdString(grid_->helpText(tableModel_->gridRow(index), tableModel_->gridColumn(index))));
+    const int row = tableModel_->gridRow(index);
+    const int column = tableModel_->gridColumn(index);
+    QString help = QString::fromStdString(grid_->helpText(row, column));
+    // A cell locked until its axis has a model says so, above its help and,
+    // when the user comes to it, in the status bar.
+    const QString lock = QString::fromStdString(grid_->lockNote(row, column));
+    if (!lock.isEmpty()) help = QStringLiteral("※") + lock + (help.isEmpty() ? QString() : QStringLiteral("\n\n")) + help;
+    help_->setPlainText(help);
+    if (!lock.isEmpty() && announce) {
+        showStatusNote(lock);
+        lockShown_ = lock;
+    } else if (lock.isEmpty() && !lockShown_.isEmpty()) {
+        // Unlocked (a model was chosen): the note that said it was locked goes.
+        if (lastStatusNote() == lockShown_) showStatusNote(QString(), 1);
+        lockShown_.clear();
+    }
 }
 
 void CGridView::paintCorner() {

@@ -39,7 +39,9 @@ public:
     void selectCell(int gridRow, int gridColumn);
 
 private:
-    void showHelpFor(const QModelIndex& index);
+    // The help of the cell; `announce`: the user came to it, so a lock note
+    // also goes to the status bar.
+    void showHelpFor(const QModelIndex& index, bool announce);
     void paintCorner();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -49,6 +51,7 @@ private:
     QTableView* table_ = nullptr;
     QAbstractButton* corner_ = nullptr;  // the table's corner cell, above the row labels
     QPlainTextEdit* help_ = nullptr;
+    QString lockShown_;  // the lock note this view put in the status bar
 };
 
 }  // namespace vantrel::ui

@@ -51,14 +51,15 @@ bool GridTableModel::setData(const QModelIndex& index, const QVariant& value, in
     const int row = gridRow(index);
     const int column = gridColumn(index);
     if (!grid_.isEditable(row, column)) return false;
-    const MaybeRefusal refusal = grid_.commit(row, column, value.toString().toStdString());
+    const CellCommit result = grid_.commitCell(row, column, value.toString().toStdString());
     // A commit may change other cells of the table too (a unit changes a row).
     refreshAll();
-    if (refusal) {
+    if (const MaybeRefusal& refusal = result.refusal) {
         emit refused(QString::fromStdString(refusal->text), QString::fromStdString(refusal->title),
-                     static_cast<int>(refusal->icon));
+                     static_cast<int>(refusal->icon), QString::fromStdString(refusal->note));
         return false;
     }
+    if (const std::string note = result.note(); !note.empty()) emit noted(QString::fromStdString(note));
     return true;
 }
 

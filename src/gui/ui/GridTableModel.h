@@ -21,7 +21,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     // Hands the text to the grid's commit rule; a refusal is reported through
-    // `refused` (queued by the view, so no box opens while the editor closes).
+    // `refused` (queued by the view, so no box opens while the editor closes),
+    // a value stored other than typed (clamped) through `noted`.
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     GridModel& grid() const { return grid_; }
@@ -31,7 +32,9 @@ public:
     void refreshAll();
 
 signals:
-    void refused(const QString& text, const QString& title, int icon);
+    // `note`: the range the cell takes, shown beside the message.
+    void refused(const QString& text, const QString& title, int icon, const QString& note);
+    void noted(const QString& note);
 
 private:
     GridModel& grid_;

@@ -1,7 +1,15 @@
 #include "ui/MessageBox.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QString>
+#include <QTimer>
+#include <QWindow>
 
 namespace vantrel::ui {
 
@@ -22,6 +30,19 @@ QMessageBox::Icon iconOf(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// A box is as wide as its text, and a window manager draws the title beside
+// its icon and buttons: a short text under a title such as "VANTREL" would
+// show the title cut ("VA… EL"). An invisible row keeps the box wide enough
+// for the whole title.
+void widenForTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+    const int width = metrics.horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 }  // namespace
 
 std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const Refusal& message, MessageButtons buttons) {
@@ -34,6 +55,7 @@ std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const Refusal& mess
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
+    widenForTitle(*box);
     return box;
 }
 
@@ -54,6 +76,24 @@ MessageAnswer showBox(QWidget* parent, const Refusal& message, MessageButtons bu
 MessageAnswer showMessage(QWidget* parent, const Refusal& message, MessageButtons buttons) {
     if (handler()) return handler()(parent, message, buttons);
     return showBox(parent, message, buttons);
+}
+
+void waitUntilExposed(QWidget* parent) {
+    constexpr int kPatienceMs = 1000;
+    constexpr int kLookMs = 10;
+    QWidget* window = parent ? parent->window() : nullptr;
+    if (!window || !window->isVisible()) return;
+    const auto exposed = [window] { return window->windowHandle() && window->windowHandle()->isExposed(); };
+    if (exposed()) return;
+    QEventLoop loop;
+    QElapsedTimer clock;
+    clock.start();
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        if (exposed() || clock.elapsed() > kPatienceMs) loop.quit();
+    });
+    look.start(kLookMs);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 bool askYesNo(QWidget* parent, const Refusal& question) {

@@ -26,9 +26,8 @@ void play(const std::vector<Moment>& script) {
     std::string text = "\tPROG\t#001\r\n\tEND\t\r\n";
     const SettingsImage originalImage = image;
     const std::string originalText = text;
-    RecoveryKeeper keeper(RecoveryKeeper::Timing{Ms(2000), Ms(20000)});
-    keeper.imageSavedOrRead(image);
-    keeper.programsSavedOrRead(text);
+    UnsavedWork work(image, text);
+    RecoveryKeeper keeper(work, RecoveryKeeper::Timing{Ms(2000), Ms(20000)});
     const auto start = RecoveryKeeper::Clock::time_point{} + Ms(1000000);
     int edits = 0;
     for (const Moment& m : script) {
@@ -42,10 +41,10 @@ void play(const std::vector<Moment>& script) {
             text = originalText;
             break;
         case Action::SaveBoth:
-            keeper.imageSavedOrRead(image);
-            keeper.programsSavedOrRead(text);
+            work.settingsSavedOrRead(image, {});
+            work.programsSavedOrRead(text, {});
             break;
-        case Action::SaveImageOnly: keeper.imageSavedOrRead(image); break;
+        case Action::SaveImageOnly: work.settingsSavedOrRead(image, {}); break;
         case Action::WriteFails: keeper.writeFailed(now); break;
         case Action::Adopt: keeper.adoptRecoveryCopy(image, text); break;
         }

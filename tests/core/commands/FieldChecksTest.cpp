@@ -63,5 +63,13 @@ TEST(FieldChecks, SpeedRateIsAWholeNumberFromOneToHundred) {
     expectCases(cases, [](const FieldCase& c) { return checkSpeedRateField(c.text); });
 }
 
+// A refusal keeps its message; the range of the field's tool tip goes beside it.
+TEST(FieldChecks, RefusalsNoteTheRangeOfTheirField) {
+    EXPECT_EQ(checkPositionField(kPositionUnitStep, "x").refusal->note, "設定範囲:-8000000～8000000[step]");
+    EXPECT_EQ(checkPositionField(kPositionUnitMm, "80000.01").refusal->note, "設定範囲:-80000.00～80000.00[mm]");
+    EXPECT_EQ(checkSpeedRateField("0").refusal->note, "設定範囲:1～100[%]");
+    EXPECT_EQ(withHintRange(editorRefusal("m"), "no range").note, "");
+}
+
 }  // namespace
 }  // namespace vantrel

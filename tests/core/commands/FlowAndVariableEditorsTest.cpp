@@ -38,7 +38,10 @@ TEST_F(FlowAndVariableEditorsTest, ExpressionAlternatesOperandAndOperator) {
 
     for (const char* bad : {"-1", "2147483648", "1.5", "", "１"}) {
         SCOPED_TRACE(bad);
-        EXPECT_EQ(e.addNumber(bad)->text, "入力値は範囲外です。");
+        const MaybeRefusal refusal = e.addNumber(bad);
+        ASSERT_TRUE(refusal);
+        EXPECT_EQ(refusal->text, "入力値は範囲外です。");
+        EXPECT_EQ(refusal->note, "設定範囲:0～2147483647");
     }
     EXPECT_EQ(e.addVariable("1abc")->text, "先頭文字はアルファベットのみ指定可能。");
     EXPECT_EQ(e.text(), "cnt + 2147483647 = ");
@@ -55,13 +58,18 @@ TEST_F(FlowAndVariableEditorsTest, ExpressionAlternatesOperandAndOperator) {
     EXPECT_TRUE(again.expectsOperand());
 }
 
-TEST_F(FlowAndVariableEditorsTest, ExpressionNeverOutgrowsAStepOperand) {
+TEST_F(FlowAndVariableEditorsTest, ExpressionNeverOutgrowsAStepOperandAndSaysSo) {
     ExpressionEditor e({}, false);
-    for (int i = 0; i < 200; ++i) {
-        e.addVariable("abcdefghij");
-        e.addOperator(Op::Times);
-    }
-    EXPECT_LE(e.text().size(), 254u);
+    MaybeRefusal refused;
+    for (int i = 0; i < 100 && !refused; ++i) refused = e.expectsOperand() ? e.addVariable("abcdefghij") : e.addOperator(Op::Times);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->text, "演算式が254バイトを超えるため、これ以上追加できません。");
+    EXPECT_EQ(e.text().size(), 247u);  // 19 times "abcdefghij * "
+    ASSERT_TRUE(e.addNumber("1234567"));       // 255 bytes
+    EXPECT_FALSE(e.addNumber("123456"));       // 254 bytes: the last that fit
+    const MaybeRefusal full = e.addOperator(Op::Plus);
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->text, refused->text);
     ASSERT_TRUE(steps.storeCommand(e.accept().record));
     EXPECT_EQ(firstStepOperand(), e.text());  // nothing cut off
 }

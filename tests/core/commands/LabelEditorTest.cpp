@@ -75,6 +75,13 @@ TEST(LabelEditorTest, JumpingOffersTheProgramsLabelsAndBuildsTheOperand) {
     EXPECT_EQ(none.confirmChosen(-1).refusal->text, "ﾗﾍﾞﾙが設定されていません");
     // A new jump opens on the first label.
     EXPECT_EQ(LabelEditor(LabelEditor::Mode::Jump, labels({5, 20}), {}).initialChoice(), 0);
+    // A jump to a label that is gone shows it and is refused until another is chosen.
+    existing.point1 = 9;
+    const LabelEditor gone(LabelEditor::Mode::Jump, labels({5, 20}), existing);
+    EXPECT_EQ(gone.choiceTexts(), (std::vector<std::string>{"009", "005", "020"}));
+    EXPECT_EQ(gone.initialChoice(), 0);
+    EXPECT_EQ(gone.confirmChosen(0).refusal->text, "ﾗﾍﾞﾙが設定されていません");
+    EXPECT_EQ(gone.confirmChosen(2).record.operand, "L020 ");
 }
 
 }  // namespace

@@ -17,18 +17,18 @@ TEST_F(TimerCounterMemoryEditorTest, ValueFieldsByMode) {
         int row;
         const char* value;
         const char* refusal;  // nullptr: stored
-        const char* operand;
+        const char* operandOrNote;  // stored: the operand; refused: the range shown beside the message
         std::int32_t stored;
     };
     const Case cases[] = {
         {kCodeWait, 2, "99.99", nullptr, "T3", 9999},
         {kCodeWait, 2, "0.005", nullptr, "T3", 1},
-        {kCodeWait, 2, "100", "設定が範囲外です。", "", 0},
-        {kCodeWait, 2, "-0.01", "設定が範囲外です。", "", 0},
-        {kCodeWait, 2, "1,5", "数字を入力してください", "", 0},
+        {kCodeWait, 2, "100", "設定が範囲外です。", "設定範囲:0.00～99.99[sec]", 0},
+        {kCodeWait, 2, "-0.01", "設定が範囲外です。", "設定範囲:0.00～99.99[sec]", 0},
+        {kCodeWait, 2, "1,5", "数字を入力してください", "設定範囲:0.00～99.99[sec]", 0},
         {kCodeCounterSet, 1, "1000000", nullptr, "CNTR2=1000000", 1000000},
-        {kCodeCounterSet, 1, "1000001", "設定が範囲外です。", "", 0},
-        {kCodeCounterSet, 1, "", "数字を入力してください", "", 0},
+        {kCodeCounterSet, 1, "1000001", "設定が範囲外です。", "設定範囲:0～1000000", 0},
+        {kCodeCounterSet, 1, "", "数字を入力してください", "設定範囲:0～1000000", 0},
         {kCodeCounterSet, -1, "5", "設定項目を選択してください。", "", 0},
         {kCodeCounterInc, 0, "", nullptr, "CNTR1", 0},
     };
@@ -41,11 +41,12 @@ TEST_F(TimerCounterMemoryEditorTest, ValueFieldsByMode) {
         if (c.refusal) {
             ASSERT_FALSE(result);
             EXPECT_EQ(result.refusal->text, c.refusal);
+            EXPECT_EQ(result.refusal->note, c.operandOrNote);
             EXPECT_EQ(editor.valueText(), c.value);
             continue;
         }
         ASSERT_TRUE(result) << result.refusal->text;
-        EXPECT_EQ(result.record.operand, c.operand);
+        EXPECT_EQ(result.record.operand, c.operandOrNote);
         EXPECT_EQ(result.record.value, c.stored);
     }
 }

@@ -84,7 +84,7 @@ TEST(DefaultImage, InitialBinWrittenByTheBuildHoldsTheDefaults) {
     std::error_code ec;
     EXPECT_EQ(std::filesystem::file_size(path, ec), 172828u) << ec.message();
     SettingsImage image;
-    ASSERT_EQ(loadSettingsFile(image, path), 172828u) << path;
+    ASSERT_TRUE(loadSettingsFile(image, path)) << path;
     expectDefaults(image);
     EXPECT_EQ(image, makeDefaultSettingsImage());
 }

@@ -45,7 +45,7 @@ TEST_F(SettingsFileTest, RoundTripKeepsEveryByteIncludingReservedOnes) {
     ASSERT_TRUE(saveSettingsFile(original, path("a.bin")));
     EXPECT_EQ(fs::file_size(path("a.bin")), 172828u);
     SettingsImage loaded;
-    EXPECT_EQ(loadSettingsFile(loaded, path("a.bin")), 172828u);
+    EXPECT_EQ(loadSettingsFile(loaded, path("a.bin")).bytes, 172828u);
     EXPECT_EQ(loaded, original);
 }
 
@@ -55,16 +55,16 @@ TEST_F(SettingsFileTest, SaveReplacesALongerFile) {
     EXPECT_EQ(fs::file_size(path("a.bin")), 172828u);
 }
 
-TEST_F(SettingsFileTest, ShortFileReplacesOnlyItsLeadingBytes) {
+TEST_F(SettingsFileTest, AShortInitialImageReplacesOnlyItsLeadingBytes) {
     const SettingsImage before = randomImage(3);
     SettingsImage image = before;
     writeBytes("short.bin", std::vector<std::uint8_t>(100, 0x5A));
-    EXPECT_EQ(loadSettingsFile(image, path("short.bin")), 100u);
+    EXPECT_EQ(loadSettingsFilePrefix(image, path("short.bin")).bytes, 100u);
     for (std::size_t i = 0; i < 100; ++i) ASSERT_EQ(image.u8(i), 0x5A) << i;
     for (std::size_t i = 100; i < SettingsImage::kSize; ++i) ASSERT_EQ(image.u8(i), before.u8(i)) << i;
 
     writeBytes("empty.bin", {});
-    EXPECT_EQ(loadSettingsFile(image, path("empty.bin")), 0u);
+    EXPECT_EQ(loadSettingsFilePrefix(image, path("empty.bin")).bytes, 0u);
 }
 
 TEST_F(SettingsFileTest, BytesBeyondTheImageAreIgnored) {
@@ -72,7 +72,7 @@ TEST_F(SettingsFileTest, BytesBeyondTheImageAreIgnored) {
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 31);
     writeBytes("long.bin", bytes);
     SettingsImage image;
-    EXPECT_EQ(loadSettingsFile(image, path("long.bin")), 172828u);
+    EXPECT_EQ(loadSettingsFile(image, path("long.bin")).bytes, 172828u);
     for (std::size_t i = 0; i < SettingsImage::kSize; ++i) ASSERT_EQ(image.u8(i), bytes[i]) << i;
 }
 
@@ -83,8 +83,7 @@ TEST_F(SettingsFileTest, UnopenableFilesChangeNothingAndReportFailure) {
     EXPECT_EQ(image, before);
     EXPECT_FALSE(saveSettingsFile(image, path("no/such/folder/a.bin")));
     EXPECT_FALSE(fs::exists(path("no")));
-    // A folder opens for reading on POSIX but yields no bytes.
     fs::create_directories(path("folder.bin"));
-    EXPECT_EQ(loadSettingsFile(image, path("folder.bin")).value_or(0), 0u);
+    EXPECT_FALSE(loadSettingsFile(image, path("folder.bin")));
     EXPECT_EQ(image, before);
 }

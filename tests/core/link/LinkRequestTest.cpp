@@ -6,9 +6,11 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <string>
 
 #include "link/ControllerLink.h"
+#include "link/LinkThread.h"
 
 using namespace vantrel;
 
@@ -23,6 +25,7 @@ protected:
     void SetUp() override {
         master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
         ASSERT_GE(master_, 0);
+        ASSERT_EQ(::fcntl(master_, F_SETFL, O_NONBLOCK), 0);  // drainLine reads what is there
         ASSERT_EQ(::grantpt(master_), 0);
         ASSERT_EQ(::unlockpt(master_), 0);
         ASSERT_TRUE(link.open(std::string(::ptsname(master_)).substr(5), nullptr));
@@ -31,6 +34,11 @@ protected:
     void TearDown() override {
         link.close();
         ::close(master_);
+    }
+    // Throws away what the link wrote, so that the line never fills.
+    void drainLine() {
+        char bytes[4096];
+        while (::read(master_, bytes, sizeof bytes) > 0) {}
     }
     ControllerStatus status;
     ControllerLink link{status};
@@ -53,28 +61,34 @@ TEST_F(OpenLink, TheLastRequestBeforeAPassIsTheOneTaken) {
     EXPECT_FALSE(link.takeRequestLocked());  // gone once taken
 }
 
-TEST_F(OpenLink, AnIdleOnlyRequestWaitsForTheIdleLinkAndNeverCutsAChainShort) {
+TEST_F(OpenLink, AnIdleOnlyRequestNeverReplacesAWaitingRequestNorCutsAnOperationShort) {
     struct Case {
         const char* what;
+        bool pollingWaits;        // a request for polling waits in the slot (a JOG just released)
         LinkOp pendingAtRequest;  // what the link does when the request is made
         LinkOp pendingAtPass;     // what it has moved on to when its next pass begins
         bool made;
         bool takenAtPass;
     };
     const Case cases[] = {
-        {"idle throughout", LinkOp::Idle, LinkOp::Idle, true, true},
-        {"a settings write moved on to area 2", LinkOp::Idle, LinkOp::SettingsWriteArea2, true, false},
-        {"a held JOG", LinkOp::Jog, LinkOp::Jog, false, false},
-        {"a settings read leading into the program read", LinkOp::ProgramRead, LinkOp::ProgramRead, false, false},
+        {"idle throughout", false, LinkOp::Idle, LinkOp::Idle, true, true},
+        {"a settings write moved on to area 2", false, LinkOp::Idle, LinkOp::SettingsWriteArea2, true, false},
+        {"a held JOG", false, LinkOp::Jog, LinkOp::Jog, false, false},
+        {"a settings read leading into the program read", false, LinkOp::ProgramRead, LinkOp::ProgramRead, false,
+         false},
+        {"a released JOG", true, LinkOp::Jog, LinkOp::Jog, false, true},
+        {"polling asked for on the idle link", true, LinkOp::Idle, LinkOp::Idle, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         link.takeRequestLocked();  // an empty slot
         link.setPendingOpLocked(op(c.pendingAtRequest));
+        ASSERT_TRUE(!c.pollingWaits || link.setPendingOp(LinkOp::Idle));
         EXPECT_EQ(link.requestWhenIdle(LinkOp::AlarmRead), c.made);
         link.setPendingOpLocked(op(c.pendingAtPass));
         const auto taken = link.takeRequestLocked();
         EXPECT_EQ(taken.has_value(), c.takenAtPass);
+        EXPECT_EQ(taken ? taken->op : 0, c.takenAtPass ? op(c.pollingWaits ? LinkOp::Idle : LinkOp::AlarmRead) : 0);
         if (c.made && !c.takenAtPass) {
             // Still waiting; once the chain has ended, the next pass takes it.
             EXPECT_EQ(link.pendingOp(), op(LinkOp::AlarmRead));
@@ -93,4 +107,36 @@ TEST_F(OpenLink, ClosingTheLinkDropsAWaitingRequestAndRefusesNewOnes) {
     EXPECT_FALSE(link.setPendingOp(LinkOp::FlashWrite));
     EXPECT_FALSE(link.requestWhenIdle(LinkOp::AlarmRead));
     EXPECT_FALSE(link.startJog(JogRequestRecord{}));
+}
+
+TEST_F(OpenLink, AHeldJogNoLongerRenewedEndsWithTheStopByItself) {
+    using namespace std::chrono_literals;
+    using Clock = std::chrono::steady_clock;
+    RequestQueues queues;
+    SettingsImage image;
+    LinkThread thread(link, queues, status, image);
+    link.setTimeouts(5ms, 1000ms);  // nobody answers: each JOG exchange waits this long
+    LinkPauses pauses;
+    pauses.heldJog = 60ms;
+    thread.setPauses(pauses);
+    JogRequestRecord held;
+    held.setOperation(JogRequestRecord::kJogBackward);
+    held.setAxis(9);
+    // Renewed on every pass for well past the dead-man time: the JOG goes on.
+    Clock::time_point lastRenewal;
+    for (const auto pressed = Clock::now(); Clock::now() - pressed < 4 * pauses.heldJog; drainLine()) {
+        lastRenewal = Clock::now();
+        ASSERT_TRUE(link.startJog(held));
+        thread.runOnce();
+    }
+    EXPECT_EQ(link.pendingOp(), op(LinkOp::Jog));
+    // The renewals stop (a window that froze): the last JOG sent is the stop, then polling.
+    while (link.pendingOp() == op(LinkOp::Jog) && Clock::now() - lastRenewal < 2s) {
+        thread.runOnce();
+        drainLine();
+    }
+    EXPECT_GE(Clock::now() - lastRenewal, pauses.heldJog);
+    EXPECT_EQ(link.pendingOp(), op(LinkOp::Idle));
+    const std::lock_guard guard(link.lock());
+    EXPECT_EQ(link.jogRequestLocked().bytes, JogRequestRecord::stopOf(9).bytes);
 }

@@ -58,7 +58,7 @@ TEST(OnlineRequests, AlarmRecordReadTakesOnlyTheIdleLink) {
     ASSERT_TRUE(link.open(name, nullptr));
     EXPECT_EQ(requestAlarmRecord(link), AlarmRecordRequest::LinkBusy);  // identify pending
     EXPECT_EQ(link.pendingOp(), static_cast<std::uint8_t>(LinkOp::Identify));
-    ASSERT_TRUE(link.setPendingOp(LinkOp::Idle));
+    link.setPendingOpLocked(static_cast<std::uint8_t>(LinkOp::Idle));  // identified: polling
     EXPECT_EQ(requestAlarmRecord(link), AlarmRecordRequest::Made);
     EXPECT_EQ(link.pendingOp(), static_cast<std::uint8_t>(LinkOp::AlarmRead));
     ASSERT_TRUE(link.setPendingOp(LinkOp::Jog));  // a held JOG is not cut short

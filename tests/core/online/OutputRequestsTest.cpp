@@ -1,5 +1,6 @@
 // Output toggles and alarm resets are taken only while the link is open, so
-// nothing set while disconnected goes out when the user connects.
+// nothing set while disconnected goes out when the user connects; the toggles
+// of the test windows only in edit-test mode.
 #include "online/OutputRequests.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,7 @@
 
 using namespace vantrel;
 
-TEST(OutputRequests, InertWhileTheLinkIsClosed) {
+TEST(OutputRequests, InertWhileTheLinkIsClosedAndTogglesOutsideEditTestMode) {
     test::OpenLink open;
     ASSERT_TRUE(open.opened);
     ControllerStatus& status = open.status;
@@ -19,7 +20,9 @@ TEST(OutputRequests, InertWhileTheLinkIsClosed) {
 
     struct Step {
         bool open;
-        bool taken;
+        std::uint16_t mode;
+        bool toggled;
+        bool reset;
         std::uint16_t general;
         std::uint8_t driver;
         std::uint16_t network;
@@ -28,16 +31,19 @@ TEST(OutputRequests, InertWhileTheLinkIsClosed) {
     };
     // Each row presses everything once, with the link open or closed.
     const Step steps[] = {
-        {true, true, 0x0004, 0x04, 0x0080, 0x0020, 1},
-        {false, false, 0x0004, 0x04, 0x0080, 0x0020, 1},
+        {true, 0, true, true, 0x0004, 0x04, 0x0080, 0x0020, 1},
+        {true, 2, false, true, 0x0004, 0x04, 0x0080, 0x0020, 1},
+        {true, 1, false, true, 0x0004, 0x04, 0x0080, 0x0020, 1},
+        {false, 0, false, false, 0x0004, 0x04, 0x0080, 0x0020, 1},
     };
     for (const Step& s : steps) {
         if (!s.open) open.link.close();
-        EXPECT_EQ(toggleOutput(open.link, status, out3), s.taken);
-        EXPECT_EQ(toggleOutput(open.link, status, free2), s.taken);
-        EXPECT_EQ(toggleOutput(open.link, status, netIn), s.taken);
-        EXPECT_EQ(requestNetworkAlarmReset(open.link, status, 5), s.taken);
-        EXPECT_EQ(requestAlarmReset(open.link, status), s.taken);
+        status.modeWord.store(s.mode);
+        EXPECT_EQ(toggleOutput(open.link, status, out3), s.toggled);
+        EXPECT_EQ(toggleOutput(open.link, status, free2), s.toggled);
+        EXPECT_EQ(toggleOutput(open.link, status, netIn), s.toggled);
+        EXPECT_EQ(requestNetworkAlarmReset(open.link, status, 5), s.reset);
+        EXPECT_EQ(requestAlarmReset(open.link, status), s.reset);
         EXPECT_EQ(status.generalOutputs.load(), s.general);
         EXPECT_EQ(status.driverOutputs[1].load(), s.driver);
         EXPECT_EQ(status.networkOutputs[9].load(), s.network);

@@ -77,21 +77,30 @@ TEST(AtomicFile, AFailedWriteLeavesTheOldFileWhole) {
          [](const std::string& path) { return writeFileAtomically(path, kNew); }, EISDIR},
         {"the folder does not exist", "missing/settings.bin",
          [](const std::string& path) { return writeFileAtomically(path, kNew); }, ENOENT},
+        {"the target was made read-only", "read-only.bin",
+         [](const std::string& path) { return writeFileAtomically(path, kNew); }, EACCES},
+        {"the target is a FIFO", "fifo",
+         [](const std::string& path) { return writeFileAtomically(path, kNew); }, FileWriteResult::kNotRegularFile},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempFolder temp;
         temp.write("settings.bin", kOld);
+        temp.write("read-only.bin", kOld);
+        chmod(temp.file("read-only.bin").c_str(), 0444);
+        ASSERT_EQ(mkfifo(temp.file("fifo").c_str(), 0600), 0);
         fs::create_directory(temp.file("folder"));
         const FileWriteResult result = c.write(temp.file(c.target));
         EXPECT_FALSE(result);
         EXPECT_EQ(result.error, c.error) << result.description();
         EXPECT_FALSE(result.description().empty());
         EXPECT_EQ(temp.read("settings.bin"), kOld);
+        EXPECT_EQ(temp.read("read-only.bin"), kOld);
         EXPECT_TRUE(fs::is_directory(temp.file("folder")));
+        EXPECT_TRUE(fs::is_fifo(temp.file("fifo")));
         std::vector<std::string> names = namesIn(temp.path());
         std::sort(names.begin(), names.end());
-        EXPECT_EQ(names, (std::vector<std::string>{"folder", "settings.bin"}));
+        EXPECT_EQ(names, (std::vector<std::string>{"fifo", "folder", "read-only.bin", "settings.bin"}));
     }
 }
 
@@ -117,6 +126,40 @@ TEST(AtomicFile, ACrashBetweenWriteAndRenameLeavesTheOldFile) {
     EXPECT_EQ(temp.read("settings.bin"), kOld);
     // The next save replaces it as usual.
     ASSERT_TRUE(writeFileAtomically(temp.file("settings.bin"), kNew));
+    EXPECT_EQ(temp.read("settings.bin"), kNew);
+}
+
+// The pid of a process that has ended.
+pid_t endedProcess() {
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return child;
+}
+
+TEST(AtomicFile, ASaveRemovesWhatKilledSavesOfTheSameFileLeftBehind) {
+    TempFolder temp;
+    const std::string gone = std::to_string(endedProcess());
+    const std::string running = std::to_string(getpid());
+    struct Leftover {
+        std::string name;
+        bool removed;
+    };
+    const std::vector<Leftover> leftovers = {
+        {".settings.bin." + gone + "-0-123456.tmp", true},
+        {".settings.bin." + gone + "-17-9.tmp", true},
+        {".settings.bin." + running + "-0-1.tmp", false},  // a save still going on
+        {".other.bin." + gone + "-0-1.tmp", false},        // another file's
+        {".settings.bin." + gone + "-0-1.tmp.bak", false},  // not a name of ours
+        {".settings.bin." + gone + ".tmp", false},
+        {".settings.bin.x" + gone + "-0-1.tmp", false},
+        {"settings.bin." + gone + "-0-1.tmp", false},
+    };
+    for (const Leftover& leftover : leftovers) temp.write(leftover.name, kOld);
+    ASSERT_TRUE(writeFileAtomically(temp.file("settings.bin"), kNew));
+    for (const Leftover& leftover : leftovers)
+        EXPECT_EQ(fs::exists(temp.file(leftover.name)), !leftover.removed) << leftover.name;
     EXPECT_EQ(temp.read("settings.bin"), kNew);
 }
 

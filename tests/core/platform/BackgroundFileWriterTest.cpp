@@ -27,7 +27,9 @@ TEST(BackgroundFileWriter, TheFileEndsAsTheNewestJobSays) {
     EXPECT_FALSE(std::filesystem::exists(temp.file("recovery.dat")));
     writer.remove();  // nothing there: no failure
     writer.waitIdle();
-    EXPECT_FALSE(writer.takeFailure());
+    const auto removed = writer.takeResult();
+    ASSERT_TRUE(removed);
+    EXPECT_TRUE(*removed);
     // Jobs from another thread than the one that waits.
     std::thread other([&writer] {
         for (int i = 0; i < 50; ++i) writer.write(std::string(1000, static_cast<char>('a' + i % 26)));
@@ -37,15 +39,21 @@ TEST(BackgroundFileWriter, TheFileEndsAsTheNewestJobSays) {
     EXPECT_EQ(temp.read("recovery.dat"), std::string(1000, static_cast<char>('a' + 49 % 26)));
 }
 
-TEST(BackgroundFileWriter, AFailedWriteIsReportedOnceAndAJobLeftAtTheEndIsDone) {
+TEST(BackgroundFileWriter, AFailedWriteIsReportedOnceUntilAWriteSucceedsAndAJobLeftAtTheEndIsDone) {
     TempFolder temp;
     BackgroundFileWriter failing(temp.file("missing/recovery.dat"));
     failing.write("x");
     failing.waitIdle();
-    const auto failure = failing.takeFailure();
+    const auto failure = failing.takeResult();
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->error, ENOENT);
-    EXPECT_FALSE(failing.takeFailure());
+    EXPECT_FALSE(failing.takeResult());
+    std::filesystem::create_directory(temp.file("missing"));
+    failing.write("x");
+    failing.waitIdle();
+    const auto written = failing.takeResult();
+    ASSERT_TRUE(written);
+    EXPECT_TRUE(*written);
     {
         BackgroundFileWriter writer(temp.file("recovery.dat"));
         writer.write("last words");

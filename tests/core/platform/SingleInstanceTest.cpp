@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace vantrel {
 namespace {
@@ -76,6 +79,37 @@ TEST(SingleInstanceTest, WithoutRuntimeFolderTheDataFolderIsUsed)
     EXPECT_EQ(SingleInstance::defaultLockFolder(), temp.path() + "/KESSLAND/VANTREL");
     const SingleInstance lock;
     EXPECT_TRUE(lock.holdsLock());
+}
+
+TEST(SingleInstanceTest, ALaterStartTellsARunningHolderFromOneThatHangs)
+{
+    struct Case {
+        const char* what;
+        bool holderAnswers;  // its event loop runs
+        bool socketGone;     // it cannot be asked
+    };
+    const Case cases[] = {{"answers", true, false}, {"hangs", false, false}, {"cannot be asked", false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder temp;
+        const SingleInstance first(temp.path());
+        ASSERT_GE(first.pingSocket(), 0);
+        if (c.socketGone) {
+            unlink((temp.path() + "/VANTREL.exe ZOLTEC.sock").c_str());
+        }
+        std::thread eventLoop([&] {
+            pollfd waiting{first.pingSocket(), POLLIN, 0};
+            if (c.holderAnswers && poll(&waiting, 1, 10000) == 1) {
+                first.answerPings();
+            }
+        });
+        const SingleInstance second(temp.path());
+        ASSERT_TRUE(second.anotherInstanceRuns());
+        // Nothing to tell when it cannot be asked.
+        EXPECT_EQ(second.holderAnswers(std::chrono::milliseconds(c.holderAnswers ? 10000 : 300)),
+                  c.holderAnswers || c.socketGone);
+        eventLoop.join();
+    }
 }
 
 }  // namespace

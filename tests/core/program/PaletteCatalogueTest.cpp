@@ -64,5 +64,21 @@ TEST(PaletteCatalogue, DoubleClickReopensWithTheCreatingButton) {
     EXPECT_EQ(doubleClickMode(kCodeElse), kNoStepCode);
 }
 
+TEST(PaletteCatalogue, ToolTipsNameTheCommandAButtonStores) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"条件CALL", "コマンド: IF … GOSUB"},         {"条件分岐(IF/ENDIF)", "コマンド: IF … THEN / ENDIF"},
+        {"RETURN", "コマンド: RET"},                  {"LABEL", "選択したステップにラベルを付けます"},
+        {"LABEL削除", "選択したステップのラベルを削除します"}, {"JOG動作", "このボタンにはコマンドがありません"},
+    };
+    for (const auto& [button, tip] : cases) {
+        const auto catalogue = paletteCatalogue();
+        const auto entry = std::find_if(catalogue.begin(), catalogue.end(),
+                                        [&](const PaletteEntry& e) { return e.button.button == button; });
+        ASSERT_NE(entry, catalogue.end()) << button;
+        EXPECT_EQ(paletteToolTip(*entry), tip) << button;
+    }
+    EXPECT_EQ(paletteToolTip(*doubleClickEntry(kCodeMovePD)), "コマンド: MOVEP");  // the no-wait group's 軸移動
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -5,6 +5,7 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <optional>
 
 #include "program/ProgramCompile.h"
 #include "program/ProgramFiles.h"
@@ -136,32 +137,47 @@ TEST_F(ProgramFilesTest, CompileChecks) {
 }
 
 // Which operations count as saved or read (the store text is then safe on
-// disk, so no recovery copy is needed), and which do not.
-TEST_F(ProgramFilesTest, SavesAndReadsAreReportedWithTheStoreText) {
-    std::vector<std::string> events;
-    files->setSavedOrReadListener([&events](std::string_view text) { events.emplace_back(text); });
+// disk, so no recovery copy is needed), in which file, and which do not.
+TEST_F(ProgramFilesTest, SavesAndReadsAreReportedWithTheStoreTextAndTheirFile) {
+    using Kind = ProgramFiles::Kind;
+    struct Event {
+        std::string text;
+        Kind which;
+        std::string path;
+        bool operator==(const Event&) const = default;
+    };
+    std::vector<Event> events;
+    files->setSavedOrReadListener([&events](std::string_view text, Kind which, const std::string& file) {
+        events.push_back({std::string(text), which, file});
+    });
     write("Ncstepini.sys", "\tPROG\t#001\r\n");
     write("Ncstep.sys", "\tPROG\t#002\r\n");
     write("a.ncp", "\tPROG\t#003\n");
-    const std::vector<std::pair<std::function<void()>, bool>> cases = {
-        {[&] { files->loadStoreFromFile(ProgramFiles::Which::DefaultPrograms); }, true},
-        {[&] { files->writeWorkingFile(); }, false},  // before a compile: replaced by the next read
-        {[&] { files->programFileRead(); }, true},
-        {[&] { files->openProgramFile(path("a.ncp")); }, true},
-        {[&] { files->saveProgramFile(path("b.ncp")); }, true},
-        {[&] { files->saveProgramFile(path("missing/b.ncp")); }, false},
-        {[&] { files->restoreStore("\tPROG\t#004\r\n"); }, false},
+    struct Case {
+        std::function<void()> act;
+        std::optional<std::pair<Kind, std::string>> reported;
+    };
+    const std::vector<Case> cases = {
+        {[&] { files->loadStoreFromFile(ProgramFiles::Which::DefaultPrograms); },
+         std::pair{Kind::DefaultPrograms, path("Ncstepini.sys")}},
+        {[&] { files->writeWorkingFile(); }, std::nullopt},  // before a compile: replaced by the next read
+        {[&] { files->programFileRead(); }, std::pair{Kind::WorkingFile, path("Ncstep.sys")}},
+        {[&] { files->openProgramFile(path("a.ncp")); }, std::pair{Kind::ProgramFile, path("a.ncp")}},
+        {[&] { files->saveProgramFile(path("b.ncp")); }, std::pair{Kind::ProgramFile, path("b.ncp")}},
+        {[&] { files->saveProgramFile(path("missing/b.ncp")); }, std::nullopt},
+        {[&] { files->restoreStore("\tPROG\t#004\r\n"); }, std::nullopt},
         {[&] {
              fs::remove(path("Ncstepini.sys"));
              files->resetPrograms();
          },
-         false},
+         std::nullopt},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         events.clear();
-        cases[i].first();
-        EXPECT_EQ(events, cases[i].second ? std::vector<std::string>{store.text()} : std::vector<std::string>{})
-            << "case " << i;
+        cases[i].act();
+        std::vector<Event> expected;
+        if (cases[i].reported) expected.push_back({store.text(), cases[i].reported->first, cases[i].reported->second});
+        EXPECT_EQ(events, expected) << "case " << i;
     }
 }
 
@@ -226,10 +242,34 @@ TEST_F(ProgramFilesTest, CompileResults) {
     EXPECT_FALSE(ProgramCompile::showErrorProgram(store, state));
 }
 
+// Deleting steps of the error program keeps the red row on the step the
+// controller named: it moves up with it, and goes when that step is deleted.
+TEST(CompileErrorRow, FollowsItsStepThroughDeletions) {
+    struct Case {
+        int program;            // the program the steps were deleted from
+        std::vector<int> rows;  // as selected: any order, repeats, rows past the steps
+        int errorStep;          // afterwards
+    };
+    const Case cases[] = {
+        {7, {9, 12, 20}, 8},  // below it, and past the program's 20 steps
+        {7, {5, 0, 5}, 6},    // two above it, one of them selected twice
+        {7, {2, 8}, -1},      // its own step
+        {3, {2}, 8},          // another program
+    };
+    for (const Case& c : cases) {
+        CompileState state;
+        state.lastStatus = CompileResult::kControllerError;
+        state.errorProgram = 7;
+        state.errorStep = 8;
+        ProgramCompile::followDeletedSteps(state, c.program, c.rows, 20);
+        EXPECT_EQ(state.errorStep, c.errorStep) << c.program << " " << c.rows.front();
+    }
+}
+
 TEST_F(ProgramFilesTest, ForeignBytesOpenWithoutHarm) {
     std::string garbage;
     for (int i = 0; i < 70000; ++i) garbage.push_back(static_cast<char>((i * 7919) % 251));
-    write("garbage.ncp", garbage);
+    write("garbage.ncp", "\tPROG\t#001\r\n" + garbage);
     EXPECT_TRUE(files->openProgramFile(path("garbage.ncp")));
     EXPECT_EQ(store.text().find('\0'), std::string::npos);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "program/ProgramViewStatus.h"
@@ -50,6 +51,25 @@ TEST_F(ProgramViewStatusTest, TheRunningRowFollowsTheFirstPairOfTheProgramShown)
     }
 }
 
+TEST_F(ProgramViewStatusTest, TheStatusSaysWhereEachRunningTaskIsInTheRunModes) {
+    const std::tuple<int, std::vector<TaskPosition>, std::vector<RunningTask>, const char*> cases[] = {
+        {0, {{1, 2}}, {}, ""},  // edit-test mode: the usual text
+        {1, {{1, 2}}, {{0, 1, 2}}, "タスク0: #001 ステップ003"},
+        {2, {{0, 0}, {0, 4}, {5, 0}, {100, 254}}, {{2, 5, 0}, {3, 100, 254}},  // tasks without a program left out
+         "タスク2: #005 ステップ001　タスク3: #100 ステップ255"},
+    };
+    for (const auto& [mode, tasks, named, text] : cases) {
+        ProgramViewStatus fresh;
+        EXPECT_TRUE(fresh.tick(running(mode, tasks), compile).statusChanged) << text;
+        EXPECT_EQ(fresh.runningTasks(), named) << text;
+        EXPECT_EQ(fresh.statusText(), text);
+    }
+    // The next step of a task is a change of the status; the same step is none.
+    tick(running(1, {{1, 2}}));
+    EXPECT_FALSE(tick(running(1, {{1, 2}})).statusChanged);
+    EXPECT_TRUE(tick(running(1, {{1, 3}})).statusChanged);
+}
+
 TEST_F(ProgramViewStatusTest, ScrollShowsTwentyStepsAfterARowBeyondTwenty) {
     const std::pair<int, int> cases[] = {{0, 0}, {20, 20}, {21, 41}, {200, 220}};
     for (const auto& [step, scroll] : cases) {
@@ -91,6 +111,7 @@ TEST_F(ProgramViewStatusTest, AnIdleTickReportsNothing) {
     ProgramViewStatusInput input = running(2, {{5, 8}, {1, 3}});
     EXPECT_TRUE(tick(input).any());
     for (int i = 0; i < 3; ++i) EXPECT_FALSE(tick(input).any()) << i;
+    input.tasks = {};  // the tasks ended: the status says the store's state again
     input.storeClean = false;
     const auto changes = tick(input);
     EXPECT_TRUE(changes.statusChanged);

@@ -366,7 +366,7 @@ TEST_F(StepEditorTest, LoadStepForEditFillsTheOtherRowsOfItsTable) {
     ASSERT_TRUE(editor.loadStepForEdit(5));
     EXPECT_EQ(editor.lastEditRecord().number, 42);
     ASSERT_TRUE(editor.loadStepForEdit(6));
-    EXPECT_EQ(editor.lastEditRecord().networkAxis, 0);  // only 1..16 name a driver
+    EXPECT_EQ(editor.lastEditRecord().networkAxis, 17);  // kept: its editor shows it and asks for a driver
     ASSERT_TRUE(editor.loadStepForEdit(7));
     EXPECT_EQ(editor.lastEditRecord().networkAxis, 16);
     EXPECT_EQ(editor.lastEditRecord().onOff, 1);
@@ -471,6 +471,9 @@ TEST_F(StepEditorTest, AllocateAutoPointSkipsEveryReferencedPoint) {
     store.current().stepCount = 1;
     store.current().step(0) = {0, kCodeLine, "A1 P0304 ", ""};
     EXPECT_EQ(editor.allocateAutoPoint(0), 304);
+    // Another program's point written with three digits is in use as well.
+    load("\tPROG\t#001\r\n\tLINE\tA1 P301 \r\n\tPROG\t#002\r\n", 2);
+    EXPECT_EQ(editor.allocateAutoPoint(0), 301);
 }
 
 TEST_F(StepEditorTest, PasteGivesCopiedLineStepsNewDistinctPoints) {

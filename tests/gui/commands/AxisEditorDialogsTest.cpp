@@ -233,6 +233,21 @@ private slots:
         QCOMPARE(int(program().stepCount), 1);
     }
 
+    // A shift from a file that names a prohibited-area record: OK is refused
+    // and the form stays open, so that a shift point can be chosen.
+    void aShiftOnAnAreaRecordStaysOpenForAnotherPoint() {
+        open("\tPROG\t#001\r\n\tSHIFT\tON 1 P226 \r\n");
+        const SettingsImage before = state->image;
+        QVERIFY(doubleClick<CProgShiftDlg>(0, [this, &before](CProgShiftDlg& d) {
+            test::pressKey(d, Qt::Key_Return);
+            QVERIFY(d.isVisible() && state->image == before && recorder->messages.size() == 1);
+            d.pointList()->setCurrentIndex(3);  // 083
+            test::type(d.positionField(3), "4");
+            test::pressKey(d, Qt::Key_Return);
+        }));
+        QCOMPARE(step(0).operand, std::string("ON 1 P083 "));
+    }
+
     void aShiftSwitchedOffNamesNoPoint() {
         open();
         const SettingsImage before = state->image;

@@ -3,6 +3,7 @@
 // fixed by "軸確定".
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabBar>
@@ -10,6 +11,8 @@
 #include "EditorTestSupport.h"
 #include "commands/CProgOutDlg.h"
 #include "commands/CProgRioOutDlg.h"
+#include "commands/CProgTimerCounterDlg.h"
+#include "ui/StatusNote.h"
 
 using namespace vantrel;
 
@@ -77,6 +80,22 @@ private slots:
         QVERIFY(*ran);
         QCOMPARE(recorder->texts(), std::vector<std::string>{"条件が未設定です。"});
         QCOMPARE(stepCount(), 2);
+    }
+
+    // A time wait says which other steps wait on its timer (not the one
+    // re-opened); a refused time names its range beside the message.
+    void aTimeWaitSaysWhenOtherStepsShareItsTimer() {
+        openView("\tPROG\t#001\r\n\tWAIT\tT2\r\n\tWAIT\tT2\r\n\tPROG\t#002\r\n\tWAIT\tT2\r\n");
+        state->ioNames.loadFromText("[IO_TIMER]\nT1\tt1\nT2\tt2\nT3\tt3\n");
+        QVERIFY(doubleClick<CProgTimerCounterDlg>(0, [](CProgTimerCounterDlg& d) {
+            QCOMPARE(d.timerNote()->text(), QStringLiteral("T2 は他の 2 ステップでも使われています"));
+            test::clickRow(d.picker(), 2);  // T3: no other step
+            QVERIFY(d.timerNote()->isHidden());
+            test::type(d.valueField(), QStringLiteral("100"));
+            d.okButton()->click();
+            QCOMPARE(ui::lastStatusNote(), QStringLiteral("設定範囲:0.00～99.99[sec]"));
+        }));
+        QCOMPARE(recorder->texts(), (std::vector<std::string>{"設定が範囲外です。"}));
     }
 
     void aRemoteIoWriteNeedsItsDriverFixedFirst() {

@@ -21,6 +21,7 @@
 #include "data/DefaultImage.h"
 #include "online/CIoTestDlg.h"
 #include "online/CJogDlg.h"
+#include "online/COutputTestWindow.h"
 #include "online/CLamp.h"
 #include "online/CLampGroup.h"
 #include "online/CRivoStatusMonitorDlg.h"
@@ -58,12 +59,19 @@ private:
         if (!c_->connect()) return nullptr;
         return c_->open<CJogDlg>(MonitorWindow::TestRun);
     }
-    // Holds ">" and lets ticks run until the JOG is on the link.
+    // Holds ">" and lets ticks run until the JOG has gone out.
     void holdForward(CJogDlg* jog) {
         QTest::mousePress(jog->button(JogButton::Forward), Qt::LeftButton);
         jog->refresh();
         QCOMPARE(c_->state.link.pendingOp(), kJog);
         QVERIFY(jog->session().jogging());
+        QTRY_COMPARE_WITH_TIMEOUT(lastJogOperation(), 1, kPatience);
+    }
+    // What ends a held JOG other than its release: the stop goes out, then the polls.
+    void stopFollows(CJogDlg* jog) {
+        QVERIFY(!jog->session().jogging());
+        QTRY_COMPARE_WITH_TIMEOUT(lastJogOperation(), 7, kPatience);
+        QTRY_COMPARE_WITH_TIMEOUT(c_->state.link.pendingOp(), kIdle, kPatience);
     }
     static double shown(const QString& text) { return text.toDouble(); }
     // Operation of the last JOG request the controller received; -1 before any.
@@ -132,7 +140,7 @@ private slots:
         c_->menu->activateWindow();
         QTRY_VERIFY_WITH_TIMEOUT(!jog->isActiveWindow(), kPatience);
         jog->refresh();
-        QCOMPARE(c_->state.link.pendingOp(), kIdle);
+        stopFollows(jog);
         // Back in the window, the button must be pressed again: the mouse
         // moving over it pushes it down but does not hold it.
         QVERIFY(activate(jog));
@@ -148,7 +156,7 @@ private slots:
         modal.setModal(true);
         modal.show();
         jog->refresh();
-        QCOMPARE(c_->state.link.pendingOp(), kIdle);
+        stopFollows(jog);
         modal.close();
         QTest::mouseRelease(jog->button(JogButton::Forward), Qt::LeftButton);
         QVERIFY(activate(jog));
@@ -157,9 +165,7 @@ private slots:
         holdForward(jog);
         QTest::keyClick(jog, Qt::Key_Escape);
         QVERIFY(jog->isVisible());
-        QVERIFY(!jog->session().jogging());
-        QTRY_COMPARE_WITH_TIMEOUT(lastJogOperation(), 7, kPatience);
-        QTRY_COMPARE_WITH_TIMEOUT(c_->state.link.pendingOp(), kIdle, kPatience);
+        stopFollows(jog);
         QTest::mouseRelease(jog->button(JogButton::Forward), Qt::LeftButton);
 
         // The link drops.
@@ -175,7 +181,7 @@ private slots:
         QVERIFY(activate(jog));
         holdForward(jog);
         jog->close();
-        QCOMPARE(c_->state.link.pendingOp(), kIdle);
+        stopFollows(jog);
     }
 
     void aFailedCheckShowsItsMessageAndSendsNothing() {
@@ -276,6 +282,56 @@ private slots:
         jog->driverSwitch(2)->click();
         QTRY_COMPARE_WITH_TIMEOUT(c_->sim.outputs().driverOutputs[0], std::uint8_t(0x04), kPatience);
         QTRY_VERIFY_WITH_TIMEOUT((jog->refresh(), jog->driverSwitch(2)->isChecked()), kPatience);
+    }
+
+    void outsideEditTestModeTheTestWindowsDoNotActAndSayWhy() {
+        CJogDlg* jog = openJog();
+        QVERIFY(jog);
+        auto* io = c_->open<CIoTestDlg>(MonitorWindow::IoTest);
+        QVERIFY(io);
+        const std::vector<COutputTestWindow*> outputs{io, io->openPulseOutputTest(), io->openRivoOutputTest()};
+        const QString jogReason = QStringLiteral("テスト運転を行うときは\n編集テストモードに切り替えてください。");
+        const QString ioReason = QStringLiteral("IOテストを行うときは\n編集テストモードに切り替えてください。");
+        QVERIFY(jog->modeReason()->isHidden());
+
+        for (const std::uint16_t mode : {std::uint16_t(2), std::uint16_t(0)}) {
+            const bool acts = mode == 0;
+            c_->state.status.requestedMode.store(mode);  // the main window's mode command
+            QTRY_COMPARE_WITH_TIMEOUT(c_->state.status.modeWord.load(), mode, kPatience);
+            QTRY_COMPARE_WITH_TIMEOUT(jog->button(JogButton::Forward)->isEnabled(), acts, kPatience);
+            for (JogButton b : {JogButton::Backward, JogButton::InchForward, JogButton::Home, JogButton::TestRun})
+                QCOMPARE(jog->button(b)->isEnabled(), acts);
+            QVERIFY(jog->button(JogButton::Stop)->isEnabled());
+            QCOMPARE(jog->driverSwitch(2)->isEnabled(), acts);
+            QCOMPARE(jog->modeReason()->isVisible(), !acts);
+            if (!acts) QCOMPARE(jog->modeReason()->text(), jogReason);
+            for (COutputTestWindow* window : outputs) {
+                QTRY_COMPARE_WITH_TIMEOUT(window->groups()[0]->isEnabled(), acts, kPatience);
+                QCOMPARE(window->modeReason()->isVisible(), !acts);
+                if (!acts) QCOMPARE(window->modeReason()->text(), ioReason);
+            }
+        }
+    }
+
+    void withNoAxisTheWindowSaysWhyAndTheDriverSwitchesAreDisabled() {
+        c_ = std::make_unique<test::SimConnection>(makeDefaultSettingsImage());  // no model anywhere
+        CJogDlg* jog = openJog();
+        QVERIFY(jog);
+        QCOMPARE(jog->axisList()->count(), 0);
+        QVERIFY(!jog->axisReason()->isHidden());
+        QCOMPARE(jog->axisReason()->text(), QStringLiteral("接続機種が設定された軸がありません。"
+                                                           "「パルス列軸設定」または「RIVO軸設定」で接続機種を選んでください。"));
+        const QString labels[] = {QStringLiteral("C-ON"), QStringLiteral("AWO"), QStringLiteral("FREE")};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(jog->driverSwitch(i)->text(), labels[i]);
+            QVERIFY(!jog->driverSwitch(i)->isEnabled());
+        }
+        // A model chosen while the window is open lists the axis at the next tick.
+        PulseAxisRecord(c_->state.image, 1).setModel(2);
+        jog->refresh();
+        QCOMPARE(jog->axisList()->currentText(), QStringLiteral("軸2"));
+        QCOMPARE(jog->modelText(), QStringLiteral("QS"));
+        QVERIFY(jog->axisReason()->isHidden());
     }
 
     void choosingRivo06MovesAnOpenNetworkMonitorToItsGroup() {

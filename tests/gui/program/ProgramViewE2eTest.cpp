@@ -62,6 +62,19 @@ private slots:
         QCOMPARE(view->statusField()->text(), QStringLiteral("ﾗﾍﾞﾙｴﾗｰ"));
         QVERIFY(view->statusField()->styleSheet().contains(QStringLiteral("255, 0, 0")));
 
+        // Deleting a step above it: the red row moves up with its step.
+        recorder_->answer = [](const Refusal&) { return true; };
+        view->table()->selectSingleRow(2);
+        view->deleteSelectedSteps();
+        QCOMPARE(test::background(*view, 7), QColor(255, 0, 0));
+        QVERIFY(!test::coloured(*view, 8));
+        // Accepted with the program still shown: no red row is left.
+        sim_->setCompileError(std::nullopt);
+        view->compilePrograms();
+        QVERIFY(!test::coloured(*view, 7));
+        sim_->setCompileError(ControllerSim::CompileError{5, 12, 7, 3});
+        view->compilePrograms();
+
         // Another program: the status keeps the error but not its colour.
         view->chooseProgram(0);
         view->refreshStatus();

