@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
         while (sim.requestCount(0xAA) <= polls) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         std::this_thread::sleep_for(std::chrono::milliseconds(into(rng)));  // somewhere inside the read
         disconnect.push_back(microsecondsOf([&] {
-            silentDisconnect.store(true);
+            link.silentDisconnect.store(true);
             link.linkLost();
         }));
         events.wait();

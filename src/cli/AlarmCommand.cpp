@@ -13,28 +13,28 @@ namespace {
 constexpr std::size_t kHistoryRows = 10;
 
 void printAlarms(int current, const std::array<int, kHistoryRows>* history) {
-    std::cout << currentAlarmText(current) << "\n";
+    out() << currentAlarmText(current) << "\n";
     if (!history) return;
-    std::cout << "\n";
-    for (std::size_t c = 0; c < kAlarmHistoryColumns.size(); ++c) std::cout << (c ? "\t" : "") << kAlarmHistoryColumns[c].title;
-    std::cout << "\n";
+    out() << "\n";
+    for (std::size_t c = 0; c < kAlarmHistoryColumns.size(); ++c) out() << (c ? "\t" : "") << kAlarmHistoryColumns[c].title;
+    out() << "\n";
     for (std::size_t r = 0; r < kHistoryRows; ++r) {
         const AlarmHistoryRow row = alarmHistoryRow(static_cast<int>(r) + 1, (*history)[r]);
-        std::cout << row.number << "\t" << row.code << "\t" << row.message << "\n";
+        out() << row.number << "\t" << row.code << "\t" << row.message << "\n";
     }
 }
 
 void printAlarmsJson(int current, const std::array<int, kHistoryRows>* history) {
-    nlohmann::ordered_json out;
-    out["current"] = {{"code", current}, {"text", currentAlarmText(current)}, {"message", std::string(alarmMessage(current))}};
+    nlohmann::ordered_json json;
+    json["current"] = {{"code", current}, {"text", currentAlarmText(current)}, {"message", std::string(alarmMessage(current))}};
     if (history) {
-        auto& list = out["history"] = nlohmann::ordered_json::array();
+        auto& list = json["history"] = nlohmann::ordered_json::array();
         for (std::size_t r = 0; r < kHistoryRows; ++r) {
             const int code = (*history)[r];
             list.push_back({{"no", r + 1}, {"code", code}, {"message", std::string(alarmMessage(code))}});
         }
     }
-    std::cout << out.dump(1) << "\n";
+    out() << json.dump(1) << "\n";
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #include "CliOutput.h"
 
-#include <cstdio>
 #include <iostream>
+
+#include "PortRun.h"
 
 namespace vantrel::cli {
 namespace {
@@ -9,10 +10,20 @@ constexpr const char* kFileOpenFailed = "ファイルが開けません";
 constexpr const char* kFileReadFailed = "ファイル読込に失敗しました。";
 }
 
+std::ostream& out() {
+    PortRun* run = PortRun::current();
+    return run ? static_cast<std::ostream&>(run->out()) : std::cout;
+}
+
+std::ostream& err() {
+    PortRun* run = PortRun::current();
+    return run ? static_cast<std::ostream&>(run->err()) : std::cerr;
+}
+
 int fail(const std::string& message, const std::string& gloss) {
-    std::cerr << "vantrel-cli: " << message;
-    if (!gloss.empty()) std::cerr << " (" << gloss << ")";
-    std::cerr << "\n";
+    err() << "vantrel-cli: " << message;
+    if (!gloss.empty()) err() << " (" << gloss << ")";
+    err() << "\n";
     return kExitFailed;
 }
 
@@ -76,10 +87,10 @@ int fail(const Refusal& message, const std::string& detail) {
 void say(const Refusal& message) { say(message.text, glossOf(message.text)); }
 
 int usageError(const std::string& command, const std::string& what) {
-    std::cerr << "vantrel-cli " << command << ": " << what << " (see vantrel-cli " << command << " --help)\n";
+    err() << "vantrel-cli " << command << ": " << what << " (see vantrel-cli " << command << " --help)\n";
     return kExitUsage;
 }
 
-void say(const std::string& message, const std::string& gloss) { std::cout << message << " (" << gloss << ")\n"; }
+void say(const std::string& message, const std::string& gloss) { out() << message << " (" << gloss << ")\n"; }
 
 }  // namespace vantrel::cli

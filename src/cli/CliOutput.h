@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include "data/Refusal.h"
@@ -11,6 +12,11 @@ namespace vantrel::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;  // the operation failed, or check/diff found something
 inline constexpr int kExitUsage = 2;   // the command line was wrong
+
+// Where a command prints: standard output and standard error, or, on the
+// thread of one port among several (PortRun), that port's own keeping.
+std::ostream& out();
+std::ostream& err();
 
 // Prints the system's own message and an English gloss to standard error and
 // returns kExitFailed: "vantrel-cli: 接続出来ませんでした。 (connection failed)".

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,5 +30,15 @@ int runIo(const Words& words);
 int runRegister(const Words& words);
 int runDiff(const Words& words);
 int runDiffPrograms(const Words& words);
+int runFleetCheck(const Words& words);
+
+// A command that talks to one controller, on every port the words name
+// ("--port" more than once, "--ports-from FILE") at the same time; the
+// values of `fileOptions` are output files, made for each port. Nothing when
+// the words name no port (the command itself says what is missing).
+std::optional<int> runOnEachPort(const std::string& command, int (*run)(const Words&), const Words& words,
+                                 const std::vector<std::string>& fileOptions);
+// What a command's --help adds about running it on several ports.
+extern const char* const kManyPortsHelp;
 
 }  // namespace vantrel::cli

@@ -25,7 +25,7 @@ std::optional<std::string> requirePort(const CliArgs& args, const std::string& c
 
 bool workFolderReady(const LinkSession& session) {
     if (session.workProblem().empty()) return true;
-    std::cerr << "vantrel-cli: " << session.workProblem() << " (set TMPDIR to a folder that takes files)\n";
+    err() << "vantrel-cli: " << session.workProblem() << " (set TMPDIR to a folder that takes files)\n";
     return false;
 }
 
@@ -53,14 +53,14 @@ int transferFailed(const LinkSession& session, const Refusal& message, const std
 }
 
 int noVerdict(const LinkSession& session, const std::string& operation) {
-    std::cerr << "vantrel-cli: " << operation << ": the controller link gave no result and stayed quiet for "
-              << session.silenceSeconds() << " s; the outcome is unknown\n";
+    err() << "vantrel-cli: " << operation << ": the controller link gave no result and stayed quiet for "
+          << session.silenceSeconds() << " s; the outcome is unknown\n";
     return kExitFailed;
 }
 
 int waitFailed(const LinkSession& session, const std::string& command, const std::string& what) {
     if (session.linkLostWarning()) return fail(linkLostMessage(), glossOf(linkLostMessage().text) + "; " + command + ": " + what);
-    std::cerr << "vantrel-cli: " << command << ": " << what << "\n";
+    err() << "vantrel-cli: " << command << ": " << what << "\n";
     return kExitFailed;
 }
 
@@ -81,7 +81,7 @@ int printFromPolls(LinkSession& session, const std::string& command, bool watch,
     std::signal(SIGTERM, onInterrupt);
     while (!interrupted) {
         print();
-        std::cout.flush();
+        out().flush();
         for (int i = 0; i < 20 && !interrupted; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
         if (!interrupted && !answered()) return unanswered();
     }
@@ -89,7 +89,7 @@ int printFromPolls(LinkSession& session, const std::string& command, bool watch,
 }
 
 int printHelp(const std::string& usage, const std::string& description) {
-    std::cout << "usage: vantrel-cli " << usage << "\n\n" << description << "\n";
+    out() << "usage: vantrel-cli " << usage << "\n\n" << description << "\n";
     return kExitOk;
 }
 

@@ -1,11 +1,9 @@
-#include <iostream>
-
 #include "CliArgs.h"
 #include "CliOutput.h"
 #include "Commands.h"
 #include "ControllerCommand.h"
+#include "ImageDiffOutput.h"
 #include "SettingsFileArg.h"
-#include "data/ImageFields.h"
 
 namespace vantrel::cli {
 
@@ -23,8 +21,7 @@ int runDiff(const Words& words) {
     if (!b) return kExitUsage;
 
     const auto diff = diffImages(*a, *b);
-    for (const auto& [fa, fb] : diff.fields) std::cout << fa.name << ": " << fa.text << " -> " << fb.text << "\n";
-    if (diff.reservedBytes) std::cout << "reserved bytes differing: " << diff.reservedBytes << "\n";
+    printImageDifference(diff);
     return diff.empty() ? kExitOk : kExitFailed;
 }
 

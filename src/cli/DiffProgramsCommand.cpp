@@ -1,19 +1,17 @@
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "CliArgs.h"
 #include "CliOutput.h"
 #include "Commands.h"
 #include "ControllerCommand.h"
+#include "ProgramFileArg.h"
 #include "SettingsFileArg.h"
 #include "platform/AnsiText.h"
 #include "platform/AppFolders.h"
 #include "program/ProgramDiff.h"
-#include "program/ProgramFiles.h"
 #include "program/ProgramListing.h"
 
 namespace vantrel::cli {
@@ -23,26 +21,6 @@ namespace {
 constexpr int kExitDifferent = 1;
 constexpr int kExitTrouble = 2;
 constexpr int kDefaultContext = 3;
-
-// Reads a program file as list does; says why when it cannot.
-bool readPrograms(const std::string& file, ProgramStore& store) {
-    if (const auto refusal = ProgramFiles::checkProgramFile(file)) {
-        fail(*refusal, file);
-        return false;
-    }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        fileFailed("cannot open " + file);
-        return false;
-    }
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!store.loadText(bytes)) {
-        fileFailed(file + " does not fit into the program store (16 MiB)");
-        return false;
-    }
-    store.scanDirectory();
-    return true;
-}
 
 // One program of one file as the step table lists it; empty when the file has
 // no such program.
@@ -166,7 +144,7 @@ int runDiffPrograms(const Words& words) {
     const std::string& fileB = args.positionals()[1];
     ProgramStore a;
     ProgramStore b;
-    if (!readPrograms(fileA, a) || !readPrograms(fileB, b)) return kExitTrouble;
+    if (!readProgramFile(fileA, a) || !readProgramFile(fileB, b)) return kExitTrouble;
 
     const auto changes = diffPrograms(a, b, context);
     const auto sectionsA = a.findAllPrograms();

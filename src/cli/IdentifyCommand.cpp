@@ -16,8 +16,8 @@ int runIdentify(const Words& words) {
     if (!port) return kExitUsage;
     LinkSession session(false);
     if (!connectController(session, *port)) return kExitFailed;
-    std::cout << "name: " << session.status.controllerName() << "\n"
-              << "mode: " << modeText(session.status.modeWord.load()) << " (" << session.status.modeWord.load() << ")\n";
+    out() << "name: " << session.status.controllerName() << "\n"
+          << "mode: " << modeText(session.status.modeWord.load()) << " (" << session.status.modeWord.load() << ")\n";
     return kExitOk;
 }
 

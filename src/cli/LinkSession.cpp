@@ -1,9 +1,15 @@
 #include "LinkSession.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
+
+#include "CliOutput.h"
+#include "PortRun.h"
+#include "ProgressBoard.h"
+#include "platform/AnsiText.h"
+#include "platform/Terminal.h"
 
 namespace vantrel::cli {
 namespace {
@@ -14,8 +20,9 @@ using std::chrono::milliseconds;
 // How often a wait looks at the link when no event wakes it.
 constexpr milliseconds kLook{50};
 
-std::string tracePath;
-bool traceStarted = false;
+std::string traceFile;  // of "--trace FILE"
+// Sessions of several ports start their traces at the same time.
+std::atomic<bool> traceStarted{false};
 
 // The divisor of VANTREL_CLI_LINK_TIME_DIVISOR, 1 when unset or not a number.
 long timeDivisor() {
@@ -27,13 +34,15 @@ long timeDivisor() {
 }  // namespace
 
 LinkSession::LinkSession(bool showProgress)
-    : showProgress_(showProgress && ::isatty(STDERR_FILENO)), workFolder_("vantrel-cli-") {
+    : run_(PortRun::current()),
+      showProgress_(showProgress && !run_ && standardErrorIsTerminal()),
+      workFolder_("vantrel-cli-") {
     // The program read always writes the working program file; each run gets
     // its own, so scripts running side by side never share one. Without the
     // folder there is none (connectController refuses to go on).
     if (workFolder_.made()) thread.setWorkingProgramFile(workFolder_.path() + "/Ncstep.sys");
     if (const long divisor = timeDivisor(); divisor > 1) {
-        link.setTimeouts(ControllerLink::kReadTimeout / divisor, ControllerLink::kWriteTimeout / divisor);
+        link.setTimeouts(ControllerLink::kReadTimeout / divisor, ControllerLink::kWriteTimeout);
         margin_ /= divisor;
         LinkPauses pauses;
         for (Milliseconds* p : {&pauses.emptyFinalRead, &pauses.otherFinalReply, &pauses.emptyFlashRead,
@@ -51,23 +60,26 @@ LinkSession::~LinkSession() {
     if (trace_.isOpen()) {
         trace_.close();
         if (const int error = trace_.error())
-            std::fprintf(stderr, "vantrel-cli: the trace %s is incomplete: %s\n", trace_.path().c_str(),
-                         std::strerror(error));
+            err() << "vantrel-cli: the trace " << trace_.path() << " is incomplete: " << std::strerror(error) << "\n";
     }
 }
 
-void LinkSession::setTracePath(const std::string& path) { tracePath = path; }
+void LinkSession::setTracePath(const std::string& path) { traceFile = path; }
 
-bool LinkSession::traceWasStarted() { return traceStarted; }
+std::string LinkSession::tracePath() { return traceFile; }
+
+bool LinkSession::traceWasStarted() { return traceStarted.load(); }
 
 bool LinkSession::startTrace(std::string& problem) {
-    if (tracePath.empty() || trace_.isOpen()) return true;
-    if (!trace_.open(tracePath)) {
-        problem = "cannot write the trace " + tracePath + ": " + std::strerror(trace_.error());
+    // Each port of several writes a trace of its own.
+    const std::string& path = run_ ? run_->tracePath() : traceFile;
+    if (path.empty() || trace_.isOpen()) return true;
+    if (!trace_.open(path)) {
+        problem = "cannot write the trace " + path + ": " + std::strerror(trace_.error());
         return false;
     }
     link.setTraceSink(&trace_);
-    traceStarted = true;
+    traceStarted.store(true);
     return true;
 }
 
@@ -99,9 +111,14 @@ int LinkSession::connect(const std::string& portName) {
     if (!link.open(portName, this)) return 0;
     // The identify is one exchange, made as soon as the link thread wakes.
     const LinkTiming timing = thread.timing();
-    std::unique_lock<std::mutex> guard(lock_);
-    changed_.wait_for(guard, timing.exchange() + kLoopPause + margin_, [this] { return connection_ != 0; });
-    return connection_ == 0 ? static_cast<int>(kNoController) : connection_;
+    int result;
+    {
+        std::unique_lock<std::mutex> guard(lock_);
+        changed_.wait_for(guard, timing.exchange() + kLoopPause + margin_, [this] { return connection_ != 0; });
+        result = connection_ == 0 ? static_cast<int>(kNoController) : connection_;
+    }
+    if (run_ && result != kNoController) run_->connected(ansiToUtf8(status.controllerName()));
+    return result;
 }
 
 int LinkSession::runOperation(const std::function<void()>& start) {
@@ -296,14 +313,9 @@ void LinkSession::linkLost(bool silent) {
 }
 
 void LinkSession::drawBar(int percent) {
+    if (run_) run_->progress(percent);
     if (!showProgress_) return;
-    if (percent < 0) percent = 0;
-    if (percent > 100) percent = 100;
-    constexpr int kWidth = 40;
-    const int filled = percent * kWidth / 100;
-    std::string bar(static_cast<std::size_t>(filled), '#');
-    bar.append(static_cast<std::size_t>(kWidth - filled), '.');
-    std::fprintf(stderr, "\r[%s] %3d%%", bar.c_str(), percent);
+    std::fprintf(stderr, "\r%s", ProgressBoard::bar(percent).c_str());
     std::fflush(stderr);
 }
 

@@ -19,6 +19,8 @@
 
 namespace vantrel::cli {
 
+class PortRun;
+
 // One connection to a controller for the length of a subcommand: the same
 // link, queues, status and link thread the desktop program uses, with a
 // LinkEvents that lets the command wait for results and draws a progress bar
@@ -29,9 +31,14 @@ namespace vantrel::cli {
 // ever: the link decides, and a wait that ends without the link's verdict
 // says so (0, false) instead of inventing one.
 //
+// Made on the thread of one port among several (PortRun), it draws its
+// progress on that port's line and writes the port's own trace.
+//
 // For tests, the environment variable VANTREL_CLI_LINK_TIME_DIVISOR=N runs
-// the link with its time-outs and pauses, and the waits with their margin,
-// divided by N.
+// the link with its read time-out and pauses, and the waits with their
+// margin, divided by N. The write time-out stays: it only ever runs out when a
+// controller stops reading, and a shorter one fails writes to controllers that
+// are merely slow on a busy machine.
 class LinkSession : public LinkEvents {
 public:
     using Milliseconds = std::chrono::milliseconds;
@@ -46,6 +53,7 @@ public:
     // The file of "--trace FILE": every session of the run writes the
     // protocol trace there (main sets it before the subcommand runs).
     static void setTracePath(const std::string& path);
+    static std::string tracePath();
     // Whether a session of this run has started the trace.
     static bool traceWasStarted();
     // Starts the trace when one is asked for (before the port opens); false,
@@ -119,6 +127,7 @@ private:
     // Returns after the next LinkEvents call or after `most`, whichever comes first.
     void awaitEvent(Milliseconds most);
 
+    PortRun* run_;  // the port this session works for among several; null for one port
     bool showProgress_;
     LinkTraceFile trace_;
     Milliseconds margin_ = kMargin;

@@ -5,11 +5,10 @@
 #include "CliOutput.h"
 #include "Commands.h"
 #include "ControllerCommand.h"
+#include "ProgramFileArg.h"
 #include "SettingsFileArg.h"
 #include "platform/AnsiText.h"
 #include "platform/AppFolders.h"
-#include "platform/FileRead.h"
-#include "program/ProgramFiles.h"
 #include "program/ProgramListing.h"
 #include "program/ProgramStore.h"
 
@@ -95,14 +94,9 @@ int runList(const Words& words) {
     const auto image = readWholeSettingsFile(args.value("--settings").value_or(exeFolderPath("initial.bin")));
     if (!image) return kExitFailed;
 
-    // The program store's own files (Ncstep.sys, Ncstepini.sys) hold the same text as a program file.
-    const bool storeFile = file.ends_with(".sys") || file.ends_with(".SYS");
-    if (const auto refusal = ProgramFiles::checkProgramFile(file); refusal && !storeFile) return fail(*refusal, file);
-    const FileContent content = readFile(file, ProgramFiles::kProgramFileSizeLimit - 1);
-    if (!content) return readFailed(file, content.result);
     ProgramStore store;
-    if (!store.loadText(content.bytes)) return fileFailed(file + " does not fit into the program store (16 MiB)");
-    if (store.scanDirectory() == 0) {
+    if (!readProgramFile(file, store)) return kExitFailed;
+    if (store.directory().numbers.empty()) {
         std::cerr << "vantrel-cli: list: " << file << " holds no program\n";
         return kExitFailed;
     }

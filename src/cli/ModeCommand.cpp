@@ -40,7 +40,7 @@ int runMode(const Words& words) {
     // Every status poll carries the requested mode; the mode shown is always
     // the one the controller reports back in an answered poll.
     if (session.waitStatusReplies([&] { return session.status.modeWord.load() == wanted; }, kModeSwitchPolls)) {
-        std::cout << modeText(wanted) << "\n";
+        out() << modeText(wanted) << "\n";
         return kExitOk;
     }
     if (session.linkLostWarning()) return fail(linkLostMessage());

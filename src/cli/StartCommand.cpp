@@ -23,8 +23,8 @@ int sendRunRequest(const Words& words, const std::string& command, RunRequest re
     if (!connection) return kExitFailed;
     if (request == RunRequest::Start)
         if (const auto notice = startNotice(session.status.modeWord.load()))
-            std::cerr << "vantrel-cli: " << notice->text << " (" << glossOf(notice->text)
-                      << "; the start request is sent all the same)\n";
+            err() << "vantrel-cli: " << notice->text << " (" << glossOf(notice->text)
+                  << "; the start request is sent all the same)\n";
     session.status.runRequest.store(static_cast<std::uint8_t>(request));
     if (!session.waitRunRequestSent())
         return transferFailed(session, linkLostMessage(), "the request was not sent");

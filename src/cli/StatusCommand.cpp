@@ -29,20 +29,20 @@ void printStatus(const LinkSession& session, const SettingsImage& units) {
     pane.alarmCode = st.alarmCode.load(relaxed);
     pane.speedLevel = speedOverrideLevel(units);
     const auto texts = statusPaneTexts(pane);
-    std::cout << texts.link << "  " << texts.controller << "  " << texts.mode << "  " << texts.runState << "  "
-              << texts.alarm << "\n";
+    out() << texts.link << "  " << texts.controller << "  " << texts.mode << "  " << texts.runState << "  "
+          << texts.alarm << "\n";
     for (int a = 0; a < 4; ++a) {
         const auto t = axisStatusText(units, a, st.axisCommandPosition[a].load(relaxed), st.axisDetectedPosition[a].load(relaxed),
                                       st.axisCommandSpeed[a].load(relaxed), st.axisDetectedSpeed[a].load(relaxed));
-        std::cout << "軸" << a + 1 << ": 指令位置 " << t.commandPosition << " " << t.positionUnit << ", 検出位置 "
-                  << t.detectedPosition << " " << t.positionUnit;
+        out() << "軸" << a + 1 << ": 指令位置 " << t.commandPosition << " " << t.positionUnit << ", 検出位置 "
+              << t.detectedPosition << " " << t.positionUnit;
         if (!t.commandSpeed.empty())
-            std::cout << ", 指令速度 " << t.commandSpeed << " " << t.speedUnit << ", 検出速度 " << t.detectedSpeed << " "
-                      << t.speedUnit;
-        std::cout << "\n";
+            out() << ", 指令速度 " << t.commandSpeed << " " << t.speedUnit << ", 検出速度 " << t.detectedSpeed << " "
+                  << t.speedUnit;
+        out() << "\n";
     }
-    std::cout << "IN1..IN16:   " << bits16(st.generalInputs.load(relaxed)) << "\n"
-              << "OUT1..OUT16: " << bits16(st.generalOutputs.load(relaxed)) << "\n";
+    out() << "IN1..IN16:   " << bits16(st.generalInputs.load(relaxed)) << "\n"
+          << "OUT1..OUT16: " << bits16(st.generalOutputs.load(relaxed)) << "\n";
 }
 
 }  // namespace
@@ -76,7 +76,7 @@ int runStatus(const Words& words) {
     const bool watch = args.flag("--watch");
     return printFromPolls(session, "status", watch, [&] {
         printStatus(session, *units);
-        if (watch) std::cout << "\n";  // a blank line between two prints
+        if (watch) out() << "\n";  // a blank line between two prints
     });
 }
 

@@ -4,7 +4,9 @@
 #include <cstring>
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "CliOutput.h"
 #include "Commands.h"
@@ -39,13 +41,38 @@ const Subcommand kSubcommands[] = {
     {"check", vantrel::cli::runCheck, "what the program editor would drop or change in FILE.ncp"},
     {"diff", vantrel::cli::runDiff, "the fields in which two settings files differ"},
     {"diff-programs", vantrel::cli::runDiffPrograms, "programs and steps added, removed or changed, A.ncp -> B.ncp"},
+    {"fleet-check", vantrel::cli::runFleetCheck, "which controllers of a line differ from a reference file"},
+};
+
+// The commands that also run on a line of controllers at once, with their
+// options that name output files (made for each port).
+struct ManyPorts {
+    const char* name;
+    std::vector<std::string> fileOptions;
+};
+
+const ManyPorts kManyPorts[] = {
+    {"identify", {}},
+    {"status", {}},
+    {"alarm", {}},
+    {"read-settings", {"-o", "--programs"}},
+    {"write-settings", {}},
+    {"compile", {}},
+    {"flash", {}},
+    {"mode", {}},
+    {"start", {}},
+    {"stop", {}},
+    {"read-programs", {"-o"}},
 };
 
 int usage(std::ostream& out) {
     out << "usage: vantrel-cli [--trace FILE] <command> [options]   (vantrel-cli <command> --help for its options)\n\n"
            "--trace FILE writes every frame the command exchanges with the controller, every\n"
            "time-out and hang-up to FILE, one line each (the format is in the README).\n"
-           "--version prints the version.\n\ncommands:\n";
+           "--version prints the version.\n\n"
+           "identify, status, alarm, read-settings, write-settings, compile, flash, mode, start,\n"
+           "stop and read-programs take --port more than once, or --ports-from FILE, and then\n"
+           "work on all those controllers at the same time (see their --help).\n\ncommands:\n";
     for (const auto& s : kSubcommands) out << "  " << s.name << std::string(16 - std::strlen(s.name), ' ') << s.summary << "\n";
     return 0;
 }
@@ -75,7 +102,10 @@ int run(int argc, char** argv) {
     vantrel::cli::LinkSession::setTracePath(trace);
     for (const auto& s : kSubcommands) {
         if (name != s.name) continue;
-        const int status = s.run(words);
+        std::optional<int> onPorts;
+        for (const auto& m : kManyPorts)
+            if (name == m.name) onPorts = vantrel::cli::runOnEachPort(name, s.run, words, m.fileOptions);
+        const int status = onPorts ? *onPorts : s.run(words);
         if (!trace.empty() && status == vantrel::cli::kExitOk && !vantrel::cli::LinkSession::traceWasStarted())
             std::cerr << "vantrel-cli: no trace written to " << trace << ": " << name
                       << " did not talk to a controller\n";

@@ -175,6 +175,14 @@ SimConsole::Result fault(ControllerSim& sim, const Words& w) {
         const auto bytes = w.size() > 2 ? number(w[2], -1, 1LL << 40) : std::nullopt;
         if (!bytes) return fail("usage: fault hang-up BYTES (-1: off)");
         f.hangUpAfterBytes = *bytes;
+    } else if (what == "hang-up-at") {
+        const auto code = w.size() > 2 ? number(w[2], 0, 255) : std::nullopt;
+        const auto nth = w.size() > 3 ? number(w[3], 1, 1000000) : std::nullopt;
+        const auto bytes = w.size() > 4 ? number(w[4], 0, 1 << 20) : std::optional<long long>(0);
+        if (!code || !nth || !bytes || w.size() > 5) return fail("usage: fault hang-up-at CODE N [BYTES]");
+        f.hangUpOnCode = static_cast<int>(*code);
+        f.hangUpAtRequest = static_cast<int>(*nth);
+        f.hangUpReplyBytes = static_cast<std::size_t>(*bytes);
     } else if (what == "flash-fail" || what == "flash-verify") {
         const auto step = w.size() > 2 ? number(w[2], -1, 2) : std::nullopt;
         if (!step) return fail("usage: fault " + what + " STEP (0..2, -1: off)");
@@ -224,6 +232,9 @@ std::string showFaults(const ControllerSim& sim) {
     if (f.shortReply.code >= 0) out += "short-reply length " + std::to_string(f.shortReplyLength) + "\n";
     if (f.identifyNotMain) out += "not-main on\n";
     if (f.hangUpAfterBytes >= 0) out += "hang-up after " + std::to_string(f.hangUpAfterBytes) + " bytes\n";
+    if (f.hangUpOnCode >= 0)
+        out += "hang-up at request " + std::to_string(f.hangUpAtRequest) + " of code " + std::to_string(f.hangUpOnCode) +
+               ", after " + std::to_string(f.hangUpReplyBytes) + " bytes of its reply\n";
     if (f.flashFailStep >= 0) out += "flash-fail step " + std::to_string(f.flashFailStep) + "\n";
     if (f.flashVerifyErrorStep >= 0) out += "flash-verify step " + std::to_string(f.flashVerifyErrorStep) + "\n";
     if (f.rejectSettingsArea != 0) out += "settings-reject area " + std::to_string(f.rejectSettingsArea) + "\n";
@@ -258,6 +269,8 @@ std::string SimConsole::help() {
            "  fault short-reply CODE LENGTH [TIMES]\n"
            "  fault not-main on|off             identify answers a controller that is not MAIN\n"
            "  fault hang-up BYTES               the line dies after BYTES more bytes (-1: off)\n"
+           "  fault hang-up-at CODE N [BYTES]   the line dies at the Nth request of CODE from now on,\n"
+           "                                    after BYTES of its reply (default 0)\n"
            "  fault flash-fail|flash-verify STEP     FLASH step 0..2 fails / reports a verify error (-1: off)\n"
            "  fault settings-reject|settings-reception AREA   settings area 1..3 refused (0: off)\n"
            "  fault program-size BYTES          the program read announces BYTES (0: off)\n"

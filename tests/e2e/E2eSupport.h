@@ -138,8 +138,6 @@ protected:
     static constexpr auto kTestReadTimeout = 150ms;
 
     void SetUp() override {
-        silentDisconnect.store(false);
-        interruptFlag.store(false);
         ASSERT_TRUE(server.start()) << server.errorText();
         dir = std::filesystem::temp_directory_path() /
               ("vantrel-e2e-" + std::to_string(::getpid()) + "-" +

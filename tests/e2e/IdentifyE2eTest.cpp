@@ -35,7 +35,7 @@ TEST_F(LinkE2e, IdentifyOfAControllerThatIsNotMainClosesThePortSilently) {
     ASSERT_EQ(connect(), std::optional<int>(kNoController));
     EXPECT_FALSE(link.isOpen());
     EXPECT_EQ(events.linkLosses(), std::vector<bool>{true});  // no "USBが切断されました。"
-    EXPECT_FALSE(silentDisconnect.load());
+    EXPECT_FALSE(link.silentDisconnect.load());
     EXPECT_EQ(link.pendingOp(), 0);
 }
 
@@ -66,7 +66,7 @@ TEST_F(LinkE2e, ThePortIsHeldExclusivelyAndReopensAfterDisconnect) {
     ControllerLink other(otherStatus);
     EXPECT_FALSE(other.open(server.portName(), nullptr));
     // The disconnect command: silent link-lost handling.
-    silentDisconnect.store(true);
+    link.silentDisconnect.store(true);
     link.linkLost();
     EXPECT_FALSE(link.isOpen());
     EXPECT_EQ(events.linkLosses(), std::vector<bool>{true});
@@ -74,6 +74,39 @@ TEST_F(LinkE2e, ThePortIsHeldExclusivelyAndReopensAfterDisconnect) {
     EXPECT_TRUE(other.open(server.portName(), nullptr));
     other.close();
     EXPECT_EQ(connect(), std::optional<int>(kEditTestMode));
+}
+
+// Two links in one process (one per port): the flag that keeps this link's
+// failed identify silent is its own, so the other port's loss still warns.
+TEST_F(LinkE2e, ASilentIdentifyDoesNotSilenceTheLossOfAnotherLink) {
+    ControllerSim otherSim;
+    PtyServer otherServer(otherSim);
+    ASSERT_TRUE(otherServer.start()) << otherServer.errorText();
+    ControllerStatus otherStatus;
+    RequestQueues otherQueues;
+    SettingsImage otherImage;
+    RecordingEvents otherEvents;  // outlives the link thread that reports to it
+    ControllerLink other(otherStatus);
+    LinkThread otherThread(other, otherQueues, otherStatus, otherImage);
+    other.setTimeouts(kTestReadTimeout, 1000ms);
+    otherThread.start();
+    ASSERT_TRUE(other.open(otherServer.portName(), &otherEvents));
+    ASSERT_EQ(otherEvents.waitConnection(), std::optional<int>(kEditTestMode));
+
+    // This link waits for an identify answer that does not come.
+    link.setTimeouts(1000ms, 1000ms);
+    setFaults([](SimFaults& f) { f.noReply = CodeFault::always(0x00); });
+    ASSERT_TRUE(link.open(server.portName(), &events));
+    ASSERT_TRUE(RecordingEvents::eventually([&] { return sim.requestCount(0x00) == 1; }));
+    // Meanwhile the other controller's line goes.
+    SimFaults hangUp;
+    hangUp.hangUpAfterBytes = 0;
+    otherSim.setFaults(hangUp);
+    ASSERT_TRUE(RecordingEvents::eventually([&] { return !otherEvents.linkLosses().empty(); }));
+    EXPECT_EQ(otherEvents.linkLosses(), std::vector<bool>{false});  // "USBが切断されました。"
+    EXPECT_TRUE(link.isOpen());  // still waiting for the answer: the loss came while it waited
+    EXPECT_EQ(events.waitConnection(), std::optional<int>(kNoController));
+    EXPECT_EQ(events.linkLosses(), std::vector<bool>{true});
 }
 
 TEST_F(LinkE2e, OpeningAMissingPortLeavesTheLinkClosed) {

@@ -23,13 +23,13 @@ TEST_F(LinkE2e, FlashWriteCancelledAfterAStepStopsSilently) {
     {
         std::lock_guard g(link.lock());
         ASSERT_TRUE(thread.startOperation(LinkOp::FlashWrite));
-        interruptFlag.store(true);
+        link.interruptFlag.store(true);
     }
     ASSERT_TRUE(backToPolling());
     EXPECT_EQ(sim.flashStepsDone(), std::vector<int>{0});
     EXPECT_TRUE(events.results().empty());  // the window closed itself with 255
     EXPECT_TRUE(events.progressList().empty());
-    interruptFlag.store(false);
+    link.interruptFlag.store(false);
 }
 
 TEST_F(LinkE2e, FlashWriteStepRefusedFails) {
@@ -225,7 +225,7 @@ TEST_F(LinkE2e, DisconnectingFromAControllerThatStoppedAnsweringCutsTheReadInFli
     ASSERT_TRUE(stallInAPoll());
     // The disconnect command; were it to wait out the read, it would wait the hour.
     auto disconnect = std::async(std::launch::async, [&] {
-        silentDisconnect.store(true);
+        link.silentDisconnect.store(true);
         link.linkLost();
     });
     if (disconnect.wait_for(60s) != std::future_status::ready) {
@@ -245,7 +245,7 @@ TEST_F(LinkE2e, ARequestTheLinkNeverTookEndsWithResultTwoWhenTheLinkIsLost) {
     {
         std::lock_guard g(link.lock());  // the link thread is between two passes
         ASSERT_TRUE(thread.startOperation(LinkOp::FlashWrite));
-        silentDisconnect.store(true);
+        link.silentDisconnect.store(true);
         link.linkLost();  // the disconnect command
         EXPECT_FALSE(thread.startOperation(LinkOp::FlashWrite));
     }

@@ -237,8 +237,6 @@ bool isHangUp(Fault f) { return f == kHangStart || f == kHangMiddle || f == kHan
 class Rig {
 public:
     explicit Rig(const std::filesystem::path& folder) : dir(folder) {
-        silentDisconnect.store(false);
-        interruptFlag.store(false);
         std::filesystem::create_directories(dir);
         // A read that gets nothing costs 150 ms instead of 3 s; the bounds
         // the cases wait with follow (LinkTiming).

@@ -50,7 +50,8 @@ class WaitDlgTest : public QObject {
 
 private slots:
     void firstEndingResultClosesTheWindow() {
-        CWaitDlg dialog;
+        std::atomic<bool> interruptFlag{false};
+        CWaitDlg dialog(interruptFlag);
         Forwarder forwarder(dialog);
         GuiLinkEvents events(&forwarder);
         const unsigned operation = events.beginOperation();
@@ -76,7 +77,8 @@ private slots:
     }
 
     void progressOfAnEarlierOperationIsIgnored() {
-        CWaitDlg dialog;
+        std::atomic<bool> interruptFlag{false};
+        CWaitDlg dialog(interruptFlag);
         Forwarder forwarder(dialog);
         GuiLinkEvents events(&forwarder);
         events.progress(100, 2);  // posted before the operation began
@@ -129,7 +131,8 @@ private slots:
     }
 
     void onlyFlashWriteCanBeCancelled() {
-        CWaitDlg dialog;
+        std::atomic<bool> interruptFlag{false};
+        CWaitDlg dialog(interruptFlag);
         unsigned operation = 7;
         bool cancelVisible = true;
         QTimer::singleShot(0, [&] {
@@ -157,7 +160,6 @@ private slots:
         QVERIFY(clearedOnOpen);
         QVERIFY(interruptFlag.load());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("FLASH書込み"));
-        interruptFlag.store(false);
     }
 };
 

@@ -49,6 +49,10 @@ TEST(SimConsole, CommandsActOnTheController) {
         {"fault short-reply 0 10 1", [](ControllerSim& s) { return s.faults().shortReply.code == 0 && s.faults().shortReplyLength == 10; }},
         {"fault not-main on", [](ControllerSim& s) { return s.faults().identifyNotMain; }},
         {"fault hang-up 100", [](ControllerSim& s) { return s.faults().hangUpAfterBytes == 100; }},
+        {"fault hang-up-at 0x15 1000", [](ControllerSim& s) {
+             const SimFaults f = s.faults();
+             return f.hangUpOnCode == 0x15 && f.hangUpAtRequest == 1000 && f.hangUpReplyBytes == 0;
+         }},
         {"fault flash-fail 1", [](ControllerSim& s) { return s.faults().flashFailStep == 1; }},
         {"fault flash-verify 2", [](ControllerSim& s) { return s.faults().flashVerifyErrorStep == 2; }},
         {"fault settings-reject 3", [](ControllerSim& s) { return s.faults().rejectSettingsArea == 3; }},
@@ -91,7 +95,7 @@ TEST(SimConsole, LinesItDoesNotUnderstandChangeNothing) {
     const char* lines[] = {
         "bogus", "in 17 on", "in 5 maybe", "in", "host ext-stop", "wire 1 17", "alarm 0", "alarm 256",
         "driver-alarm 5 on", "rivo-alarm 0 1", "mode fast", "move 5 to 10", "move 1 towards 10", "move 1 to ten",
-        "move rivo17 to 1", "stop 9", "sensor 1 dog 5", "fault no-reply", "fault short-reply 1", "fault hang-up x",
+        "move rivo17 to 1", "stop 9", "sensor 1 dog 5", "fault no-reply", "fault short-reply 1", "fault hang-up x", "fault hang-up-at 21",
         "fault flash-fail 3", "fault settings-reject 4", "fault compile-error 1 2 3", "fault warp", "wait -1",
     };
     for (const char* line : lines) {

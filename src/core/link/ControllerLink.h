@@ -22,13 +22,6 @@
 
 namespace vantrel {
 
-// Process-wide flags of the link.
-// When set, the next link-lost handling closes the port without the warning.
-inline std::atomic<bool> silentDisconnect{false};
-// Set by the cancel button of the progress window; the FLASH write stops after
-// its current step when it finds it set. Opening the progress window clears it.
-inline std::atomic<bool> interruptFlag{false};
-
 // What another thread asks of the link thread: the operation it performs next
 // and what that operation needs. The link thread takes it at the start of its
 // next pass, after the exchange in flight, exactly where a request that had
@@ -60,6 +53,14 @@ public:
     using Milliseconds = std::chrono::milliseconds;
     static constexpr Milliseconds kReadTimeout{3000};
     static constexpr Milliseconds kWriteTimeout{1000};
+
+    // Flags of this link, each its own: a process that runs several links (one
+    // per port) must never let one port's flag silence or stop another.
+    // When set, the next link-lost handling closes the port without the warning.
+    std::atomic<bool> silentDisconnect{false};
+    // Set by the cancel button of the progress window; the FLASH write stops after
+    // its current step when it finds it set. Opening the progress window clears it.
+    std::atomic<bool> interruptFlag{false};
 
     explicit ControllerLink(ControllerStatus& status);
     ~ControllerLink();

@@ -230,18 +230,18 @@ bool LinkThread::receiveBulk(std::uint8_t* buffer, std::size_t length) {
 
 void LinkThread::identify() {
     // Silent while waiting: a port without a controller closes without a warning.
-    silentDisconnect.store(true);
+    link_.silentDisconnect.store(true);
     const Frame request = makeIdentifyRequest(link_.nextSequence(RequestCode::Identify));
     const Sent sent = sendFrame(request);
     std::array<std::uint8_t, replyLength::kIdentify> reply{};
     std::optional<IdentifyReply> identified;
     if (sent == Sent::Whole) identified = decodeIdentifyReply(reply.data(), link_.receive(reply.data(), reply.size()));
     if (stopping()) {
-        silentDisconnect.store(false);
+        link_.silentDisconnect.store(false);
         return;
     }
     if (!identified) {
-        silentDisconnect.store(true);
+        link_.silentDisconnect.store(true);
         link_.linkLost();
         notify([](LinkEvents& e) { e.connectionResult(kNoController); });
         return;
@@ -253,7 +253,7 @@ void LinkThread::identify() {
     // This controller starts from outputs all off, whatever an earlier one had.
     status_.resetOutputs();
     link_.takeNetworkRegisterRequest();
-    silentDisconnect.store(false);
+    link_.silentDisconnect.store(false);
     link_.setPendingOpLocked(op(LinkOp::Idle));
     const int result = identified->modeWord == static_cast<std::uint16_t>(ControllerMode::EditTest) ? kEditTestMode
                                                                                                     : kOtherMode;

@@ -42,7 +42,7 @@ void LinkThread::settingsRead() {
                 notify([](LinkEvents& e) { e.verifyError(kSettingsReceptionFailed); });
             } else {
                 finish(100, kFailed);
-                silentDisconnect.store(true);
+                link_.silentDisconnect.store(true);
                 link_.linkLost();
             }
             return;
@@ -236,7 +236,7 @@ void LinkThread::flashWrite() {
             ++completed;
             break;
         }
-        if (interruptFlag.load()) return;  // cancelled: the window has closed with 255
+        if (link_.interruptFlag.load()) return;  // cancelled: the window has closed with 255
         finish(kFlashPercentPerStep * (step + 1), kRunning);
     }
     finish(100, completed == 0 ? kFailed : kDone);

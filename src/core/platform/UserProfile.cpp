@@ -3,6 +3,7 @@
 #include "platform/AppFolders.h"
 #include "platform/IniFile.h"
 
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -16,6 +17,10 @@ constexpr const char* kPathEntry = "path";
 constexpr const char* kApplicationSection = "Settings";
 constexpr const char* kApplicationLookEntry = "ApplicationLook";
 constexpr const char* kRecentSection = "Recent File List";
+constexpr const char* kWindowsSection = "Windows";
+constexpr const char* kTreeWidthEntry = "TreeWidth";
+// Beyond what any desktop holds: a larger number is a damaged entry.
+constexpr int kMaxCoordinate = 32767;
 
 std::string recentEntry(int index)
 {
@@ -26,6 +31,31 @@ bool isFolder(const std::string& path)
 {
     std::error_code error;
     return !path.empty() && std::filesystem::is_directory(path, error);
+}
+
+// "x,y,width,height": four integers, the size at least one pixel.
+std::optional<UserProfile::WindowFrame> parseWindowFrame(std::string_view text)
+{
+    int values[4] = {};
+    const char* p = text.data();
+    const char* end = text.data() + text.size();
+    for (int i = 0; i < 4; ++i) {
+        if (i > 0) {
+            if (p == end || *p != ',') {
+                return std::nullopt;
+            }
+            ++p;
+        }
+        const auto [next, error] = std::from_chars(p, end, values[i]);
+        if (error != std::errc() || values[i] < -kMaxCoordinate || values[i] > kMaxCoordinate) {
+            return std::nullopt;
+        }
+        p = next;
+    }
+    if (p != end || values[2] <= 0 || values[3] <= 0) {
+        return std::nullopt;
+    }
+    return UserProfile::WindowFrame{values[0], values[1], values[2], values[3]};
 }
 
 }  // namespace
@@ -88,6 +118,29 @@ bool UserProfile::setRecentFiles(const std::vector<std::string>& files) const
         ok = file.writeString(kRecentSection, recentEntry(i), value) && ok;
     }
     return ok;
+}
+
+std::optional<UserProfile::WindowFrame> UserProfile::windowFrame(std::string_view window) const
+{
+    return parseWindowFrame(IniFile(path_).readString(kWindowsSection, window, ""));
+}
+
+bool UserProfile::setWindowFrame(std::string_view window, const WindowFrame& frame) const
+{
+    const std::string value = std::to_string(frame.x) + "," + std::to_string(frame.y) + "," +
+                              std::to_string(frame.width) + "," + std::to_string(frame.height);
+    return IniFile(path_).writeString(kWindowsSection, window, value);
+}
+
+int UserProfile::treeWidth() const
+{
+    const int width = IniFile(path_).readInt(kWindowsSection, kTreeWidthEntry, 0);
+    return width > 0 && width <= kMaxCoordinate ? width : 0;
+}
+
+bool UserProfile::setTreeWidth(int width) const
+{
+    return IniFile(path_).writeInt(kWindowsSection, kTreeWidthEntry, width);
 }
 
 }  // namespace vantrel

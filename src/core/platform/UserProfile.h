@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,7 +11,8 @@ namespace vantrel {
 // file of the company key "KESSLAND" (profileFilePath()):
 // section "data" entry "path" (folder of the last settings or program file
 // chosen in a file dialog), "ApplicationLook" (visual theme) in the
-// application's section, and the recent-file list of four entries.
+// application's section, the recent-file list of four entries, and in section
+// "Windows" where each window was left and the width of the main window's tree.
 class UserProfile {
 public:
     static constexpr int kRecentFileCount = 4;
@@ -34,6 +36,23 @@ public:
     // Recent files, most recent first, at most four, empty entries left out.
     std::vector<std::string> recentFiles() const;
     bool setRecentFiles(const std::vector<std::string>& files) const;
+
+    // A window's place and size as it was left: the frame's top-left corner
+    // and the size inside the frame.
+    struct WindowFrame {
+        int x = 0;
+        int y = 0;
+        int width = 0;
+        int height = 0;
+        bool operator==(const WindowFrame&) const = default;
+    };
+    // None when the window was never kept or the entry is damaged.
+    std::optional<WindowFrame> windowFrame(std::string_view window) const;
+    bool setWindowFrame(std::string_view window, const WindowFrame& frame) const;
+
+    // Width of the main window's navigation tree; 0 when never kept.
+    int treeWidth() const;
+    bool setTreeWidth(int width) const;
 
 private:
     std::string path_;

@@ -39,6 +39,7 @@
 #include "platform/AppFolders.h"
 #include "platform/ComIni.h"
 #include "platform/UserProfile.h"
+#include "ui/CWindowPlacer.h"
 #include "ui/MessageBox.h"
 #include "ui/StatusNote.h"
 #include "ui/SaveWithRetry.h"
@@ -47,6 +48,10 @@ namespace vantrel {
 
 namespace {
 constexpr int kViewKindRole = Qt::UserRole + 1;
+// The first size: wide enough for the tree beside the program editor, and low
+// enough to leave room below it for the monitors on a 1600 x 1000 screen.
+constexpr int kDefaultWidth = 1100;
+constexpr int kDefaultHeight = 560;
 
 QTreeWidgetItem* addEntry(const NavigationEntry& entry, QTreeWidgetItem* parent) {
     auto* item = new QTreeWidgetItem(parent, QStringList(QString::fromStdString(entry.text)));
@@ -79,7 +84,7 @@ CMainFrame::CMainFrame(AppState& state, ViewFactory views, QWidget* parent)
     : QMainWindow(parent), state_(state), views_(std::move(views)), prompts_(MainFramePrompts::dialogs()) {
     setWindowTitle(QStringLiteral("VANTREL"));
     events_ = new GuiLinkEvents(this, this);
-    waitDlg_ = new CWaitDlg(this);
+    waitDlg_ = new CWaitDlg(state_.link.interruptFlag, this);
 
     createMenus();
     createTree();
@@ -90,7 +95,8 @@ CMainFrame::CMainFrame(AppState& state, ViewFactory views, QWidget* parent)
     splitter->addWidget(tree_);
     splitter->addWidget(viewPane_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({200, 760});
+    splitter->setCollapsible(0, false);
+    splitter->setSizes({std::max(tree_->minimumWidth(), UserProfile().treeWidth()), kDefaultWidth});
     setCentralWidget(splitter);
 
     statusPane_ = new CStatusPane(this);
@@ -125,7 +131,10 @@ CMainFrame::CMainFrame(AppState& state, ViewFactory views, QWidget* parent)
     connect(titleTimer_, &QTimer::timeout, this, &CMainFrame::refreshTitle);
     titleTimer_->start(250);
     refreshTitle();
-    resize(1000, 680);
+    // Where it was left; the first time at the screen's top left, so that the
+    // palette and the monitors open beside it.
+    auto* placer = new CWindowPlacer(this, [](const QRect& screen, const QSize&) { return screen.topLeft(); });
+    placer->setDefaultSize(QSize(kDefaultWidth, kDefaultHeight));
 }
 
 CMainFrame::~CMainFrame() {
@@ -282,6 +291,9 @@ void CMainFrame::createTree() {
     QTreeWidgetItem* root = addEntry(vantrel::navigationTree(), nullptr);
     tree_->addTopLevelItem(root);
     tree_->expandAll();
+    // Its labels are never cut.
+    const QAbstractItemView& view = *tree_;
+    tree_->setMinimumWidth(view.sizeHintForColumn(0) + 2 * tree_->frameWidth() + 8);
     connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { onTreeItemChosen(item); });
     connect(tree_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { onTreeItemChosen(item); });
 }
@@ -359,7 +371,7 @@ void CMainFrame::refreshTitle() {
 void CMainFrame::refreshStatusPane() {
     StatusPaneInput input;
     input.portOpen = state_.link.isOpen();
-    input.silentDisconnect = silentDisconnect.load();
+    input.silentDisconnect = state_.link.silentDisconnect.load();
     input.currentMode = state_.status.modeWord.load(std::memory_order_relaxed);
     input.controllerName = ansiToUtf8(state_.status.controllerName());
     for (std::size_t i = 0; i < input.runStates.size(); ++i)
@@ -502,7 +514,7 @@ void CMainFrame::disconnectController() {
 }
 
 void CMainFrame::disconnectSilently() {
-    silentDisconnect.store(true);
+    state_.link.silentDisconnect.store(true);
     state_.link.linkLost();
     refreshStatusPane();
 }
@@ -585,8 +597,7 @@ CMonitorMenuDlg& CMainFrame::monitorMenu() {
 
 void CMainFrame::showMonitorMenu() {
     CMonitorMenuDlg& menu = monitorMenu();
-    menu.show();
-    menu.raise();
+    CWindowPlacer::showInFront(&menu);
     menu.activateWindow();
 }
 
@@ -676,6 +687,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     shutdownLink();
+    UserProfile().setTreeWidth(tree_->width());
     event->accept();
 }
 

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/TransactionMessages.h"
-#include "link/ControllerLink.h"
+#include "link/Protocol.h"
 
 namespace vantrel {
 
@@ -18,7 +18,7 @@ std::function<void(CWaitDlg&)>& updateHook() {
 }
 }  // namespace
 
-CWaitDlg::CWaitDlg(QWidget* parent) : QDialog(parent) {
+CWaitDlg::CWaitDlg(std::atomic<bool>& interruptFlag, QWidget* parent) : QDialog(parent), interruptFlag_(interruptFlag) {
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
@@ -51,7 +51,7 @@ int CWaitDlg::run(ProgressKind kind, unsigned operation) {
     setWindowTitle(QString::fromStdString(progressTitle(kind)));
     text_->setText(QString::fromStdString(progressText(kind)));
     cancel_->setVisible(progressCancellable(kind));
-    interruptFlag.store(false);
+    interruptFlag_.store(false);
     setPercent(0);
     running_ = true;
     const int result = exec();
@@ -84,7 +84,7 @@ void CWaitDlg::showEvent(QShowEvent* event) {
 
 void CWaitDlg::cancel() {
     if (!running_) return;
-    interruptFlag.store(true);
+    interruptFlag_.store(true);
     running_ = false;
     done(kProgressCancelled);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <functional>
 
 #include <QDialog>
@@ -15,12 +16,12 @@ namespace vantrel {
 // The modal progress window of a long controller operation. The link thread
 // drives it with (percent, result) messages, which reach it on the UI thread
 // through GuiLinkEvents. The first non-zero result closes it and is what
-// `run` returns; the cancel button (FLASH write only) sets the link's
-// interrupt flag and closes it with 255.
+// `run` returns; the cancel button (FLASH write only) sets the interrupt flag
+// of the link it waits for (ControllerLink::interruptFlag) and closes it with 255.
 class CWaitDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CWaitDlg(QWidget* parent = nullptr);
+    explicit CWaitDlg(std::atomic<bool>& interruptFlag, QWidget* parent = nullptr);
 
     // Opens the window for an operation already started and returns its result.
     // Progress messages of earlier operations are ignored: only those of
@@ -44,6 +45,7 @@ private:
     void cancel();
     void setPercent(int percent);
 
+    std::atomic<bool>& interruptFlag_;
     QLabel* text_ = nullptr;
     QProgressBar* bar_ = nullptr;
     QLabel* percentText_ = nullptr;

@@ -12,6 +12,7 @@
 #include "online/CJogDlg.h"
 #include "online/CLamp.h"
 #include "online/MonitorFields.h"
+#include "ui/CWindowPlacer.h"
 
 namespace vantrel {
 namespace {
@@ -43,7 +44,9 @@ void CJogDlg::build() {
     model_->setMinimumWidth(70);
     top->addWidget(model_, 0, Qt::AlignVCenter);
     top->addSpacing(16);
-    top->addWidget(makeModeReason(), 1);
+    auto* head = new QGridLayout;
+    head->addLayout(top, 0, 0);
+    QLabel* reason = makeModeReason();
 
     // Shown while no axis has a connected model: the list is empty, and why.
     axisReason_ = new QLabel(QStringLiteral("接続機種が設定された軸がありません。"
@@ -53,20 +56,31 @@ void CJogDlg::build() {
     axisReason_->setWordWrap(true);
     axisReason_->hide();
 
-    auto* left = new QVBoxLayout;
+    auto* leftPanel = new QWidget(this);
+    auto* left = new QVBoxLayout(leftPanel);
+    left->setContentsMargins(0, 0, 0, 0);
     left->addWidget(makeDisplayGroup());
     left->addWidget(makeJogGroup());
     left->addWidget(makeInchingGroup());
     left->addWidget(makeOutputGroup());
     left->addStretch(1);
-    auto* right = new QVBoxLayout;
+    auto* rightPanel = new QWidget(this);
+    auto* right = new QVBoxLayout(rightPanel);
+    right->setContentsMargins(0, 0, 0, 0);
     right->addWidget(makeHomeGroup());
     right->addWidget(makeTestRunGroup());
     right->addWidget(makeTeachingGroup());
     right->addStretch(1);
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addLayout(right);
+    // Side by side, or one above the other with the reason under the axis
+    // where side by side would not fit.
+    const PanelRows columns = newPanelRows({leftPanel, rightPanel});
+    placer().setShapes(2, [head, reason, arrange = columns.arrange](int shape) {
+        arrange(shape);
+        head->removeWidget(reason);
+        head->addWidget(reason, shape == 0 ? 0 : 1, shape == 0 ? 1 : 0);
+    });
+    head->addWidget(reason, 0, 1);
+    head->setColumnStretch(1, 1);
 
     QPushButton* stop = buttons_[static_cast<std::size_t>(JogButton::Stop)] = new QPushButton(QStringLiteral("■停止"), this);
     stop->setAutoDefault(false);
@@ -82,9 +96,9 @@ void CJogDlg::build() {
     bottom->addWidget(makeCloseButton());
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
+    layout->addLayout(head);
     layout->addWidget(axisReason_);
-    layout->addLayout(columns);
+    layout->addLayout(columns.grid);
     layout->addLayout(bottom);
 }
 

@@ -5,13 +5,16 @@
 
 #include "app/AppState.h"
 #include "online/COnlineWindow.h"
+#include "ui/CWindowPlacer.h"
 #include "ui/MessageBox.h"
 
 namespace vantrel {
 
-CMonitorMenuDlg::CMonitorMenuDlg(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+CMonitorMenuDlg::CMonitorMenuDlg(AppState& state, QWidget* parent)
+    : QDialog(parent, CWindowPlacer::frameFlags(Qt::Dialog)), state_(state) {
     setWindowTitle(QStringLiteral("モニタメニュー"));
     setModal(false);
+    new CWindowPlacer(this);
     // Monitors on the left, the test windows (edit-test mode only) on the right.
     auto* grid = new QGridLayout(this);
     int monitors = 0;
@@ -52,8 +55,7 @@ QWidget* CMonitorMenuDlg::openWindow(MonitorWindow which) {
         if (!open) return nullptr;
         open->setAttribute(Qt::WA_DeleteOnClose);
     }
-    open->show();
-    open->raise();
+    CWindowPlacer::showInFront(open);
     open->activateWindow();
     return open;
 }

@@ -19,10 +19,12 @@ class CMonitorMenuDlg;
 using MonitorWindowFactory = std::function<QWidget*(CMonitorMenuDlg& menu)>;
 
 // The monitor menu: a small panel with one button per online window. Each
-// window exists at most once; its button brings an open one to the front. The
-// test windows open only while the controller is in edit-test mode, otherwise
-// the button shows the information box and opens nothing. A window kind plugs
-// in with registerWindow(); until then its button is disabled.
+// window exists at most once; its button brings an open one to the front,
+// also a minimised one. The menu opens beside the main window like the
+// windows it opens. The test windows open only while the controller is in
+// edit-test mode, otherwise the button shows the information box and opens
+// nothing. A window kind plugs in with registerWindow(); until then its button
+// is disabled.
 //
 // The menu also relays the choice of a network driver: a window that selects
 // one (the I/O test's network output test, the test-operation window) calls

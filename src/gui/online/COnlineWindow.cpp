@@ -6,11 +6,14 @@
 #include <QTimer>
 
 #include "app/AppState.h"
+#include "ui/CWindowPlacer.h"
 
 namespace vantrel {
 
-COnlineWindow::COnlineWindow(AppState& state, const QString& title, QWidget* parent) : QDialog(parent), state_(state) {
+COnlineWindow::COnlineWindow(AppState& state, const QString& title, QWidget* parent)
+    : QDialog(parent, CWindowPlacer::frameFlags(Qt::Dialog)), state_(state) {
     setWindowTitle(title);
+    placer_ = new CWindowPlacer(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     timer_ = new QTimer(this);

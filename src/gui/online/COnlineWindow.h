@@ -16,13 +16,15 @@ class QTimer;
 namespace vantrel {
 
 struct AppState;
+class CWindowPlacer;
 
 // Base of the online windows: a non-modal window that deletes itself when
 // closed and refreshes itself from the shared status variables on a timer of
 // the user-interface thread. It never talks to the controller: the link
 // thread's status poll keeps the variables current and carries what the
 // window sets. With the link closed the window stays usable and keeps showing
-// the last values. Enter does nothing; Escape closes.
+// the last values. Enter does nothing; Escape closes. It opens beside or
+// cascaded from the main window, where it was left when it was closed before.
 class COnlineWindow : public QDialog {
     Q_OBJECT
 public:
@@ -38,6 +40,7 @@ public:
 protected:
     // Starts the refresh timer (after the window is built).
     void startRefresh(int intervalMs);
+    CWindowPlacer& placer() { return *placer_; }
     // A "閉じる" button that closes the window.
     QPushButton* makeCloseButton();
     // The line that tells why a test window does not act (hidden while it
@@ -52,6 +55,7 @@ private:
     AppState& state_;
     QTimer* timer_ = nullptr;
     QLabel* modeReason_ = nullptr;
+    CWindowPlacer* placer_ = nullptr;
 };
 
 }  // namespace vantrel

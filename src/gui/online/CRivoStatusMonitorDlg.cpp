@@ -16,6 +16,7 @@
 #include "online/NetworkMonitorText.h"
 #include "online/OutputRequests.h"
 #include "online/StatusLamps.h"
+#include "ui/CWindowPlacer.h"
 
 namespace vantrel {
 namespace {
@@ -51,15 +52,17 @@ CRivoStatusMonitorDlg::CRivoStatusMonitorDlg(AppState& state, QWidget* parent)
     choiceRow->addStretch(1);
     connect(exclusive, &QButtonGroup::idClicked, this, &CRivoStatusMonitorDlg::chooseGroup);
 
-    auto* blocksRow = new QHBoxLayout;
-    for (int slot = 0; slot < 4; ++slot) blocksRow->addWidget(makeBlock(slot));
+    std::vector<QWidget*> panels;
+    for (int slot = 0; slot < 4; ++slot) panels.push_back(makeBlock(slot));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(makeCloseButton());
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(choiceRow);
-    layout->addLayout(blocksRow);
+    const PanelRows drivers = newPanelRows(panels);
+    placer().setShapes(2, drivers.arrange);
+    layout->addLayout(drivers.grid);
     layout->addLayout(buttons);
     showGroup(group_);
     startRefresh(kRefreshMs);

@@ -15,7 +15,8 @@ class CLamp;
 // The network monitor ("RIVOステータスモニタ"): for the four drivers of the
 // chosen group their command and detected positions and speeds in each
 // driver's unit, the alarm code, sixteen NET-IN and sixteen NET-OUT lamps and
-// an alarm reset per driver, refreshed every 50 ms.
+// an alarm reset per driver, refreshed every 50 ms. The four driver panels
+// stand in one row, or in two where one row would not fit.
 //
 // The group is the polled network group of the status poll, which the
 // test-operation window and the network axis output test set too: the monitor

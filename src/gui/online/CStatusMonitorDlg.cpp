@@ -16,12 +16,13 @@
 #include "online/OnlineRequests.h"
 #include "online/OutputRequests.h"
 #include "online/StatusLamps.h"
+#include "ui/CWindowPlacer.h"
 
 namespace vantrel {
 CStatusMonitorDlg::CStatusMonitorDlg(AppState& state, QWidget* parent)
     : COnlineWindow(state, fromUtf8(monitorWindow(MonitorWindow::PulseStatusMonitor).title), parent) {
-    auto* axesRow = new QHBoxLayout;
-    for (int axis = 0; axis < 4; ++axis) axesRow->addWidget(makeAxisGroup(axis));
+    std::vector<QWidget*> panels;
+    for (int axis = 0; axis < 4; ++axis) panels.push_back(makeAxisGroup(axis));
 
     auto* reset = new QPushButton(QStringLiteral("RESET"), this);
     reset->setAutoDefault(false);
@@ -56,7 +57,9 @@ CStatusMonitorDlg::CStatusMonitorDlg(AppState& state, QWidget* parent)
     trend_->hide();
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(axesRow);
+    const PanelRows axes = newPanelRows(panels);
+    placer().setShapes(2, axes.arrange);
+    layout->addLayout(axes.grid);
     layout->addLayout(buttons);
     layout->addWidget(trend_, 1);
 
@@ -172,6 +175,12 @@ void CStatusMonitorDlg::setTrendShown(bool shown) {
     if (trend_->isVisible() == shown) return;
     trend_->setVisible(shown);
     adjustSize();
+    if (isVisible()) CWindowPlacer::keepOnScreen(this);
+}
+
+void CStatusMonitorDlg::closeEvent(QCloseEvent* event) {
+    setTrendShown(false);
+    COnlineWindow::closeEvent(event);
 }
 
 QString CStatusMonitorDlg::valueText(int axis, int row) const {

@@ -20,8 +20,10 @@ class CTrendPanel;
 // The pulse-train status monitor: per axis the command and detected position
 // and speed in the axis' unit, the alarm text and the driver input, driver
 // output and sensor lamps, an alarm-reset button per axis, "RESET" of the
-// zero references, the speed buttons and a trend plot below the axes. It
-// refreshes every 40 ms from the shared status variables.
+// zero references, the speed buttons and a trend plot below the axes. The
+// four axis panels stand in one row, or in two where one row would not fit
+// beside the step table or on the screen. It refreshes every 40 ms from the
+// shared status variables.
 class CStatusMonitorDlg : public COnlineWindow {
     Q_OBJECT
 public:
@@ -47,6 +49,11 @@ public:
     CLampGroup& outputLamps(int axis) const { return *axes_[static_cast<std::size_t>(axis)].outputs; }
     CLampGroup& sensorLamps(int axis) const { return *axes_[static_cast<std::size_t>(axis)].sensors; }
     CTrendPanel& trend() const { return *trend_; }
+
+protected:
+    // The trend is closed first: the window opens without it, and its size
+    // is kept without it.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     struct AxisWidgets {

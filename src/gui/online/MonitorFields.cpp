@@ -47,6 +47,21 @@ ValueRows newValueRows(QWidget* parent, int fieldWidth, int unitWidth) {
     return rows;
 }
 
+PanelRows newPanelRows(const std::vector<QWidget*>& panels) {
+    auto* grid = new QGridLayout;
+    const int count = static_cast<int>(panels.size());
+    auto arrange = [grid, panels, count](int shape) {
+        const int columns = shape == 0 ? count : (count + 1) / 2;
+        for (int i = 0; i < count; ++i) {
+            QWidget* panel = panels[static_cast<std::size_t>(i)];
+            grid->removeWidget(panel);
+            grid->addWidget(panel, i / columns, i % columns);
+        }
+    };
+    arrange(0);
+    return {grid, arrange};
+}
+
 void equaliseWidths(const std::vector<CLamp*>& lamps) {
     int width = 0;
     for (CLamp* lamp : lamps) width = std::max(width, lamp->sizeHint().width());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,15 @@ struct ValueRows {
     QLabel* alarm = nullptr;
 };
 ValueRows newValueRows(QWidget* parent, int fieldWidth, int unitWidth);
+
+// A window's panels (a monitor's axes or drivers) side by side (shape 0) or in
+// two rows (shape 1). The window's placer takes the shape that keeps the most
+// of the main window and the step table clear when the window opens.
+struct PanelRows {
+    QGridLayout* grid = nullptr;
+    std::function<void(int shape)> arrange;
+};
+PanelRows newPanelRows(const std::vector<QWidget*>& panels);
 
 // Gives every lamp the width of the widest, so lamp grids line up.
 void equaliseWidths(const std::vector<CLamp*>& lamps);

@@ -2,10 +2,12 @@
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "ui/CWindowPlacer.h"
 #include "ui/Utf8Text.h"
 
 namespace vantrel {
@@ -20,8 +22,13 @@ CProgramCmdPage* makePage(const CProgramCmdPage::Available& available, QWidget* 
 }  // namespace
 
 CCommandPalette::CCommandPalette(const CProgramCmdPage::Available& available, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QWidget(parent, CWindowPlacer::frameFlags(Qt::Tool)) {
     setWindowTitle(QStringLiteral("コマンドテーブル"));
+    // Its own place is x = 1024 - its width, y = 50 on the screen; where that
+    // would cover the step table, the nearest place that does not.
+    new CWindowPlacer(this, [](const QRect& screen, const QSize& frame) {
+        return screen.topLeft() + QPoint(1024 - frame.width(), 50);
+    });
     controls_ = new QWidget(this);
     auto* pageRow = new QHBoxLayout;
     auto* pageGroup = new QButtonGroup(this);
@@ -54,24 +61,25 @@ CCommandPalette::CCommandPalette(const CProgramCmdPage::Available& available, QW
     controlsLayout->addLayout(pageRow);
     controlsLayout->addWidget(stack_, 1);
     controlsLayout->addLayout(editRow);
+    // While the controller runs, the buttons are hidden; an empty window would
+    // look broken, so it says why.
+    notEditing_ = new QLabel(QStringLiteral("実行中はコマンドを入力できません。\n編集テストモードに切り替えると入力できます。"), this);
+    notEditing_->setAlignment(Qt::AlignCenter);
+    notEditing_->hide();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(controls_);
+    layout->addWidget(notEditing_);
     showPage(0);
 }
 
 void CCommandPalette::open() {
-    if (!placed_) {
-        adjustSize();
-        move(1024 - width(), 50);
-        placed_ = true;
-    }
     if (!isVisible()) showPage(0);
-    show();
-    raise();
+    CWindowPlacer::showInFront(this);
 }
 
 void CCommandPalette::setEditing(bool editing) {
     controls_->setVisible(editing);
+    notEditing_->setVisible(!editing);
 }
 
 void CCommandPalette::showPage(int page) {

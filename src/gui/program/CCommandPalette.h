@@ -8,6 +8,7 @@
 
 #include "program/CProgramCmdPage.h"
 
+class QLabel;
 class QPushButton;
 class QStackedWidget;
 
@@ -23,7 +24,7 @@ class CCommandPalette : public QWidget {
 public:
     CCommandPalette(const CProgramCmdPage::Available& available, QWidget* parent);
 
-    // Shows the window (first time at x = 1024 - its width, y = 50).
+    // Shows the window in front (the first time beside the step table).
     void open();
     void setEditing(bool editing);
     void showPage(int page);
@@ -47,10 +48,10 @@ private:
     std::array<QPushButton*, kPageCount> pageButtons_{};
     std::array<CProgramCmdPage*, kPageCount> pages_{};
     QWidget* controls_ = nullptr;
+    QLabel* notEditing_ = nullptr;
     QStackedWidget* stack_ = nullptr;
     QPushButton* delete_ = nullptr;
     QPushButton* comment_ = nullptr;
-    bool placed_ = false;
 };
 
 }  // namespace vantrel

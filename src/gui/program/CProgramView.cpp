@@ -20,6 +20,7 @@
 #include "program/CCommandPalette.h"
 #include "program/ProgramList.h"
 #include "program/CStepTableView.h"
+#include "program/StepTableAreas.h"
 #include "program/StepTableItemModel.h"
 #include "ui/MessageBox.h"
 #include "ui/StatusNote.h"
@@ -59,6 +60,7 @@ CProgramView::CProgramView(AppState& state, const CommandEditorRegistry& editors
     connect(table_, &CStepTableView::deleteRequested, this, &CProgramView::deleteSelectedSteps);
     connect(table_, &CStepTableView::copyRequested, this, &CProgramView::copy);
     connect(table_, &CStepTableView::pasteRequested, this, &CProgramView::paste);
+    keepWindowsClearOfStepTable(table_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(createHeader());

@@ -1,5 +1,7 @@
 #include "platform/UserProfile.h"
 
+#include "platform/IniFile.h"
+
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +58,29 @@ TEST(UserProfileTest, DialogStartsInTheLastFolderOnlyWhileItExists)
     EXPECT_EQ(profile.dialogStartFolder(), temp.file("work"));
     std::filesystem::remove(temp.file("work"));
     EXPECT_EQ(profile.dialogStartFolder(), temp.file("Documents"));
+}
+
+TEST(UserProfileTest, WindowPlacesAndTreeWidthRoundTripAndDamagedEntriesAreNone)
+{
+    TempFolder temp;
+    const UserProfile profile(temp.file("p.ini"));
+    EXPECT_FALSE(profile.windowFrame("CMonitorMenuDlg"));
+    EXPECT_EQ(profile.treeWidth(), 0);
+    ASSERT_TRUE(profile.setWindowFrame("CMonitorMenuDlg", {-1600, 24, 330, 273}));
+    ASSERT_TRUE(profile.setTreeWidth(184));
+    EXPECT_EQ(profile.windowFrame("CMonitorMenuDlg"), (UserProfile::WindowFrame{-1600, 24, 330, 273}));
+    EXPECT_EQ(profile.treeWidth(), 184);
+    EXPECT_FALSE(profile.windowFrame("CStatusMonitorDlg"));
+
+    const IniFile ini(profile.path());
+    for (const char* damaged : {"", "1,2,3", "1,2,3,4,5", "1,2,0,4", "1,2,3,-4", "a,2,3,4", "1, 2,3,4", "1,2,3,4x",
+                                "99999,2,3,4", "1,2,3,99999999999"}) {
+        SCOPED_TRACE(damaged);
+        ASSERT_TRUE(ini.writeString("Windows", "CJogDlg", damaged));
+        EXPECT_FALSE(profile.windowFrame("CJogDlg"));
+    }
+    ASSERT_TRUE(ini.writeString("Windows", "TreeWidth", "-5"));
+    EXPECT_EQ(profile.treeWidth(), 0);
 }
 
 }  // namespace
