@@ -9,7 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
-fuzz_seconds=${VANTREL_FUZZ_SECONDS:-30}
+# Short: each target first replays its kept corpus, what the long campaign reached.
+fuzz_seconds=${VANTREL_FUZZ_SECONDS:-15}
 
 bash scripts/install-deps.sh
 
