@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   clang libclang-rt-14-dev
   xvfb xauth fonts-noto-cjk
+  dpkg-dev file help2man librsvg2-bin lintian
 )
 if [ "${1:-}" = windows ]; then
   packages=(

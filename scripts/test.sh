@@ -2,13 +2,16 @@
 # Installs what is missing, builds everything with AddressSanitizer and
 # UndefinedBehaviorSanitizer and runs every test under them, then runs the
 # link and simulator tests again under ThreadSanitizer, the Windows stage (a
-# mingw-w64 cross build tested under Wine) and the fuzzers for a bounded time.
-# Any sanitizer report fails the run.
+# mingw-w64 cross build tested under Wine), builds the release build with
+# warnings as errors and checks its Debian package, replays the kept fuzz
+# corpus and runs the fuzzers for a bounded time. Any sanitizer report fails
+# the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
-fuzz_seconds=${VANTREL_FUZZ_SECONDS:-30}
+# Short: each target first replays its kept corpus, what the long campaign reached.
+fuzz_seconds=${VANTREL_FUZZ_SECONDS:-15}
 
 bash scripts/install-deps.sh
 
@@ -33,6 +36,9 @@ ctest --test-dir build/tsan --output-on-failure -j"$jobs" --timeout 300 -L 'core
 
 echo "== windows (mingw-w64 + wine): core tests, vantrel-cli.exe against the simulated controller, zip package"
 bash scripts/test-windows.sh build/asan/bin
+
+echo "== release build with warnings as errors (only what the package holds), its package and the package's check"
+bash scripts/package.sh -DVANTREL_WERROR=ON
 
 if [ -x scripts/run-fuzzers.sh ]; then
   echo "== fuzz: ${fuzz_seconds} s per target"

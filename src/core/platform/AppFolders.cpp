@@ -40,7 +40,22 @@ bool ensureDataFolder()
 
 std::string exeFolderPath(std::string_view fileName)
 {
-    return joined(exeFolder(), fileName);
+    return installedFilePath(exeFolder(), fileName);
+}
+
+std::string installedFilePath(const std::string& exeDir, std::string_view fileName)
+{
+    std::error_code error;
+    std::string beside = joined(exeDir, fileName);
+    if (std::filesystem::exists(beside, error)) {
+        return beside;
+    }
+    const std::filesystem::path shared =
+        std::filesystem::path(joined(exeDir + "/../share/vantrel", fileName)).lexically_normal();
+    if (std::filesystem::exists(shared, error)) {
+        return shared.string();
+    }
+    return beside;
 }
 
 }  // namespace vantrel

@@ -14,8 +14,10 @@ namespace vantrel {
 // theme) is KESSLAND\VANTREL.ini in the roaming application-data folder on
 // Windows, in the XDG config home ($XDG_CONFIG_HOME, else ~/.config) under
 // "KESSLAND" elsewhere. The data files installed with the program
-// (initial.bin, Ncstepini.sys, IoName.txt) lie beside the executable.
-// Relative XDG values are ignored, as the XDG rules ask. Paths are UTF-8.
+// (initial.bin, Ncstepini.sys, IoName.txt, the splash) lie beside the
+// executable in a build, and in ../share/vantrel from it in an installed
+// package. Relative XDG values are ignored, as the XDG rules ask. Paths are
+// UTF-8.
 
 // The per-user data folder, without a trailing slash.
 std::string dataFolder();
@@ -33,8 +35,14 @@ bool ensureDataFolder();
 // current folder when it cannot be found.
 std::string exeFolder();
 
-// The executable's folder joined with fileName.
+// A data file installed with the program: beside the executable when it is
+// there (a build), else in ../share/vantrel from the executable's folder when
+// it is there (a package, wherever it was unpacked), else the path beside the
+// executable (so a message names where a build would have it).
 std::string exeFolderPath(std::string_view fileName);
+
+// The same choice for an executable in exeDir.
+std::string installedFilePath(const std::string& exeDir, std::string_view fileName);
 
 // The per-user profile file (KESSLAND/VANTREL.ini, see above).
 std::string profileFilePath();

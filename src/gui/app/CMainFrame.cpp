@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppState.h"
+#include "app/CAboutDlg.h"
 #include "app/CStatusPane.h"
 #include "app/MainCommandChecks.h"
 #include "app/MainWindowTitle.h"
@@ -618,8 +619,8 @@ void CMainFrame::speedUp() {
 }
 
 void CMainFrame::showAbout() {
-    message(Refusal{"VANTREL Version " VANTREL_VERSION_TEXT "\nCopyright (C) KESSLAND", "バージョン情報 VANTREL",
-                    MessageIcon::Information});
+    CAboutDlg dialog(this);
+    dialog.exec();
 }
 
 CMonitorMenuDlg& CMainFrame::monitorMenu() {

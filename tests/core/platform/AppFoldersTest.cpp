@@ -69,6 +69,31 @@ TEST(AppFoldersTest, ExeFolderIsTheFolderOfThisTestProgram)
 #endif
 }
 
+TEST(AppFoldersTest, InstalledFilesAreFoundBesideTheProgramElseInItsShareFolder)
+{
+    struct Case {
+        const char* what;
+        bool beside;
+        bool shared;
+        const char* expected;  // relative to the prefix
+    };
+    const Case cases[] = {
+        {"a build: beside the program", true, false, "/bin/initial.bin"},
+        {"a package: in share/vantrel", false, true, "/share/vantrel/initial.bin"},
+        {"both: the build's own file wins", true, true, "/bin/initial.bin"},
+        {"neither: where a build would have it", false, false, "/bin/initial.bin"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder prefix;
+        std::filesystem::create_directories(prefix.file("bin"));
+        std::filesystem::create_directories(prefix.file("share/vantrel"));
+        if (c.beside) prefix.write("bin/initial.bin", "b");
+        if (c.shared) prefix.write("share/vantrel/initial.bin", "s");
+        EXPECT_EQ(installedFilePath(prefix.file("bin"), "initial.bin"), prefix.path() + c.expected);
+    }
+}
+
 TEST(AppFoldersTest, ProfileFileFollowsXdgConfigHome)
 {
     SKIP_WITHOUT_XDG();
