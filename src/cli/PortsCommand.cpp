@@ -13,7 +13,8 @@ int runPorts(const Words& words) {
     const CliArgs args(words, {}, {});
     if (args.help())
         return printHelp("ports", "Lists the serial devices that can be opened, one name a line, as com.ini and\n"
-                                  "--port take them (the device is /dev/ + the name).");
+                                  "--port take them (the device is /dev/ + the name, or \\\\.\\ + the name on\n"
+                                  "Windows).");
     if (!args.ok()) return usageError("ports", args.error());
     ControllerStatus status;
     ControllerLink link(status);
