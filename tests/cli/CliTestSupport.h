@@ -64,7 +64,8 @@ protected:
     CliRun runFast(const std::vector<std::string>& args) { return run(args, "VANTREL_CLI_LINK_TIME_DIVISOR=20 "); }
 
     CliRun run(const std::vector<std::string>& args, const std::string& environment = {}) {
-        std::string command = environment + quote(VANTREL_CLI);
+        // The tool speaks the locale's language; these tests read its Japanese.
+        std::string command = "LC_ALL= LC_MESSAGES= LANG=ja_JP.UTF-8 " + environment + quote(VANTREL_CLI);
         for (const auto& a : args) command += " " + quote(a);
         const auto out = dir_ / "stdout.txt";
         const auto err = dir_ / "stderr.txt";
