@@ -1,15 +1,11 @@
 #include "CliTestSupport.h"
 
-#include "data/DefaultImage.h"
-
 namespace vantrel::clitest {
 
 // --lang chooses the language of the messages whatever the locale says: a
 // refusal and a link cut mid-command, in English and in Japanese.
 TEST_F(CliTest, LangPrintsTheMessagesInEnglishOrJapanese) {
-    SettingsImage image = makeDefaultSettingsImage();
-    NetworkDriverRecord(image, 4).setModel(2);
-    sim_.loadSettingsImage(image);
+    loadDriverAtSlave5();
     const struct {
         const char* lang;
         const char* refusal;

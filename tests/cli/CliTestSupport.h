@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "data/DefaultImage.h"
 #include "sim/ControllerSim.h"
 #include "sim/PtyServer.h"
 
@@ -52,6 +53,13 @@ protected:
     void TearDown() override {
         server_.stop();
         fs::remove_all(dir_);
+    }
+
+    // The simulator with the default settings and one network driver, at slave 5.
+    void loadDriverAtSlave5() {
+        SettingsImage image = makeDefaultSettingsImage();
+        NetworkDriverRecord(image, 4).setModel(2);
+        sim_.loadSettingsImage(image);
     }
 
     std::string serve() {
