@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the program need.
+# Installs the Debian packages the build, the tests and the program need;
+# with "windows", those of the Windows stage instead (scripts/test-windows.sh:
+# the mingw-w64 cross compiler, Wine, GoogleTest's sources).
 # Idempotent: packages already present are not touched.
 set -euo pipefail
 
@@ -9,7 +11,14 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   clang libclang-rt-14-dev
   xvfb xauth fonts-noto-cjk
+  dpkg-dev file help2man librsvg2-bin lintian
 )
+if [ "${1:-}" = windows ]; then
+  packages=(
+    cmake ninja-build nlohmann-json3-dev
+    g++-mingw-w64-x86-64-posix wine64 googletest
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,14 +3,8 @@
 # the built-in simulated controller. Extra arguments go to the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-jobs=$(nproc 2>/dev/null || echo 2)
 
-bash scripts/install-deps.sh
-
-echo "== build: release (build/release)"
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_BUILD_TESTS=OFF \
-  -DVANTREL_BUILD_BENCH=OFF >/dev/null
-cmake --build build/release -j"$jobs"
+bash scripts/build-release.sh
 
 bin=build/release/bin
 if [ ! -x "$bin/vantrel" ]; then

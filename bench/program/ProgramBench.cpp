@@ -27,6 +27,7 @@
 #include "program/ProgramList.h"
 #include "program/ProgramStore.h"
 #include "program/StepEditor.h"
+#include "undo/EditHistory.h"
 
 namespace {
 
@@ -278,6 +279,48 @@ void BM_paste254AutoPointSteps(benchmark::State& state) {
         });
 }
 
+// Undo of the two largest edits: the paste of 254 LINE steps with their new
+// points, and the program list keeping only program 100. The edit is made
+// (untimed) before each undo.
+template <class Edit>
+void measureUndo(benchmark::State& state, Edit edit) {
+    const ProgramStore& pristine = pristineStore(programsOf(state), fullOf(state));
+    ProgramStore store = pristine;
+    SettingsImage image;
+    EditHistory history(image, store, nullptr);
+    StepEditor editor(store, image, &history);
+    measure(
+        state, store,
+        [&] {
+            store = pristine;
+            history.clear();
+            edit(store, image, history, editor);
+        },
+        [&] {
+            if (!history.undo()) state.SkipWithError("nothing to undo");
+        });
+}
+
+void BM_undoPaste254AutoPointSteps(benchmark::State& state) {
+    std::vector<int> rows;
+    for (int i = 0; i < kStepsPerProgram - 1; ++i) rows.push_back(i);
+    measureUndo(state, [&](ProgramStore& store, SettingsImage&, EditHistory&, StepEditor& editor) {
+        store.selectProgram(kCopySource);
+        if (!editor.copySteps(rows)) state.SkipWithError("copy refused");
+        store.selectProgram(kPasteTarget);
+        if (!editor.pasteSteps(0)) state.SkipWithError("paste refused");
+    });
+}
+
+void BM_undoProgramListKeepingOnly100(benchmark::State& state) {
+    measureUndo(state, [&](ProgramStore& store, SettingsImage& image, EditHistory& history, StepEditor&) {
+        ProgramList list(store);
+        while (list.numbers().size() > 1) (void)list.remove(list.numbers().front() == kKeptProgram ? 1 : 0);
+        ImageEdit edit(image, &history);
+        if (list.apply(edit) != kKeptProgram) state.SkipWithError("wrong program selected");
+    });
+}
+
 // Two files of the same programs in which every step differs (the one
 // without comments against the one with long comments): the most work a diff
 // of two program files can be, every step of every program against every
@@ -308,6 +351,8 @@ BENCHMARK(BM_deleteStepAndStoreLine)->Apply(sizes);
 BENCHMARK(BM_labelsInUseAll)->Apply(sizes);
 BENCHMARK(BM_applyProgramListKeepingOnly100)->Apply(sizes);
 BENCHMARK(BM_paste254AutoPointSteps)->Apply(sizes);
+BENCHMARK(BM_undoPaste254AutoPointSteps)->Apply(sizes);
+BENCHMARK(BM_undoProgramListKeepingOnly100)->Apply(sizes);
 BENCHMARK(BM_diffEveryStepChanged)->ArgNames({"programs", "16MiB"})->Args({10, 1})->Args({255, 1})->Unit(benchmark::kMillisecond);
 
 }  // namespace

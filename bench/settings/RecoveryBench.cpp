@@ -1,7 +1,8 @@
-// What keeping a recovery copy costs while the user types into the 4,000-row
-// pulse-train point table: one cell committed per keystroke (with the events
-// that follow it, as in the window), with and without the recovery timer
-// running beside it; then a timer tick alone (the fingerprints of the image
+// What keeping a recovery copy and the undo history cost while the user types
+// into the 4,000-row pulse-train point table: one cell committed per
+// keystroke (with the events that follow it, as in the window), with and
+// without the recovery timer running beside it, with and without each cell
+// recorded as an undoable edit; then a timer tick alone (the fingerprints of the image
 // and of the program store) and the write of the copy, which runs on a
 // thread of its own.
 #include <benchmark/benchmark.h>
@@ -42,6 +43,7 @@ std::string programText(int steps) {
 
 void typeIntoPointTable(benchmark::State& run) {
     const bool withRecovery = run.range(0) != 0;
+    const bool withHistory = run.range(1) != 0;
     AppState state;
     state.image = bench::demoImage();
     state.programs.loadText(programText(4000));
@@ -54,7 +56,10 @@ void typeIntoPointTable(benchmark::State& run) {
     }
     QWidget host;
     host.resize(1000, 700);
-    auto* view = new CPointView(state.image, &state.queues, &host);
+    ControllerWriteSink* sink = withHistory ? static_cast<ControllerWriteSink*>(&state.history) : &state.queues;
+    auto* view = new CPointView(state.image, sink, &host);
+    if (withHistory)
+        view->setEditRecorder(&state.history, EditPlace::cell(static_cast<int>(ViewKind::PulsePointTable), 0, -1, -1));
     view->resize(host.size());
     host.show();
     QApplication::processEvents();
@@ -110,9 +115,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir temporary;
     folder = &temporary;
-    benchmark::RegisterBenchmark("type_point_cell/recovery", typeIntoPointTable)
-        ->Arg(0)
-        ->Arg(1)
+    benchmark::RegisterBenchmark("type_point_cell", typeIntoPointTable)
+        ->ArgNames({"recovery", "history"})
+        ->Args({0, 0})
+        ->Args({1, 0})
+        ->Args({0, 1})
+        ->Args({1, 1})
         ->MinTime(5.0)
         ->Unit(benchmark::kMicrosecond);
     // 4,000 steps, then a full 16 MiB store (0).

@@ -6,6 +6,7 @@
 #include "ControllerCommand.h"
 #include "platform/AnsiText.h"
 #include "platform/AppFolders.h"
+#include "platform/PathText.h"
 #include "program/IoNames.h"
 #include "program/ProgramCompile.h"
 #include "program/ProgramFiles.h"
@@ -32,7 +33,7 @@ int runCompile(const Words& words) {
     ProgramStore store;
     IoNames ioNames;
     ProgramFiles files(store, ioNames,
-                       {(session.workDir() / "Ncstep.sys").string(), exeFolderPath("Ncstepini.sys"),
+                       {utf8FromPath(session.workDir() / "Ncstep.sys"), exeFolderPath("Ncstepini.sys"),
                         exeFolderPath("IoName.txt")});
     // Opening writes the working file that the compile sends.
     const EditOutcome opened = files.openProgramFile(file);

@@ -15,6 +15,7 @@
 #include "link/LinkThread.h"
 #include "link/LinkTraceFile.h"
 #include "link/RequestQueues.h"
+#include "platform/PathText.h"
 #include "platform/TemporaryFolder.h"
 
 namespace vantrel::cli {
@@ -107,7 +108,7 @@ public:
     // The folder of this run's working files in the system's temporary
     // folder, removed at the end; empty when it could not be made, and
     // workProblem() says why.
-    std::filesystem::path workDir() const { return workFolder_.path(); }
+    std::filesystem::path workDir() const { return pathFromUtf8(workFolder_.path()); }
     const std::string& workProblem() const { return workFolder_.problem(); }
 
     // LinkEvents

@@ -73,7 +73,8 @@ int runList(const Words& words) {
     const CliArgs args(words, {"--settings", "--program"}, {"--json"});
     if (args.help())
         return printHelp("list FILE.ncp [--settings FILE.bin] [--program N] [--json]",
-                         "Prints the programs of a program file as the program editor's step table shows\n"
+                         "Prints the programs of a program file (or of the default programs file\n"
+                         "Ncstepini.sys) as the program editor's step table shows\n"
                          "them: Step, Label, command, operand, comment, tab-separated, each program under\n"
                          "its PROG line and ending with the blank row after its last step. Positions are\n"
                          "in the axes' units of --settings, else of initial.bin. --program N lists one\n"

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/FileRead.h"
+#include "platform/PathText.h"
 
 namespace vantrel::cli {
 namespace fs = std::filesystem;
@@ -22,19 +23,19 @@ bool OutputFiles::check(const std::string& path, std::string& problem) {
         return false;
     }
     for (const Target& t : targets_) {
-        if (t.path == path || fs::equivalent(t.path, path, ec)) {
+        if (t.path == path || fs::equivalent(pathFromUtf8(t.path), pathFromUtf8(path), ec)) {
             problem = path + " is named twice";
             return false;
         }
     }
-    if (fs::is_directory(path, ec)) {
+    if (fs::is_directory(pathFromUtf8(path), ec)) {
         problem = path + " is a folder";
         return false;
     }
-    const fs::path parent = fs::path(path).parent_path();
+    const fs::path parent = pathFromUtf8(path).parent_path();
     const fs::path folder = parent.empty() ? fs::path(".") : parent;
     if (!fs::is_directory(folder, ec)) {
-        problem = "the folder " + folder.string() + " of " + path + " does not exist";
+        problem = "the folder " + utf8FromPath(folder) + " of " + path + " does not exist";
         return false;
     }
     // The file may be replaced and its folder takes a new file: staging needs

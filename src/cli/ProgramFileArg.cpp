@@ -7,7 +7,9 @@
 namespace vantrel::cli {
 
 bool readProgramFile(const std::string& path, ProgramStore& store) {
-    if (const auto refusal = ProgramFiles::checkProgramFile(path)) {
+    // The program store's own files (Ncstep.sys, Ncstepini.sys) hold the same text as a program file.
+    const bool storeFile = path.ends_with(".sys") || path.ends_with(".SYS");
+    if (const auto refusal = ProgramFiles::checkProgramFile(path); refusal && !storeFile) {
         fail(*refusal, path);
         return false;
     }

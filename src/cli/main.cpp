@@ -11,6 +11,7 @@
 #include "CliOutput.h"
 #include "Commands.h"
 #include "LinkSession.h"
+#include "platform/CommandLine.h"
 
 namespace {
 
@@ -72,7 +73,8 @@ int usage(std::ostream& out) {
            "or in English; without it, Japanese when LC_ALL, LC_MESSAGES or LANG starts with \"ja\", else English.\n"
            "JSON output is the same in both.\n\n"
            "--trace FILE writes every frame the command exchanges with the controller, every\n"
-           "time-out and hang-up to FILE, one line each (the format is in the README).\n\n"
+           "time-out and hang-up to FILE, one line each (the format is in the README).\n"
+           "--version prints the version.\n\n"
            "identify, status, alarm, read-settings, write-settings, compile, flash, mode, start,\n"
            "stop and read-programs take --port more than once, or --ports-from FILE, and then\n"
            "work on all those controllers at the same time (see their --help).\n\ncommands:\n";
@@ -106,6 +108,10 @@ int run(int argc, char** argv) {
     }
     const std::string name = argv[first];
     if (name == "--help" || name == "-h" || name == "help") return usage(std::cout);
+    if (name == "--version") {
+        std::cout << "vantrel-cli " VANTREL_VERSION_TEXT "\n";
+        return vantrel::cli::kExitOk;
+    }
     vantrel::cli::Words words(argv + first + 1, argv + argc);
     vantrel::cli::LinkSession::setTracePath(trace);
     for (const auto& s : kSubcommands) {
@@ -129,7 +135,14 @@ int run(int argc, char** argv) {
 int main(int argc, char** argv) {
     // Whatever a command did not catch ends it with a message, not an abort.
     try {
-        return run(argc, argv);
+        // File names in Japanese too: the arguments and the output are UTF-8
+        // on every system.
+        vantrel::useUtf8Output();
+        std::vector<std::string> arguments = vantrel::commandLineArguments(argc, argv);
+        std::vector<char*> utf8Argv;
+        for (std::string& argument : arguments) utf8Argv.push_back(argument.data());
+        utf8Argv.push_back(nullptr);
+        return run(argc, utf8Argv.data());
     } catch (const std::exception& e) {
         std::cerr << "vantrel-cli: internal error: " << e.what() << "\n";
     } catch (...) {

@@ -36,6 +36,7 @@ void printUsage(std::ostream& out) {
            "             default programs, Ncstepini.sys beside vantrel-sim, when they are there)\n"
            "  --script   console commands to run at start, one a line\n"
            "  --usb-fs   answer at the pace of a USB full-speed controller (about 1 MB/s, 1 ms per answer)\n"
+           "  --version  print the version and end\n"
            "  --help     this text\n";
 }
 
@@ -110,6 +111,9 @@ int main(int argc, char** argv) {
         };
         if (arg == "--help" || arg == "-h") {
             printUsage(std::cout);
+            return 0;
+        } else if (arg == "--version") {
+            std::cout << "vantrel-sim " VANTREL_VERSION_TEXT "\n";
             return 0;
         } else if (arg == "--mode") {
             const std::string m = value();

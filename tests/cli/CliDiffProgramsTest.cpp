@@ -52,4 +52,9 @@ TEST_F(CliTest, DiffProgramsShowsOneInsertedStepAsOneAddedStep) {
     const auto missing = run({"diff-programs", path("a.ncp"), path("none.ncp"), "--json"});
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("none.ncp"), std::string::npos) << missing.err;
+    // A folder is not an empty program file: its programs are not "removed".
+    std::filesystem::create_directory(path("folder.ncp"));
+    const auto folder = run({"diff-programs", path("a.ncp"), path("folder.ncp")});
+    EXPECT_EQ(folder.status, 2) << folder.out;
+    EXPECT_NE(folder.err.find("folder.ncp"), std::string::npos) << folder.err;
 }

@@ -109,6 +109,12 @@ TEST_F(CliTest, ListShowsTheStepTableInTheAxesUnits) {
     ASSERT_EQ(plain.status, 0) << plain.err;
     EXPECT_NE(plain.out.find("\t相対値 軸1,軸3 P0012(-.--, -.--) "), std::string::npos) << plain.out;
     EXPECT_EQ(plain.out.find("PROG #002"), std::string::npos);
+
+    // The default programs file lists as the program file it is.
+    std::ofstream(path("Ncstepini.sys"), std::ios::binary) << programFile();
+    const auto defaults = run({"list", path("Ncstepini.sys"), "--program", "1"});
+    EXPECT_EQ(defaults.status, 0) << defaults.err;
+    EXPECT_EQ(defaults.out, plain.out);
 }
 
 TEST_F(CliTest, ListJsonIsOneObjectPerStep) {

@@ -1,14 +1,16 @@
 // The main window's own dialogs: the Ethernet address dialog's port check,
 // the initialise dialog's radio rules, message boxes as wide as their title,
-// and the buttons Qt draws in Japanese.
+// the about box's facts, and the buttons Qt draws in Japanese.
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 
 #include "GuiTestSupport.h"
+#include "app/CAboutDlg.h"
 #include "app/CIpAddressDlg.h"
 #include "app/CSettingInitialDlg.h"
 #include "ui/MessageBox.h"
@@ -34,6 +36,20 @@ private slots:
         QCOMPARE(dialog.values().port, 65535);
         QCOMPARE(dialog.values().ipAddress[3], 10);
         QCOMPARE(recorder.messages.size(), std::size_t{1});
+    }
+
+    // The about box names what a support request needs: version, build date,
+    // the Qt actually loaded, and each shipped library with its licence.
+    void aboutBoxShowsVersionBuildQtAndLicences() {
+        CAboutDlg dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("バージョン情報 VANTREL"));
+        const QStringList lines = dialog.text().split(QLatin1Char('\n'));
+        QCOMPARE(lines.first(), QStringLiteral("VANTREL Version " VANTREL_VERSION_TEXT));
+        QVERIFY(lines.filter(QRegularExpression(QStringLiteral("^ビルド日: \\d{4}-\\d{2}-\\d{2}$"))).size() == 1);
+        QVERIFY(lines.contains(QStringLiteral("Qt バージョン: ") + QString::fromLatin1(qVersion())));
+        QCOMPARE(lines.filter(QStringLiteral("GNU LGPL v3")).size(), 1);
+        QVERIFY(lines.filter(QStringLiteral("GNU LGPL v3")).first().contains(QStringLiteral("Qt ")));
+        QCOMPARE(lines.filter(QStringLiteral("(vantrel-cli): MIT")).size(), 1);
     }
 
     void initialiseRadioButtonsFollowTheChoice() {

@@ -16,7 +16,10 @@ std::string fileAndReason(const std::string& path, const FileWriteResult& result
 std::string fileWriteReason(const FileWriteResult& result) {
     switch (result.error) {
     case ENOSPC:
-    case EDQUOT: return "空き容量不足";
+#ifdef EDQUOT  // no disk quotas in the Windows C library
+    case EDQUOT:
+#endif
+        return "空き容量不足";
     case EACCES:
     case EPERM: return "書込み権限なし";
     case EROFS: return "読取り専用";

@@ -1,28 +1,9 @@
 #include "link/ControllerLink.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <utility>
 
 namespace vantrel {
-namespace {
-
-// Device name prefixes of serial ports offered by listPorts.
-constexpr const char* kSerialPrefixes[] = {"ttyACM", "ttyUSB", "ttyS", "ttyAMA", "ttyXRUSB", "rfcomm"};
-
-// Orders "ttyS2" before "ttyS10".
-bool naturalLess(const std::string& a, const std::string& b) {
-    const auto split = [](const std::string& s) {
-        std::size_t digits = s.size();
-        while (digits > 0 && s[digits - 1] >= '0' && s[digits - 1] <= '9') --digits;
-        const std::string number = s.substr(digits);
-        return std::make_pair(s.substr(0, digits), number.empty() ? -1L : std::stol(number.substr(0, 9)));
-    };
-    return split(a) < split(b);
-}
-
-}  // namespace
-
 ControllerLink::ControllerLink(ControllerStatus& status) : status_(status) { port_.setInterruptCount(&portClaims_); }
 
 std::unique_lock<std::recursive_mutex> ControllerLink::claimPort() {
@@ -190,22 +171,7 @@ std::uint8_t ControllerLink::nextSequence(RequestCode code) {
     return carriesBefore ? before : sequence_;
 }
 
-std::vector<std::string> ControllerLink::candidatePortNames() const {
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator("/dev", ec)) {
-        const std::string name = entry.path().filename().string();
-        for (const char* prefix : kSerialPrefixes) {
-            const std::string p(prefix);
-            if (name.size() > p.size() && name.compare(0, p.size(), p) == 0) {
-                names.push_back(name);
-                break;
-            }
-        }
-    }
-    std::sort(names.begin(), names.end(), naturalLess);
-    return names;
-}
+std::vector<std::string> ControllerLink::candidatePortNames() const { return SerialPort::candidateNames(); }
 
 std::vector<std::string> ControllerLink::listPorts() {
     const auto guard = claimPort();

@@ -1,13 +1,13 @@
 #include "link/LinkTraceFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <ctime>
 
 #include "link/TraceLine.h"
+#include "platform/LocalTime.h"
+#include "platform/OutputFile.h"
 
 namespace vantrel {
 namespace {
@@ -17,8 +17,7 @@ constexpr std::chrono::milliseconds kBatchTime{200};
 
 std::string localTimeNow() {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = localTime(now);
     char text[64];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S (local time)", &local);
     return text;
@@ -38,7 +37,7 @@ bool LinkTraceFile::open(const std::string& path) {
     closeLocked();
     error_ = 0;
     lines_ = 0;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = openOutputFile(path);
     if (fd < 0) {
         error_ = errno;
         return false;
@@ -47,11 +46,10 @@ bool LinkTraceFile::open(const std::string& path) {
     path_ = path;
     start_ = lastWrite_ = std::chrono::steady_clock::now();
     pending_ = traceHeader(localTimeNow());
-    struct stat info {};
-    const bool plainFile = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    const bool plainFile = isPlainFile(fd);
     if (flushLocked()) return true;
     // Not even the header went in (a full disk): no empty trace is left behind.
-    if (plainFile) ::unlink(path.c_str());
+    if (plainFile) removeFile(path);
     return false;
 }
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vantrel {
 
@@ -14,7 +15,8 @@ namespace vantrel {
 // (the link serialises every use under its lock).
 //
 // The interface is the same on every platform; SerialPortPosix.cpp implements
-// it with termios.
+// it with termios, SerialPortWin32.cpp with the Win32 communications API
+// (overlapped requests, so a read can be cut short from its own thread).
 class SerialPort {
 public:
     using Milliseconds = std::chrono::milliseconds;
@@ -29,6 +31,10 @@ public:
     // Device path of a port name: "/dev/" + name on POSIX ("ttyACM0",
     // "pts/7"), "\\.\" + name on Windows ("COM3").
     static std::string devicePath(const std::string& portName);
+    // The port names worth trying to open, in order: "COM1" .. "COM256" on
+    // Windows; the serial devices in /dev on POSIX (ttyACM*, ttyUSB*, ttyS*,
+    // ...), "ttyS2" before "ttyS10".
+    static std::vector<std::string> candidateNames();
 
     // Opens `devicePath` for reading and writing, exclusively (no other open
     // succeeds while it is held) and without making it a controlling terminal.

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
+#include <utility>
 
 namespace vantrel {
 namespace {
@@ -19,6 +21,20 @@ namespace {
 using Clock = std::chrono::steady_clock;
 // A blocked read looks at the abort flag and the interrupt count this often.
 constexpr std::chrono::milliseconds kAbortCheck{50};
+
+// Device name prefixes of serial ports offered by listPorts.
+constexpr const char* kSerialPrefixes[] = {"ttyACM", "ttyUSB", "ttyS", "ttyAMA", "ttyXRUSB", "rfcomm"};
+
+// Orders "ttyS2" before "ttyS10".
+bool naturalLess(const std::string& a, const std::string& b) {
+    const auto split = [](const std::string& s) {
+        std::size_t digits = s.size();
+        while (digits > 0 && s[digits - 1] >= '0' && s[digits - 1] <= '9') --digits;
+        const std::string number = s.substr(digits);
+        return std::make_pair(s.substr(0, digits), number.empty() ? -1L : std::stol(number.substr(0, 9)));
+    };
+    return split(a) < split(b);
+}
 
 int asFd(std::intptr_t handle) { return static_cast<int>(handle); }
 
@@ -32,6 +48,23 @@ int remainingMs(Clock::time_point deadline) {
 SerialPort::~SerialPort() { close(); }
 
 std::string SerialPort::devicePath(const std::string& portName) { return "/dev/" + portName; }
+
+std::vector<std::string> SerialPort::candidateNames() {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev", ec)) {
+        const std::string name = entry.path().filename().string();
+        for (const char* prefix : kSerialPrefixes) {
+            const std::string p(prefix);
+            if (name.size() > p.size() && name.compare(0, p.size(), p) == 0) {
+                names.push_back(name);
+                break;
+            }
+        }
+    }
+    std::sort(names.begin(), names.end(), naturalLess);
+    return names;
+}
 
 bool SerialPort::open(const std::string& devicePath) {
     close();

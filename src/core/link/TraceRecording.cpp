@@ -1,13 +1,14 @@
 #include "link/TraceRecording.h"
 
+#include "platform/LocalTime.h"
+
 namespace vantrel {
 namespace {
 constexpr const char* kTraceTitle = "通信トレース";
 }
 
 std::string traceFileName(std::time_t startedAt) {
-    std::tm local{};
-    localtime_r(&startedAt, &local);
+    const std::tm local = localTime(startedAt);
     char name[64];
     std::strftime(name, sizeof name, "trace-%Y%m%d-%H%M%S.txt", &local);
     return name;

@@ -26,6 +26,10 @@ std::string utf8ToAnsi(std::string_view utf8);
 // them (a full-width character is 2 bytes, a half-width katakana 1).
 std::size_t ansiByteCount(std::string_view utf8);
 
+// Length of the UTF-8 sequence at text[0] (text not empty) when it is well
+// formed, else 1, so that an invalid byte is skipped on its own.
+std::size_t utf8SequenceLength(std::string_view text);
+
 // Whether the byte starts a double-byte CP932 character.
 bool isAnsiLeadByte(unsigned char byte);
 

@@ -1,56 +1,29 @@
 #include "platform/AppFolders.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+#include "platform/PathText.h"
 
 namespace vantrel {
 
 namespace {
 
-constexpr const char* kCompanyFolder = "KESSLAND";
-constexpr const char* kProductFolder = "VANTREL";
-
-std::string homeFolder()
-{
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] == '/') {
-        return home;
-    }
-    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr) {
-        return entry->pw_dir;
-    }
-    return "/tmp";
-}
-
-// An XDG base folder: the variable when it holds an absolute path, else the
-// fallback below the home folder.
-std::string xdgFolder(const char* variable, const char* homeRelativeFallback)
-{
-    const char* value = std::getenv(variable);
-    if (value != nullptr && value[0] == '/') {
-        return value;
-    }
-    return homeFolder() + "/" + homeRelativeFallback;
-}
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
 
 std::string joined(const std::string& folder, std::string_view fileName)
 {
     std::string path = folder;
-    path += '/';
+    path += kSeparator;
     path += fileName;
     return path;
 }
 
 }  // namespace
-
-std::string dataFolder()
-{
-    return xdgFolder("XDG_DATA_HOME", ".local/share") + "/" + kCompanyFolder + "/" + kProductFolder;
-}
 
 std::string dataFolderPath(std::string_view fileName)
 {
@@ -60,29 +33,29 @@ std::string dataFolderPath(std::string_view fileName)
 bool ensureDataFolder()
 {
     std::error_code error;
-    const std::filesystem::path folder = dataFolder();
+    const std::filesystem::path folder = pathFromUtf8(dataFolder());
     std::filesystem::create_directories(folder, error);
     return std::filesystem::is_directory(folder, error);
 }
 
-std::string exeFolder()
-{
-    std::error_code error;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error || !exe.has_parent_path()) {
-        return ".";
-    }
-    return exe.parent_path().string();
-}
-
 std::string exeFolderPath(std::string_view fileName)
 {
-    return joined(exeFolder(), fileName);
+    return installedFilePath(exeFolder(), fileName);
 }
 
-std::string profileFilePath()
+std::string installedFilePath(const std::string& exeDir, std::string_view fileName)
 {
-    return xdgFolder("XDG_CONFIG_HOME", ".config") + "/" + kCompanyFolder + "/" + kProductFolder + ".ini";
+    std::error_code error;
+    std::string beside = joined(exeDir, fileName);
+    if (std::filesystem::exists(beside, error)) {
+        return beside;
+    }
+    const std::filesystem::path shared =
+        std::filesystem::path(joined(exeDir + "/../share/vantrel", fileName)).lexically_normal();
+    if (std::filesystem::exists(shared, error)) {
+        return shared.string();
+    }
+    return beside;
 }
 
 }  // namespace vantrel

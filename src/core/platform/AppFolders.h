@@ -7,12 +7,17 @@ namespace vantrel {
 
 // Where the program keeps its files.
 //
-// The per-user data folder (com.ini, Ncstep.sys) is the XDG data home
-// ($XDG_DATA_HOME, else ~/.local/share) joined with "KESSLAND/VANTREL".
-// The per-user profile (last folder, visual theme) lives in the XDG config
-// home ($XDG_CONFIG_HOME, else ~/.config) under "KESSLAND". The data files
-// installed with the program (initial.bin, Ncstepini.sys, IoName.txt) lie
-// beside the executable. Relative XDG values are ignored, as the XDG rules ask.
+// The per-user data folder (com.ini, Ncstep.sys) is the user's local
+// application-data folder joined with "KESSLAND\VANTREL" on Windows, the XDG
+// data home ($XDG_DATA_HOME, else ~/.local/share) joined with
+// "KESSLAND/VANTREL" elsewhere. The per-user profile (last folder, visual
+// theme) is KESSLAND\VANTREL.ini in the roaming application-data folder on
+// Windows, in the XDG config home ($XDG_CONFIG_HOME, else ~/.config) under
+// "KESSLAND" elsewhere. The data files installed with the program
+// (initial.bin, Ncstepini.sys, IoName.txt, the splash) lie beside the
+// executable in a build, and in ../share/vantrel from it in an installed
+// package. Relative XDG values are ignored, as the XDG rules ask. Paths are
+// UTF-8.
 
 // The per-user data folder, without a trailing slash.
 std::string dataFolder();
@@ -26,14 +31,20 @@ std::string dataFolderPath(std::string_view fileName);
 // and fall back as their own rules say).
 bool ensureDataFolder();
 
-// The folder of the running executable (from /proc/self/exe), without a
-// trailing slash; the current folder when it cannot be found.
+// The folder of the running executable, without a trailing separator; the
+// current folder when it cannot be found.
 std::string exeFolder();
 
-// The executable's folder joined with fileName.
+// A data file installed with the program: beside the executable when it is
+// there (a build), else in ../share/vantrel from the executable's folder when
+// it is there (a package, wherever it was unpacked), else the path beside the
+// executable (so a message names where a build would have it).
 std::string exeFolderPath(std::string_view fileName);
 
-// The per-user profile file: <XDG config home>/KESSLAND/VANTREL.ini.
+// The same choice for an executable in exeDir.
+std::string installedFilePath(const std::string& exeDir, std::string_view fileName);
+
+// The per-user profile file (KESSLAND/VANTREL.ini, see above).
 std::string profileFilePath();
 
 }  // namespace vantrel

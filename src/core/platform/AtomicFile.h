@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,14 +24,16 @@ struct FileWriteResult {
 // Writes a file so that it is either replaced whole or left as it was: the
 // bytes go to a new file beside the target (same folder, so the same file
 // system), which is flushed to the disk and then renamed over the target.
-// A write that fails half way (disk full, file size limit, a removed drive),
-// a folder without write permission or a crash before commit() leave the
-// target untouched; the temporary file is removed on failure and on
-// destruction without commit().
+// On Windows the rename is MoveFileEx with replace and write-through, after
+// FlushFileBuffers. A write that fails half way (disk full, file size limit,
+// a removed drive), a folder without write permission or a crash before
+// commit() leave the target untouched; the temporary file is removed on
+// failure and on destruction without commit().
 //
 // A target that is a symbolic link is written through: the file it points to
 // is replaced and the link stays. An existing target keeps its permission
-// bits; a new one gets the usual ones (0666 less the umask). A target that
+// bits; a new one gets the usual ones (0666 less the umask; on Windows the
+// folder's). A target that
 // the user may not write, or made read-only, is refused (EACCES) instead of
 // being renamed over, as are folders and special files. A successful write
 // removes the temporary files that earlier writes of the same target left
@@ -63,10 +66,14 @@ public:
 private:
     void fail(int error);
     void discard();
+    // The system's part of commit(): the rename over the target (0 or the
+    // error), and what follows a rename that succeeded.
+    int replaceTarget() const;
+    void afterReplace() const;
 
     std::string target_;
     std::string temporary_;
-    int fd_ = -1;
+    std::intptr_t file_ = -1;  // the new content's file: a descriptor, or a HANDLE on Windows
     int error_ = 0;
     bool flushed_ = false;  // closed and on the disk, not yet renamed
 };

@@ -4,6 +4,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/FileRead.h"
+#include "platform/PathText.h"
 
 #include <climits>
 #include <filesystem>
@@ -156,7 +157,7 @@ bool hasLineBreakOrNul(std::string_view text)
 FileWriteResult replaceFile(const std::string& path, const std::string& content)
 {
     std::error_code error;
-    const std::filesystem::path target(path);
+    const std::filesystem::path target = pathFromUtf8(path);
     if (target.has_parent_path()) {
         std::filesystem::create_directories(target.parent_path(), error);
     }

@@ -1,19 +1,26 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 
 namespace vantrel {
 
-// Keeps one running VANTREL per user. The lock is an flock()ed file named
-// after the lock name "VANTREL.exe ZOLTEC" in $XDG_RUNTIME_DIR (else the
-// per-user data folder). flock() locks belong to one open file, so a second
-// SingleInstance is refused even inside the same process, and the kernel drops
-// the lock when the process ends, however it ends.
+// Keeps one running VANTREL per user login.
 //
-// The holder also listens on a local socket beside the lock file and answers
-// each later start that asks (answerPings, from its event loop), so a later
-// start can tell a running first instance from one that hangs.
+// On Windows the lock is the named mutex "VANTREL.exe ZOLTEC" of the login
+// session: the first start creates it, a later one finds it existing. The
+// system drops it with the last handle, when the process ends, however it
+// ends. A lock folder given for tests is added to the name.
+//
+// Elsewhere the lock is an flock()ed file named after the lock name in
+// $XDG_RUNTIME_DIR (else the per-user data folder). flock() locks belong to
+// one open file, so a second SingleInstance is refused even inside the same
+// process, and the kernel drops the lock when the process ends. The holder
+// also listens on a local socket beside the lock file and answers each later
+// start that asks (answerPings, from its event loop), so a later start can
+// tell a running first instance from one that hangs. Windows has no such
+// answer: there a later start simply ends.
 class SingleInstance {
 public:
     static constexpr const char* kLockName = "VANTREL.exe ZOLTEC";
@@ -29,13 +36,14 @@ public:
     // silently. When the lock file cannot be made at all this is false (the
     // program starts rather than refusing to run), and holdsLock() is false.
     bool anotherInstanceRuns() const { return anotherInstanceRuns_; }
-    bool holdsLock() const { return fd_ >= 0; }
+    bool holdsLock() const { return lock_ != -1; }
 
+    // The lock file; the mutex's name on Windows.
     const std::string& lockFilePath() const { return lockFilePath_; }
 
     // The holder's listening socket: readable while a later start waits for
     // its answer. -1 when there is none (not the holder, or it could not be
-    // made; later starts then cannot ask).
+    // made, or Windows; later starts then cannot ask).
     int pingSocket() const { return listenFd_; }
     // Answers every later start that waits.
     void answerPings() const;
@@ -52,7 +60,7 @@ private:
     void listen();
     std::string socketPath() const;
 
-    int fd_ = -1;
+    std::intptr_t lock_ = -1;  // the lock file's descriptor, or the mutex's HANDLE
     int listenFd_ = -1;
     bool anotherInstanceRuns_ = false;
     std::string lockFilePath_;

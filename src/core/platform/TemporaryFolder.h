@@ -6,10 +6,11 @@
 namespace vantrel {
 
 // A folder of this process in the system's temporary folder ($TMPDIR when it
-// is an absolute path, else /tmp), removed with everything in it when the
-// object goes. When it cannot be made (no such folder, a full or read-only
-// disk) there is none: path() is empty and the problem says why. It is never
-// made anywhere else, the current folder least of all.
+// is an absolute path, else /tmp; the user's temporary folder on Windows),
+// removed with everything in it when the object goes. When it cannot be made
+// (no such folder, a full or read-only disk) there is none: path() is empty
+// and the problem says why. It is never made anywhere else, the current
+// folder least of all.
 class TemporaryFolder {
 public:
     // The folder is named `prefix` followed by six random characters.
@@ -24,7 +25,7 @@ public:
     // directory"; empty when made.
     const std::string& problem() const { return problem_; }
 
-    // The system's temporary folder, without a trailing slash.
+    // The system's temporary folder, without a trailing separator.
     static std::string systemFolder();
 
 private:

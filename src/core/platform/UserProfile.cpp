@@ -2,6 +2,7 @@
 
 #include "platform/AppFolders.h"
 #include "platform/IniFile.h"
+#include "platform/PathText.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -30,7 +31,7 @@ std::string recentEntry(int index)
 bool isFolder(const std::string& path)
 {
     std::error_code error;
-    return !path.empty() && std::filesystem::is_directory(path, error);
+    return !path.empty() && std::filesystem::is_directory(pathFromUtf8(path), error);
 }
 
 // "x,y,width,height": four integers, the size at least one pixel.

@@ -6,6 +6,7 @@
 
 #include "data/FileSaveMessages.h"
 #include "data/ProgramTitle.h"
+#include "platform/PathText.h"
 
 namespace vantrel {
 
@@ -18,7 +19,7 @@ ProgramCompile::Preparation ProgramCompile::prepareCompile(ProgramFiles& files, 
         return {false, fileWriteFailedMessage(files.paths().workingFile, written)};
     if (!portOpen() || controllerMode != 0) return {};
     std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(files.paths().workingFile, error);
+    const std::uintmax_t size = std::filesystem::file_size(pathFromUtf8(files.paths().workingFile), error);
     if (error) return {true, std::nullopt};  // the send reports a file it cannot open
     if (auto refusal = checkCompileSize(size)) return {false, refusal};
     return {true, std::nullopt};

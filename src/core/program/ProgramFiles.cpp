@@ -9,6 +9,7 @@
 #include "platform/AppFolders.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileRead.h"
+#include "platform/PathText.h"
 
 namespace vantrel {
 
@@ -28,7 +29,7 @@ bool holdsAProgram(std::string_view bytes) {
 }
 
 std::string extensionOf(const std::string& path) {
-    const std::string name = std::filesystem::path(path).filename().string();
+    const std::string name = utf8FromPath(pathFromUtf8(path).filename());
     const std::size_t dot = name.rfind('.');
     return dot == std::string::npos ? std::string() : name.substr(dot + 1);
 }
@@ -78,7 +79,7 @@ MaybeRefusal ProgramFiles::checkProgramFile(const std::string& path) {
     if (!hasProgramExtension(path))
         return Refusal{"ファイルフォーマットが違います。", kProgramTitle, MessageIcon::Warning};
     std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    const std::uintmax_t size = std::filesystem::file_size(pathFromUtf8(path), error);
     if (!error && size >= kProgramFileSizeLimit) return tooLargeRefusal();
     return std::nullopt;
 }

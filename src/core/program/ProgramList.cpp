@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "data/EditGroup.h"
 #include "data/ProgramTitle.h"
 #include "program/StepEditor.h"
 #include "program/StepLine.h"
@@ -51,6 +52,8 @@ MaybeRefusal ProgramList::remove(int row) {
 }
 
 int ProgramList::apply(ImageEdit& edit) {
+    // Undone, the list comes back with the program that was shown.
+    EditGroup group(store_.editRecorder(), "プログラム一覧", EditPlace::step(rememberedProgram_, 0));
     const std::vector<std::uint8_t> present = store_.directory().numbers;
     const auto inSet = [](const std::vector<std::uint8_t>& set, int n) { return std::binary_search(set.begin(), set.end(), n); };
 
@@ -85,6 +88,7 @@ int ProgramList::apply(ImageEdit& edit) {
 
 MaybeRefusal ProgramList::renameProgram(ProgramStore& store, std::string_view name) {
     if (name.size() > kMaxNameBytes) return Refusal{"最大文字数を超えています", kProgramTitle, MessageIcon::Warning};
+    EditGroup group(store.editRecorder(), "プログラム名称", EditPlace::step(store.current().number, 0));
     const std::string oldName = store.current().name;
     store.setProgramName(name);
     if (!store.commitProgram(store.current().number)) {

@@ -65,12 +65,29 @@ bool ProgramStore::loadText(std::string_view bytes) {
     }
     text_.swap(loaded);
     storeClean_ = true;
+    textReplaced();
     return true;
 }
 
 void ProgramStore::clear() {
     text_.clear();
     text_.shrink_to_fit();
+    textReplaced();
+}
+
+void ProgramStore::restoreText(std::string text) {
+    text_ = std::move(text);
+    storeClean_ = false;
+}
+
+void ProgramStore::splice(std::size_t pos, std::size_t length, std::string_view inserted) {
+    if (recorder_.recorder)
+        recorder_.recorder->textSplicing(pos, std::string_view(text_).substr(pos, length), inserted);
+    text_.replace(pos, length, inserted);
+}
+
+void ProgramStore::textReplaced() {
+    if (recorder_.recorder) recorder_.recorder->workReplaced();
 }
 
 void ProgramStore::blankLoneCarriageReturns() {
@@ -217,23 +234,21 @@ std::optional<std::size_t> ProgramStore::commitProgram(int number) {
     if (!validNumber(number)) return std::nullopt;
     const std::uint8_t shownNumber = current_.number;
     current_.number = static_cast<std::uint8_t>(number);
-    const std::string rendered = renderProgram();
+    std::string rendered = renderProgram();
     current_.number = shownNumber;
 
     const Section section = findProgram(number);
     if (!section.found) {
         const std::size_t pos = appendPosition();
         if (!fits(pos + rendered.size() + 1)) return std::nullopt;
-        text_.resize(pos);
-        text_.append(rendered);
-        text_.push_back(kEndOfText);
+        rendered.push_back(kEndOfText);
+        splice(pos, text_.size() - pos, rendered);
     } else if (section.more) {
         if (!fits(text_.size() - (section.end - section.start) + rendered.size())) return std::nullopt;
-        text_.replace(section.start, section.end - section.start, rendered);
+        splice(section.start, section.end - section.start, rendered);
     } else {
         if (!fits(section.start + rendered.size())) return std::nullopt;
-        text_.resize(section.start);
-        text_.append(rendered);
+        splice(section.start, text_.size() - section.start, rendered);
     }
     storeClean_ = false;
     return text_.size();
@@ -244,22 +259,22 @@ bool ProgramStore::addProgram(int number) {
     std::string header(kHeaderMark);
     appendThreeDigits(header, number);
     header.append("\r\n");
+    header.push_back(kEndOfText);
     const std::size_t pos = appendPosition();
-    if (!fits(pos + header.size() + 1)) return false;
-    text_.resize(pos);
-    text_.append(header);
-    text_.push_back(kEndOfText);
+    if (!fits(pos + header.size())) return false;
+    splice(pos, text_.size() - pos, header);
     storeClean_ = false;
     return true;
 }
 
 void ProgramStore::deleteProgramText(int number) {
     const Section section = findProgram(number);
-    if (section.found) {
-        text_.erase(section.start, section.end - section.start);
-        if (!section.more) text_.push_back(kEndOfText);
+    if (section.found && section.more) {
+        splice(section.start, section.end - section.start, {});
+    } else if (section.found) {
+        splice(section.start, text_.size() - section.start, std::string_view(&kEndOfText, 1));
     } else if ((text_.empty() || text_.back() != kEndOfText) && fits(text_.size() + 1)) {
-        text_.push_back(kEndOfText);
+        splice(text_.size(), 0, std::string_view(&kEndOfText, 1));
     }
     storeClean_ = false;
 }
@@ -290,6 +305,17 @@ void ProgramStore::deletePrograms(const std::vector<std::uint8_t>& numbers) {
     }
     // The sections do not overlap: each runs from its header to the next one.
     std::sort(ranges.begin(), ranges.end());
+    if (recorder_.recorder) {
+        // Told as the removals one after another would make them, then the end.
+        std::size_t removed = 0;
+        for (const auto& [start, end] : ranges) {
+            recorder_.recorder->textSplicing(start - removed, std::string_view(text_).substr(start, end - start), {});
+            removed += end - start;
+        }
+        const std::string_view oldEnd = std::string_view(text_).substr(readable);
+        const std::string_view newEnd = endsWithSub ? std::string_view(&kEndOfText, 1) : std::string_view();
+        if (oldEnd != newEnd) recorder_.recorder->textSplicing(readable - removed, oldEnd, newEnd);
+    }
     std::size_t out = 0;
     std::size_t in = 0;
     const auto keep = [&](std::size_t end) {

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/EditRecorder.h"
 #include "data/Refusal.h"
 #include "program/CurrentProgram.h"
 #include "program/ProgramDirectory.h"
@@ -52,6 +53,15 @@ public:
     // Every CR not followed by LF becomes a blank (before the text is written
     // to the working file).
     void blankLoneCarriageReturns();
+    // Puts back a text the undo history rebuilt: an edit, not a load
+    // (storeClean is cleared and the recorder is not told).
+    void restoreText(std::string text);
+
+    // What is told about every change of the text (the undo history): each
+    // change before it is made, a load or clear after it. It belongs to this
+    // object: a copy starts without one.
+    void setEditRecorder(EditRecorder* recorder) { recorder_.recorder = recorder; }
+    EditRecorder* editRecorder() const { return recorder_.recorder; }
 
     // --- Sections ------------------------------------------------------------
     using SectionTable = std::array<Section, kMaxProgramNumber + 1>;  // by program number
@@ -137,12 +147,23 @@ private:
     // Where appended text goes: over a final 0x1A, else at the end.
     std::size_t appendPosition() const;
     bool fits(std::size_t newLength) const { return newLength <= kMaxTextLength; }
+    // Bytes [pos, pos + length) become `inserted`; the recorder is told first.
+    void splice(std::size_t pos, std::size_t length, std::string_view inserted);
+    void textReplaced();
+
+    struct RecorderSlot {
+        EditRecorder* recorder = nullptr;
+        RecorderSlot() = default;
+        RecorderSlot(const RecorderSlot&) {}
+        RecorderSlot& operator=(const RecorderSlot&) { return *this; }
+    };
 
     std::string text_;
     bool storeClean_ = true;
     CurrentProgram current_;
     ProgramDirectory directory_;
     int selectedProgram_ = 1;
+    RecorderSlot recorder_;
 };
 
 }  // namespace vantrel

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "data/EditGroup.h"
 #include "data/ProgramTitle.h"
 #include "program/AutoPoints.h"
 #include "program/PaletteButton.h"
@@ -25,6 +26,8 @@ Refusal programFull() { return warning("これ以上コマンドを追加でき�
 Refusal autoPointsFull() { return warning("自動割付ポイント番号がいっぱいになりました。"); }
 
 bool validPoint(int point) { return point >= 1 && point <= kMaxPointNumber; }
+
+std::string stepsName(const char* what, int steps) { return std::string(what) + " " + std::to_string(steps) + " ステップ"; }
 
 // Position records with a use of their own: the movable range, the prohibited
 // areas and the homing record. A step from a file may name one of them as its
@@ -119,11 +122,12 @@ EditOutcome StepEditor::storeCommand(const CommandEditRecord& record) {
     for (const PositionWrite& w : writes)
         if (reservedPositionIndex(w.index)) return EditOutcome::refused(reservedPoint());
 
+    const bool inserting = storeMode_ == StoreMode::Insert || row == p.stepCount;
+    EditGroup group(store_.editRecorder(), (inserting ? "追加 " : "変更 ") + std::string(commandDisplayName(record.code)),
+                    EditPlace::step(p.number, row));
     lastEditRecord_ = record;
     const CurrentProgram before = p;
-    if (storeMode_ == StoreMode::Insert || row == p.stepCount) {
-        if (!insertRecords(row, 1)) return EditOutcome::nothing();
-    }
+    if (inserting && !insertRecords(row, 1)) return EditOutcome::nothing();
     StepRecord& step = p.step(row);
     step.code = record.code;
     step.operand = buildStepOperand(record);
@@ -168,6 +172,7 @@ EditOutcome StepEditor::storeEndIf() {
 
 EditOutcome StepEditor::insertEmptyStep(int index) {
     if (!editable() || index >= kMaxSteps) return EditOutcome::nothing();
+    EditGroup group(store_.editRecorder(), "空行挿入", EditPlace::step(program().number, index));
     const CurrentProgram before = program();
     if (!insertRecords(index, 1)) return EditOutcome::nothing();
     if (!commitOrRestore(before)) return EditOutcome::refused(ProgramStore::storeFullRefusal());
@@ -176,6 +181,7 @@ EditOutcome StepEditor::insertEmptyStep(int index) {
 
 EditOutcome StepEditor::deleteStep(int index) {
     if (!editable() || index < 0 || index >= program().stepCount) return EditOutcome::nothing();
+    EditGroup group(store_.editRecorder(), stepsName("削除", 1), EditPlace::step(program().number, index));
     const CurrentProgram before = program();
     removeRecords(index, 1);
     if (!commitOrRestore(before)) return EditOutcome::refused(ProgramStore::storeFullRefusal());
@@ -192,10 +198,15 @@ EditOutcome StepEditor::deleteSelectedRows(std::vector<int> rows, const AskQuest
 
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    const auto inProgram = [this](int row) { return row >= 0 && row < program().stepCount; };
+    const auto firstRow = std::find_if(rows.begin(), rows.end(), inProgram);
+    EditGroup group(store_.editRecorder(),
+                    stepsName("削除", static_cast<int>(std::count_if(rows.begin(), rows.end(), inProgram))),
+                    EditPlace::step(program().number, firstRow == rows.end() ? 0 : *firstRow));
     const CurrentProgram before = program();
     int lowest = -1;
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-        if (*it < 0 || *it >= program().stepCount) continue;
+        if (!inProgram(*it)) continue;
         removeRecords(*it, 1);
         lowest = *it;
     }
@@ -217,6 +228,7 @@ EditOutcome StepEditor::setStepLabel(const CommandEditRecord& record) {
     if (!editable()) return EditOutcome::nothing();
     if (auto refusal = checkLabelRow()) return EditOutcome::refused(*refusal);
     if (record.label < 1 || record.label > 999) return EditOutcome::nothing();
+    EditGroup group(store_.editRecorder(), "ラベル設定", EditPlace::step(program().number, selectedRow_));
     const CurrentProgram before = program();
     program().step(selectedRow_).label = record.label;
     if (!commitOrRestore(before)) return EditOutcome::refused(ProgramStore::storeFullRefusal());
@@ -227,6 +239,7 @@ EditOutcome StepEditor::deleteStepLabel() {
     if (!editable()) return EditOutcome::nothing();
     if (auto refusal = checkLabelRow()) return EditOutcome::refused(*refusal);
     if (program().step(selectedRow_).label == 0) return EditOutcome::refused(warning("ラベルが設定されていません。"));
+    EditGroup group(store_.editRecorder(), "ラベル削除", EditPlace::step(program().number, selectedRow_));
     const CurrentProgram before = program();
     program().step(selectedRow_).label = 0;
     if (!commitOrRestore(before)) return EditOutcome::refused(ProgramStore::storeFullRefusal());
@@ -275,6 +288,7 @@ EditOutcome StepEditor::setStepComment(std::string_view comment) {
     if (!editable()) return EditOutcome::nothing();
     if (auto refusal = checkCommentRow()) return EditOutcome::refused(*refusal);
     if (comment.size() > kMaxCommentBytes) return EditOutcome::refused(warning("最大文字数を超えています"));
+    EditGroup group(store_.editRecorder(), "コメント入力", EditPlace::step(program().number, selectedRow_));
     const CurrentProgram before = program();
     setComment(program().step(selectedRow_), fieldText(comment, kMaxCommentBytes));
     if (!commitOrRestore(before)) return EditOutcome::refused(ProgramStore::storeFullRefusal());
@@ -378,6 +392,7 @@ EditOutcome StepEditor::pasteSteps(int row) {
     if (row > 0 && (row > p.stepCount || p.step(row - 1).empty()))
         return EditOutcome::refused(warning("最終ステップの次行以外の空行にはペーストできません。"));
 
+    EditGroup group(store_.editRecorder(), stepsName("貼り付け", count), EditPlace::step(p.number, row));
     const CurrentProgram before = p;
     insertRecords(row, count);
     // The points in use are gathered once; each pasted step adds its own.
@@ -423,6 +438,7 @@ EditOutcome StepEditor::pasteSteps(int row) {
     }
     if (!commitOrRestore(before)) return EditOutcome::refused(ProgramStore::storeFullRefusal());
     copyPoints(copies);
+    if (pasted < count) group.rename(stepsName("貼り付け", pasted));
     lastStoredRow_ = row;
     return {true, stopped};
 }

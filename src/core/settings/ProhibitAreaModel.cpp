@@ -1,5 +1,6 @@
 #include "settings/ProhibitAreaModel.h"
 
+#include "data/EditGroup.h"
 #include "data/ImageEdit.h"
 #include "data/Units.h"
 
@@ -127,6 +128,8 @@ std::string ProhibitAreaModel::clearQuestion(int area) { return "禁止領域" +
 bool ProhibitAreaModel::clearArea(int area, const AskQuestion& ask) {
     if (area < 1 || area > layout::kProhibitedAreaCount) return false;
     if (!ask || !ask(Refusal{clearQuestion(area), "確認", MessageIcon::Question})) return false;
+    // The ten positions are one edit to undo.
+    EditGroup group(sink_ ? sink_->editRecorder() : nullptr, clearButtonText(area));
     ImageEdit edit(image_, sink_);
     for (int axis = 0; axis < layout::kPulseAxisCount; ++axis) {
         edit.writePosition(axis, layout::kProhibitedMaxIndex + area - 1, 0);

@@ -12,6 +12,7 @@
 #include "program/ProgramFiles.h"
 #include "program/ProgramStore.h"
 #include "program/StepEditor.h"
+#include "undo/EditHistory.h"
 
 namespace vantrel {
 
@@ -31,7 +32,8 @@ struct AppState {
         : link(status),
           linkThread(link, queues, status, linkImage),
           programFiles(programs, ioNames, ProgramFiles::defaultPaths()),
-          steps(programs, image, &queues) {
+          history(image, programs, &queues),
+          steps(programs, image, &history) {
         programFiles.setSavedOrReadListener(
             [this](std::string_view text, ProgramFiles::Kind which, const std::string& path) {
                 unsaved.programsSavedOrRead(text, {originKind(which), path});
@@ -51,6 +53,10 @@ struct AppState {
     ProgramStore programs;
     IoNames ioNames;
     ProgramFiles programFiles;
+    // The undo history of the settings image and the program store. Editors
+    // write through it (it is their ControllerWriteSink and passes every
+    // write on to `queues`), so that each edit can be undone.
+    EditHistory history;
     // Step editing of the program view; lives for the run so that its step
     // clipboard outlasts the view.
     StepEditor steps;

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppState.h"
+#include "app/CAboutDlg.h"
 #include "app/CStatusPane.h"
 #include "app/MainCommandChecks.h"
 #include "app/MainWindowTitle.h"
@@ -26,6 +27,7 @@
 #include "app/RecentFiles.h"
 #include "app/SpeedLevel.h"
 #include "app/TransactionMessages.h"
+#include "app/UndoActions.h"
 #include "data/FileReadMessages.h"
 #include "data/FileSaveMessages.h"
 #include "data/ImageEdit.h"
@@ -38,6 +40,7 @@
 #include "platform/AppFolders.h"
 #include "platform/ComIni.h"
 #include "platform/UserProfile.h"
+#include "ui/CGridView.h"
 #include "ui/CWindowPlacer.h"
 #include "ui/MessageBox.h"
 #include "ui/StatusNote.h"
@@ -159,9 +162,16 @@ void CMainFrame::createMenus() {
     link->addSeparator();
     link->addAction((new CLinkTraceAction(state_.link, this))->action());
 
-    // Copy and paste belong to the editor shown; a view that has them offers
-    // copy() and paste() slots.
+    // Undo and redo act on the whole work; copy and paste belong to the
+    // editor shown, a view that has them offers copy() and paste() slots.
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    edit->setToolTipsVisible(true);
+    undoActions_ = new UndoActions(state_.history, this);
+    undoActions_->setProgramsEditable([this] { return state_.status.modeWord.load() == mode::kEditTest; });
+    connect(undoActions_, &UndoActions::edited, this, &CMainFrame::showEdited);
+    edit->addAction(undoActions_->undoAction());
+    edit->addAction(undoActions_->redoAction());
+    edit->addSeparator();
     QAction* copy = edit->addAction(QStringLiteral("コピー(&C)"));
     copy->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
     connect(copy, &QAction::triggered, this, [this] { forwardToView("copy()"); });
@@ -199,6 +209,9 @@ void CMainFrame::createMenus() {
     toolbar->addAction(editTest);
     toolbar->addSeparator();
     toolbar->addAction(monitorMenu);
+    toolbar->addSeparator();
+    toolbar->addAction(undoActions_->undoAction());
+    toolbar->addAction(undoActions_->redoAction());
     for (const auto& [menu, action] : {std::pair{run, stop}, std::pair{run, start}, std::pair{run, stepRun},
                                        std::pair{run, autoRun}, std::pair{run, editTest},
                                        std::pair{monitor, monitorMenu}})
@@ -346,6 +359,29 @@ void CMainFrame::showView(ViewKind kind) {
 
 void CMainFrame::rebuildCurrentView() { showView(currentKind_); }
 
+void CMainFrame::showEdited(const EditHistory::Outcome& outcome) {
+    const EditPlace& place = outcome.place;
+    if (place.where == EditPlace::Where::Step) {
+        if (currentKind_ != ViewKind::ProgramEditor) chooseView(ViewKind::ProgramEditor);
+        if (currentKind_ == ViewKind::ProgramEditor)
+            QMetaObject::invokeMethod(view_, "showEditedStep", Q_ARG(int, place.program), Q_ARG(int, place.row));
+    } else if (place.where == EditPlace::Where::Cell && static_cast<ViewKind>(place.view) != currentKind_) {
+        chooseView(static_cast<ViewKind>(place.view));
+    } else if (currentKind_ == ViewKind::ProgramEditor) {
+        // A settings edit shown in the listing (a point, a timer), or a
+        // program edit of no step.
+        QMetaObject::invokeMethod(view_, "showEditedStep", Q_ARG(int, place.program), Q_ARG(int, -1));
+    } else {
+        rebuildCurrentView();
+    }
+    if (place.where == EditPlace::Where::Cell && static_cast<ViewKind>(place.view) == currentKind_) {
+        const QList<ui::CGridView*> grids = ui::CGridView::gridsIn(view_);
+        if (place.page >= 0 && place.page < grids.size()) grids[place.page]->showCell(place.row, place.column);
+    }
+    refreshStatusPane();
+    refreshTitle();
+}
+
 void CMainFrame::refreshTitle() {
     const UnsavedWork& work = state_.unsaved;
     const QString title = QString::fromStdString(mainWindowTitle({work.settingsOrigin(),
@@ -426,6 +462,7 @@ void CMainFrame::openSettingsFileAt(const QString& path) {
         message(fileReadFailedMessage(QDir::toNativeSeparators(path).toStdString(), read.result));
         return;
     }
+    state_.history.workReplaced();
     settingsSavedOrRead({UnsavedWork::Origin::Kind::File, path.toStdString()});
     rebuildCurrentView();
     refreshStatusPane();
@@ -582,8 +619,8 @@ void CMainFrame::speedUp() {
 }
 
 void CMainFrame::showAbout() {
-    message(Refusal{"VANTREL Version " VANTREL_VERSION_TEXT "\nCopyright (C) KESSLAND", "バージョン情報 VANTREL",
-                    MessageIcon::Information});
+    CAboutDlg dialog(this);
+    dialog.exec();
 }
 
 CMonitorMenuDlg& CMainFrame::monitorMenu() {
@@ -649,6 +686,7 @@ void CMainFrame::onProgress(unsigned operation, int percent, int result) {
 }
 
 void CMainFrame::onSettingsReadDone() {
+    state_.history.workReplaced();
     settingsSavedOrRead({UnsavedWork::Origin::Kind::Controller, {}});
     rebuildCurrentView();
     refreshStatusPane();

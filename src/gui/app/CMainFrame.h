@@ -14,6 +14,7 @@
 #include "app/ViewFactory.h"
 #include "link/GuiLinkEvents.h"
 #include "link/Protocol.h"
+#include "undo/EditHistory.h"
 
 class QAction;
 class QLabel;
@@ -28,6 +29,7 @@ struct AppState;
 class CMonitorMenuDlg;
 class CStatusPane;
 class CWaitDlg;
+class UndoActions;
 struct Refusal;
 
 // The main window: the menus and toolbar of every command, the navigation
@@ -80,6 +82,9 @@ public:
     void chooseView(ViewKind kind);
     // Creates the current kind's view anew from the settings image.
     void rebuildCurrentView();
+    // Shows an edit just undone or redone where it was made: its view (after
+    // the question when an edited program is left), its step or cell selected.
+    void showEdited(const EditHistory::Outcome& outcome);
     void refreshStatusPane();
     // The title names the settings and program files in use and marks
     // unsaved work; a file newly in use joins the recent-file list.
@@ -173,6 +178,7 @@ private:
     UnsavedWork::Origin settingsOriginShown_;
     UnsavedWork::Origin programsOriginShown_;
     CMonitorMenuDlg* monitorMenu_ = nullptr;
+    UndoActions* undoActions_ = nullptr;
     ViewKind currentKind_ = ViewKind::None;
     bool linkShutDown_ = false;
 };

@@ -47,6 +47,8 @@ bool CWorkRecovery::offerRestore(QWidget* parent) {
     }
     state_.image = work->image;
     state_.programFiles.restoreStore(work->programText);
+    // Nothing done before the crash can be taken back.
+    state_.history.workReplaced();
     state_.unsaved.restored(state_.image, state_.programs.text());
     state_.unsavedFlash = true;
     keeper_.adoptRecoveryCopy(state_.image, state_.programs.text());

@@ -2,16 +2,26 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <sstream>
 #include <stdexcept>
 
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLineEdit>
 #include <QSocketNotifier>
 #include <QTimer>
 
 #include "app/AppState.h"
 #include "app/CMainFrame.h"
+#include "app/TransactionMessages.h"
+#include "online/CJogDlg.h"
+#include "online/CMonitorMenuDlg.h"
+#include "online/CStatusMonitorDlg.h"
+#include "program/CProgramView.h"
 #include "program/ProgramFiles.h"
 #include "program/ProgramList.h"
 #include "ui/CGridView.h"
@@ -41,6 +51,7 @@ ui::CGridView* gridOf(QWidget* view) {
 TestDriver::TestDriver(CMainFrame& frame) : frame_(frame) {
     ui::setMessageHandler([this](QWidget*, const Refusal& message, ui::MessageButtons buttons) {
         say("message\t" + oneLine(message.title) + "\t" + oneLine(message.text));
+        shown_.push_back(message);
         if (buttons == ui::MessageButtons::Ok) return ui::MessageAnswer::Ok;
         return nextAnswer() ? ui::MessageAnswer::Yes : ui::MessageAnswer::No;
     });
@@ -106,7 +117,14 @@ void TestDriver::run(const std::string& line) {
     in >> command;
     AppState& state = frame_.state();
     std::string result = "done " + command;
-    if (command == "edit-cell") {
+    shown_.clear();
+    if (const std::optional<bool> succeeded = runSessionCommand(command, in)) {
+        // A session command: its outcome, and no warning on the way.
+        const bool warned = std::any_of(shown_.begin(), shown_.end(), [](const Refusal& m) {
+            return m.icon == MessageIcon::Warning || m.icon == MessageIcon::Error;
+        });
+        if (!*succeeded || warned) result += " failed";
+    } else if (command == "edit-cell") {
         int kind = 0, row = 0, column = 0;
         std::string text;
         in >> kind >> row >> column >> text;
@@ -146,6 +164,116 @@ void TestDriver::run(const std::string& line) {
         result = "unknown " + command;
     }
     say(result);
+}
+
+bool TestDriver::waitFor(const std::function<bool()>& condition, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    QEventLoop loop;
+    while (!condition()) {
+        if (clock.elapsed() > timeoutMs) return false;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
+
+std::optional<bool> TestDriver::runSessionCommand(const std::string& command, std::istringstream& in) {
+    AppState& state = frame_.state();
+    if (command == "connect") return connectController();
+    if (command == "mode") {
+        int mode = -1;
+        in >> mode;
+        if (mode < 0 || mode > 2) return false;
+        frame_.setRequestedMode(static_cast<std::uint16_t>(mode));
+        const std::uint32_t polls = state.status.statusReplies.load();
+        if (waitFor([&state, mode] { return state.status.modeWord.load() == mode; }, 15000)) return true;
+        say("note mode: asked " + std::to_string(state.status.requestedMode.load()) + ", controller in " +
+            std::to_string(state.status.modeWord.load()) + ", " +
+            std::to_string(state.status.statusReplies.load() - polls) + " polls answered meanwhile, alarm " +
+            std::to_string(state.status.alarmCode.load()));
+        return false;
+    }
+    if (command == "start") {
+        frame_.startProgram();
+        return waitFor([&state] { return state.status.isRunning(); }, 5000);
+    }
+    if (command == "open-monitors") {
+        CMonitorMenuDlg& menu = frame_.monitorMenu();
+        auto* status = qobject_cast<CStatusMonitorDlg*>(menu.openWindow(MonitorWindow::PulseStatusMonitor));
+        if (status) status->setTrendShown(true);
+        return status && menu.openWindow(MonitorWindow::IoMonitor) &&
+               menu.openWindow(MonitorWindow::NetworkStatusMonitor);
+    }
+    if (command == "jog") {
+        int distance = 0;
+        in >> distance;
+        return jog(distance);
+    }
+    if (command == "compile") return compile();
+    if (command == "open-settings") {
+        std::string path;
+        in >> path;
+        MainFramePrompts prompts = MainFramePrompts::dialogs();
+        prompts.openSettingsFile = [path](QWidget*, const QString&) { return QString::fromStdString(path); };
+        frame_.setPrompts(prompts);
+        frame_.openSettingsFile();
+        return !shown_.empty();  // the send's verdict
+    }
+    return std::nullopt;
+}
+
+bool TestDriver::connectController() {
+    MainFramePrompts prompts = MainFramePrompts::dialogs();
+    prompts.connectDirection = [](QWidget*) { return MainFramePrompts::Direction::ControllerToPc; };
+    frame_.setPrompts(prompts);
+    frame_.connectController();
+    const std::string done = settingsReadMessage(kProgressDone).text;
+    return waitFor([this, &done] {
+        return std::any_of(shown_.begin(), shown_.end(), [&done](const Refusal& m) { return m.text == done; });
+    }, 30000);
+}
+
+bool TestDriver::jog(int distance) {
+    AppState& state = frame_.state();
+    CMonitorMenuDlg& menu = frame_.monitorMenu();
+    auto* window = qobject_cast<CJogDlg*>(menu.openWindow(MonitorWindow::TestRun));
+    if (!window) return false;
+    // The axis list fills on the window's first tick.
+    if (!waitFor([window] { return window->axisList()->count() > 0; }, 2000)) return false;
+    window->chooseAxis(0);
+    window->field(CJogDlg::InchDistance)->setText(QString::number(std::abs(distance)));
+    // As a person would: inching once the axis stands (a stopped program's move ramps down).
+    waitFor([&] { return state.status.axisCommandSpeed[0].load() == 0; }, 5000);
+    const std::int32_t before = state.status.axisCommandPosition[0].load();
+    // A press while another request waits for the link is dropped (the
+    // network monitor's reads come often): pressed again, as a person would.
+    const auto moving = [&] { return state.status.axisCommandPosition[0].load() != before; };
+    int presses = 0;
+    bool moved = false;
+    while (!moved && presses < 10) {
+        window->pressButton(distance < 0 ? JogButton::InchBackward : JogButton::InchForward);
+        ++presses;
+        moved = waitFor(moving, 500);
+    }
+    if (presses > 1) say("note jog: pressed " + std::to_string(presses) + " times");
+    const bool stopped = moved && waitFor([&] { return state.status.axisCommandSpeed[0].load() == 0; }, 10000);
+    if (!stopped)
+        say("note jog: position " + std::to_string(before) + " -> " +
+            std::to_string(state.status.axisCommandPosition[0].load()) + ", speed " +
+            std::to_string(state.status.axisCommandSpeed[0].load()) + ", alarm " +
+            std::to_string(state.status.alarmCode.load()));
+    window->close();
+    return stopped;
+}
+
+bool TestDriver::compile() {
+    frame_.chooseView(ViewKind::ProgramEditor);
+    auto* view = frame_.currentView() ? frame_.currentView()->findChild<CProgramView*>() : nullptr;
+    if (!view) view = qobject_cast<CProgramView*>(frame_.currentView());
+    if (!view) return false;
+    view->compilePrograms();
+    return view->compileState().lastStatus == CompileResult::kAccepted;
 }
 
 }  // namespace vantrel

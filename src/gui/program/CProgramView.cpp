@@ -44,7 +44,7 @@ CProgramView::CProgramView(AppState& state, const CommandEditorRegistry& editors
       state_(state),
       editors_(editors),
       host_(std::move(host)),
-      context_{state.image, state.steps, state.programs, state.ioNames, &state.queues, {}} {
+      context_{state.image, state.steps, state.programs, state.ioNames, &state.history, {}} {
     // The listing shows point positions and timer values: after an editor
     // changed them, the table lists them anew.
     context_.settingsChanged = [this] { fillTable(Scroll::Keep); };
@@ -354,6 +354,17 @@ void CProgramView::reloadPrograms() {
     state_.steps.setSelectedRow(0);
     lastStoredRow_ = -1;
     state_.steps.resetLastStoredRow();
+    showProgram();
+}
+
+void CProgramView::showEditedStep(int program, int row) {
+    const auto& numbers = state_.programs.directory().numbers;
+    if (program != state_.programs.current().number && std::find(numbers.begin(), numbers.end(), program) != numbers.end())
+        state_.programs.selectProgram(program);
+    lastStoredRow_ = -1;
+    state_.steps.resetLastStoredRow();
+    if (row >= 0 && row < CurrentProgram::kMaxSteps) state_.steps.setSelectedRow(row);
+    status_.clearRunningRow();
     showProgram();
 }
 

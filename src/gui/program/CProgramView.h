@@ -75,6 +75,9 @@ public slots:
     void paste();
     // The link has reloaded the program store from a program read.
     void reloadPrograms();
+    // An edit was undone or redone: shows `program` (when it exists) with
+    // `row` selected (-1: the row stays), the store as it is now.
+    void showEditedStep(int program, int row);
 
     // Buttons of the view.
     void compilePrograms();

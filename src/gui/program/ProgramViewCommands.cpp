@@ -51,7 +51,7 @@ void CProgramView::compilePrograms() {
 }
 
 void CProgramView::openProgramList() {
-    CProgManage dialog(state_.programs, state_.image, &state_.queues, this);
+    CProgManage dialog(state_.programs, state_.image, &state_.history, this);
     if (dialog.exec() != QDialog::Accepted) return;
     if (dialog.changed()) programEdited();
     lastStoredRow_ = -1;

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "app/AppState.h"
+#include "data/EditGroup.h"
 #include "commands/CCommentDlg.h"
 #include "program/CCommandPalette.h"
 #include "program/CProgramView.h"
@@ -78,6 +79,9 @@ void CProgramView::pressPaletteEntry(int index) {
         afterStore(row);
         return;
     }
+    // The IF and its ENDIF are one edit, named after the button.
+    EditGroup pair(withEndIf ? &state_.history : nullptr, "追加 " + std::string(entry.button.button),
+                   EditPlace::step(state_.programs.current().number, row));
     const EditOutcome stored = steps.storeCommand(result.record);
     tell(stored.refusal);
     if (!stored) return;

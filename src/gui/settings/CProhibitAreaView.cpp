@@ -8,12 +8,15 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "app/NavigationEntries.h"
+#include "data/EditGroup.h"
 #include "ui/CGridView.h"
 #include "ui/MessageBox.h"
 
 namespace vantrel {
 
-CProhibitAreaView::CProhibitAreaView(SettingsImage& image, ControllerWriteSink* sink, QWidget* parent) : QWidget(parent) {
+CProhibitAreaView::CProhibitAreaView(SettingsImage& image, ControllerWriteSink* sink, QWidget* parent)
+    : QWidget(parent), recorder_(sink ? sink->editRecorder() : nullptr) {
     movable_ = new ui::CGridView(std::make_unique<ProhibitAreaModel>(image, sink, Page::MovableRange), this);
     auto prohibited = std::make_unique<ProhibitAreaModel>(image, sink, Page::ProhibitedAreas);
     prohibitedModel_ = prohibited.get();
@@ -21,6 +24,8 @@ CProhibitAreaView::CProhibitAreaView(SettingsImage& image, ControllerWriteSink* 
     pages_ = new QStackedWidget(this);
     pages_->addWidget(movable_);
     pages_->addWidget(prohibited_);
+    // The page may also be chosen from outside (an undone edit shows its cell).
+    connect(pages_, &QStackedWidget::currentChanged, this, [this] { pageButton(currentPage())->setChecked(true); });
 
     auto* buttons = new QHBoxLayout;
     auto* group = new QButtonGroup(this);
@@ -58,6 +63,8 @@ CProhibitAreaView::Page CProhibitAreaView::currentPage() const {
 }
 
 void CProhibitAreaView::clearArea(int area) {
+    // Undone, the area's first cell on the prohibited-areas page (the second table) is shown.
+    EditGroup group(recorder_, {}, EditPlace::cell(static_cast<int>(ViewKind::MovableRangeAndAreas), 1, 1, area));
     const bool cleared = prohibitedModel_->clearArea(area, [this](const Refusal& question) { return ui::askYesNo(this, question); });
     if (cleared) prohibited_->refresh();
 }

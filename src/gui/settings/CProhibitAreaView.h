@@ -34,6 +34,7 @@ public:
 private:
     void clearArea(int area);
 
+    EditRecorder* recorder_ = nullptr;
     ProhibitAreaModel* prohibitedModel_ = nullptr;  // owned by its grid
     ui::CGridView* movable_ = nullptr;
     ui::CGridView* prohibited_ = nullptr;

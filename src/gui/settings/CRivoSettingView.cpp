@@ -9,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "app/NavigationEntries.h"
+#include "data/EditGroup.h"
 #include "ui/CGridView.h"
 #include "ui/MessageBox.h"
 
@@ -19,7 +21,8 @@ using Field = RivoSettingModel::LineField;
 constexpr Field kFields[] = {Field::Speed, Field::Parity, Field::StopBits};
 }  // namespace
 
-CRivoSettingView::CRivoSettingView(SettingsImage& image, ControllerWriteSink* sink, QWidget* parent) : QWidget(parent) {
+CRivoSettingView::CRivoSettingView(SettingsImage& image, ControllerWriteSink* sink, QWidget* parent)
+    : QWidget(parent), recorder_(sink ? sink->editRecorder() : nullptr) {
     auto model = std::make_unique<RivoSettingModel>(image, sink);
     model_ = model.get();
     model_->setNoticeHandler([this](const Refusal& notice) { ui::showMessage(this, notice); });
@@ -30,6 +33,8 @@ CRivoSettingView::CRivoSettingView(SettingsImage& image, ControllerWriteSink* si
         for (const auto& choice : RivoSettingModel::lineFieldChoices(field)) box->addItem(QString::fromStdString(choice));
         box->installEventFilter(this);
         connect(box, &QComboBox::activated, this, [this, field, box] {
+            EditGroup group(recorder_, RivoSettingModel::lineFieldLabel(field),
+                            EditPlace::cell(static_cast<int>(ViewKind::NetworkAxisSettings), 0, -1, -1));
             model_->commitLineField(field, box->currentText().toStdString());
             showLineFields();
         });

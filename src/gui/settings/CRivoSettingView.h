@@ -34,6 +34,7 @@ private:
     void showLineFields();
 
     RivoSettingModel* model_ = nullptr;  // owned by the grid
+    EditRecorder* recorder_ = nullptr;
     ui::CGridView* grid_ = nullptr;
     std::array<QComboBox*, 3> boxes_{};
     QPlainTextEdit* lineHelp_ = nullptr;

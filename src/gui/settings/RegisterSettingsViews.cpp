@@ -8,27 +8,37 @@
 #include "settings/CRivoSettingView.h"
 #include "settings/CTimerView.h"
 #include "settings/IoRogicView.h"
+#include "ui/CGridView.h"
 
 namespace vantrel {
 
 namespace {
-// A maker of a view that edits the run's settings image and queues its
-// controller writes on the run's request queues.
+// Adds the maker of a view that edits the run's settings image and queues its
+// controller writes through the undo history onto the run's request queues.
+// Each cell committed in one of its tables is one undoable edit; the tables
+// of a view with two are its pages 0 and 1.
 template <class View>
-ViewFactory::Maker makerOf() {
-    return [](AppState& state, QWidget* parent) -> QWidget* { return new View(state.image, &state.queues, parent); };
+void addView(ViewFactory& factory, ViewKind kind) {
+    factory.add(kind, [kind](AppState& state, QWidget* parent) -> QWidget* {
+        auto* view = new View(state.image, &state.history, parent);
+        const QList<ui::CGridView*> grids = ui::CGridView::gridsIn(view);
+        for (qsizetype page = 0; page < grids.size(); ++page)
+            grids[page]->setEditRecorder(&state.history,
+                                         EditPlace::cell(static_cast<int>(kind), static_cast<int>(page), -1, -1));
+        return view;
+    });
 }
 }  // namespace
 
 void registerSettingsViews(ViewFactory& factory) {
-    factory.add(ViewKind::PulseAxisSettings, makerOf<CDriverSettingView>());
-    factory.add(ViewKind::NetworkAxisSettings, makerOf<CRivoSettingView>());
-    factory.add(ViewKind::PulsePointTable, makerOf<CPointView>());
-    factory.add(ViewKind::NetworkPointTable, makerOf<CRivoPointView>());
-    factory.add(ViewKind::Timers, makerOf<CTimerView>());
-    factory.add(ViewKind::MovableRangeAndAreas, makerOf<CProhibitAreaView>());
-    factory.add(ViewKind::SensorInputLogic, makerOf<IoRogicView>());
-    factory.add(ViewKind::Counters, makerOf<CCounterView>());
+    addView<CDriverSettingView>(factory, ViewKind::PulseAxisSettings);
+    addView<CRivoSettingView>(factory, ViewKind::NetworkAxisSettings);
+    addView<CPointView>(factory, ViewKind::PulsePointTable);
+    addView<CRivoPointView>(factory, ViewKind::NetworkPointTable);
+    addView<CTimerView>(factory, ViewKind::Timers);
+    addView<CProhibitAreaView>(factory, ViewKind::MovableRangeAndAreas);
+    addView<IoRogicView>(factory, ViewKind::SensorInputLogic);
+    addView<CCounterView>(factory, ViewKind::Counters);
 }
 
 }  // namespace vantrel

@@ -7,6 +7,7 @@
 #include <QHelpEvent>
 #include <QPlainTextEdit>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 #include <QTableView>
@@ -102,6 +103,26 @@ bool CGridView::commitText(int gridRow, int gridColumn, const QString& text) {
 
 void CGridView::selectCell(int gridRow, int gridColumn) {
     table_->setCurrentIndex(tableModel_->index(gridRow - 1, gridColumn - 1));
+}
+
+void CGridView::showCell(int gridRow, int gridColumn) {
+    for (QWidget* page = this; page && page->parentWidget(); page = page->parentWidget())
+        if (auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget())) stack->setCurrentWidget(page);
+    if (gridRow < 1) return;
+    selectCell(gridRow, gridColumn);
+    table_->scrollTo(table_->currentIndex(), QAbstractItemView::PositionAtCenter);
+    table_->setFocus();
+}
+
+void CGridView::setEditRecorder(EditRecorder* recorder, const EditPlace& place) {
+    tableModel_->setEditRecorder(recorder, place);
+}
+
+QList<CGridView*> CGridView::gridsIn(QWidget* view) {
+    QList<CGridView*> grids;
+    if (auto* grid = qobject_cast<CGridView*>(view)) grids.append(grid);
+    if (view) grids.append(view->findChildren<CGridView*>());
+    return grids;
 }
 
 void CGridView::showHelpFor(const QModelIndex& index, bool announce) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include <QList>
 #include <QWidget>
 
 class QAbstractButton;
@@ -9,6 +10,7 @@ class QTableView;
 class QPlainTextEdit;
 class QModelIndex;
 
+#include "data/EditRecorder.h"
 #include "ui/GridModel.h"
 
 namespace vantrel::ui {
@@ -37,6 +39,15 @@ public:
     // keyboard-less use and tests); true when accepted.
     bool commitText(int gridRow, int gridColumn, const QString& text);
     void selectCell(int gridRow, int gridColumn);
+    // Selects a cell and brings it into view, with its page when the grid is
+    // one page of a stack; a row below 1 only shows the grid.
+    void showCell(int gridRow, int gridColumn);
+    // Each committed cell becomes one undoable edit, named after the cell and
+    // made at `place` (the view and page; the cell is filled in).
+    void setEditRecorder(EditRecorder* recorder, const EditPlace& place);
+    // The grids of a view in the order they were made (the view itself when
+    // it is one): the pages of an edit place.
+    static QList<CGridView*> gridsIn(QWidget* view);
 
 private:
     // The help of the cell; `announce`: the user came to it, so a lock note

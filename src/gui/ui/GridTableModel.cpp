@@ -3,6 +3,9 @@
 #include <QBrush>
 #include <QColor>
 
+#include "data/EditGroup.h"
+#include "undo/CellEditName.h"
+
 namespace vantrel::ui {
 
 namespace {
@@ -51,7 +54,12 @@ bool GridTableModel::setData(const QModelIndex& index, const QVariant& value, in
     const int row = gridRow(index);
     const int column = gridColumn(index);
     if (!grid_.isEditable(row, column)) return false;
-    const CellCommit result = grid_.commitCell(row, column, value.toString().toStdString());
+    CellCommit result;
+    {
+        EditGroup group(recorder_, recorder_ ? cellEditName(grid_, row, column) : std::string(),
+                        EditPlace::cell(place_.view, place_.page, row, column));
+        result = grid_.commitCell(row, column, value.toString().toStdString());
+    }
     // A commit may change other cells of the table too (a unit changes a row).
     refreshAll();
     if (const MaybeRefusal& refusal = result.refusal) {

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 
+#include "data/EditRecorder.h"
 #include "ui/GridModel.h"
 
 namespace vantrel::ui {
@@ -30,6 +31,12 @@ public:
     int gridColumn(const QModelIndex& index) const { return index.column() + 1; }
     // The whole table was changed behind the model's back (a read, a file).
     void refreshAll();
+    // Each commit becomes one undoable edit named after its cell, made at
+    // `place` with the cell's row and column.
+    void setEditRecorder(EditRecorder* recorder, const EditPlace& place) {
+        recorder_ = recorder;
+        place_ = place;
+    }
 
 signals:
     // `note`: the range the cell takes, shown beside the message.
@@ -38,6 +45,8 @@ signals:
 
 private:
     GridModel& grid_;
+    EditRecorder* recorder_ = nullptr;
+    EditPlace place_;
 };
 
 }  // namespace vantrel::ui

@@ -2,13 +2,10 @@
 // the start of its next pass.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <string>
 
+#include "core/SilentPort.h"
 #include "link/ControllerLink.h"
 #include "link/LinkThread.h"
 
@@ -18,31 +15,21 @@ namespace {
 
 constexpr std::uint8_t op(LinkOp o) { return static_cast<std::uint8_t>(o); }
 
-// A link open on a pseudo-terminal that nobody answers; no link thread runs,
-// so the test takes the requests as the link thread would.
+// A link open on a port that nobody answers; no link thread runs, so the
+// test takes the requests as the link thread would.
 class OpenLink : public ::testing::Test {
 protected:
     void SetUp() override {
-        master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-        ASSERT_GE(master_, 0);
-        ASSERT_EQ(::fcntl(master_, F_SETFL, O_NONBLOCK), 0);  // drainLine reads what is there
-        ASSERT_EQ(::grantpt(master_), 0);
-        ASSERT_EQ(::unlockpt(master_), 0);
-        ASSERT_TRUE(link.open(std::string(::ptsname(master_)).substr(5), nullptr));
+        ASSERT_TRUE(port_.made());
+        ASSERT_TRUE(link.open(port_.name(), nullptr));
         link.setPendingOpLocked(op(LinkOp::Idle));  // identified
     }
-    void TearDown() override {
-        link.close();
-        ::close(master_);
-    }
+    void TearDown() override { link.close(); }
     // Throws away what the link wrote, so that the line never fills.
-    void drainLine() {
-        char bytes[4096];
-        while (::read(master_, bytes, sizeof bytes) > 0) {}
-    }
+    void drainLine() { port_.drain(); }
+    test::SilentPort port_;
     ControllerStatus status;
     ControllerLink link{status};
-    int master_ = -1;
 };
 
 }  // namespace

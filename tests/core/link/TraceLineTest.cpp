@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 #include <unistd.h>
 
 #include <csignal>
@@ -169,6 +171,9 @@ TEST_F(TraceFileTest, AFileThatCannotBeWrittenEndsTheTraceWithItsReason) {
 
     LinkTraceFile trace;
     ASSERT_TRUE(trace.open(path("trace.txt")));
+#ifdef _WIN32
+    GTEST_SKIP() << "a file size limit stands in for a full disk here, and Windows has none";
+#else
     const std::size_t header = readAll(path("trace.txt")).size();
     // A file may not grow past what it holds: the next write fails as on a full disk.
     rlimit old{};
@@ -186,6 +191,7 @@ TEST_F(TraceFileTest, AFileThatCannotBeWrittenEndsTheTraceWithItsReason) {
     EXPECT_FALSE(trace.isOpen());
     trace.record(lost);  // nothing more
     EXPECT_EQ(readAll(path("trace.txt")).size(), header);
+#endif
 }
 
 }  // namespace

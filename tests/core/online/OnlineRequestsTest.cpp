@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <string>
 #include <vector>
+
+#include "core/SilentPort.h"
 
 using namespace vantrel;
 
@@ -48,14 +46,11 @@ TEST(OnlineRequests, AlarmRecordReadTakesOnlyTheIdleLink) {
     ControllerLink link(status);
     EXPECT_EQ(requestAlarmRecord(link), AlarmRecordRequest::PortClosed);
 
-    // A pseudo-terminal stands in for the controller's port; nobody answers,
-    // and no link thread runs, so the pending operation stays as set here.
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(::grantpt(master), 0);
-    ASSERT_EQ(::unlockpt(master), 0);
-    const std::string name = std::string(::ptsname(master)).substr(5);  // "pts/N"
-    ASSERT_TRUE(link.open(name, nullptr));
+    // Nobody answers on the port, and no link thread runs, so the pending
+    // operation stays as set here.
+    const test::SilentPort port;
+    ASSERT_TRUE(port.made());
+    ASSERT_TRUE(link.open(port.name(), nullptr));
     EXPECT_EQ(requestAlarmRecord(link), AlarmRecordRequest::LinkBusy);  // identify pending
     EXPECT_EQ(link.pendingOp(), static_cast<std::uint8_t>(LinkOp::Identify));
     link.setPendingOpLocked(static_cast<std::uint8_t>(LinkOp::Idle));  // identified: polling
@@ -65,5 +60,4 @@ TEST(OnlineRequests, AlarmRecordReadTakesOnlyTheIdleLink) {
     EXPECT_EQ(requestAlarmRecord(link), AlarmRecordRequest::LinkBusy);
     EXPECT_EQ(link.pendingOp(), static_cast<std::uint8_t>(LinkOp::Jog));
     link.close();
-    ::close(master);
 }

@@ -11,6 +11,7 @@ namespace {
 
 TEST(AppFoldersTest, DataFolderFollowsXdgDataHome)
 {
+    SKIP_WITHOUT_XDG();
     TempFolder temp;
     ScopedEnv dataHome("XDG_DATA_HOME", temp.path().c_str());
     EXPECT_EQ(dataFolder(), temp.path() + "/KESSLAND/VANTREL");
@@ -20,6 +21,7 @@ TEST(AppFoldersTest, DataFolderFollowsXdgDataHome)
 
 TEST(AppFoldersTest, WithoutXdgDataHomeTheFolderIsBelowHome)
 {
+    SKIP_WITHOUT_XDG();
     TempFolder temp;
     ScopedEnv home("HOME", temp.path().c_str());
     ScopedEnv dataHome("XDG_DATA_HOME", nullptr);
@@ -28,6 +30,7 @@ TEST(AppFoldersTest, WithoutXdgDataHomeTheFolderIsBelowHome)
 
 TEST(AppFoldersTest, RelativeXdgDataHomeIsIgnored)
 {
+    SKIP_WITHOUT_XDG();
     TempFolder temp;
     ScopedEnv home("HOME", temp.path().c_str());
     ScopedEnv dataHome("XDG_DATA_HOME", "relative/share");
@@ -36,6 +39,7 @@ TEST(AppFoldersTest, RelativeXdgDataHomeIsIgnored)
 
 TEST(AppFoldersTest, EnsureDataFolderCreatesMissingParentsAndIsRepeatable)
 {
+    SKIP_WITHOUT_XDG();
     TempFolder temp;
     const std::string dataHome = temp.path() + "/deep/er/share";
     ScopedEnv env("XDG_DATA_HOME", dataHome.c_str());
@@ -47,6 +51,7 @@ TEST(AppFoldersTest, EnsureDataFolderCreatesMissingParentsAndIsRepeatable)
 
 TEST(AppFoldersTest, EnsureDataFolderReportsAFolderThatCannotBeMade)
 {
+    SKIP_WITHOUT_XDG();
     TempFolder temp;
     temp.write("plainfile", "x");
     const std::string dataHome = temp.file("plainfile");  // a file where a folder should be
@@ -57,11 +62,41 @@ TEST(AppFoldersTest, EnsureDataFolderReportsAFolderThatCannotBeMade)
 TEST(AppFoldersTest, ExeFolderIsTheFolderOfThisTestProgram)
 {
     EXPECT_TRUE(std::filesystem::equivalent(exeFolder(), VANTREL_BIN_DIR));
+#ifdef _WIN32
+    EXPECT_EQ(exeFolderPath("initial.bin"), exeFolder() + "\\initial.bin");
+#else
     EXPECT_EQ(exeFolderPath("initial.bin"), exeFolder() + "/initial.bin");
+#endif
+}
+
+TEST(AppFoldersTest, InstalledFilesAreFoundBesideTheProgramElseInItsShareFolder)
+{
+    struct Case {
+        const char* what;
+        bool beside;
+        bool shared;
+        const char* expected;  // relative to the prefix
+    };
+    const Case cases[] = {
+        {"a build: beside the program", true, false, "/bin/initial.bin"},
+        {"a package: in share/vantrel", false, true, "/share/vantrel/initial.bin"},
+        {"both: the build's own file wins", true, true, "/bin/initial.bin"},
+        {"neither: where a build would have it", false, false, "/bin/initial.bin"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder prefix;
+        std::filesystem::create_directories(prefix.file("bin"));
+        std::filesystem::create_directories(prefix.file("share/vantrel"));
+        if (c.beside) prefix.write("bin/initial.bin", "b");
+        if (c.shared) prefix.write("share/vantrel/initial.bin", "s");
+        EXPECT_EQ(installedFilePath(prefix.file("bin"), "initial.bin"), prefix.path() + c.expected);
+    }
 }
 
 TEST(AppFoldersTest, ProfileFileFollowsXdgConfigHome)
 {
+    SKIP_WITHOUT_XDG();
     TempFolder temp;
     ScopedEnv configHome("XDG_CONFIG_HOME", temp.path().c_str());
     EXPECT_EQ(profileFilePath(), temp.path() + "/KESSLAND/VANTREL.ini");

@@ -12,6 +12,7 @@ namespace {
 
 class ComIniTest : public ::testing::Test {
 protected:
+    void SetUp() override { SKIP_WITHOUT_XDG(); }
     TempFolder temp;
     ScopedEnv dataHome{"XDG_DATA_HOME", temp.path().c_str()};
     std::string path = temp.path() + "/KESSLAND/VANTREL/com.ini";

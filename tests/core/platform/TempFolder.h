@@ -1,19 +1,28 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <random>
 #include <string>
 
-// A fresh folder below /tmp, removed with everything in it at the end of a test.
+// A fresh folder below the system's temporary folder, removed with everything
+// in it at the end of a test.
 class TempFolder {
 public:
     TempFolder()
     {
-        std::string pattern = "/tmp/vantrel-platform-XXXXXX";
-        if (mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
+        std::random_device seed;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const std::filesystem::path folder =
+                std::filesystem::temp_directory_path() / ("vantrel-platform-" + std::to_string(seed()));
+            std::error_code error;
+            if (std::filesystem::create_directory(folder, error)) {
+                path_ = folder.string();
+            }
         }
     }
     ~TempFolder()
@@ -51,24 +60,34 @@ public:
         if (const char* old = std::getenv(name)) {
             old_ = old;
         }
+        set(name, value);
+    }
+    ~ScopedEnv() { set(name_.c_str(), old_ ? old_->c_str() : nullptr); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    static void set(const char* name, const char* value)
+    {
+#ifdef _WIN32
+        _putenv_s(name, value != nullptr ? value : "");  // "" removes it
+#else
         if (value != nullptr) {
             setenv(name, value, 1);
         } else {
             unsetenv(name);
         }
+#endif
     }
-    ~ScopedEnv()
-    {
-        if (old_) {
-            setenv(name_.c_str(), old_->c_str(), 1);
-        } else {
-            unsetenv(name_.c_str());
-        }
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
 
-private:
     std::string name_;
     std::optional<std::string> old_;
 };
+
+// The per-user folders follow the XDG variables, and the temporary folder
+// $TMPDIR, on POSIX only: on Windows they are the user's known folders.
+#ifdef _WIN32
+#define SKIP_WITHOUT_XDG() GTEST_SKIP() << "the folders follow XDG variables and $TMPDIR on POSIX only"
+#else
+#define SKIP_WITHOUT_XDG() static_cast<void>(0)
+#endif

@@ -12,6 +12,7 @@ namespace vantrel {
 namespace {
 
 TEST(TemporaryFolder, IsMadeInTheSystemsTemporaryFolderOrNowhere) {
+    SKIP_WITHOUT_XDG();
     TempFolder temp;
     temp.write("a-file", "x");
     struct Case {

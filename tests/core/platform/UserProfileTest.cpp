@@ -13,6 +13,7 @@ namespace {
 
 TEST(UserProfileTest, DefaultProfileLivesInTheConfigFolder)
 {
+    SKIP_WITHOUT_XDG();
     TempFolder temp;
     ScopedEnv configHome("XDG_CONFIG_HOME", temp.path().c_str());
     const UserProfile profile;
@@ -47,6 +48,7 @@ TEST(UserProfileTest, RecentFilesKeepFourInOrder)
 
 TEST(UserProfileTest, DialogStartsInTheLastFolderOnlyWhileItExists)
 {
+    SKIP_WITHOUT_XDG();
     TempFolder temp;
     ScopedEnv home("HOME", temp.path().c_str());
     const UserProfile profile(temp.file("p.ini"));

@@ -7,10 +7,12 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMap>
 #include <QScrollBar>
 
 #include "MainFrameTestSupport.h"
 #include "ProgramViewTestSupport.h"
+#include "ui/StatusNote.h"
 
 using namespace vantrel;
 using test::kPatience;
@@ -160,24 +162,57 @@ private slots:
         QVERIFY(view->palette()->page(0)->isVisibleTo(view->palette()));
     }
 
-    void theEditMenuCopiesAndPastesSteps() {
+    void theEditMenuCopiesPastesUndoesAndRedoesSteps() {
         QVERIFY(state_->programs.loadText("\tPROG\t#001\r\n\tRET\t\r\n\tEND\t\r\n"));
+        state_->unsaved.programsSavedOrRead(state_->programs.text(), {UnsavedWork::Origin::Kind::File, "a.ncp"});
         CProgramView* view = programView();
         QVERIFY(view);
-        QAction* copy = nullptr;
-        QAction* paste = nullptr;
-        for (QAction* action : frame_->findChildren<QAction*>()) {
-            if (action->text() == QStringLiteral("コピー(&C)")) copy = action;
-            if (action->text() == QStringLiteral("貼り付け(&P)")) paste = action;
-        }
-        QVERIFY(copy && paste);
+        QMap<QString, QAction*> actions;
+        for (QAction* action : frame_->findChildren<QAction*>()) actions.insert(action->text(), action);
+        QAction* copy = actions.value(QStringLiteral("コピー(&C)"));
+        QAction* paste = actions.value(QStringLiteral("貼り付け(&P)"));
+        QAction* undo = actions.value(QStringLiteral("元に戻す(&U)"));
+        QAction* redo = actions.value(QStringLiteral("やり直し(&R)"));
+        QVERIFY(copy && paste && undo && redo);
+        QVERIFY(!undo->isEnabled());
         view->table()->selectSingleRow(1);
         copy->trigger();
         view->table()->selectSingleRow(0);
         paste->trigger();
-        QCOMPARE(test::cell(*view, 0, 2), QStringLiteral("end"));
-        QCOMPARE(test::cell(*view, 1, 2), QStringLiteral("return"));
-        QCOMPARE(test::cell(*view, 2, 2), QStringLiteral("end"));
+        const auto listing = [view] {
+            return QStringList{test::cell(*view, 0, 2), test::cell(*view, 1, 2), test::cell(*view, 2, 2)};
+        };
+        const QStringList pasted{QStringLiteral("end"), QStringLiteral("return"), QStringLiteral("end")};
+        QCOMPARE(listing(), pasted);
+        QVERIFY(undo->isEnabled());
+        QCOMPARE(undo->toolTip(), QStringLiteral("元に戻す: 貼り付け 1 ステップ"));
+        QVERIFY(state_->unsaved.programsUnsaved(state_->programs.text()));
+
+        // The keys of the menu, from the step table: the rows go and come
+        // back, the pasted row selected.
+        frame_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+        view->table()->selectSingleRow(2);
+        QTest::keyClick(view->table(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(listing(), (QStringList{QStringLiteral("return"), QStringLiteral("end"), QString()}));
+        QCOMPARE(view->table()->selectedRowNumbers(), std::vector<int>{0});
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(redo->toolTip(), QStringLiteral("やり直し: 貼り付け 1 ステップ"));
+        QVERIFY(!state_->unsaved.programsUnsaved(state_->programs.text()));  // back as saved
+
+        view->table()->selectSingleRow(1);
+        QTest::keyClick(view->table(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(listing(), pasted);
+        QCOMPARE(view->table()->selectedRowNumbers(), std::vector<int>{0});
+        QVERIFY(undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
+
+        // Programs are changed only in edit-test mode, by an undo too.
+        state_->status.modeWord.store(2);
+        QTest::keyClick(view->table(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(listing(), pasted);
+        QCOMPARE(ui::lastStatusNote(), QStringLiteral("プログラムの変更を戻すには編集テストモードに切り換えてください。"));
+        state_->status.modeWord.store(0);
     }
 
     void aProgramEditThenExitAsksTheFlashQuestion() {

@@ -7,6 +7,9 @@
 #include "settings/PointModel.h"
 #include "settings/RivoSettingModel.h"
 #include "settings/TimerModel.h"
+#include "data/EditGroup.h"
+#include "undo/CellEditName.h"
+#include "undo/EditHistory.h"
 
 namespace vantrel::e2e {
 namespace {
@@ -49,6 +52,27 @@ TEST_F(SettingsEditE2e, PointTimerAndNetworkEditsReachTheControllerMemory) {
     // The read-backs leave the image as edited.
     EXPECT_EQ(points.cellText(5, 2), "-0.50 mm");
     EXPECT_EQ(timers.cellText(3, 1), "0.29");
+}
+
+// Undone, a cell's old value goes to the controller again; redone, the new one.
+TEST_F(SettingsEditE2e, AnUndoneEditReachesTheControllerToo) {
+    image = makeDefaultSettingsImage();
+    connectEditTest();
+    ProgramStore programs;
+    EditHistory history(image, programs, &queues);
+    TimerModel timers(image, &history);
+    {
+        EditGroup cell(&history, cellEditName(timers, 3, 1));
+        ASSERT_FALSE(timers.commit(3, 1, "0.29"));
+    }
+    ASSERT_TRUE(queuesDrained());
+    EXPECT_EQ(ConstTimerTable(sim.settingsImage()).timer(2), 29);
+    ASSERT_TRUE(history.undo());
+    ASSERT_TRUE(queuesDrained());
+    EXPECT_EQ(ConstTimerTable(sim.settingsImage()).timer(2), 100);
+    ASSERT_TRUE(history.redo());
+    ASSERT_TRUE(queuesDrained());
+    EXPECT_EQ(ConstTimerTable(sim.settingsImage()).timer(2), 29);
 }
 
 }  // namespace
