@@ -13,14 +13,14 @@ namespace {
 constexpr std::size_t kHistoryRows = 10;
 
 void printAlarms(int current, const std::array<int, kHistoryRows>* history) {
-    out() << currentAlarmText(current) << "\n";
+    out() << text(currentAlarmText(current)) << "\n";
     if (!history) return;
     out() << "\n";
-    for (std::size_t c = 0; c < kAlarmHistoryColumns.size(); ++c) out() << (c ? "\t" : "") << kAlarmHistoryColumns[c].title;
+    for (std::size_t c = 0; c < kAlarmHistoryColumns.size(); ++c) out() << (c ? "\t" : "") << text(kAlarmHistoryColumns[c].title);
     out() << "\n";
     for (std::size_t r = 0; r < kHistoryRows; ++r) {
         const AlarmHistoryRow row = alarmHistoryRow(static_cast<int>(r) + 1, (*history)[r]);
-        out() << row.number << "\t" << row.code << "\t" << row.message << "\n";
+        out() << row.number << "\t" << row.code << "\t" << text(row.message) << "\n";
     }
 }
 

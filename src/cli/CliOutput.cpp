@@ -8,7 +8,25 @@ namespace vantrel::cli {
 namespace {
 constexpr const char* kFileOpenFailed = "ファイルが開けません";
 constexpr const char* kFileReadFailed = "ファイル読込に失敗しました。";
+
+Language& chosenLanguage() {
+    static Language chosen = Language::Japanese;
+    return chosen;
 }
+
+// What a gloss says beyond the table's gloss of the message (English needs only that).
+std::string detailOf(const std::string& message, const std::string& gloss) {
+    const std::string known = glossOf(message);
+    if (known.empty() || gloss.compare(0, known.size(), known) != 0) return gloss;
+    return gloss.size() > known.size() + 2 ? gloss.substr(known.size() + 2) : std::string();
+}
+}  // namespace
+
+void setLanguage(Language language) { chosenLanguage() = language; }
+
+Language language() { return chosenLanguage(); }
+
+std::string text(std::string_view japanese) { return inLanguage(language(), japanese); }
 
 std::ostream& out() {
     PortRun* run = PortRun::current();
@@ -21,8 +39,9 @@ std::ostream& err() {
 }
 
 int fail(const std::string& message, const std::string& gloss) {
-    err() << "vantrel-cli: " << message;
-    if (!gloss.empty()) err() << " (" << gloss << ")";
+    const std::string shown = language() == Language::English ? detailOf(message, gloss) : gloss;
+    err() << "vantrel-cli: " << text(message);
+    if (!shown.empty()) err() << " (" << shown << ")";
     err() << "\n";
     return kExitFailed;
 }
@@ -91,6 +110,11 @@ int usageError(const std::string& command, const std::string& what) {
     return kExitUsage;
 }
 
-void say(const std::string& message, const std::string& gloss) { out() << message << " (" << gloss << ")\n"; }
+void say(const std::string& message, const std::string& gloss) {
+    if (language() == Language::English)
+        out() << text(message) << "\n";
+    else
+        out() << message << " (" << gloss << ")\n";
+}
 
 }  // namespace vantrel::cli

@@ -5,6 +5,7 @@
 
 #include "data/Refusal.h"
 #include "platform/FileRead.h"
+#include "text/Language.h"
 
 namespace vantrel::cli {
 
@@ -17,6 +18,14 @@ inline constexpr int kExitUsage = 2;   // the command line was wrong
 // thread of one port among several (PortRun), that port's own keeping.
 std::ostream& out();
 std::ostream& err();
+
+// The language the tool prints its messages in (--lang, else the locale). In
+// Japanese a message keeps its English gloss beside it; in English the message
+// itself is English and only a detail the gloss adds is kept.
+void setLanguage(Language language);
+Language language();
+// One of the system's texts in the tool's language.
+std::string text(std::string_view japanese);
 
 // Prints the system's own message and an English gloss to standard error and
 // returns kExitFailed: "vantrel-cli: 接続出来ませんでした。 (connection failed)".

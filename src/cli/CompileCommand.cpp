@@ -65,7 +65,7 @@ int runCompile(const Words& words) {
     }
     if (state.errorNumber != 0) {
         const std::string name(compileErrorText(state.errorNumber));
-        out() << verdict.text << ": " << name << " (error " << state.errorNumber << ") program "
+        out() << text(verdict.text) << ": " << text(name) << " (error " << state.errorNumber << ") program "
               << state.errorProgram << " step " << state.errorStep + 1 << " (index " << state.errorStep << ")\n";
         return fail(verdict, "compile error " + std::to_string(state.errorNumber) + " in program " +
                                   std::to_string(state.errorProgram) + ", step " + std::to_string(state.errorStep + 1));

@@ -89,7 +89,7 @@ int printFromPolls(LinkSession& session, const std::string& command, bool watch,
 }
 
 int printHelp(const std::string& usage, const std::string& description) {
-    out() << "usage: vantrel-cli " << usage << "\n\n" << description << "\n";
+    out() << "usage: vantrel-cli " << usage << "\n\n" << text(description) << "\n";
     return kExitOk;
 }
 

@@ -36,7 +36,7 @@ int runDump(const Words& words) {
         std::cout << out.dump(1) << "\n";
         return kExitOk;
     }
-    for (const auto& f : fields) std::cout << f.name << " = " << f.text << "\n";
+    for (const auto& f : fields) std::cout << f.name << " = " << text(f.text) << "\n";
     std::cout << "reserved: " << reserved.bytes << " bytes, " << reserved.nonZero << " not zero\n";
     return kExitOk;
 }

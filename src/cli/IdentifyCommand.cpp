@@ -17,7 +17,7 @@ int runIdentify(const Words& words) {
     LinkSession session(false);
     if (!connectController(session, *port)) return kExitFailed;
     out() << "name: " << session.status.controllerName() << "\n"
-          << "mode: " << modeText(session.status.modeWord.load()) << " (" << session.status.modeWord.load() << ")\n";
+          << "mode: " << text(modeText(session.status.modeWord.load())) << " (" << session.status.modeWord.load() << ")\n";
     return kExitOk;
 }
 

@@ -5,7 +5,7 @@
 namespace vantrel::cli {
 
 void printImageDifference(const ImageDifference& difference) {
-    for (const auto& [a, b] : difference.fields) out() << a.name << ": " << a.text << " -> " << b.text << "\n";
+    for (const auto& [a, b] : difference.fields) out() << a.name << ": " << text(a.text) << " -> " << text(b.text) << "\n";
     if (difference.reservedBytes) out() << "reserved bytes differing: " << difference.reservedBytes << "\n";
 }
 

@@ -25,14 +25,14 @@ std::vector<BitGroup> ioGroups() {
     const char* keys[] = {"generalInputs", "generalOutputs", "hostInputs", "hostOutputs"};
     std::vector<BitGroup> groups;
     const auto monitor = ioMonitorLamps();
-    for (std::size_t i = 0; i < monitor.size() && i < std::size(keys); ++i) groups.push_back({monitor[i].title, keys[i], monitor[i]});
+    for (std::size_t i = 0; i < monitor.size() && i < std::size(keys); ++i) groups.push_back({text(monitor[i].title), keys[i], monitor[i]});
     return groups;
 }
 
 std::vector<BitGroup> axisGroups(int axis) {
-    return {{driverInputLamps(axis).title + " driver inputs", "driverInputs", driverInputLamps(axis)},
-            {driverOutputLamps(axis).title + " driver outputs", "driverOutputs", driverOutputLamps(axis)},
-            {sensorLamps(axis).title + " sensors", "sensors", sensorLamps(axis)}};
+    return {{text(driverInputLamps(axis).title) + " driver inputs", "driverInputs", driverInputLamps(axis)},
+            {text(driverOutputLamps(axis).title) + " driver outputs", "driverOutputs", driverOutputLamps(axis)},
+            {text(sensorLamps(axis).title) + " sensors", "sensors", sensorLamps(axis)}};
 }
 
 void printLine(const BitGroup& group, const StatusSnapshot& snapshot) {

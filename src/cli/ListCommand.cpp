@@ -45,11 +45,12 @@ void printTable(const ListedProgram& p) {
     for (int c = 0; c < kStepColumnCount; ++c) std::cout << (c ? "\t" : "") << kStepColumnHeaders[static_cast<std::size_t>(c)];
     std::cout << "\n";
     for (const auto& row : p.rows) {
-        std::string text = row[0];
-        // An empty row shows its step number only.
+        std::string line = row[0];
+        // An empty row shows its step number only. The command's name is the
+        // system's word; label, operand and comment are the program's own.
         if (!row[2].empty())
-            for (int c = 1; c < kStepColumnCount; ++c) text += "\t" + row[static_cast<std::size_t>(c)];
-        std::cout << text << "\n";
+            for (std::size_t c = 1; c < kStepColumnCount; ++c) line += "\t" + (c == 2 ? text(row[c]) : row[c]);
+        std::cout << line << "\n";
     }
 }
 

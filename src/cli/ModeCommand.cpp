@@ -40,11 +40,11 @@ int runMode(const Words& words) {
     // Every status poll carries the requested mode; the mode shown is always
     // the one the controller reports back in an answered poll.
     if (session.waitStatusReplies([&] { return session.status.modeWord.load() == wanted; }, kModeSwitchPolls)) {
-        out() << modeText(wanted) << "\n";
+        out() << text(modeText(wanted)) << "\n";
         return kExitOk;
     }
     if (session.linkLostWarning()) return fail(linkLostMessage());
-    return fail(modeText(session.status.modeWord.load()), "the controller did not switch to " + modeText(wanted));
+    return fail(modeText(session.status.modeWord.load()), "the controller did not switch to " + text(modeText(wanted)));
 }
 
 }  // namespace vantrel::cli

@@ -51,11 +51,11 @@ void printAnswer(const RegisterReplyText& a, bool json) {
         std::cout << out.dump() << "\n";
         return;
     }
-    std::cout << "スレーブアドレス: " << a.slave << "\n"
-              << "ファンクションコード: " << a.function << "\n"
-              << "レジスタアドレス: " << a.registerAddress << "\n"
-              << "レジスタ数: " << a.registerCount << "\n"
-              << "データ: " << a.data << "\n";
+    std::cout << text("スレーブアドレス: " + a.slave) << "\n"
+              << text("ファンクションコード: " + a.function) << "\n"
+              << text("レジスタアドレス: " + a.registerAddress) << "\n"
+              << text("レジスタ数: " + a.registerCount) << "\n"
+              << text("データ: " + a.data) << "\n";
 }
 
 }  // namespace

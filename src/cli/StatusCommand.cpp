@@ -29,17 +29,16 @@ void printStatus(const LinkSession& session, const SettingsImage& units) {
     pane.alarmCode = st.alarmCode.load(relaxed);
     pane.speedLevel = speedOverrideLevel(units);
     const auto texts = statusPaneTexts(pane);
-    out() << texts.link << "  " << texts.controller << "  " << texts.mode << "  " << texts.runState << "  "
-          << texts.alarm << "\n";
+    out() << text(texts.link) << "  " << text(texts.controller) << "  " << text(texts.mode) << "  "
+          << text(texts.runState) << "  " << text(texts.alarm) << "\n";
     for (int a = 0; a < 4; ++a) {
         const auto t = axisStatusText(units, a, st.axisCommandPosition[a].load(relaxed), st.axisDetectedPosition[a].load(relaxed),
                                       st.axisCommandSpeed[a].load(relaxed), st.axisDetectedSpeed[a].load(relaxed));
-        out() << "軸" << a + 1 << ": 指令位置 " << t.commandPosition << " " << t.positionUnit << ", 検出位置 "
-              << t.detectedPosition << " " << t.positionUnit;
+        std::string line = "軸" + std::to_string(a + 1) + ": 指令位置 " + t.commandPosition + " " + t.positionUnit +
+                           ", 検出位置 " + t.detectedPosition + " " + t.positionUnit;
         if (!t.commandSpeed.empty())
-            out() << ", 指令速度 " << t.commandSpeed << " " << t.speedUnit << ", 検出速度 " << t.detectedSpeed << " "
-                  << t.speedUnit;
-        out() << "\n";
+            line += ", 指令速度 " + t.commandSpeed + " " + t.speedUnit + ", 検出速度 " + t.detectedSpeed + " " + t.speedUnit;
+        out() << text(line) << "\n";
     }
     out() << "IN1..IN16:   " << bits16(st.generalInputs.load(relaxed)) << "\n"
           << "OUT1..OUT16: " << bits16(st.generalOutputs.load(relaxed)) << "\n";

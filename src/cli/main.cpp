@@ -67,7 +67,11 @@ const ManyPorts kManyPorts[] = {
 };
 
 int usage(std::ostream& out) {
-    out << "usage: vantrel-cli [--trace FILE] <command> [options]   (vantrel-cli <command> --help for its options)\n\n"
+    out << "usage: vantrel-cli [--lang ja|en] [--trace FILE] <command> [options]   (vantrel-cli <command> --help for its\n"
+           "options)\n\n"
+           "--lang ja|en prints the controller's and the program's messages in Japanese (with an English gloss)\n"
+           "or in English; without it, Japanese when LC_ALL, LC_MESSAGES or LANG starts with \"ja\", else English.\n"
+           "JSON output is the same in both.\n\n"
            "--trace FILE writes every frame the command exchanges with the controller, every\n"
            "time-out and hang-up to FILE, one line each (the format is in the README).\n"
            "--version prints the version.\n\n"
@@ -81,12 +85,21 @@ int usage(std::ostream& out) {
 int run(int argc, char** argv) {
     int first = 1;
     std::string trace;
-    if (argc > first && std::strcmp(argv[first], "--trace") == 0) {
+    vantrel::cli::setLanguage(vantrel::languageOfEnvironment());
+    while (argc > first && (std::strcmp(argv[first], "--trace") == 0 || std::strcmp(argv[first], "--lang") == 0)) {
+        const bool isTrace = argv[first][2] == 't';
         if (argc <= first + 1 || argv[first + 1][0] == '\0') {
-            std::cerr << "vantrel-cli: --trace needs a file name\n";
+            std::cerr << "vantrel-cli: " << argv[first] << (isTrace ? " needs a file name\n" : " needs ja or en\n");
             return vantrel::cli::kExitUsage;
         }
-        trace = argv[first + 1];
+        if (isTrace) {
+            trace = argv[first + 1];
+        } else if (const auto language = vantrel::languageNamed(argv[first + 1])) {
+            vantrel::cli::setLanguage(*language);
+        } else {
+            std::cerr << "vantrel-cli: --lang takes ja or en, not " << argv[first + 1] << "\n";
+            return vantrel::cli::kExitUsage;
+        }
         first += 2;
     }
     if (argc <= first) {

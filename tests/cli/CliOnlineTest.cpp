@@ -3,7 +3,6 @@
 #include <nlohmann/json.hpp>
 
 #include "CliTestSupport.h"
-#include "data/DefaultImage.h"
 
 using namespace vantrel;
 using namespace vantrel::clitest;
@@ -66,9 +65,7 @@ TEST_F(CliTest, IoShowsTheBitsByName) {
 }
 
 TEST_F(CliTest, RegisterRefusesWithTheMessagesOfTheRegisterTest) {
-    SettingsImage image = makeDefaultSettingsImage();
-    NetworkDriverRecord(image, 4).setModel(2);  // a driver at slave 5 only
-    sim_.loadSettingsImage(image);
+    loadDriverAtSlave5();
     const std::string port = serve();
     struct Case {
         const char* what;
@@ -108,9 +105,7 @@ TEST_F(CliTest, RegisterRefusesWithTheMessagesOfTheRegisterTest) {
 }
 
 TEST_F(CliTest, RegisterWritesAndReadsADriversRegisters) {
-    SettingsImage image = makeDefaultSettingsImage();
-    NetworkDriverRecord(image, 4).setModel(2);
-    sim_.loadSettingsImage(image);
+    loadDriverAtSlave5();
     const std::string port = serve();
 
     auto r = run({"register", "--port", port, "--slave", "5", "--function", "16", "--address", "16", "--data", "1234567"});
@@ -137,9 +132,7 @@ TEST_F(CliTest, RegisterWritesAndReadsADriversRegisters) {
 // A controller that hangs up in the middle of a command: exit 1 with the USB
 // warning and what was not done, and no output made up.
 TEST_F(CliTest, OnlineCommandsSayTheLinkWasCutMidCommand) {
-    SettingsImage image = makeDefaultSettingsImage();
-    NetworkDriverRecord(image, 4).setModel(2);
-    sim_.loadSettingsImage(image);
+    loadDriverAtSlave5();
     struct Case {
         const char* what;
         std::vector<std::string> args;

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "data/DefaultImage.h"
 #include "sim/ControllerSim.h"
 #include "sim/PtyServer.h"
 
@@ -54,6 +55,13 @@ protected:
         fs::remove_all(dir_);
     }
 
+    // The simulator with the default settings and one network driver, at slave 5.
+    void loadDriverAtSlave5() {
+        SettingsImage image = makeDefaultSettingsImage();
+        NetworkDriverRecord(image, 4).setModel(2);
+        sim_.loadSettingsImage(image);
+    }
+
     std::string serve() {
         EXPECT_TRUE(server_.start()) << server_.errorText();
         return server_.portName();
@@ -64,7 +72,8 @@ protected:
     CliRun runFast(const std::vector<std::string>& args) { return run(args, "VANTREL_CLI_LINK_TIME_DIVISOR=20 "); }
 
     CliRun run(const std::vector<std::string>& args, const std::string& environment = {}) {
-        std::string command = environment + quote(VANTREL_CLI);
+        // The tool speaks the locale's language; these tests read its Japanese.
+        std::string command = "LC_ALL= LC_MESSAGES= LANG=ja_JP.UTF-8 " + environment + quote(VANTREL_CLI);
         for (const auto& a : args) command += " " + quote(a);
         const auto out = dir_ / "stdout.txt";
         const auto err = dir_ / "stderr.txt";
