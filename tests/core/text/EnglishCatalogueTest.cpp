@@ -143,6 +143,9 @@ std::vector<Literal> literalsOf(const std::string& src, const std::string& file)
 }
 
 TEST(EnglishCatalogueTest, EveryJapaneseTextOfTheCoreAndTheToolHasItsEnglish) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the sources lie on the build machine; its own run scans them";
+#endif
     std::set<std::string, std::less<>> keys;
     std::vector<std::string> patternKeys;
     for (const auto& entry : englishEntries()) {
