@@ -245,7 +245,10 @@ bool LinkSession::linkWasLost() const {
 }
 
 bool LinkSession::linkLostWarning() const {
-    std::lock_guard<std::mutex> guard(lock_);
+    std::unique_lock<std::mutex> guard(lock_);
+    // The link shows itself closed a moment before it reports the loss: a
+    // waiter that saw it closed must not judge before the report is in.
+    if (!link.isOpen()) changed_.wait_for(guard, std::chrono::seconds(1), [&] { return linkLost_; });
     return linkLostWarning_;
 }
 

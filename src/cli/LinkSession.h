@@ -134,7 +134,7 @@ private:
     Milliseconds margin_ = kMargin;
     TemporaryFolder workFolder_;
     mutable std::mutex lock_;
-    std::condition_variable changed_;
+    mutable std::condition_variable changed_;
     std::uint64_t events_ = 0;  // LinkEvents calls so far
     int result_ = 0;
     int connection_ = 0;
