@@ -71,6 +71,9 @@ TEST(AppFoldersTest, ExeFolderIsTheFolderOfThisTestProgram)
 
 TEST(AppFoldersTest, InstalledFilesAreFoundBesideTheProgramElseInItsShareFolder)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "share/vantrel is the layout of the Debian package; the Windows zip keeps the files beside the program";
+#endif
     struct Case {
         const char* what;
         bool beside;
