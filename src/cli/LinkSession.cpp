@@ -158,7 +158,7 @@ bool LinkSession::waitQueuesIdle() {
     std::size_t least = pending();
     auto lastShrink = Clock::now();
     while (true) {
-        if (!link.isOpen()) return false;
+        if (linkGone()) return false;
         {
             // Under the link lock no single-value exchange is in flight.
             std::lock_guard<std::recursive_mutex> guard(link.lock());
@@ -183,7 +183,7 @@ bool LinkSession::waitTakenByPoll(const std::function<bool()>& taken) {
     const LinkTiming timing = thread.timing();
     const auto end = Clock::now() + timing.passRunningNow() + timing.pollCycle() + margin_;
     while (Clock::now() < end) {
-        if (!link.isOpen()) return false;
+        if (linkGone()) return false;
         if (taken()) return true;
         awaitEvent(milliseconds(5));
     }
@@ -218,7 +218,7 @@ bool LinkSession::waitStatusReplies(const std::function<bool()>& done, int maxRe
     std::uint32_t seen = status.statusReplies.load(std::memory_order_relaxed);
     int replies = 0;
     auto lastReply = Clock::now();
-    while (link.isOpen()) {
+    while (!linkGone()) {
         const std::uint32_t now = status.statusReplies.load(std::memory_order_relaxed);
         if (now != seen) {
             replies += static_cast<int>(now - seen);
@@ -245,11 +245,17 @@ bool LinkSession::linkWasLost() const {
 }
 
 bool LinkSession::linkLostWarning() const {
-    std::unique_lock<std::mutex> guard(lock_);
-    // The link shows itself closed a moment before it reports the loss: a
-    // waiter that saw it closed must not judge before the report is in.
-    if (!link.isOpen()) changed_.wait_for(guard, std::chrono::seconds(1), [&] { return linkLost_; });
+    std::lock_guard<std::mutex> guard(lock_);
     return linkLostWarning_;
+}
+
+bool LinkSession::linkGone() {
+    if (link.isOpen()) return false;
+    // The link shows itself closed a moment before it reports the loss: a
+    // wait ends only once the report is in, so its caller judges by it.
+    std::unique_lock<std::mutex> guard(lock_);
+    changed_.wait_for(guard, std::chrono::seconds(1), [&] { return linkLost_; });
+    return true;
 }
 
 bool LinkSession::settingsWereRead() const {

@@ -127,6 +127,9 @@ private:
     int currentResult() const;
     // Returns after the next LinkEvents call or after `most`, whichever comes first.
     void awaitEvent(Milliseconds most);
+    // True once the link is closed; by then its loss report is in (waited
+    // for up to a second), so linkLostWarning() tells why.
+    bool linkGone();
 
     PortRun* run_;  // the port this session works for among several; null for one port
     bool showProgress_;
@@ -134,7 +137,7 @@ private:
     Milliseconds margin_ = kMargin;
     TemporaryFolder workFolder_;
     mutable std::mutex lock_;
-    mutable std::condition_variable changed_;
+    std::condition_variable changed_;
     std::uint64_t events_ = 0;  // LinkEvents calls so far
     int result_ = 0;
     int connection_ = 0;
