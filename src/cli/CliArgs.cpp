@@ -1,6 +1,7 @@
 #include "CliArgs.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace vantrel::cli {
 
@@ -33,6 +34,15 @@ std::optional<std::string> CliArgs::value(const std::string& option) const {
     for (auto it = values_.rbegin(); it != values_.rend(); ++it)
         if (it->first == option) return it->second;
     return std::nullopt;
+}
+
+std::optional<int> CliArgs::number(const std::string& option, int low, int high, int fallback) const {
+    const auto text = value(option);
+    if (!text) return fallback;
+    char* end = nullptr;
+    const long n = std::strtol(text->c_str(), &end, 10);
+    if (text->empty() || *end != '\0' || n < low || n > high) return std::nullopt;
+    return static_cast<int>(n);
 }
 
 bool CliArgs::flag(const std::string& name) const {

@@ -19,6 +19,9 @@ public:
 
     std::optional<std::string> value(const std::string& option) const;
     bool flag(const std::string& name) const;
+    // The option's value as a whole number in low..high: `fallback` when the
+    // option is not given, nothing when its value is not such a number.
+    std::optional<int> number(const std::string& option, int low, int high, int fallback) const;
     const std::vector<std::string>& positionals() const { return positionals_; }
 
 private:

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstdlib>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
@@ -130,14 +129,8 @@ int runDiffPrograms(const Words& words) {
             "status 0 when the programs are the same, 1 when they differ, 2 on trouble.");
     if (!args.ok()) return usageError("diff-programs", args.error());
     if (args.positionals().size() != 2) return usageError("diff-programs", "two program files are required");
-    int context = kDefaultContext;
-    if (const auto n = args.value("--context")) {
-        char* end = nullptr;
-        const long value = std::strtol(n->c_str(), &end, 10);
-        if (n->empty() || *end != '\0' || value < 0 || value > CurrentProgram::kMaxSteps)
-            return usageError("diff-programs", "--context takes a number of steps 0..255");
-        context = static_cast<int>(value);
-    }
+    const auto context = args.number("--context", 0, CurrentProgram::kMaxSteps, kDefaultContext);
+    if (!context) return usageError("diff-programs", "--context takes a number of steps 0..255");
     const auto image = readWholeSettingsFile(args.value("--settings").value_or(exeFolderPath("initial.bin")));
     if (!image) return kExitTrouble;
     const std::string& fileA = args.positionals()[0];
@@ -146,7 +139,7 @@ int runDiffPrograms(const Words& words) {
     ProgramStore b;
     if (!readProgramFile(fileA, a) || !readProgramFile(fileB, b)) return kExitTrouble;
 
-    const auto changes = diffPrograms(a, b, context);
+    const auto changes = diffPrograms(a, b, *context);
     const auto sectionsA = a.findAllPrograms();
     const auto sectionsB = b.findAllPrograms();
     const bool json = args.flag("--json");

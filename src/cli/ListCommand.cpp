@@ -83,14 +83,9 @@ int runList(const Words& words) {
                          "as stored), texts in UTF-8.");
     if (!args.ok()) return usageError("list", args.error());
     if (args.positionals().size() != 1) return usageError("list", "one program file is required");
-    std::optional<int> only;
-    if (const auto n = args.value("--program")) {
-        char* end = nullptr;
-        const long value = std::strtol(n->c_str(), &end, 10);
-        if (n->empty() || *end != '\0' || value < 1 || value > ProgramStore::kMaxProgramNumber)
-            return usageError("list", "--program takes a program number 1..255");
-        only = static_cast<int>(value);
-    }
+    // 0: every program.
+    const auto only = args.number("--program", 1, ProgramStore::kMaxProgramNumber, 0);
+    if (!only) return usageError("list", "--program takes a program number 1..255");
     const std::string& file = args.positionals()[0];
     const auto image = readWholeSettingsFile(args.value("--settings").value_or(exeFolderPath("initial.bin")));
     if (!image) return kExitFailed;
@@ -103,8 +98,8 @@ int runList(const Words& words) {
     }
     std::vector<int> numbers;
     for (const auto n : store.directory().numbers)
-        if (!only || n == *only) numbers.push_back(n);
-    if (only && numbers.empty()) {
+        if (*only == 0 || n == *only) numbers.push_back(n);
+    if (*only != 0 && numbers.empty()) {
         std::cerr << "vantrel-cli: list: program " << *only << " is not in " << file << "\n";
         return kExitFailed;
     }
