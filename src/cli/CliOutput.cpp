@@ -28,6 +28,12 @@ Language language() { return chosenLanguage(); }
 
 std::string text(std::string_view japanese) { return inLanguage(language(), japanese); }
 
+ListingWords listingWords() {
+    const ListingWords system;
+    if (language() == Language::Japanese) return system;
+    return {text(system.axis) + " ", text(system.relative), text(system.absolute)};
+}
+
 std::ostream& out() {
     PortRun* run = PortRun::current();
     return run ? static_cast<std::ostream&>(run->out()) : std::cout;

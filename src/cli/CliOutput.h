@@ -5,6 +5,7 @@
 
 #include "data/Refusal.h"
 #include "platform/FileRead.h"
+#include "program/ProgramListing.h"
 #include "text/Language.h"
 
 namespace vantrel::cli {
@@ -26,6 +27,8 @@ void setLanguage(Language language);
 Language language();
 // One of the system's texts in the tool's language.
 std::string text(std::string_view japanese);
+// The words of an operand listing in the tool's language (JSON keeps the system's own).
+ListingWords listingWords();
 
 // Prints the system's own message and an English gloss to standard error and
 // returns kExitFailed: "vantrel-cli: 接続出来ませんでした。 (connection failed)".

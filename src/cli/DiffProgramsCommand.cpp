@@ -33,8 +33,8 @@ public:
     }
     bool present() const { return present_; }
     std::string name() const { return ansiToUtf8(program_.name); }
-    std::array<std::string, kStepColumnCount> row(int step) const {
-        return stepTableRow(program_, step, image_, store_.directory());
+    std::array<std::string, kStepColumnCount> row(int step, const ListingWords& words = {}) const {
+        return stepTableRow(program_, step, image_, store_.directory(), words);
     }
     int label(int step) const { return program_.step(step).label; }
     std::string line(int step) const { return ansiToUtf8(lines_.at(static_cast<std::size_t>(step))); }
@@ -61,14 +61,15 @@ void printProgram(const ProgramChange& change, const ListedSteps& from, const Li
     if (change.kind == ProgramChange::Kind::Removed) std::cout << " (removed)";
     if (change.renamed) std::cout << " (renamed from \"" << from.name() << "\")";
     std::cout << "\n";
+    const ListingWords words = listingWords();
     for (const StepHunk& hunk : change.hunks) {
         std::cout << "@@ " << hunkRange('-', hunk.oldStart, hunk.oldCount) << " "
                   << hunkRange('+', hunk.newStart, hunk.newCount) << " @@\n";
         for (const StepDiffLine& line : hunk.lines) {
             const bool isAdded = line.kind == StepDiffLine::Kind::Added;
-            const auto row = isAdded ? to.row(line.newStep) : from.row(line.oldStep);
+            const auto row = isAdded ? to.row(line.newStep, words) : from.row(line.oldStep, words);
             const char sign = isAdded ? '+' : line.kind == StepDiffLine::Kind::Removed ? '-' : ' ';
-            std::cout << sign << row[1] << "\t" << row[2] << "\t" << row[3] << "\t" << row[4] << "\n";
+            std::cout << sign << row[1] << "\t" << text(row[2]) << "\t" << row[3] << "\t" << row[4] << "\n";
         }
     }
 }

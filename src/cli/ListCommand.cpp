@@ -24,14 +24,15 @@ struct ListedProgram {
     std::vector<int> labels;                                      // of the steps, 0 for none
 };
 
-ListedProgram listProgram(const ProgramStore& store, int number, const SettingsImage& image) {
+ListedProgram listProgram(const ProgramStore& store, int number, const SettingsImage& image,
+                          const ListingWords& words) {
     ListedProgram listed;
     listed.number = number;
     listed.name = ansiToUtf8(store.directory().name(number));
     CurrentProgram program;
     store.readProgram(number, program);
     const int rowCount = stepTableRowCount(program);
-    for (int i = 0; i < rowCount; ++i) listed.rows.push_back(stepTableRow(program, i, image, store.directory()));
+    for (int i = 0; i < rowCount; ++i) listed.rows.push_back(stepTableRow(program, i, image, store.directory(), words));
     for (int i = 0; i < program.stepsInUse(); ++i) listed.labels.push_back(program.step(i).label);
     // The table's steps are the first step lines of the section, in order.
     auto lines = store.stepLines(store.findProgram(number));
@@ -106,7 +107,9 @@ int runList(const Words& words) {
 
     nlohmann::ordered_json json = nlohmann::ordered_json::array();
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        const ListedProgram listed = listProgram(store, numbers[i], *image);
+        // JSON keeps the system's words, the same in every language.
+        const ListedProgram listed =
+            listProgram(store, numbers[i], *image, args.flag("--json") ? ListingWords{} : listingWords());
         if (args.flag("--json")) {
             addJsonRows(listed, json);
         } else {

@@ -110,6 +110,12 @@ TEST_F(CliTest, ListShowsTheStepTableInTheAxesUnits) {
     EXPECT_NE(plain.out.find("\t相対値 軸1,軸3 P0012(-.--, -.--) "), std::string::npos) << plain.out;
     EXPECT_EQ(plain.out.find("PROG #002"), std::string::npos);
 
+    // In English the command and the listing's words are English; JSON stays the same in both languages.
+    const auto english = run({"--lang", "en", "list", path("p.ncp"), "--program", "1"});
+    EXPECT_NE(english.out.find("\tRelative Axis 1,Axis 3 P0012(-.--, -.--) "), std::string::npos) << english.out;
+    const auto jsonJa = run({"list", path("p.ncp"), "--program", "1", "--json"});
+    EXPECT_EQ(run({"--lang", "en", "list", path("p.ncp"), "--program", "1", "--json"}).out, jsonJa.out);
+
     // The default programs file lists as the program file it is.
     std::ofstream(path("Ncstepini.sys"), std::ios::binary) << programFile();
     const auto defaults = run({"list", path("Ncstepini.sys"), "--program", "1"});

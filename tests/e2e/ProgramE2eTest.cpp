@@ -56,7 +56,7 @@ TEST_F(LinkE2e, ProgramFileSendWithoutFinalAnswerIsACompileTimeout) {
     writeFile(dir / "send.sys", "X");
     ASSERT_TRUE(thread.startProgramSend((dir / "send.sys").string()));
     ASSERT_EQ(events.waitResult(), std::optional<int>(kDone));
-    EXPECT_EQ(thread.lastTransferResult().status, TransferResult::kNoAnswer);
+    EXPECT_EQ(thread.lastTransferResult().status, TransferResult::kUnanswered);
 }
 
 TEST_F(LinkE2e, ProgramFileThatCannotBeOpenedOrIsEmptySendsNothing) {

@@ -11,10 +11,10 @@ namespace vantrel {
 
 // Result record of a program file send (the compile): status 0 = accepted,
 // 1 = the controller reported an error (the four values are its details),
-// 2 = no answer.
+// 2 = no answer (kUnanswered: the progress result for no answer is 3).
 struct TransferResult {
-    enum Status : std::uint16_t { kAccepted = 0, kControllerError = 1, kNoAnswer = 2 };
-    std::uint16_t status = kNoAnswer;
+    enum Status : std::uint16_t { kAccepted = 0, kControllerError = 1, kUnanswered = 2 };
+    std::uint16_t status = kUnanswered;
     std::uint16_t values[4] = {0, 0, 0, 0};
 };
 

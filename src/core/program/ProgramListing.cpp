@@ -17,9 +17,6 @@ const std::array<int, kStepColumnCount> kStepColumnWidths = {45, 45, 110, 420, 1
 
 namespace {
 
-constexpr std::string_view kAxisWord = "軸";
-constexpr std::string_view kRelative = "相対値 ";
-constexpr std::string_view kAbsolute = "絶対値 ";
 constexpr int kHomingRecordIndex = 252;
 constexpr int kPulseAxes = 4;
 
@@ -37,7 +34,7 @@ const std::array<std::string_view, 11> kCompileErrorTexts = {
     "PROG100ｴﾗｰ",  // 10
 };
 
-std::string axisName(int axis) { return std::string(kAxisWord) + std::to_string(axis); }
+std::string axisName(const ListingWords& words, int axis) { return words.axis + std::to_string(axis); }
 
 // 1..16 for the tokens "A1".."A16", else 0.
 int axisTokenNumber(std::string_view token) {
@@ -65,13 +62,13 @@ long long roundHalfAway(double v) {
 using AxisMarks = std::array<bool, 17>;  // index 1..16
 
 // Axis names of the leading "A…" tokens, then one blank.
-void appendAxisList(std::string& out, std::string_view text, AxisMarks& marks) {
+void appendAxisList(std::string& out, std::string_view text, AxisMarks& marks, const ListingWords& words) {
     bool any = false;
     forEachToken(text, [&](std::string_view token) {
         if (token[0] != 'A') return false;
         if (const int n = axisTokenNumber(token)) {
             if (any) out.push_back(',');
-            out += axisName(n);
+            out += axisName(words, n);
             marks[static_cast<std::size_t>(n)] = true;
             any = true;
         }
@@ -136,29 +133,29 @@ void appendPointListing(std::string& out, std::string_view text, int code, const
     out.push_back(' ');
 }
 
-std::string moveListing(int code, std::string_view operand, const SettingsImage& image) {
+std::string moveListing(int code, std::string_view operand, const SettingsImage& image, const ListingWords& words) {
     std::string out;
     std::string_view rest = operand;
     if (rest.substr(0, 2) == "I ") {
-        out += kRelative;
+        out += words.relative;
         rest.remove_prefix(2);
     } else {
-        out += kAbsolute;
+        out += words.absolute;
     }
     AxisMarks marks{};
-    appendAxisList(out, rest, marks);
+    appendAxisList(out, rest, marks, words);
     const std::size_t blank = rest.find(' ');
     if (blank != std::string_view::npos) appendPointListing(out, rest.substr(blank + 1), code, image, marks);
     return out;
 }
 
-std::string homeListing(std::string_view operand, const SettingsImage& image) {
+std::string homeListing(std::string_view operand, const SettingsImage& image, const ListingWords& words) {
     std::string out;
     forEachToken(operand, [&](std::string_view token) {
         const int n = axisTokenNumber(token);
         if (n >= 1 && n <= kPulseAxes) {
             if (!out.empty()) out.push_back(',');
-            out += axisName(n);
+            out += axisName(words, n);
             out += "(" + std::to_string(ConstPositionRecord(image, n - 1, kHomingRecordIndex).speed()) + "%)";
         }
         return true;
@@ -167,7 +164,8 @@ std::string homeListing(std::string_view operand, const SettingsImage& image) {
     return out;
 }
 
-std::string pathAccListing(int code, std::string_view operand, const SettingsImage& image) {
+std::string pathAccListing(int code, std::string_view operand, const SettingsImage& image,
+                           const ListingWords& words) {
     if (operand.find("OFF") != std::string_view::npos) return std::string(operand);
     std::string out;
     for (int axis = 1; axis <= 5; ++axis) {
@@ -176,7 +174,7 @@ std::string pathAccListing(int code, std::string_view operand, const SettingsIma
         const std::size_t p = operand.find(token);
         if (p == std::string_view::npos) continue;
         if (!out.empty()) out.push_back(',');
-        out += axisName(axis);
+        out += axisName(words, axis);
         const double v = realAt(operand, p + token.size() + 1);
         if (code == kCodePath) {
             out.push_back(' ');
@@ -238,10 +236,10 @@ std::string conditionalCallListing(std::string_view operand, const ProgramDirect
     return withProgramName(head, directory, digits);
 }
 
-std::string networkListing(int code, std::string_view operand) {
+std::string networkListing(int code, std::string_view operand, const ListingWords& words) {
     std::string out;
     AxisMarks marks{};
-    appendAxisList(out, operand, marks);
+    appendAxisList(out, operand, marks, words);
     const std::size_t blank = operand.find(' ');
     if (blank == std::string_view::npos) return out;
     out.append(operand.substr(code == kCodeMove2P || code == kCodeMove2 ? blank : blank + 1));
@@ -261,24 +259,24 @@ std::string shiftListing(std::string_view operand, const SettingsImage& image) {
 }  // namespace
 
 std::string listOperand(int code, std::string_view operandCp932, const SettingsImage& image,
-                        const ProgramDirectory& directory) {
+                        const ProgramDirectory& directory, const ListingWords& words) {
     // Converted first: every token looked for is ASCII, and in UTF-8 no ASCII
     // byte can be the second half of a double-byte character.
     const std::string operand = ansiToUtf8(operandCp932);
     switch (code) {
     case kCodeMove: case kCodeMoveP: case kCodeLine: case kCodeArc:
     case kCodeMoveD: case kCodeMovePD: case kCodeLineC: case kCodeArcC:
-        return moveListing(code, operand, image);
+        return moveListing(code, operand, image, words);
     case kCodeHome: case kCodeHomeP:
-        return homeListing(operand, image);
+        return homeListing(operand, image, words);
     case kCodeBreak: case kCodeHome2P: case kCodeBreak2: case kCodeNioRd: case kCodeHome2: case kCodePrst: {
         std::string out;
         AxisMarks marks{};
-        appendAxisList(out, operand, marks);
+        appendAxisList(out, operand, marks, words);
         return out;
     }
     case kCodePath: case kCodeAcc:
-        return pathAccListing(code, operand, image);
+        return pathAccListing(code, operand, image, words);
     case kCodeWait:
         return waitListing(operand, image);
     case kCodeGosub: case kCodeProgramOn: case kCodeProgramOff:
@@ -286,7 +284,7 @@ std::string listOperand(int code, std::string_view operandCp932, const SettingsI
     case kCodeIfGosub:
         return conditionalCallListing(operand, directory);
     case kCodeMove2P: case kCodeMove2: case kCodeSav2: case kCodeSav:
-        return networkListing(code, operand);
+        return networkListing(code, operand, words);
     case kCodeShift:
         return shiftListing(operand, image);
     default:
@@ -303,7 +301,8 @@ int stepTableRowCount(const CurrentProgram& program) {
 std::string stepNumberText(int index) { return zeroPadded(index + 1, 3); }
 
 std::array<std::string, kStepColumnCount> stepTableRow(const CurrentProgram& program, int index,
-                                                       const SettingsImage& image, const ProgramDirectory& directory) {
+                                                       const SettingsImage& image, const ProgramDirectory& directory,
+                                                       const ListingWords& words) {
     std::array<std::string, kStepColumnCount> row;
     row[0] = stepNumberText(index);
     if (index < 0 || index >= CurrentProgram::kMaxSteps) return row;
@@ -311,7 +310,7 @@ std::array<std::string, kStepColumnCount> stepTableRow(const CurrentProgram& pro
     if (step.empty()) return row;
     if (step.label != 0) row[1] = zeroPadded(step.label, 3);
     row[2] = std::string(commandDisplayName(step.code));
-    row[3] = listOperand(step.code, step.operand, image, directory);
+    row[3] = listOperand(step.code, step.operand, image, directory, words);
     row[4] = ansiToUtf8(step.comment);
     return row;
 }

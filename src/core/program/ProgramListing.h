@@ -16,12 +16,20 @@
 
 namespace vantrel {
 
+// The words a listing writes around the program's own tokens. The system's
+// are Japanese; a listing shown in another language passes that language's.
+struct ListingWords {
+    std::string axis = "軸";           // before the axis number: "軸1"
+    std::string relative = "相対値 ";  // before the axes of an incremental move
+    std::string absolute = "絶対値 ";
+};
+
 // The operand as the step table lists it: axis tokens become axis names, point
 // numbers are followed by the point's positions and speed rates, timers by
 // their time, program references by the program's name. Reads the live
 // settings image and directory.
 std::string listOperand(int code, std::string_view operandCp932, const SettingsImage& image,
-                        const ProgramDirectory& directory);
+                        const ProgramDirectory& directory, const ListingWords& words = {});
 
 // --- Step table ----------------------------------------------------------------
 inline constexpr int kStepColumnCount = 5;
@@ -35,7 +43,8 @@ std::string stepNumberText(int index);
 // The five cells of row `index`: step number, label, command name, operand
 // listing, comment. An empty row shows its step number only.
 std::array<std::string, kStepColumnCount> stepTableRow(const CurrentProgram& program, int index,
-                                                       const SettingsImage& image, const ProgramDirectory& directory);
+                                                       const SettingsImage& image, const ProgramDirectory& directory,
+                                                       const ListingWords& words = {});
 
 // Which colour a row carries.
 enum class RowHighlight {

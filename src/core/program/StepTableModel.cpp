@@ -6,7 +6,8 @@ void StepTableModel::fill(const CurrentProgram& program, const SettingsImage& im
                           const ProgramDirectory& directory) {
     const int count = stepTableRowCount(program);
     rows_.resize(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) rows_[static_cast<std::size_t>(i)] = stepTableRow(program, i, image, directory);
+    for (int i = 0; i < count; ++i)
+        rows_[static_cast<std::size_t>(i)] = stepTableRow(program, i, image, directory, words_);
 }
 
 const std::string& StepTableModel::text(int row, int column) const {

@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "data/SettingsImage.h"
@@ -34,12 +35,16 @@ public:
     static int width(int column);
     static Alignment alignment(int column);
 
+    // The words the operand listings are written with from the next fill on.
+    void setListingWords(ListingWords words) { words_ = std::move(words); }
+
     void setHighlights(const RowHighlightState& state) { highlights_ = state; }
     const RowHighlightState& highlights() const { return highlights_; }
     RowHighlight highlight(int row) const { return rowHighlight(highlights_, row); }
 
 private:
     std::vector<Row> rows_;
+    ListingWords words_;
     RowHighlightState highlights_;
 };
 

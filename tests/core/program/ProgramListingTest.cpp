@@ -69,6 +69,35 @@ TEST_F(ListingTest, HomePathAccWaitAndAxisLists) {
     EXPECT_EQ(list(kCodeCalc, "X = 1 "), "X = 1 ");
 }
 
+// A listing shown in another language takes that language's words; the
+// program's own tokens, names and units stay as they are.
+TEST_F(ListingTest, ListingWordsReplaceTheSystemsOwn) {
+    const ListingWords english{"Axis ", "Relative ", "Absolute "};
+    setPoint(image, 0, 11, 1050, 50);
+    PositionRecord(image, 1, 252).setSpeed(20);
+    PulseAxisRecord(image, 1).setAccelTime(3, 125);
+    const struct {
+        int code;
+        const char* operand;
+        const char* listed;
+    } cases[] = {
+        {kCodeMove, "I A1 P0012 ", "Relative Axis 1 P0012(10.50mm) 50% "},
+        {kCodeMoveD, "A1,A2 garbage", "Absolute Axis 1,Axis 2  "},
+        {kCodeHome, "A2 ", "Axis 2(20%) "},
+        {kCodeAcc, "ON,A2 3", "Axis 2 3(1.25sec)"},
+        {kCodeBreak, "A1,A16 ", "Axis 1,Axis 16 "},
+        {kCodeMove2P, "A3 P005 ", "Axis 3  P005 "},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(listOperand(c.code, c.operand, image, directory, english), c.listed) << c.operand;
+
+    CurrentProgram program;
+    program.step(0).code = kCodeMove;
+    program.step(0).operand = "I A1 P0012 ";
+    program.stepCount = 1;
+    EXPECT_EQ(stepTableRow(program, 0, image, directory, english)[3], "Relative Axis 1 P0012(10.50mm) 50% ");
+}
+
 TEST_F(ListingTest, ProgramReferencesShowTheProgramName) {
     ProgramStore store;
     ASSERT_TRUE(store.loadText("\tPROG\t#002\t;Sub\r\n\tPROG\t#003\r\n"));
