@@ -43,8 +43,8 @@ private slots:
     void theTourShowsEveryWindowInEnglish() {
         QTemporaryDir pictures;
         QProcess run;
-        run.start(QStringLiteral(VANTREL_BIN_DIR "/vantrel"),
-                  {QStringLiteral("--lang"), QStringLiteral("en"), QStringLiteral("--screenshot-dir"), pictures.path()});
+        run.start(QStringLiteral(VANTREL_BIN_DIR "/vantrel"), {QStringLiteral("--lang"), QStringLiteral("en"),
+                                                               QStringLiteral("--screenshot-dir"), pictures.path()});
         QVERIFY(run.waitForStarted());
         QVERIFY2(run.waitForFinished(120000), "the tour did not end");
         const QString err = QString::fromLocal8Bit(run.readAllStandardError());
@@ -54,7 +54,8 @@ private slots:
             if (line.startsWith(QStringLiteral("vantrel: Japanese text in "))) japanese << line;
         QVERIFY2(japanese.isEmpty(), qPrintable(japanese.join(QLatin1Char('\n'))));
         // The tour went through to its last picture.
-        for (const char* picture : {"initialise-dialog.png", "status-monitor.png", "jog-pulse-axis.png", "main-window.png"})
+        for (const char* picture :
+             {"initialise-dialog.png", "status-monitor.png", "jog-pulse-axis.png", "main-window.png"})
             QVERIFY2(QFile::exists(pictures.filePath(QString::fromLatin1(picture))), picture);
     }
 

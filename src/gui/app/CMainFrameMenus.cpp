@@ -105,7 +105,8 @@ void CMainFrame::createMenus() {
     toolbar->addSeparator();
     toolbar->addAction(undoActions_->undoAction());
     toolbar->addAction(undoActions_->redoAction());
-    toolbarItems_ = {{run, stop}, {run, start}, {run, stepRun}, {run, autoRun}, {run, editTest}, {monitor, monitorMenu}};
+    toolbarItems_ = {{run, stop},    {run, start},    {run, stepRun},
+                     {run, autoRun}, {run, editTest}, {monitor, monitorMenu}};
     showToolbarTips();
 }
 
@@ -118,7 +119,8 @@ void CMainFrame::createLanguageMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("言語 / Language"));
     menu->setProperty(ui::kBothLanguages, true);
     auto* group = new QActionGroup(menu);
-    for (const auto& [name, language] : {std::pair{"日本語", Language::Japanese}, std::pair{"English", Language::English}}) {
+    for (const auto& [name, language] :
+         {std::pair{"日本語", Language::Japanese}, std::pair{"English", Language::English}}) {
         QAction* item = menu->addAction(QString::fromUtf8(name));
         item->setCheckable(true);
         item->setChecked(ui::guiLanguage() == language);
@@ -148,19 +150,23 @@ void CMainFrame::createFileMenu() {
         fileMenu_->addSeparator();
     };
     addGroup(settingsActions_,
-             {{{QT_TR_NOOP("開く(&O)..."), QT_TR_NOOP("設定ファイルを開きます（Ctrl+O：プログラム作成画面以外）"), &CMainFrame::openSettingsFile},
-               {QT_TR_NOOP("上書き保存(&V)"), QT_TR_NOOP("使用中の設定ファイルに上書き保存します（Ctrl+S：プログラム作成画面以外）"),
+             {{{QT_TR_NOOP("開く(&O)..."),
+                QT_TR_NOOP("設定ファイルを開きます（Ctrl+O：プログラム作成画面以外）"), &CMainFrame::openSettingsFile},
+               {QT_TR_NOOP("上書き保存(&V)"),
+                QT_TR_NOOP("使用中の設定ファイルに上書き保存します（Ctrl+S：プログラム作成画面以外）"),
                 &CMainFrame::overwriteSettingsFile},
-               {QT_TR_NOOP("名前を付けて保存(&S)..."), QT_TR_NOOP("設定を名前を付けて保存します（Ctrl+Shift+S：プログラム作成画面以外）"),
+               {QT_TR_NOOP("名前を付けて保存(&S)..."),
+                QT_TR_NOOP("設定を名前を付けて保存します（Ctrl+Shift+S：プログラム作成画面以外）"),
                 &CMainFrame::saveSettingsFile}}});
     addGroup(programActions_,
-             {{{QT_TR_NOOP("プログラムを開く(&R)..."), QT_TR_NOOP("プログラムファイルを開きます（Ctrl+O：プログラム作成画面）"),
-                &CMainFrame::openProgramFile},
+             {{{QT_TR_NOOP("プログラムを開く(&R)..."),
+                QT_TR_NOOP("プログラムファイルを開きます（Ctrl+O：プログラム作成画面）"), &CMainFrame::openProgramFile},
                {QT_TR_NOOP("プログラムを上書き保存(&W)"),
                 QT_TR_NOOP("使用中のプログラムファイルに上書き保存します（Ctrl+S：プログラム作成画面）"),
                 &CMainFrame::overwriteProgramFile},
                {QT_TR_NOOP("プログラムに名前を付けて保存(&A)..."),
-                QT_TR_NOOP("プログラムを名前を付けて保存します（Ctrl+Shift+S：プログラム作成画面）"), &CMainFrame::saveProgramFile}}});
+                QT_TR_NOOP("プログラムを名前を付けて保存します（Ctrl+Shift+S：プログラム作成画面）"),
+                &CMainFrame::saveProgramFile}}});
     recentEnd_ = fileMenu_->addSeparator();
     QAction* exit = fileMenu_->addAction(tr("アプリケーションの終了(&X)"));
     connect(exit, &QAction::triggered, this, &QWidget::close);

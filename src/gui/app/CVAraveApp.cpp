@@ -126,7 +126,8 @@ CVAraveApp::Options CVAraveApp::parseOptions(const QStringList& arguments) {
 }
 
 QString CVAraveApp::usageLine() {
-    return QStringLiteral("usage: vantrel [--lang ja|en] [--demo] [--no-splash] [--screenshot-dir DIR] [--quit-after MS] "
+    return QStringLiteral("usage: vantrel [--lang ja|en] [--demo] [--no-splash] [--screenshot-dir DIR] "
+                          "[--quit-after MS] "
                           "(vantrel --help for more)");
 }
 

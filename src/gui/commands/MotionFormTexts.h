@@ -12,7 +12,8 @@ namespace vantrel::motion {
 inline QString text(const char* label) { return QCoreApplication::translate("MotionForm", label); }
 
 inline constexpr const char* kAbsoluteText = QT_TRANSLATE_NOOP("MotionForm", "絶対");  // positions as given
-inline constexpr const char* kRelativeText = QT_TRANSLATE_NOOP("MotionForm", "相対");  // positions relative to where the axes stand
+// positions relative to where the axes stand
+inline constexpr const char* kRelativeText = QT_TRANSLATE_NOOP("MotionForm", "相対");
 inline constexpr const char* kOnText = "ON";
 inline constexpr const char* kOffText = "OFF";
 inline constexpr const char* kPercentText = QT_TRANSLATE_NOOP("MotionForm", "％");  // beside a speed field

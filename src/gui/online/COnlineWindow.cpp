@@ -50,7 +50,8 @@ QLabel* COnlineWindow::makeModeReason() {
 bool COnlineWindow::followMode(MonitorWindow which) {
     const MaybeRefusal blocked = checkMonitorWindowOpen(which, state_.status.modeWord.load(std::memory_order_relaxed));
     if (modeReason_) {
-        if (blocked && modeReason_->text() != ui::coreText(blocked->text)) modeReason_->setText(ui::coreText(blocked->text));
+        const QString reason = blocked ? ui::coreText(blocked->text) : QString();
+        if (blocked && modeReason_->text() != reason) modeReason_->setText(reason);
         modeReason_->setVisible(blocked.has_value());
     }
     return !blocked;

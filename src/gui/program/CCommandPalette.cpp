@@ -64,7 +64,8 @@ CCommandPalette::CCommandPalette(const CProgramCmdPage::Available& available, QW
     controlsLayout->addLayout(editRow);
     // While the controller runs, the buttons are hidden; an empty window would
     // look broken, so it says why.
-    notEditing_ = new QLabel(tr("実行中はコマンドを入力できません。\n編集テストモードに切り替えると入力できます。"), this);
+    notEditing_ =
+        new QLabel(tr("実行中はコマンドを入力できません。\n編集テストモードに切り替えると入力できます。"), this);
     notEditing_->setAlignment(Qt::AlignCenter);
     notEditing_->hide();
     auto* layout = new QVBoxLayout(this);

@@ -26,6 +26,7 @@
 #include "ui/MessageBox.h"
 #include "ui/StatusNote.h"
 #include "ui/Utf8Text.h"
+#include "ui/VisibleTexts.h"
 
 namespace vantrel {
 
@@ -106,6 +107,7 @@ QWidget* CProgramView::createHeader() {
     nameButton_ = new QPushButton(header);
     nameButton_->setObjectName(QStringLiteral("プログラム名称"));
     nameButton_->setMinimumWidth(220);
+    nameButton_->setProperty(ui::kUserData, true);  // shows the program's name
     nameButton_->setToolTip(tr("プログラム名称"));
     connect(nameButton_, &QPushButton::clicked, this, &CProgramView::editProgramName);
     row->addWidget(nameButton_);
@@ -200,6 +202,15 @@ void CProgramView::applyMode() {
         fillTable(Scroll::Keep);
     else
         model_->setHighlights(highlights());
+}
+
+void CProgramView::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // The listing's words, the mode and the status line are built in the window's language.
+    if (event->type() != QEvent::LanguageChange || !model_) return;
+    fillTable(Scroll::Keep);
+    applyMode();
+    showStatusTexts();
 }
 
 void CProgramView::showStatusTexts() {

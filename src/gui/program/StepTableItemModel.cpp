@@ -15,6 +15,7 @@ constexpr int kCommandColumn = 2;  // "Step", "Label", the command, its operand,
 void StepTableItemModel::fill(const CurrentProgram& program, const SettingsImage& image,
                               const ProgramDirectory& directory, const RowHighlightState& highlights) {
     beginResetModel();
+    table_.setListingWords(listingWordsIn(ui::guiLanguage()));
     table_.fill(program, image, directory);
     table_.setHighlights(highlights);
     endResetModel();

@@ -31,7 +31,8 @@ CRivoSettingView::CRivoSettingView(SettingsImage& image, ControllerWriteSink* si
     auto* form = new QFormLayout;
     for (const Field field : kFields) {
         auto* box = new QComboBox(this);
-        for (const auto& choice : RivoSettingModel::lineFieldChoices(field)) box->addItem(ui::coreText(choice), QString::fromStdString(choice));
+        for (const auto& choice : RivoSettingModel::lineFieldChoices(field))
+            box->addItem(ui::coreText(choice), QString::fromStdString(choice));
         box->installEventFilter(this);
         connect(box, &QComboBox::activated, this, [this, field, box] {
             EditGroup group(recorder_, RivoSettingModel::lineFieldLabel(field),
@@ -69,7 +70,8 @@ void CRivoSettingView::showLineFields() {
 bool CRivoSettingView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         for (const Field field : kFields)
-            if (watched == lineField(field)) lineHelp_->setPlainText(ui::coreText(RivoSettingModel::lineFieldHelp(field)));
+            if (watched == lineField(field))
+                lineHelp_->setPlainText(ui::coreText(RivoSettingModel::lineFieldHelp(field)));
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -54,10 +54,12 @@ void renewItems(const TextTranslator& texts, QWidget* widget) {
                 renew(texts, [item] { return item->text(); }, [item](const QString& t) { item->setText(t); });
     } else if (auto* combo = qobject_cast<QComboBox*>(widget); combo && !combo->isEditable()) {
         for (int i = 0; i < combo->count(); ++i)
-            renew(texts, [combo, i] { return combo->itemText(i); }, [combo, i](const QString& t) { combo->setItemText(i, t); });
+            renew(texts, [combo, i] { return combo->itemText(i); },
+                  [combo, i](const QString& t) { combo->setItemText(i, t); });
     } else if (auto* tabs = qobject_cast<QTabBar*>(widget)) {
         for (int i = 0; i < tabs->count(); ++i)
-            renew(texts, [tabs, i] { return tabs->tabText(i); }, [tabs, i](const QString& t) { tabs->setTabText(i, t); });
+            renew(texts, [tabs, i] { return tabs->tabText(i); },
+                  [tabs, i](const QString& t) { tabs->setTabText(i, t); });
     }
     // Views over the core's tables ask their model again when they paint.
     if (auto* view = qobject_cast<QAbstractItemView*>(widget)) {
@@ -78,8 +80,13 @@ void renewWidget(const TextTranslator& texts, QWidget* widget, QSet<QAction*>& a
         renew(texts, [button] { return button->text(); }, [button](const QString& t) { button->setText(t); });
     else if (auto* group = qobject_cast<QGroupBox*>(widget))
         renew(texts, [group] { return group->title(); }, [group](const QString& t) { group->setTitle(t); });
-    else if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        renew(texts, [edit] { return edit->placeholderText(); }, [edit](const QString& t) { edit->setPlaceholderText(t); });
+    else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        renew(texts, [edit] { return edit->placeholderText(); },
+              [edit](const QString& t) { edit->setPlaceholderText(t); });
+        // A field the user types into holds the user's text; a read-only one shows the system's.
+        if (edit->isReadOnly())
+            renew(texts, [edit] { return edit->text(); }, [edit](const QString& t) { edit->setText(t); });
+    }
     renewItems(texts, widget);
     // Menus show their actions; a menu's own title is the text of its menu action.
     if (auto* menu = qobject_cast<QMenu*>(widget)) {

@@ -22,8 +22,8 @@ QString TextTranslator::translate(const char* context, const char* sourceText, c
 }
 
 QString TextTranslator::coreText(std::string_view japanese) const {
-    const QString shown =
-        fromUtf8(language_ == Language::English ? EnglishCatalogue::instance().english(japanese) : std::string(japanese));
+    const QString shown = language_ == Language::English ? fromUtf8(EnglishCatalogue::instance().english(japanese))
+                                                         : fromUtf8(japanese);
     if (!shown.isEmpty()) remember(shown, {QByteArray(), QByteArray(japanese.data(), qsizetype(japanese.size())), {}});
     return shown;
 }
@@ -36,7 +36,8 @@ std::optional<QString> TextTranslator::again(const QString& shown) const {
         if (found == origins_.constEnd()) return std::nullopt;
         origin = *found;
     }
-    if (origin.context.isNull()) return coreText(std::string_view(origin.source.constData(), std::size_t(origin.source.size())));
+    if (origin.context.isNull())
+        return coreText(std::string_view(origin.source.constData(), static_cast<std::size_t>(origin.source.size())));
     const QString text = translate(origin.context.constData(), origin.source.constData(),
                                    origin.disambiguation.isNull() ? nullptr : origin.disambiguation.constData());
     return text.isEmpty() ? QString::fromUtf8(origin.source) : text;
