@@ -4,8 +4,11 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
+#include <QTimer>
 #include <QTranslator>
+#include <QWidget>
 
+#include "ui/CWindowPlacer.h"
 #include "ui/RetranslateWindows.h"
 #include "ui/TextTranslator.h"
 #include "ui/Utf8Text.h"
@@ -13,6 +16,9 @@
 namespace vantrel::ui {
 
 namespace {
+
+// Long enough for the layouts and the window manager to take the new sizes.
+constexpr int kSettleMs = 200;
 
 QPointer<TextTranslator>& ownTexts() {
     static QPointer<TextTranslator> translator;
@@ -51,7 +57,13 @@ void setGuiLanguage(QApplication& application, Language language) {
     // Installed last, so asked first; it answers only for the program's own texts.
     QApplication::removeTranslator(ownTexts());
     QApplication::installTranslator(ownTexts());
-    if (switching) retranslateWindows(*ownTexts());
+    if (!switching) return;
+    retranslateWindows(*ownTexts());
+    // Texts of another length resize windows once their layouts have run; none is left past its screen's edge.
+    QTimer::singleShot(kSettleMs, &application, [] {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible()) CWindowPlacer::keepOnScreen(window);
+    });
 }
 
 Language guiLanguage() { return ownTexts() ? ownTexts()->language() : Language::Japanese; }
