@@ -13,8 +13,8 @@
 #include "app/CAboutDlg.h"
 #include "app/CIpAddressDlg.h"
 #include "app/CSettingInitialDlg.h"
-#include "ui/MessageBox.h"
 #include "ui/GuiLanguage.h"
+#include "ui/MessageBox.h"
 
 using namespace vantrel;
 
