@@ -71,7 +71,7 @@ for size in 1600x1000 1366x768; do
     openbox >/dev/null 2>&1 &
     pids="$pids $!"
     XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime \
-    ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} "$program" --demo --no-splash >/dev/null 2>&1 &
+    ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} "$program" --lang ja --demo --no-splash >/dev/null 2>&1 &
     pids="$pids $!"
 
     main=$(window '^VANTREL')

@@ -11,15 +11,18 @@
 # then the flow-control, I/O, timer, counter and calculation editors; then every
 # motion command editor on a new and on an existing step.
 #
-#   scripts/screenshots.sh [BUILD_DIR] [OUTPUT_DIR]
+#   scripts/screenshots.sh [BUILD_DIR] [OUTPUT_DIR] [ja|en]
 #
-# BUILD_DIR defaults to build/release (scripts/run.sh builds it), OUTPUT_DIR to docs/screenshots. Needs
+# BUILD_DIR defaults to build/release (scripts/run.sh builds it), OUTPUT_DIR to docs/screenshots; the
+# windows of the tour speak the language given (default ja; the program editor's picture makers speak
+# Japanese), and in English every text of the system they still show in Japanese is reported. Needs
 # xvfb-run (package xvfb) and a Japanese font (fonts-noto-cjk).
 set -eu
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build/release}
 out=${2:-$here/docs/screenshots}
+language=${3:-ja}
 program=$build/bin/vantrel
 
 if [ ! -x "$program" ]; then
@@ -41,7 +44,7 @@ out=$(cd "$out" && pwd)
 
 XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime \
 ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} \
-    xvfb-run -a -s "-screen 0 1280x1024x24" "$program" --screenshot-dir "$out"
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$program" --lang "$language" --screenshot-dir "$out"
 
 # Runs one of the picture makers built with the benchmarks, against a
 # simulated controller of its own; a maker not built is named and skipped.

@@ -28,11 +28,7 @@ Language language() { return chosenLanguage(); }
 
 std::string text(std::string_view japanese) { return inLanguage(language(), japanese); }
 
-ListingWords listingWords() {
-    const ListingWords system;
-    if (language() == Language::Japanese) return system;
-    return {text(system.axis) + " ", text(system.relative), text(system.absolute)};
-}
+ListingWords listingWords() { return listingWordsIn(language()); }
 
 std::ostream& out() {
     PortRun* run = PortRun::current();

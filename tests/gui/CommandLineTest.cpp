@@ -32,6 +32,10 @@ private slots:
                                                 << "option --quit-after needs a number of milliseconds";
         QTest::newRow("quit-after below zero") << QStringList{"--quit-after", "-5"} << Action::Refuse
                                                << "option --quit-after needs a number of milliseconds";
+        QTest::newRow("lang of another language") << QStringList{"--lang", "de"} << Action::Refuse
+                                                  << "option --lang takes ja or en";
+        QTest::newRow("lang without its value") << QStringList{"--lang"} << Action::Refuse
+                                                << "option --lang takes ja or en";
         QTest::newRow("screenshot-dir without a folder") << QStringList{"--screenshot-dir"} << Action::Refuse
                                                          << "option --screenshot-dir needs a folder";
         QTest::newRow("Qt option without its value") << QStringList{"-platform"} << Action::Refuse
@@ -53,6 +57,28 @@ private slots:
         QVERIFY(tour.demo && !tour.splash);  // the tour runs the simulated controller, without the splash
         QCOMPARE(tour.screenshotDir, QString("/tmp/x"));
         QCOMPARE(tour.quitAfterMs, -1);
+    }
+
+    // The windows' language: --lang first, then the choice kept in the
+    // profile, then the locale.
+    void theLanguageComesFromTheLineTheProfileOrTheLocale() {
+        constexpr Language ja = Language::Japanese, en = Language::English;
+        const auto options = [](QStringList words) { return CVAraveApp::parseOptions(QStringList{"vantrel"} + words); };
+        const struct {
+            CVAraveApp::Options options;
+            const char* profile;
+            Language locale;
+            Language chosen;
+        } cases[] = {
+            {options({"--lang", "en"}), "ja", ja, en},
+            {options({"--lang", "ja"}), "", en, ja},
+            {options({}), "en", ja, en},
+            {options({}), "ja", en, ja},
+            {options({}), "", en, en},
+            {options({}), "xx", ja, ja},  // a damaged entry is no choice
+        };
+        for (const auto& c : cases)
+            QCOMPARE(CVAraveApp::startLanguage(c.options, c.profile, c.locale), c.chosen);
     }
 
     // The process: help, version and a refusal need no display and are

@@ -13,8 +13,8 @@
 #include "app/CAboutDlg.h"
 #include "app/CIpAddressDlg.h"
 #include "app/CSettingInitialDlg.h"
+#include "ui/GuiLanguage.h"
 #include "ui/MessageBox.h"
-#include "ui/QtJapaneseTexts.h"
 
 using namespace vantrel;
 
@@ -86,13 +86,19 @@ private slots:
     }
 
     // Qt's translations are part of the installed packages: a question's
-    // buttons read as on a Japanese desktop.
-    void questionButtonsAreJapanese() {
-        QVERIFY(ui::installQtJapaneseTexts(*qApp));
-        QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), QStringLiteral("本当に削除しますか？"),
-                        QMessageBox::Yes | QMessageBox::No);
-        QVERIFY(box.button(QMessageBox::Yes)->text().startsWith(QStringLiteral("はい")));
-        QVERIFY(box.button(QMessageBox::No)->text().startsWith(QStringLiteral("いいえ")));
+    // buttons read as on a Japanese desktop, or an English one.
+    void questionButtonsFollowTheLanguage() {
+        const auto buttons = [] {
+            QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), QStringLiteral("本当に削除しますか？"),
+                            QMessageBox::Yes | QMessageBox::No);
+            return box.button(QMessageBox::Yes)->text() + QLatin1Char('|') + box.button(QMessageBox::No)->text();
+        };
+        ui::setGuiLanguage(*qApp, Language::Japanese);
+        QVERIFY2(buttons().startsWith(QStringLiteral("はい")) && buttons().contains(QStringLiteral("|いいえ")),
+                 qPrintable(buttons()));
+        ui::setGuiLanguage(*qApp, Language::English);
+        QVERIFY2(buttons().remove(QLatin1Char('&')) == QStringLiteral("Yes|No"), qPrintable(buttons()));
+        ui::setGuiLanguage(*qApp, Language::Japanese);
     }
 };
 

@@ -8,32 +8,32 @@ namespace {
 
 using Kind = UnsavedWork::Origin::Kind;
 
-std::string settingsName(const UnsavedWork::Origin& origin) {
+std::string settingsName(const UnsavedWork::Origin& origin, Language language) {
     switch (origin.kind) {
     case Kind::None: return {};
-    case Kind::Defaults: return "初期設定";
+    case Kind::Defaults: return inLanguage(language, "初期設定");
     case Kind::File: return fileNameOf(origin.path);
-    case Kind::Controller: return "コントローラの設定";
-    case Kind::Recovered: return "復元した設定";
+    case Kind::Controller: return inLanguage(language, "コントローラの設定");
+    case Kind::Recovered: return inLanguage(language, "復元した設定");
     }
     return {};
 }
 
-std::string programsName(const UnsavedWork::Origin& origin) {
+std::string programsName(const UnsavedWork::Origin& origin, Language language) {
     switch (origin.kind) {
     case Kind::None: return {};
     case Kind::Defaults:
     case Kind::File: return fileNameOf(origin.path);
-    case Kind::Controller: return "コントローラのプログラム";
-    case Kind::Recovered: return "復元したプログラム";
+    case Kind::Controller: return inLanguage(language, "コントローラのプログラム");
+    case Kind::Recovered: return inLanguage(language, "復元したプログラム");
     }
     return {};
 }
 
-void addPart(std::string& title, std::string name, bool unsaved) {
+void addPart(std::string& title, std::string name, bool unsaved, Language language) {
     // Work from nowhere is named only once it holds changes.
     if (name.empty() && !unsaved) return;
-    if (name.empty()) name = "無題";
+    if (name.empty()) name = inLanguage(language, "無題");
     title += title.empty() ? " - " : " / ";
     title += name;
     if (unsaved) title += " *";
@@ -45,8 +45,8 @@ std::string fileNameOf(const std::string& path) { return std::filesystem::path(p
 
 std::string mainWindowTitle(const MainWindowTitleInput& input) {
     std::string parts;
-    addPart(parts, settingsName(input.settings), input.settingsUnsaved);
-    addPart(parts, programsName(input.programs), input.programsUnsaved);
+    addPart(parts, settingsName(input.settings, input.language), input.settingsUnsaved, input.language);
+    addPart(parts, programsName(input.programs, input.language), input.programsUnsaved, input.language);
     return "VANTREL" + parts;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/UnsavedWork.h"
+#include "text/Language.h"
 
 namespace vantrel {
 
@@ -19,6 +20,7 @@ struct MainWindowTitleInput {
     bool settingsUnsaved = false;
     UnsavedWork::Origin programs;
     bool programsUnsaved = false;
+    Language language = Language::Japanese;  // of the names of work in no file; file names stay as they are
 };
 
 std::string mainWindowTitle(const MainWindowTitleInput& input);

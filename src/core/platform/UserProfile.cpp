@@ -17,6 +17,7 @@ constexpr const char* kDataSection = "data";
 constexpr const char* kPathEntry = "path";
 constexpr const char* kApplicationSection = "Settings";
 constexpr const char* kApplicationLookEntry = "ApplicationLook";
+constexpr const char* kLanguageEntry = "Language";
 constexpr const char* kRecentSection = "Recent File List";
 constexpr const char* kWindowsSection = "Windows";
 constexpr const char* kTreeWidthEntry = "TreeWidth";
@@ -95,6 +96,16 @@ int UserProfile::applicationLook(int defaultLook) const
 bool UserProfile::setApplicationLook(int look) const
 {
     return IniFile(path_).writeInt(kApplicationSection, kApplicationLookEntry, look);
+}
+
+std::string UserProfile::language() const
+{
+    return IniFile(path_).readString(kApplicationSection, kLanguageEntry, "");
+}
+
+bool UserProfile::setLanguage(std::string_view name) const
+{
+    return IniFile(path_).writeString(kApplicationSection, kLanguageEntry, name);
 }
 
 std::vector<std::string> UserProfile::recentFiles() const

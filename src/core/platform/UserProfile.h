@@ -10,7 +10,7 @@ namespace vantrel {
 // The per-user profile values the main window keeps between runs, in the INI
 // file of the company key "KESSLAND" (profileFilePath()):
 // section "data" entry "path" (folder of the last settings or program file
-// chosen in a file dialog), "ApplicationLook" (visual theme) in the
+// chosen in a file dialog), "ApplicationLook" (visual theme) and "Language" in the
 // application's section, the recent-file list of four entries, and in section
 // "Windows" where each window was left and the width of the main window's tree.
 class UserProfile {
@@ -32,6 +32,10 @@ public:
 
     int applicationLook(int defaultLook) const;
     bool setApplicationLook(int look) const;
+
+    // The language the user chose in the window ("ja", "en"); empty when never chosen.
+    std::string language() const;
+    bool setLanguage(std::string_view name) const;
 
     // Recent files, most recent first, at most four, empty entries left out.
     std::vector<std::string> recentFiles() const;

@@ -34,6 +34,17 @@ const std::array<std::string_view, 11> kCompileErrorTexts = {
     "PROG100ｴﾗｰ",  // 10
 };
 
+}  // namespace
+
+ListingWords listingWordsIn(Language language) {
+    const ListingWords system;
+    if (language == Language::Japanese) return system;
+    return {inLanguage(language, system.axis) + " ", inLanguage(language, system.relative),
+            inLanguage(language, system.absolute)};
+}
+
+namespace {
+
 std::string axisName(const ListingWords& words, int axis) { return words.axis + std::to_string(axis); }
 
 // 1..16 for the tokens "A1".."A16", else 0.

@@ -13,6 +13,7 @@
 #include "data/SettingsImage.h"
 #include "program/CurrentProgram.h"
 #include "program/ProgramDirectory.h"
+#include "text/Language.h"
 
 namespace vantrel {
 
@@ -23,6 +24,8 @@ struct ListingWords {
     std::string relative = "相対値 ";  // before the axes of an incremental move
     std::string absolute = "絶対値 ";
 };
+// The words in a language: the system's own in Japanese, else the catalogue's.
+ListingWords listingWordsIn(Language language);
 
 // The operand as the step table lists it: axis tokens become axis names, point
 // numbers are followed by the point's positions and speed rates, timers by

@@ -25,14 +25,14 @@ constexpr Library kLibraries[] = {
 }  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("バージョン情報 VANTREL"));
+    setWindowTitle(tr("バージョン情報 VANTREL"));
     QStringList lines{QStringLiteral("VANTREL Version " VANTREL_VERSION_TEXT),
                       QStringLiteral("Copyright (C) KESSLAND"),
                       QString(),
-                      QStringLiteral("ビルド日: " VANTREL_BUILD_DATE),
-                      QStringLiteral("Qt バージョン: %1").arg(QString::fromLatin1(qVersion())),
+                      tr("ビルド日: %1").arg(QStringLiteral(VANTREL_BUILD_DATE)),
+                      tr("Qt バージョン: %1").arg(QString::fromLatin1(qVersion())),
                       QString(),
-                      QStringLiteral("使用ライブラリとライセンス:")};
+                      tr("使用ライブラリとライセンス:")};
     for (const Library& library : kLibraries)
         lines << QStringLiteral("  %1 (%2): %3")
                      .arg(QString::fromUtf8(library.name), QString::fromUtf8(library.usedBy),

@@ -7,10 +7,10 @@
 namespace vantrel {
 
 CConnectDlg::CConnectDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("接続"));
-    auto* toPc = new QPushButton(QStringLiteral("コントローラ→PC"), this);
-    auto* toController = new QPushButton(QStringLiteral("PC→コントローラ"), this);
-    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    setWindowTitle(tr("接続"));
+    auto* toPc = new QPushButton(tr("コントローラ→PC"), this);
+    auto* toController = new QPushButton(tr("PC→コントローラ"), this);
+    auto* cancel = new QPushButton(tr("キャンセル"), this);
     connect(toPc, &QPushButton::clicked, this, [this] { done(ControllerToPc); });
     connect(toController, &QPushButton::clicked, this, [this] { done(PcToController); });
     connect(cancel, &QPushButton::clicked, this, [this] { done(Cancelled); });

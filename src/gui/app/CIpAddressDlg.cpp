@@ -16,17 +16,17 @@
 namespace vantrel {
 
 CIpAddressDlg::CIpAddressDlg(const EthernetAddressValues& values, QWidget* parent) : QDialog(parent), values_(values) {
-    setWindowTitle(QStringLiteral("Ethernet IPアドレス"));
+    setWindowTitle(tr("Ethernet IPアドレス"));
     port_ = new QLineEdit(QString::number(values.port), this);
     port_->setMaxLength(6);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("IPアドレス："), addressRow(ip_, values.ipAddress));
-    form->addRow(QStringLiteral("サブネットマスク："), addressRow(mask_, values.subnetMask));
-    form->addRow(QStringLiteral("デフォルトゲートウェイ："), addressRow(gateway_, values.gateway));
-    form->addRow(QStringLiteral("ポート番号："), port_);
+    form->addRow(tr("IPアドレス："), addressRow(ip_, values.ipAddress));
+    form->addRow(tr("サブネットマスク："), addressRow(mask_, values.subnetMask));
+    form->addRow(tr("デフォルトゲートウェイ："), addressRow(gateway_, values.gateway));
+    form->addRow(tr("ポート番号："), port_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &CIpAddressDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -4,6 +4,7 @@
 #include <array>
 #include <mutex>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -23,6 +24,7 @@
 #include "app/RecentFiles.h"
 #include "app/SpeedLevel.h"
 #include "app/TransactionMessages.h"
+#include "app/UndoActions.h"
 #include "data/FileReadMessages.h"
 #include "data/FileSaveMessages.h"
 #include "data/ImageEdit.h"
@@ -36,6 +38,7 @@
 #include "platform/UserProfile.h"
 #include "ui/CGridView.h"
 #include "ui/CWindowPlacer.h"
+#include "ui/GuiLanguage.h"
 #include "ui/MessageBox.h"
 #include "ui/StatusNote.h"
 #include "ui/SaveWithRetry.h"
@@ -50,7 +53,7 @@ constexpr int kDefaultWidth = 1100;
 constexpr int kDefaultHeight = 560;
 
 QTreeWidgetItem* addEntry(const NavigationEntry& entry, QTreeWidgetItem* parent) {
-    auto* item = new QTreeWidgetItem(parent, QStringList(QString::fromStdString(entry.text)));
+    auto* item = new QTreeWidgetItem(parent, QStringList(ui::coreText(entry.text)));
     item->setData(0, kViewKindRole, static_cast<int>(entry.kind));
     for (const auto& child : entry.children) addEntry(child, item);
     return item;
@@ -212,12 +215,29 @@ void CMainFrame::showEdited(const EditHistory::Outcome& outcome) {
     refreshTitle();
 }
 
+void CMainFrame::chooseLanguage(Language language) {
+    // Only texts change: nothing goes to the controller, no operation is touched.
+    if (language != ui::guiLanguage()) ui::setGuiLanguage(*qApp, language);
+    UserProfile().setLanguage(language == Language::English ? "en" : "ja");
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange || !statusPane_) return;
+    // The texts built around names and numbers; the fixed ones are already renewed.
+    showToolbarTips();
+    undoActions_->refresh();
+    refreshStatusPane();
+    refreshTitle();
+}
+
 void CMainFrame::refreshTitle() {
     const UnsavedWork& work = state_.unsaved;
     const QString title = QString::fromStdString(mainWindowTitle({work.settingsOrigin(),
                                                                   work.settingsUnsaved(state_.image),
                                                                   work.programsOrigin(),
-                                                                  work.programsUnsaved(state_.programs.text())}));
+                                                                  work.programsUnsaved(state_.programs.text()),
+                                                                  ui::guiLanguage()}));
     if (title != windowTitle()) setWindowTitle(title);
     // A file newly in use (opened or saved) is the most recent file.
     bool recentChanged = false;
@@ -270,7 +290,7 @@ bool CMainFrame::showProgramEditorToOpen() {
     // Only the edit-test mode edits programs (the program editor hides its
     // own open button in the run modes).
     if (state_.status.modeWord.load() != mode::kEditTest) {
-        ui::showStatusNote(QStringLiteral("プログラムを開くには編集テストモードに切り換えてください。"));
+        ui::showStatusNote(tr("プログラムを開くには編集テストモードに切り換えてください。"));
         return false;
     }
     chooseView(ViewKind::ProgramEditor);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include <QMainWindow>
@@ -14,6 +15,7 @@
 #include "app/ViewFactory.h"
 #include "link/GuiLinkEvents.h"
 #include "link/Protocol.h"
+#include "text/Language.h"
 #include "undo/EditHistory.h"
 
 class QAction;
@@ -104,8 +106,12 @@ public:
     void showRecoveryNote(const QString& text);
     QString recoveryNote() const;
 
+    // Shows every window in the language and keeps the choice in the user's profile.
+    void chooseLanguage(Language language);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // LinkEventHandler (UI thread)
@@ -121,6 +127,9 @@ private:
 
     void createMenus();
     void createFileMenu();
+    void createLanguageMenu();
+    // The toolbar buttons' tips: each command with the keys that reach it through the menus.
+    void showToolbarTips();
     // Ctrl+O, Ctrl+S and Ctrl+Shift+S act on program files while the program
     // editor is shown, else on settings files.
     void assignFileShortcuts();
@@ -179,6 +188,7 @@ private:
     UnsavedWork::Origin programsOriginShown_;
     CMonitorMenuDlg* monitorMenu_ = nullptr;
     UndoActions* undoActions_ = nullptr;
+    std::vector<std::pair<QMenu*, QAction*>> toolbarItems_;  // menu and action of each toolbar button
     ViewKind currentKind_ = ViewKind::None;
     bool linkShutDown_ = false;
 };

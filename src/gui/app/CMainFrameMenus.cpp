@@ -1,5 +1,7 @@
 // The main window's menus, toolbar and recent-file entries.
 #include <QAction>
+#include <QActionGroup>
+#include <QApplication>
 #include <QDir>
 #include <QKeySequence>
 #include <QMenuBar>
@@ -13,6 +15,8 @@
 #include "app/UndoActions.h"
 #include "link/CLinkTraceAction.h"
 #include "platform/UserProfile.h"
+#include "ui/GuiLanguage.h"
+#include "ui/VisibleTexts.h"
 
 namespace vantrel {
 
@@ -40,19 +44,19 @@ void CMainFrame::createMenus() {
     };
     createFileMenu();
 
-    QMenu* link = menuBar()->addMenu(QStringLiteral("通信(&C)"));
-    addAction(link, QStringLiteral("通信ポート(&S)..."), &CMainFrame::choosePort);
-    addAction(link, QStringLiteral("USB接続(&N)"), &CMainFrame::connectController);
-    addAction(link, QStringLiteral("USB切断(&D)"), &CMainFrame::disconnectController);
-    addAction(link, QStringLiteral("Ethernet IPアドレス(&P)..."), &CMainFrame::editEthernetAddress);
-    addAction(link, QStringLiteral("設定初期化(&I)..."), &CMainFrame::initialiseController);
-    addAction(link, QStringLiteral("FLASH書込み(&F)..."), &CMainFrame::writeFlash);
+    QMenu* link = menuBar()->addMenu(tr("通信(&C)"));
+    addAction(link, tr("通信ポート(&S)..."), &CMainFrame::choosePort);
+    addAction(link, tr("USB接続(&N)"), &CMainFrame::connectController);
+    addAction(link, tr("USB切断(&D)"), &CMainFrame::disconnectController);
+    addAction(link, tr("Ethernet IPアドレス(&P)..."), &CMainFrame::editEthernetAddress);
+    addAction(link, tr("設定初期化(&I)..."), &CMainFrame::initialiseController);
+    addAction(link, tr("FLASH書込み(&F)..."), &CMainFrame::writeFlash);
     link->addSeparator();
     link->addAction((new CLinkTraceAction(state_.link, this))->action());
 
     // Undo and redo act on the whole work; copy and paste belong to the
     // editor shown, a view that has them offers copy() and paste() slots.
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    QMenu* edit = menuBar()->addMenu(tr("編集(&E)"));
     edit->setToolTipsVisible(true);
     undoActions_ = new UndoActions(state_.history, this);
     undoActions_->setProgramsEditable([this] { return state_.status.modeWord.load() == mode::kEditTest; });
@@ -60,30 +64,31 @@ void CMainFrame::createMenus() {
     edit->addAction(undoActions_->undoAction());
     edit->addAction(undoActions_->redoAction());
     edit->addSeparator();
-    QAction* copy = edit->addAction(QStringLiteral("コピー(&C)"));
+    QAction* copy = edit->addAction(tr("コピー(&C)"));
     copy->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
     connect(copy, &QAction::triggered, this, [this] { forwardToView("copy()"); });
-    QAction* paste = edit->addAction(QStringLiteral("貼り付け(&P)"));
+    QAction* paste = edit->addAction(tr("貼り付け(&P)"));
     paste->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
     connect(paste, &QAction::triggered, this, [this] { forwardToView("paste()"); });
 
-    QMenu* run = menuBar()->addMenu(QStringLiteral("動作(&A)"));
-    QAction* start = addAction(run, QStringLiteral("開始(&R)"), &CMainFrame::startProgram);
-    QAction* stop = addAction(run, QStringLiteral("停止(&P)"), &CMainFrame::stopProgram);
+    QMenu* run = menuBar()->addMenu(tr("動作(&A)"));
+    QAction* start = addAction(run, tr("開始(&R)"), &CMainFrame::startProgram);
+    QAction* stop = addAction(run, tr("停止(&P)"), &CMainFrame::stopProgram);
     run->addSeparator();
-    QAction* stepRun = run->addAction(QStringLiteral("ステップ実行モード(&S)"));
+    QAction* stepRun = run->addAction(tr("ステップ実行モード(&S)"));
     connect(stepRun, &QAction::triggered, this, [this] { setRequestedMode(mode::kStepRun); });
-    QAction* autoRun = run->addAction(QStringLiteral("自動実行モード(&A)"));
+    QAction* autoRun = run->addAction(tr("自動実行モード(&A)"));
     connect(autoRun, &QAction::triggered, this, [this] { setRequestedMode(mode::kAutoRun); });
-    QAction* editTest = run->addAction(QStringLiteral("編集テストモード(&M)"));
+    QAction* editTest = run->addAction(tr("編集テストモード(&M)"));
     connect(editTest, &QAction::triggered, this, [this] { setRequestedMode(mode::kEditTest); });
 
-    QMenu* monitor = menuBar()->addMenu(QStringLiteral("モニタ(&M)"));
-    QAction* monitorMenu = addAction(monitor, QStringLiteral("モニタメニュー(&M)..."), &CMainFrame::showMonitorMenu);
-    monitorMenu->setIconText(QStringLiteral("モニタメニュー"));
+    QMenu* monitor = menuBar()->addMenu(tr("モニタ(&M)"));
+    QAction* monitorMenu = addAction(monitor, tr("モニタメニュー(&M)..."), &CMainFrame::showMonitorMenu);
+    monitorMenu->setIconText(tr("モニタメニュー"));
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    addAction(help, QStringLiteral("バージョン情報 (&A)..."), &CMainFrame::showAbout);
+    createLanguageMenu();
+    QMenu* help = menuBar()->addMenu(tr("ヘルプ(&H)"));
+    addAction(help, tr("バージョン情報 (&A)..."), &CMainFrame::showAbout);
 
     QToolBar* toolbar = addToolBar(QStringLiteral("toolbar"));
     toolbar->setObjectName(QStringLiteral("toolbar"));
@@ -100,14 +105,32 @@ void CMainFrame::createMenus() {
     toolbar->addSeparator();
     toolbar->addAction(undoActions_->undoAction());
     toolbar->addAction(undoActions_->redoAction());
-    for (const auto& [menu, action] : {std::pair{run, stop}, std::pair{run, start}, std::pair{run, stepRun},
-                                       std::pair{run, autoRun}, std::pair{run, editTest},
-                                       std::pair{monitor, monitorMenu}})
-        action->setToolTip(menuKeysToolTip(menu, action));
+    toolbarItems_ = {{run, stop},    {run, start},    {run, stepRun},
+                     {run, autoRun}, {run, editTest}, {monitor, monitorMenu}};
+    showToolbarTips();
+}
+
+void CMainFrame::showToolbarTips() {
+    for (const auto& [menu, action] : toolbarItems_) action->setToolTip(menuKeysToolTip(menu, action));
+}
+
+void CMainFrame::createLanguageMenu() {
+    // Named and offered in both languages, so a user who reads only one finds it.
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("言語 / Language"));
+    menu->setProperty(ui::kBothLanguages, true);
+    auto* group = new QActionGroup(menu);
+    for (const auto& [name, language] :
+         {std::pair{"日本語", Language::Japanese}, std::pair{"English", Language::English}}) {
+        QAction* item = menu->addAction(QString::fromUtf8(name));
+        item->setCheckable(true);
+        item->setChecked(ui::guiLanguage() == language);
+        group->addAction(item);
+        connect(item, &QAction::triggered, this, [this, language] { chooseLanguage(language); });
+    }
 }
 
 void CMainFrame::createFileMenu() {
-    fileMenu_ = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    fileMenu_ = menuBar()->addMenu(tr("ファイル(&F)"));
     fileMenu_->setToolTipsVisible(true);
     // Open, overwrite, save under a name: for settings files, then for program files.
     struct Item {
@@ -118,8 +141,8 @@ void CMainFrame::createFileMenu() {
     const auto addGroup = [this](FileActions& group, const std::array<Item, 3>& items) {
         QAction** actions[] = {&group.open, &group.save, &group.saveAs};
         for (std::size_t i = 0; i < items.size(); ++i) {
-            QAction* action = fileMenu_->addAction(QString::fromUtf8(items[i].text));
-            action->setToolTip(QString::fromUtf8(items[i].tip));
+            QAction* action = fileMenu_->addAction(tr(items[i].text));
+            action->setToolTip(tr(items[i].tip));
             action->setStatusTip(action->toolTip());
             connect(action, &QAction::triggered, this, items[i].slot);
             *actions[i] = action;
@@ -127,21 +150,25 @@ void CMainFrame::createFileMenu() {
         fileMenu_->addSeparator();
     };
     addGroup(settingsActions_,
-             {{{"開く(&O)...", "設定ファイルを開きます（Ctrl+O：プログラム作成画面以外）", &CMainFrame::openSettingsFile},
-               {"上書き保存(&V)", "使用中の設定ファイルに上書き保存します（Ctrl+S：プログラム作成画面以外）",
+             {{{QT_TR_NOOP("開く(&O)..."),
+                QT_TR_NOOP("設定ファイルを開きます（Ctrl+O：プログラム作成画面以外）"), &CMainFrame::openSettingsFile},
+               {QT_TR_NOOP("上書き保存(&V)"),
+                QT_TR_NOOP("使用中の設定ファイルに上書き保存します（Ctrl+S：プログラム作成画面以外）"),
                 &CMainFrame::overwriteSettingsFile},
-               {"名前を付けて保存(&S)...", "設定を名前を付けて保存します（Ctrl+Shift+S：プログラム作成画面以外）",
+               {QT_TR_NOOP("名前を付けて保存(&S)..."),
+                QT_TR_NOOP("設定を名前を付けて保存します（Ctrl+Shift+S：プログラム作成画面以外）"),
                 &CMainFrame::saveSettingsFile}}});
     addGroup(programActions_,
-             {{{"プログラムを開く(&R)...", "プログラムファイルを開きます（Ctrl+O：プログラム作成画面）",
-                &CMainFrame::openProgramFile},
-               {"プログラムを上書き保存(&W)",
-                "使用中のプログラムファイルに上書き保存します（Ctrl+S：プログラム作成画面）",
+             {{{QT_TR_NOOP("プログラムを開く(&R)..."),
+                QT_TR_NOOP("プログラムファイルを開きます（Ctrl+O：プログラム作成画面）"), &CMainFrame::openProgramFile},
+               {QT_TR_NOOP("プログラムを上書き保存(&W)"),
+                QT_TR_NOOP("使用中のプログラムファイルに上書き保存します（Ctrl+S：プログラム作成画面）"),
                 &CMainFrame::overwriteProgramFile},
-               {"プログラムに名前を付けて保存(&A)...",
-                "プログラムを名前を付けて保存します（Ctrl+Shift+S：プログラム作成画面）", &CMainFrame::saveProgramFile}}});
+               {QT_TR_NOOP("プログラムに名前を付けて保存(&A)..."),
+                QT_TR_NOOP("プログラムを名前を付けて保存します（Ctrl+Shift+S：プログラム作成画面）"),
+                &CMainFrame::saveProgramFile}}});
     recentEnd_ = fileMenu_->addSeparator();
-    QAction* exit = fileMenu_->addAction(QStringLiteral("アプリケーションの終了(&X)"));
+    QAction* exit = fileMenu_->addAction(tr("アプリケーションの終了(&X)"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
     assignFileShortcuts();
     showRecentFiles();

@@ -11,11 +11,11 @@
 namespace vantrel {
 
 CSettingInitialDlg::CSettingInitialDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("設定初期化"));
-    all_ = new QRadioButton(QStringLiteral("すべて"));
-    selected_ = new QRadioButton(QStringLiteral("選択"));
-    axisOnly_ = new QRadioButton(QStringLiteral("軸設定のみ"));
-    parametersOnly_ = new QRadioButton(QStringLiteral("パラメータのみ"));
+    setWindowTitle(tr("設定初期化"));
+    all_ = new QRadioButton(tr("すべて"));
+    selected_ = new QRadioButton(tr("選択"));
+    axisOnly_ = new QRadioButton(tr("軸設定のみ"));
+    parametersOnly_ = new QRadioButton(tr("パラメータのみ"));
     // Two independent groups: the upper pair and the lower pair.
     auto* upper = new QButtonGroup(this);
     upper->addButton(all_);
@@ -24,7 +24,7 @@ CSettingInitialDlg::CSettingInitialDlg(QWidget* parent) : QDialog(parent) {
     lower->addButton(axisOnly_);
     lower->addButton(parametersOnly_);
 
-    auto* group = new QGroupBox(QStringLiteral("初期化項目"), this);
+    auto* group = new QGroupBox(tr("初期化項目"), this);
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(all_);
     groupLayout->addWidget(selected_);
@@ -41,12 +41,12 @@ CSettingInitialDlg::CSettingInitialDlg(QWidget* parent) : QDialog(parent) {
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("設定を初期化します"), this));
+    layout->addWidget(new QLabel(tr("設定を初期化します"), this));
     layout->addWidget(group);
     layout->addWidget(buttons);
     showChoice();

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include "ui/GuiLanguage.h"
+
 namespace vantrel {
 
 CStatusPane::CStatusPane(QWidget* parent) : QWidget(parent) {
@@ -44,12 +46,12 @@ QLabel* CStatusPane::field(int minimumWidth) {
 
 void CStatusPane::showTexts(const StatusPaneTexts& texts) {
     texts_ = texts;
-    link_->setText(QString::fromStdString(texts.link));
-    mode_->setText(QString::fromStdString(texts.mode));
-    speed_->setText(QString::fromStdString(texts.speed));
-    controller_->setText(QString::fromStdString(texts.controller));
-    runState_->setText(QString::fromStdString(texts.runState));
-    alarm_->setText(QString::fromStdString(texts.alarm));
+    link_->setText(ui::coreText(texts.link));
+    mode_->setText(ui::coreText(texts.mode));
+    speed_->setText(ui::coreText(texts.speed));
+    controller_->setText(ui::coreText(texts.controller));
+    runState_->setText(ui::coreText(texts.runState));
+    alarm_->setText(ui::coreText(texts.alarm));
 }
 
 }  // namespace vantrel

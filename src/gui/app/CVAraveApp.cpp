@@ -17,10 +17,11 @@
 #include "data/SettingsFile.h"
 #include "platform/AppFolders.h"
 #include "platform/SingleInstance.h"
+#include "platform/UserProfile.h"
 #include "sim/ControllerSim.h"
 #include "sim/PtyServer.h"
+#include "ui/GuiLanguage.h"
 #include "ui/MessageBox.h"
-#include "ui/QtJapaneseTexts.h"
 
 namespace vantrel {
 
@@ -99,6 +100,11 @@ CVAraveApp::Options CVAraveApp::parseOptions(const QStringList& arguments) {
         } else if (argument == QLatin1String("--test-driver")) {
             options.testDriver = true;
             options.splash = false;
+        } else if (argument == QLatin1String("--lang")) {
+            const auto language = hasValue ? languageNamed(arguments[i + 1].toStdString()) : std::nullopt;
+            if (!language) return refused(QStringLiteral("option --lang takes ja or en"));
+            options.language = language;
+            ++i;
         } else if (argument == QLatin1String("--quit-after")) {
             bool number = false;
             const int ms = hasValue ? arguments[i + 1].toInt(&number) : 0;
@@ -120,7 +126,8 @@ CVAraveApp::Options CVAraveApp::parseOptions(const QStringList& arguments) {
 }
 
 QString CVAraveApp::usageLine() {
-    return QStringLiteral("usage: vantrel [--demo] [--no-splash] [--screenshot-dir DIR] [--quit-after MS] "
+    return QStringLiteral("usage: vantrel [--lang ja|en] [--demo] [--no-splash] [--screenshot-dir DIR] "
+                          "[--quit-after MS] "
                           "(vantrel --help for more)");
 }
 
@@ -132,6 +139,8 @@ QString CVAraveApp::helpText() {
         "operation over its USB serial port). No connection is made at start.\n"
         "\n"
         "options:\n"
+        "  --lang ja|en           the windows in Japanese or English (default: the language last\n"
+        "                         chosen in the window, else the locale's: Japanese for ja*)\n"
         "  --demo                 run against a simulated controller inside the program\n"
         "  --no-splash            start without the splash picture and its wait\n"
         "  --screenshot-dir DIR   demo tour: connect to the simulated controller, save pictures\n"
@@ -145,6 +154,12 @@ QString CVAraveApp::helpText() {
         "vantrel-cli runs the same controller operations from a script.\n");
 }
 
+Language CVAraveApp::startLanguage(const Options& options, const std::string& profileLanguage,
+                                   Language localeLanguage) {
+    if (options.language) return *options.language;
+    return languageNamed(profileLanguage).value_or(localeLanguage);
+}
+
 QString CVAraveApp::versionText() { return QStringLiteral("vantrel " VANTREL_VERSION_TEXT "\n"); }
 
 int CVAraveApp::firstInstanceHangs(int& argc, char** argv, const Options& options) {
@@ -153,7 +168,7 @@ int CVAraveApp::firstInstanceHangs(int& argc, char** argv, const Options& option
     // The test driver reads standard error; a person gets the box.
     if (!options.testDriver) {
         QApplication application(argc, argv);
-        ui::installQtJapaneseTexts(application);
+        ui::setGuiLanguage(application, startLanguage(options, UserProfile().language(), languageOfEnvironment()));
         ui::showMessage(nullptr, hangs);
     }
     return kExitFirstInstanceHangs;
@@ -199,7 +214,7 @@ int CVAraveApp::run(int& argc, char** argv) {
     CGuardedApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("VANTREL"));
     application.setOrganizationName(QStringLiteral("KESSLAND"));
-    ui::installQtJapaneseTexts(application);
+    ui::setGuiLanguage(application, startLanguage(options, UserProfile().language(), languageOfEnvironment()));
     std::unique_ptr<QSocketNotifier> pings;
     if (instance_->pingSocket() >= 0) {
         pings = std::make_unique<QSocketNotifier>(instance_->pingSocket(), QSocketNotifier::Read);

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include <QString>
 #include <QStringList>
 
 #include "app/AppState.h"
 #include "app/ViewFactory.h"
+#include "text/Language.h"
 
 namespace vantrel {
 
@@ -41,6 +44,7 @@ public:
         QString screenshotDir;   // --screenshot-dir DIR: demo tour saving screenshots
         int quitAfterMs = -1;    // --quit-after MS: end MS after the main window is up (measurements)
         bool testDriver = false; // --test-driver: commands on the standard input (end-to-end tests)
+        std::optional<Language> language;  // --lang ja|en: the windows' language, over the profile and the locale
     };
     // Exit status of a refused command line, as vantrel-cli's.
     static constexpr int kExitUsage = 2;
@@ -51,6 +55,9 @@ public:
     static QString usageLine();
     static QString helpText();
     static QString versionText();
+    // The windows' language at start: --lang, else the one the user last
+    // chose (profile entry "ja" or "en"), else the locale's.
+    static Language startLanguage(const Options& options, const std::string& profileLanguage, Language localeLanguage);
 
     CVAraveApp();
     ~CVAraveApp();

@@ -10,6 +10,7 @@
 #include "app/AppState.h"
 #include "app/RecoveryFile.h"
 #include "platform/AppFolders.h"
+#include "ui/GuiLanguage.h"
 #include "ui/MessageBox.h"
 
 namespace vantrel {
@@ -95,7 +96,7 @@ void CWorkRecovery::takeWriteResult() {
     if (!*result) keeper_.writeFailed(RecoveryKeeper::Clock::now());
     if (!*result == writeFailing_) return;
     writeFailing_ = !*result;
-    emit noteChanged(writeFailing_ ? QString::fromStdString(recoveryWriteFailedText(*result)) : QString());
+    emit noteChanged(writeFailing_ ? ui::coreText(recoveryWriteFailedText(*result)) : QString());
 }
 
 void CWorkRecovery::poll() {

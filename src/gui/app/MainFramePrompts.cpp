@@ -1,5 +1,6 @@
 #include "app/MainFramePrompts.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 
 #include "app/CConnectDlg.h"
@@ -12,8 +13,8 @@
 namespace vantrel {
 
 QList<ui::FileFilter> settingsFileFilters() {
-    return {{QStringLiteral("設定ファイル(*.bin)"), QStringLiteral("*.bin")},
-            {QStringLiteral("全てのファイル(*.*)"), QStringLiteral("*")}};
+    return {{QCoreApplication::translate("MainFramePrompts", "設定ファイル(*.bin)"), QStringLiteral("*.bin")},
+            {QCoreApplication::translate("MainFramePrompts", "全てのファイル(*.*)"), QStringLiteral("*")}};
 }
 
 MainFramePrompts MainFramePrompts::dialogs() {

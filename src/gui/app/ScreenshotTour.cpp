@@ -28,8 +28,10 @@
 #include "online/OnlineScreenshots.h"
 #include "platform/AppFolders.h"
 #include "ui/CGridView.h"
+#include "ui/GuiLanguage.h"
 #include "ui/MessageBox.h"
 #include "ui/TitledPicture.h"
+#include "ui/VisibleTexts.h"
 
 namespace vantrel {
 
@@ -44,6 +46,11 @@ ScreenshotTour::~ScreenshotTour() {
 
 void ScreenshotTour::save(QWidget& widget, const QString& name) {
     const QString path = QDir(folder_).filePath(name);
+    // In English no text of the system may be left in Japanese.
+    if (ui::guiLanguage() == Language::English)
+        for (const QString& text : ui::visibleTexts(widget))
+            if (ui::holdsJapanese(text))
+                std::fprintf(stderr, "vantrel: Japanese text in %s: %s\n", qPrintable(name), qPrintable(text));
     if (!ui::saveTitledPicture(widget, path)) std::fprintf(stderr, "vantrel: could not save %s\n", qPrintable(path));
 }
 

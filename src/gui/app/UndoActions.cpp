@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "ui/GuiLanguage.h"
 #include "ui/StatusNote.h"
 
 namespace vantrel {
@@ -35,7 +36,7 @@ void UndoActions::replay(bool forward) {
 void UndoActions::refresh() {
     const auto show = [](QAction* action, bool enabled, const QString& what, const std::string& name) {
         action->setEnabled(enabled);
-        const QString tip = enabled ? what + QStringLiteral(": ") + QString::fromStdString(name) : what;
+        const QString tip = enabled ? what + QStringLiteral(": ") + ui::coreText(name) : what;
         action->setToolTip(tip);
         action->setStatusTip(tip);
     };

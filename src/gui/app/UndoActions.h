@@ -24,6 +24,8 @@ public:
     // Whether programs may be edited now (edit-test mode): an undo or redo
     // that would change them is refused otherwise, with a note.
     void setProgramsEditable(std::function<bool()> editable) { programsEditable_ = std::move(editable); }
+    // Texts and enabled state from the history (after a change, or in a new language).
+    void refresh();
 
 signals:
     // An edit was undone or redone: the window shows where it was made.
@@ -31,7 +33,6 @@ signals:
 
 private:
     void replay(bool forward);
-    void refresh();
 
     EditHistory& history_;
     QAction* undo_ = nullptr;

@@ -16,7 +16,7 @@ CCommentDlg::CCommentDlg(const QString& title, const std::string& textCp932, App
     setWindowTitle(title);
     text_ = new QLineEdit(QString::fromStdString(ansiToUtf8(textCp932)), this);
     text_->setMinimumWidth(420);
-    auto* note = new QLabel(QStringLiteral("※最大半角100文字入力可能"), this);
+    auto* note = new QLabel(tr("※最大半角100文字入力可能"), this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
     layout->addWidget(note);

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "commands/PickList.h"
+#include "ui/GuiLanguage.h"
 #include "ui/Utf8Text.h"
 
 namespace vantrel {
@@ -43,7 +44,7 @@ CIoSymbolPicker::CIoSymbolPicker(QWidget* parent) : QWidget(parent) {
     pageRow_->addWidget(pages_);
     pageRow_->addStretch(1);
 
-    table_ = newPickList(this, fromUtf8(kSymbolColumn), fromUtf8(kNameColumn));
+    table_ = newPickList(this, ui::coreText(kSymbolColumn), ui::coreText(kNameColumn));
     table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // "記号" 50 wide and "名称" 150, or wider where the font needs it.
     const int symbolWidth = std::max(kSymbolWidth, table_->fontMetrics().horizontalAdvance(QStringLiteral("DARST16")) + 12);
@@ -75,7 +76,7 @@ void CIoSymbolPicker::showList(const IoSymbolList& list) {
         }
         auto* row = static_cast<QHBoxLayout*>(categoryRow_->layout());
         for (std::size_t i = 0; i < categories.size(); ++i) {
-            auto* button = new QRadioButton(fromUtf8(categories[i]), categoryRow_);
+            auto* button = new QRadioButton(ui::coreText(categories[i]), categoryRow_);
             categories_->addButton(button, static_cast<int>(i));
             row->insertWidget(static_cast<int>(i), button);
         }
@@ -87,7 +88,7 @@ void CIoSymbolPicker::showList(const IoSymbolList& list) {
     if (pages != shownPages_) {
         shownPages_ = pages;
         while (pages_->count() > 0) pages_->removeTab(0);
-        for (const std::string& page : pages) pages_->addTab(fromUtf8(page));
+        for (const std::string& page : pages) pages_->addTab(ui::coreText(page));
     }
     pages_->setVisible(!pages.empty());
     if (!pages.empty()) pages_->setCurrentIndex(list.page());

@@ -12,6 +12,7 @@
 #include "commands/CommandEditorRegistry.h"
 #include "commands/RegisterCommandEditors.h"
 #include "program/CommandCode.h"
+#include "ui/GuiLanguage.h"
 #include "ui/MessageBox.h"
 #include "ui/OkCancelButtons.h"
 #include "ui/Utf8Text.h"
@@ -19,9 +20,9 @@
 namespace vantrel {
 
 CLabelDlg::CLabelDlg(LabelEditor editor, QWidget* parent) : QDialog(parent), editor_(std::move(editor)) {
-    setWindowTitle(fromUtf8(editor_.title()));
-    typed_ = new QRadioButton(QStringLiteral("番号直接入力"), this);
-    chosen_ = new QRadioButton(QStringLiteral("番号選択"), this);
+    setWindowTitle(ui::coreText(editor_.title()));
+    typed_ = new QRadioButton(tr("番号直接入力"), this);
+    chosen_ = new QRadioButton(tr("番号選択"), this);
     auto* ways = new QButtonGroup(this);
     ways->addButton(typed_);
     ways->addButton(chosen_);

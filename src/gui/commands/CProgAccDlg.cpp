@@ -9,6 +9,7 @@
 
 #include "commands/MotionFormTexts.h"
 #include "commands/RegisterCommandEditors.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
@@ -23,7 +24,7 @@ CProgAccDlg::CProgAccDlg(AccelerationEditor model, QWidget* parent)
 
     auto* grid = new QGridLayout;
     for (int axis = 0; axis < kPulseAxisCount; ++axis) {
-        QCheckBox* box = boxes_[at(axis)] = new QCheckBox(fromUtf8(pulseAxisName(axis)), this);
+        QCheckBox* box = boxes_[at(axis)] = new QCheckBox(ui::coreText(pulseAxisName(axis)), this);
         bindCheck(box, [this, axis](bool checked) { model_.setAxisChecked(axis, checked); });
         QComboBox* entries = entries_[at(axis)] = new QComboBox(this);
         entries->setMaxVisibleItems(AccelerationEditor::kEntryCount);
@@ -32,7 +33,7 @@ CProgAccDlg::CProgAccDlg(AccelerationEditor model, QWidget* parent)
         QLabel* time = times_[at(axis)] = new QLabel(this);
         time->setMinimumWidth(48);
         time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        seconds_[at(axis)] = new QLabel(fromUtf8(motion::kSecondsText), this);
+        seconds_[at(axis)] = new QLabel(motion::text(motion::kSecondsText), this);
         grid->addWidget(box, axis, 0);
         grid->addWidget(entries, axis, 1);
         grid->addWidget(time, axis, 2);

@@ -14,7 +14,7 @@ CProgAlarmDlg::CProgAlarmDlg(UserAlarmEditor editor, QWidget* parent)
     alarms_ = new QComboBox(this);
     bindChoice(alarms_, [this](int index) { editor_.chooseAlarm(index); });
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("ユーザーアラームNo."), this));
+    row->addWidget(new QLabel(tr("ユーザーアラームNo."), this));
     row->addWidget(alarms_);
     auto* layout = new QVBoxLayout;
     layout->addLayout(row);

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "commands/RegisterCommandEditors.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
@@ -23,11 +24,11 @@ CProgCalcDlg::CProgCalcDlg(ExpressionEditor editor, QWidget* parent)
     expression_ = newTextPanel();
     expression_->setMinimumWidth(420);
 
-    variable_ = newButton(QStringLiteral("変数名"));
+    variable_ = newButton(tr("変数名"));
     name_ = new QLineEdit(this);
-    numberButton_ = newButton(QStringLiteral("数値入力"));
+    numberButton_ = newButton(tr("数値入力"));
     number_ = new QLineEdit(this);
-    number_->setToolTip(fromUtf8(ExpressionEditor::numberHint()));
+    number_->setToolTip(ui::coreText(ExpressionEditor::numberHint()));
     connect(variable_, &QPushButton::clicked, this, [this] {
         tell(editor_.addVariable(name_->text().toStdString()));
         modelChanged();
@@ -40,7 +41,7 @@ CProgCalcDlg::CProgCalcDlg(ExpressionEditor editor, QWidget* parent)
     auto* operatorRow = new QHBoxLayout;
     for (std::size_t i = 0; i < std::size(kOperators); ++i) {
         const ExpressionOperator op = kOperators[i];
-        operators_[i] = newButton(fromUtf8(ExpressionEditor::operatorCaption(op)));
+        operators_[i] = newButton(ui::coreText(ExpressionEditor::operatorCaption(op)));
         connect(operators_[i], &QPushButton::clicked, this, [this, op] {
             tell(editor_.addOperator(op));
             showModel();
@@ -48,7 +49,7 @@ CProgCalcDlg::CProgCalcDlg(ExpressionEditor editor, QWidget* parent)
         operatorRow->addWidget(operators_[i]);
     }
     operatorRow->addStretch(1);
-    clear_ = newButton(QStringLiteral("クリア"));
+    clear_ = newButton(tr("クリア"));
     connect(clear_, &QPushButton::clicked, this, [this] {
         editor_.clear();
         modelChanged();
@@ -60,7 +61,7 @@ CProgCalcDlg::CProgCalcDlg(ExpressionEditor editor, QWidget* parent)
     operands->addWidget(name_, 0, 1);
     operands->addWidget(numberButton_, 1, 0);
     operands->addWidget(number_, 1, 1);
-    auto* note = new QLabel(fromUtf8(ExpressionEditor::variableNameNote()), this);
+    auto* note = new QLabel(ui::coreText(ExpressionEditor::variableNameNote()), this);
 
     auto* layout = new QVBoxLayout;
     layout->addWidget(expression_);

@@ -9,12 +9,13 @@
 
 #include "commands/PickList.h"
 #include "commands/RegisterCommandEditors.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
 CProgCallDlg::CProgCallDlg(ProgramChoiceEditor editor, QWidget* parent)
     : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
-    list_ = newPickList(this, fromUtf8(kProgramNumberColumn), fromUtf8(kProgramNameColumn));
+    list_ = newPickList(this, ui::coreText(kProgramNumberColumn), ui::coreText(kProgramNameColumn));
     list_->setColumnWidth(0, std::max(90, list_->horizontalHeader()->sectionSizeHint(0)));
     list_->setColumnWidth(1, std::max(200, list_->horizontalHeader()->sectionSizeHint(1)));
     list_->setMinimumSize(list_->columnWidth(0) + list_->columnWidth(1) + 24, 300);

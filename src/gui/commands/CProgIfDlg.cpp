@@ -17,13 +17,14 @@
 #include "commands/ListSources.h"
 #include "commands/RegisterCommandEditors.h"
 #include "program/CommandCode.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
 CProgIfDlg::CProgIfDlg(ConditionEditor editor, QWidget* parent)
     : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
     picker_ = new CIoSymbolPicker(this);
-    axisCaption_ = new QLabel(QStringLiteral("軸No.："), this);
+    axisCaption_ = new QLabel(tr("軸No.："), this);
     axis_ = new QComboBox(this);
     picker_->pageRow()->addWidget(axisCaption_);
     picker_->pageRow()->addWidget(axis_);
@@ -40,7 +41,7 @@ CProgIfDlg::CProgIfDlg(ConditionEditor editor, QWidget* parent)
 
     on_ = new QRadioButton(QStringLiteral("ON"), this);
     off_ = new QRadioButton(QStringLiteral("OFF"), this);
-    compare_ = new QRadioButton(QStringLiteral("数値比較"), this);
+    compare_ = new QRadioButton(tr("数値比較"), this);
     auto* relations = new QButtonGroup(this);
     relations->addButton(on_, static_cast<int>(ConditionEditor::Relation::On));
     relations->addButton(off_, static_cast<int>(ConditionEditor::Relation::Off));
@@ -50,7 +51,7 @@ CProgIfDlg::CProgIfDlg(ConditionEditor editor, QWidget* parent)
         modelChanged();
     });
     operator_ = new QComboBox(this);
-    for (const std::string_view text : comparisonOperatorChoices()) operator_->addItem(fromUtf8(text));
+    for (const std::string_view text : comparisonOperatorChoices()) operator_->addItem(ui::coreText(text));
     bindChoice(operator_, [this](int index) { editor_.setComparisonOperator(static_cast<ComparisonOperator>(index)); });
     value_ = new QLineEdit(this);
     value_->setFixedWidth(value_->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
@@ -59,7 +60,7 @@ CProgIfDlg::CProgIfDlg(ConditionEditor editor, QWidget* parent)
     and_ = newButton(QStringLiteral("AND"));
     or_ = newButton(QStringLiteral("OR"));
     delete_ = newButton(QStringLiteral("DELETE"));
-    confirm_ = newButton(QStringLiteral("入力条件確定"));
+    confirm_ = newButton(tr("入力条件確定"));
     confirm_->setObjectName(QStringLiteral("confirm"));
     connect(and_, &QPushButton::clicked, this, [this] { addTerm(TermJoiner::And); });
     connect(or_, &QPushButton::clicked, this, [this] { addTerm(TermJoiner::Or); });
@@ -74,7 +75,7 @@ CProgIfDlg::CProgIfDlg(ConditionEditor editor, QWidget* parent)
 
     condition_ = newTextPanel();
 
-    targetGroup_ = new QGroupBox(QStringLiteral("出力"), this);
+    targetGroup_ = new QGroupBox(tr("出力"), this);
     targetCaption_ = new QLabel(targetGroup_);
     target_ = new QComboBox(targetGroup_);
     target_->setMinimumWidth(target_->fontMetrics().horizontalAdvance(QStringLiteral("000  ")) + 170);
@@ -135,11 +136,11 @@ void CProgIfDlg::showModel() {
     showText(value_, editor_.valueText());
 
     enableAll({and_, or_, delete_}, editor_.termButtonsEnabled());
-    confirm_->setText(fromUtf8(editor_.confirmButtonText()));
+    confirm_->setText(ui::coreText(editor_.confirmButtonText()));
     showText(condition_, editor_.conditionText());
 
     targetGroup_->setVisible(editor_.hasTarget());
-    targetCaption_->setText(fromUtf8(editor_.targetCaption()));
+    targetCaption_->setText(ui::coreText(editor_.targetCaption()));
     showChoices(target_, editor_.targetChoices());
     target_->setEnabled(editor_.targetEnabled());
 }

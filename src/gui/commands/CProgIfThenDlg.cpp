@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "commands/RegisterCommandEditors.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
@@ -15,14 +16,14 @@ CProgIfThenDlg::CProgIfThenDlg(ComparisonEditor editor, QWidget* parent)
     left_ = new QLineEdit(this);
     right_ = new QLineEdit(this);
     operator_ = new QComboBox(this);
-    for (const std::string_view text : comparisonOperatorChoices()) operator_->addItem(fromUtf8(text));
+    for (const std::string_view text : comparisonOperatorChoices()) operator_->addItem(ui::coreText(text));
     bindText(left_, [this](std::string text) { editor_.setLeft(std::move(text)); });
     bindText(right_, [this](std::string text) { editor_.setRight(std::move(text)); });
     bindChoice(operator_, [this](int index) { editor_.chooseOperator(index); });
 
     auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(QStringLiteral("変数名："), this), 0, 0);
-    fields->addWidget(new QLabel(QStringLiteral("変数名または定数："), this), 0, 2);
+    fields->addWidget(new QLabel(tr("変数名："), this), 0, 0);
+    fields->addWidget(new QLabel(tr("変数名または定数："), this), 0, 2);
     fields->addWidget(left_, 1, 0);
     fields->addWidget(operator_, 1, 1);
     fields->addWidget(right_, 1, 2);

@@ -13,6 +13,7 @@
 #include "commands/MotionFormTexts.h"
 #include "commands/RegisterCommandEditors.h"
 #include "program/StepEditor.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
@@ -28,7 +29,7 @@ CProgMoveDlg::CProgMoveDlg(MoveEditor model, QWidget* parent)
         points_->setMaxVisibleItems(20);
         bindChoice(points_, [this](int index) { model_.choosePoint(index); });
         auto* row = new QHBoxLayout;
-        row->addWidget(new QLabel(fromUtf8(motion::kPointNumberText), this));
+        row->addWidget(new QLabel(motion::text(motion::kPointNumberText), this));
         row->addWidget(points_);
         row->addStretch(1);
         form->addLayout(row);
@@ -41,16 +42,16 @@ CProgMoveDlg::CProgMoveDlg(MoveEditor model, QWidget* parent)
     const int rows = model_.positionRows();
     const bool perAxisSpeed = model_.speedFields() > 1;
     for (int row = 0; row < rows; ++row)
-        grid->addWidget(new QLabel(fromUtf8(model_.positionRowLabel(row)), this), 0, 1 + 2 * row, 1, 2);
-    if (perAxisSpeed) grid->addWidget(new QLabel(fromUtf8(model_.speedLabel()), this), 0, 1 + 2 * rows, 1, 2);
+        grid->addWidget(new QLabel(ui::coreText(model_.positionRowLabel(row)), this), 0, 1 + 2 * row, 1, 2);
+    if (perAxisSpeed) grid->addWidget(new QLabel(ui::coreText(model_.speedLabel()), this), 0, 1 + 2 * rows, 1, 2);
     for (int axis = 0; axis < kPulseAxisCount; ++axis) {
-        QCheckBox* box = boxes_[at(axis)] = new QCheckBox(fromUtf8(pulseAxisName(axis)), this);
+        QCheckBox* box = boxes_[at(axis)] = new QCheckBox(ui::coreText(pulseAxisName(axis)), this);
         bindCheck(box, [this, axis](bool checked) { model_.setAxisChecked(axis, checked); });
         grid->addWidget(box, axis + 1, 0);
         for (int row = 0; row < rows; ++row) {
             QLineEdit* field = positions_[at(row)][at(axis)] = newNumberField(model_.positionHint(axis));
             bindText(field, [this, row, axis](std::string text) { model_.setPositionText(row, axis, std::move(text)); });
-            QLabel* unit = units_[at(row)][at(axis)] = new QLabel(fromUtf8(model_.unitText(axis)), this);
+            QLabel* unit = units_[at(row)][at(axis)] = new QLabel(ui::coreText(model_.unitText(axis)), this);
             grid->addWidget(field, axis + 1, 1 + 2 * row);
             grid->addWidget(unit, axis + 1, 2 + 2 * row);
         }
@@ -58,7 +59,7 @@ CProgMoveDlg::CProgMoveDlg(MoveEditor model, QWidget* parent)
             QLineEdit* speed = speeds_[at(axis)] = newNumberField(model_.speedHint());
             bindText(speed, [this, axis](std::string text) { model_.setSpeedText(axis, std::move(text)); });
             grid->addWidget(speed, axis + 1, 1 + 2 * rows);
-            grid->addWidget(new QLabel(fromUtf8(motion::kPercentText), this), axis + 1, 2 + 2 * rows);
+            grid->addWidget(new QLabel(motion::text(motion::kPercentText), this), axis + 1, 2 + 2 * rows);
         }
     }
     grid->setColumnMinimumWidth(2, 34);
@@ -69,9 +70,9 @@ CProgMoveDlg::CProgMoveDlg(MoveEditor model, QWidget* parent)
         QLineEdit* speed = speeds_[0] = newNumberField(model_.speedHint());
         bindText(speed, [this](std::string text) { model_.setSpeedText(0, std::move(text)); });
         auto* row = new QHBoxLayout;
-        row->addWidget(new QLabel(fromUtf8(model_.speedLabel()), this));
+        row->addWidget(new QLabel(ui::coreText(model_.speedLabel()), this));
         row->addWidget(speed);
-        row->addWidget(new QLabel(fromUtf8(motion::kPercentText), this));
+        row->addWidget(new QLabel(motion::text(motion::kPercentText), this));
         row->addStretch(1);
         form->addLayout(row);
     }

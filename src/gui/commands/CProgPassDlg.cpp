@@ -9,6 +9,7 @@
 
 #include "commands/MotionFormTexts.h"
 #include "commands/RegisterCommandEditors.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
@@ -23,11 +24,11 @@ CProgPassDlg::CProgPassDlg(PassEditor model, QWidget* parent)
 
     auto* grid = new QGridLayout;
     for (int axis = 0; axis < kPulseAxisCount; ++axis) {
-        QCheckBox* box = boxes_[at(axis)] = new QCheckBox(fromUtf8(pulseAxisName(axis)), this);
+        QCheckBox* box = boxes_[at(axis)] = new QCheckBox(ui::coreText(pulseAxisName(axis)), this);
         bindCheck(box, [this, axis](bool checked) { model_.setAxisChecked(axis, checked); });
         QLineEdit* distance = distances_[at(axis)] = newNumberField({});
         bindText(distance, [this, axis](std::string text) { model_.setDistanceText(axis, std::move(text)); });
-        units_[at(axis)] = new QLabel(fromUtf8(PassEditor::distanceUnit()), this);
+        units_[at(axis)] = new QLabel(ui::coreText(PassEditor::distanceUnit()), this);
         grid->addWidget(box, axis, 0);
         grid->addWidget(distance, axis, 1);
         grid->addWidget(units_[at(axis)], axis, 2);

@@ -12,13 +12,14 @@
 #include "commands/ListSources.h"
 #include "commands/PickList.h"
 #include "commands/RegisterCommandEditors.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
 CProgRegIntDlg::CProgRegIntDlg(VariableDeclarationEditor editor, QWidget* parent)
     : CommandEditorDialog(editor.title(), parent), editor_(std::move(editor)) {
-    typed_ = new QRadioButton(QStringLiteral("変数名任意指定"), this);
-    fromList_ = new QRadioButton(QStringLiteral("変数名一覧から指定"), this);
+    typed_ = new QRadioButton(tr("変数名任意指定"), this);
+    fromList_ = new QRadioButton(tr("変数名一覧から指定"), this);
     auto* ways = new QButtonGroup(this);
     ways->addButton(typed_);
     ways->addButton(fromList_);
@@ -27,7 +28,7 @@ CProgRegIntDlg::CProgRegIntDlg(VariableDeclarationEditor editor, QWidget* parent
     bindText(name_, [this](std::string text) { editor_.setName(std::move(text)); });
 
     const auto variables = systemVariables();
-    list_ = newPickList(this, fromUtf8(kSymbolColumn), fromUtf8(kNameColumn));
+    list_ = newPickList(this, ui::coreText(kSymbolColumn), ui::coreText(kNameColumn));
     list_->setColumnWidth(0, 70);
     list_->setColumnWidth(1, 150);
     list_->setFixedSize(70 + 150 + 2 * list_->frameWidth() + 2,

@@ -9,14 +9,14 @@ namespace vantrel {
 
 CProgRioOutDlg::CProgRioOutDlg(OutputEditor editor, QWidget* parent) : CProgOutDlg(std::move(editor), parent) {
     axis_ = new QComboBox(this);
-    fix_ = newButton(QStringLiteral("軸確定"));
+    fix_ = newButton(tr("軸確定"));
     bindChoice(axis_, [this](int index) { editor_.chooseAxis(index); });
     connect(fix_, &QPushButton::clicked, this, [this] {
         editor_.fixAxis();
         modelChanged();
     });
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("軸No.："), this));
+    row->addWidget(new QLabel(tr("軸No.："), this));
     row->addWidget(axis_);
     row->addWidget(fix_);
     row->addStretch(1);

@@ -18,7 +18,7 @@ CProgRivoAxisDlg::CProgRivoAxisDlg(NetworkAxisCommandEditor model, QWidget* pare
     bindChoice(axes_, [this](int index) { model_.chooseAxis(index); });
     auto* form = new QVBoxLayout;
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(fromUtf8(motion::kAxisNumberText), this));
+    row->addWidget(new QLabel(motion::text(motion::kAxisNumberText), this));
     row->addWidget(axes_);
     row->addStretch(1);
     form->addLayout(row);

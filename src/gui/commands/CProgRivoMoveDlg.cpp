@@ -7,6 +7,7 @@
 
 #include "commands/MotionFormTexts.h"
 #include "commands/RegisterCommandEditors.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
@@ -30,7 +31,7 @@ CProgRivoMoveDlg::CProgRivoMoveDlg(NetworkMoveEditor model, QWidget* parent)
 
     auto* grid = new QGridLayout;
     const auto addRow = [this, grid](int row, const char* label, QWidget* field, QWidget* unit = nullptr) {
-        grid->addWidget(new QLabel(fromUtf8(label), this), row, 0);
+        grid->addWidget(new QLabel(motion::text(label), this), row, 0);
         grid->addWidget(field, row, 1);
         if (unit) grid->addWidget(unit, row, 2);
     };
@@ -53,8 +54,8 @@ void CProgRivoMoveDlg::showModel() {
     showText(speed_, model_.speedText());
     showText(accel_, model_.accelTimeText());
     showText(decel_, model_.decelTimeText());
-    positionUnit_->setText(fromUtf8(model_.positionUnit()));
-    speedUnit_->setText(fromUtf8(model_.speedUnit()));
+    positionUnit_->setText(ui::coreText(model_.positionUnit()));
+    speedUnit_->setText(ui::coreText(model_.speedUnit()));
 }
 
 void registerNetworkMoveEditor(CommandEditorRegistry& registry) {

@@ -10,6 +10,7 @@
 
 #include "commands/MotionFormTexts.h"
 #include "commands/RegisterCommandEditors.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
@@ -26,15 +27,15 @@ CProgShiftDlg::CProgShiftDlg(ShiftEditor model, QWidget* parent)
 
     points_ = new QComboBox(this);
     bindChoice(points_, [this](int index) { model_.choosePoint(index); });
-    pointLabel_ = new QLabel(fromUtf8(motion::kPointNumberText), this);
+    pointLabel_ = new QLabel(motion::text(motion::kPointNumberText), this);
     auto* grid = new QGridLayout;
     grid->addWidget(pointLabel_, 0, 0);
     grid->addWidget(points_, 0, 1, Qt::AlignLeft);
     for (int axis = 0; axis < kPulseAxisCount; ++axis) {
-        axisLabels_[at(axis)] = new QLabel(fromUtf8(ShiftEditor::axisLabel(axis)), this);
+        axisLabels_[at(axis)] = new QLabel(ui::coreText(ShiftEditor::axisLabel(axis)), this);
         QLineEdit* field = positions_[at(axis)] = newNumberField(model_.positionHint(axis));
         bindText(field, [this, axis](std::string text) { model_.setPositionText(axis, std::move(text)); });
-        units_[at(axis)] = new QLabel(fromUtf8(model_.unitText(axis)), this);
+        units_[at(axis)] = new QLabel(ui::coreText(model_.unitText(axis)), this);
         grid->addWidget(axisLabels_[at(axis)], axis + 1, 0);
         grid->addWidget(field, axis + 1, 1);
         grid->addWidget(units_[at(axis)], axis + 1, 2);

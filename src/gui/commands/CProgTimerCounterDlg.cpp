@@ -10,6 +10,7 @@
 #include "commands/RegisterCommandEditors.h"
 #include "program/CommandCode.h"
 #include "program/StepEditor.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
@@ -24,7 +25,7 @@ CProgTimerCounterDlg::CProgTimerCounterDlg(TimerCounterMemoryEditor editor, QWid
     operand_->setFocusPolicy(Qt::NoFocus);
     valueCaption_ = new QLabel(this);
     value_ = new QLineEdit(this);
-    value_->setToolTip(fromUtf8(editor_.valueHint()));
+    value_->setToolTip(ui::coreText(editor_.valueHint()));
     bindText(value_, [this](std::string text) { editor_.setValueText(std::move(text)); });
     unit_ = new QLabel(this);
     timerNote_ = new QLabel(this);
@@ -32,7 +33,7 @@ CProgTimerCounterDlg::CProgTimerCounterDlg(TimerCounterMemoryEditor editor, QWid
     timerNote_->setStyleSheet(QStringLiteral("color: #0000a0;"));
 
     auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(QStringLiteral("設定項目"), this), 0, 0);
+    fields->addWidget(new QLabel(tr("設定項目"), this), 0, 0);
     fields->addWidget(operand_, 0, 1);
     fields->addWidget(valueCaption_, 1, 0);
     fields->addWidget(value_, 1, 1);
@@ -52,10 +53,10 @@ void CProgTimerCounterDlg::showModel() {
     for (QWidget* control : {static_cast<QWidget*>(valueCaption_), static_cast<QWidget*>(value_),
                              static_cast<QWidget*>(unit_)})
         control->setVisible(value);
-    valueCaption_->setText(fromUtf8(editor_.valueLabel()));
-    unit_->setText(fromUtf8(editor_.valueUnit()));
+    valueCaption_->setText(ui::coreText(editor_.valueLabel()));
+    unit_->setText(ui::coreText(editor_.valueUnit()));
     showText(value_, editor_.valueText());
-    const QString note = fromUtf8(editor_.timerNote());
+    const QString note = ui::coreText(editor_.timerNote());
     timerNote_->setText(note);
     timerNote_->setVisible(!note.isEmpty());
 }

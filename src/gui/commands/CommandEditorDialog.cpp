@@ -14,6 +14,7 @@
 #include "commands/ChoiceList.h"
 #include "commands/MotionFormTexts.h"
 #include "program/StepEditor.h"
+#include "ui/GuiLanguage.h"
 #include "ui/MessageBox.h"
 #include "ui/OkCancelButtons.h"
 #include "ui/StatusNote.h"
@@ -25,7 +26,7 @@ constexpr int kMinimumWidth = 240;
 }  // namespace
 
 CommandEditorDialog::CommandEditorDialog(const std::string& title, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(fromUtf8(title));
+    setWindowTitle(ui::coreText(title));
     buttons_ = ui::newOkCancelButtons(*this);
 }
 
@@ -102,7 +103,7 @@ void CommandEditorDialog::showChoices(QComboBox* list, const ChoiceList& choices
     // A list that keeps a step's own target may have grown an entry in front.
     if (list->count() != choices.size()) {
         list->clear();
-        for (const std::string& text : choices.texts()) list->addItem(fromUtf8(text));
+        for (const std::string& text : choices.texts()) list->addItem(ui::coreText(text));
     }
     if (list->currentIndex() != choices.chosenIndex()) list->setCurrentIndex(choices.chosenIndex());
 }
@@ -113,7 +114,7 @@ void CommandEditorDialog::showRadio(QRadioButton* first, QRadioButton* second, b
 }
 
 void CommandEditorDialog::showText(QPlainTextEdit* panel, const std::string& text) {
-    const QString shown = fromUtf8(text);
+    const QString shown = ui::coreText(text);
     if (panel->toPlainText() != shown) panel->setPlainText(shown);
 }
 
@@ -138,14 +139,14 @@ QLineEdit* CommandEditorDialog::newNumberField(const std::string& hint) {
     auto* field = new QLineEdit(this);
     field->setFixedWidth(96);
     field->setAlignment(Qt::AlignRight);
-    field->setToolTip(fromUtf8(hint));
+    field->setToolTip(ui::coreText(hint));
     return field;
 }
 
 QHBoxLayout* CommandEditorDialog::newRadioPair(const char* firstText, const char* secondText, QRadioButton*& first,
                                               QRadioButton*& second) {
-    first = new QRadioButton(fromUtf8(firstText), this);
-    second = new QRadioButton(fromUtf8(secondText), this);
+    first = new QRadioButton(motion::text(firstText), this);
+    second = new QRadioButton(motion::text(secondText), this);
     auto* group = new QButtonGroup(this);
     group->addButton(first);
     group->addButton(second);
@@ -186,7 +187,7 @@ bool CommandEditorDialog::tell(const MaybeRefusal& refusal) {
 
 void CommandEditorDialog::showRefusal(const Refusal& refusal) {
     // The range a refused field takes goes beside the message, not into it.
-    if (!refusal.note.empty()) ui::showStatusNote(fromUtf8(refusal.note));
+    if (!refusal.note.empty()) ui::showStatusNote(ui::coreText(refusal.note));
     ui::showMessage(this, refusal);
 }
 

@@ -15,7 +15,7 @@
 namespace vantrel {
 
 CLinkTraceAction::CLinkTraceAction(ControllerLink& link, QWidget* window)
-    : QObject(window), link_(link), window_(window), action_(new QAction(QStringLiteral("通信トレース(&T)"), this)) {
+    : QObject(window), link_(link), window_(window), action_(new QAction(tr("通信トレース(&T)"), this)) {
     action_->setCheckable(true);
     connect(action_, &QAction::toggled, this, &CLinkTraceAction::setRecording);
 }

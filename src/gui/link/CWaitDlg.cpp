@@ -8,6 +8,7 @@
 
 #include "app/TransactionMessages.h"
 #include "link/Protocol.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
@@ -29,7 +30,7 @@ CWaitDlg::CWaitDlg(std::atomic<bool>& interruptFlag, QWidget* parent) : QDialog(
     percentText_ = new QLabel(this);
     percentText_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     percentText_->setMinimumWidth(percentText_->fontMetrics().horizontalAdvance("100％") + 8);
-    cancel_ = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancel_ = new QPushButton(tr("キャンセル"), this);
     connect(cancel_, &QPushButton::clicked, this, &CWaitDlg::cancel);
 
     auto* barRow = new QHBoxLayout;
@@ -48,8 +49,8 @@ CWaitDlg::CWaitDlg(std::atomic<bool>& interruptFlag, QWidget* parent) : QDialog(
 int CWaitDlg::run(ProgressKind kind, unsigned operation) {
     kind_ = kind;
     operation_ = operation;
-    setWindowTitle(QString::fromStdString(progressTitle(kind)));
-    text_->setText(QString::fromStdString(progressText(kind)));
+    setWindowTitle(ui::coreText(progressTitle(kind)));
+    text_->setText(ui::coreText(progressText(kind)));
     cancel_->setVisible(progressCancellable(kind));
     interruptFlag_.store(false);
     setPercent(0);
@@ -91,7 +92,7 @@ void CWaitDlg::cancel() {
 
 void CWaitDlg::setPercent(int percent) {
     bar_->setValue(std::clamp(percent, 0, 100));
-    percentText_->setText(QString::fromStdString(progressPercentText(percent)));
+    percentText_->setText(ui::coreText(progressPercentText(percent)));
     if (running_ && isVisible() && updateHook()) updateHook()(*this);
 }
 

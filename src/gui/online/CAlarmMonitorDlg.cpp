@@ -15,27 +15,28 @@
 #include "online/OnlineRequests.h"
 #include "online/OutputRequests.h"
 #include "online/StatusSnapshot.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
 CAlarmMonitorDlg::CAlarmMonitorDlg(AppState& state, QWidget* parent)
-    : COnlineWindow(state, fromUtf8(monitorWindow(MonitorWindow::AlarmMonitor).title), parent) {
+    : COnlineWindow(state, ui::coreText(monitorWindow(MonitorWindow::AlarmMonitor).title), parent) {
     current_ = new QLineEdit(this);
     current_->setReadOnly(true);
     current_->setFocusPolicy(Qt::NoFocus);
     current_->setMinimumWidth(300);
-    auto* reset = new QPushButton(QStringLiteral("アラームリセット"), this);
+    auto* reset = new QPushButton(tr("アラームリセット"), this);
     reset->setAutoDefault(false);
     connect(reset, &QPushButton::clicked, this, &CAlarmMonitorDlg::pressAlarmReset);
 
     history_ = new QTreeWidget(this);
     history_->setRootIsDecorated(false);
     QStringList titles;
-    for (const AlarmHistoryColumn& c : kAlarmHistoryColumns) titles << fromUtf8(c.title);
+    for (const AlarmHistoryColumn& c : kAlarmHistoryColumns) titles << ui::coreText(c.title);
     history_->setHeaderLabels(titles);
     for (int i = 0; i < static_cast<int>(kAlarmHistoryColumns.size()); ++i)
         history_->setColumnWidth(i, kAlarmHistoryColumns[static_cast<std::size_t>(i)].width);
-    auto* again = new QPushButton(QStringLiteral("履歴取得"), this);
+    auto* again = new QPushButton(tr("履歴取得"), this);
     again->setAutoDefault(false);
     connect(again, &QPushButton::clicked, this, &CAlarmMonitorDlg::requestHistory);
     historyGroup_ = new QGroupBox(this);
@@ -78,7 +79,7 @@ void CAlarmMonitorDlg::tryHistoryRequest() {
 void CAlarmMonitorDlg::refresh() {
     tryHistoryRequest();
     const StatusSnapshot s = takeSnapshot(state().status);
-    const QString text = QString::fromStdString(vantrel::currentAlarmText(s.alarmCode));
+    const QString text = ui::coreText(vantrel::currentAlarmText(s.alarmCode));
     if (current_->text() != text) current_->setText(text);
     if (s.alarmRecord != shownHistory_) {
         shownHistory_ = s.alarmRecord;
@@ -92,7 +93,7 @@ void CAlarmMonitorDlg::showHistory(const std::array<std::uint8_t, 10>& codes) {
         const AlarmHistoryRow row = alarmHistoryRow(static_cast<int>(i) + 1, codes[i]);
         history_->addTopLevelItem(new QTreeWidgetItem(QStringList{QString::fromStdString(row.number),
                                                                   QString::fromStdString(row.code),
-                                                                  QString::fromStdString(row.message)}));
+                                                                  ui::coreText(row.message)}));
     }
 }
 

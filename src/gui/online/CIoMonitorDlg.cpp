@@ -11,11 +11,12 @@
 #include "online/MonitorFields.h"
 #include "online/MonitorWindows.h"
 #include "online/StatusLamps.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
 CIoMonitorDlg::CIoMonitorDlg(AppState& state, QWidget* parent)
-    : COnlineWindow(state, fromUtf8(monitorWindow(MonitorWindow::IoMonitor).title), parent) {
+    : COnlineWindow(state, ui::coreText(monitorWindow(MonitorWindow::IoMonitor).title), parent) {
     // General inputs and outputs in rows of eight; host inputs and outputs beside.
     auto* grid = new QGridLayout;
     const auto lampGroups = ioMonitorLamps();

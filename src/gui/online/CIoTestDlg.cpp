@@ -9,6 +9,7 @@
 #include "online/CPulseOutputTestDlg.h"
 #include "online/CRivoOutputTestDlg.h"
 #include "online/MonitorWindows.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 namespace {
@@ -27,10 +28,10 @@ Window* showOrRaise(QPointer<Window>& window, const std::function<Window*()>& ma
 }  // namespace
 
 CIoTestDlg::CIoTestDlg(AppState& state, std::function<void(int)> relayDriver, QWidget* parent)
-    : COutputTestWindow(state, fromUtf8(monitorWindow(MonitorWindow::IoTest).title), parent),
+    : COutputTestWindow(state, ui::coreText(monitorWindow(MonitorWindow::IoTest).title), parent),
       relayDriver_(std::move(relayDriver)) {
-    auto* pulse = new QPushButton(QStringLiteral("パルス列軸出力"), this);
-    auto* rivo = new QPushButton(QStringLiteral("RIVO軸出力"), this);
+    auto* pulse = new QPushButton(tr("パルス列軸出力"), this);
+    auto* rivo = new QPushButton(tr("RIVO軸出力"), this);
     for (QPushButton* b : {pulse, rivo}) b->setAutoDefault(false);
     connect(pulse, &QPushButton::clicked, this, &CIoTestDlg::openPulseOutputTest);
     connect(rivo, &QPushButton::clicked, this, &CIoTestDlg::openRivoOutputTest);

@@ -17,6 +17,7 @@
 #include "online/MonitorWindows.h"
 #include "online/OutputRequests.h"
 #include "online/Teaching.h"
+#include "ui/GuiLanguage.h"
 #include "ui/MessageBox.h"
 
 namespace vantrel {
@@ -34,7 +35,7 @@ void fill(QComboBox* list, const std::vector<std::string>& items) {
 }  // namespace
 
 CJogDlg::CJogDlg(AppState& state, std::function<void(int)> relayDriver, QWidget* parent)
-    : COnlineWindow(state, fromUtf8(monitorWindow(MonitorWindow::TestRun).title), parent),
+    : COnlineWindow(state, ui::coreText(monitorWindow(MonitorWindow::TestRun).title), parent),
       relayDriver_(std::move(relayDriver)),
       session_(state.link, state.status) {
     build();
@@ -146,13 +147,14 @@ void CJogDlg::followAxisList() {
     QStringList texts;
     for (const JogAxisEntry& entry : jogAxisList(state().image)) texts.push_back(QString::fromStdString(entry.text));
     QStringList shown;
-    for (int i = 0; i < axisList_->count(); ++i) shown.push_back(axisList_->itemText(i));
+    for (int i = 0; i < axisList_->count(); ++i) shown.push_back(axisList_->itemData(i).toString());
     axisReason_->setVisible(texts.isEmpty());
     if (texts == shown) return;
-    const QString chosen = axisList_->currentText();
+    const QString chosen = axisList_->currentData().toString();
     const QSignalBlocker quiet(axisList_);
     axisList_->clear();
-    axisList_->addItems(texts);
+    // Shown in the window's language; the core finds the axis by its own text.
+    for (const QString& text : texts) axisList_->addItem(ui::coreText(text.toStdString()), text);
     axisList_->setCurrentIndex(texts.indexOf(chosen));
     // An axis that lost its model is no longer chosen.
     if (axisList_->currentIndex() < 0 || !axis_) {
@@ -163,7 +165,7 @@ void CJogDlg::followAxisList() {
 
 void CJogDlg::chooseAxis(int row) {
     releaseJogButtons();
-    axis_ = row < 0 ? std::nullopt : jogAxisOfText(axisList_->itemText(row).toStdString());
+    axis_ = row < 0 ? std::nullopt : jogAxisOfText(axisList_->itemData(row).toString().toStdString());
     applyAxis();
 }
 
@@ -195,7 +197,7 @@ void CJogDlg::applyAxis() {
     const std::vector<DriverSwitch> offered = driverSwitches(image, axis);
     for (std::size_t i = 0; i < switches_.size(); ++i) {
         switches_[i]->setVisible(i < offered.size());
-        if (i < offered.size()) switches_[i]->setText(QString::fromStdString(offered[i].label));
+        if (i < offered.size()) switches_[i]->setText(ui::coreText(offered[i].label));
     }
 
     if (network) {

@@ -32,12 +32,12 @@ QLabel* makeUnit(const QString& text, QWidget* parent) {
 
 void CJogDlg::build() {
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("軸"), this));
+    top->addWidget(new QLabel(tr("軸"), this));
     axisList_ = new QComboBox(this);
     axisList_->setMinimumWidth(100);
     top->addWidget(axisList_);
     top->addSpacing(16);
-    top->addWidget(new QLabel(QStringLiteral("接続機種"), this));
+    top->addWidget(new QLabel(tr("接続機種"), this));
     model_ = makeValue(this);
     model_->setAlignment(Qt::AlignCenter);
     model_->setText(QString());
@@ -49,7 +49,7 @@ void CJogDlg::build() {
     QLabel* reason = makeModeReason();
 
     // Shown while no axis has a connected model: the list is empty, and why.
-    axisReason_ = new QLabel(QStringLiteral("接続機種が設定された軸がありません。"
+    axisReason_ = new QLabel(tr("接続機種が設定された軸がありません。"
                                             "「パルス列軸設定」または「RIVO軸設定」で接続機種を選んでください。"),
                              this);
     axisReason_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
@@ -82,7 +82,7 @@ void CJogDlg::build() {
     head->addWidget(reason, 0, 1);
     head->setColumnStretch(1, 1);
 
-    QPushButton* stop = buttons_[static_cast<std::size_t>(JogButton::Stop)] = new QPushButton(QStringLiteral("■停止"), this);
+    QPushButton* stop = buttons_[static_cast<std::size_t>(JogButton::Stop)] = new QPushButton(tr("■停止"), this);
     stop->setAutoDefault(false);
     stop->setFocusPolicy(Qt::NoFocus);
     stop->setMinimumSize(160, 40);
@@ -103,14 +103,14 @@ void CJogDlg::build() {
 }
 
 QWidget* CJogDlg::makeDisplayGroup() {
-    auto* group = new QGroupBox(QStringLiteral("現在値"), this);
+    auto* group = new QGroupBox(tr("現在値"), this);
     auto* grid = new QGridLayout(group);
-    grid->addWidget(new QLabel(QStringLiteral("指令位置"), group), 0, 0);
+    grid->addWidget(new QLabel(tr("指令位置"), group), 0, 0);
     position_ = makeValue(group);
     grid->addWidget(position_, 0, 1);
     positionUnit_ = makeUnit(QString(), group);
     grid->addWidget(positionUnit_, 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("指令速度"), group), 1, 0);
+    grid->addWidget(new QLabel(tr("指令速度"), group), 1, 0);
     speed_ = makeValue(group);
     grid->addWidget(speed_, 1, 1);
     speedUnit_ = makeUnit(QString(), group);
@@ -151,8 +151,8 @@ QWidget* CJogDlg::makeJogGroup() {
     auto* group = new QGroupBox(QStringLiteral("JOG"), this);
     auto* grid = new QGridLayout(group);
     const JogFields start;
-    addField(JogSpeed, QStringLiteral("JOG運転速度"), QString::fromStdString(start.jogSpeed), grid, 0);
-    addField(JogAccel, QStringLiteral("JOG加減速時間"), QString::fromStdString(start.jogAccel), grid, 1);
+    addField(JogSpeed, tr("JOG運転速度"), QString::fromStdString(start.jogSpeed), grid, 0);
+    addField(JogAccel, tr("JOG加減速時間"), QString::fromStdString(start.jogAccel), grid, 1);
     backward_ = makeMotionButton(QStringLiteral("<"), JogButton::Backward);
     forward_ = makeMotionButton(QStringLiteral(">"), JogButton::Forward);
     auto* buttons = new QHBoxLayout;
@@ -164,14 +164,14 @@ QWidget* CJogDlg::makeJogGroup() {
 }
 
 QWidget* CJogDlg::makeInchingGroup() {
-    auto* group = new QGroupBox(QStringLiteral("インチング"), this);
+    auto* group = new QGroupBox(tr("インチング"), this);
     auto* grid = new QGridLayout(group);
     const JogFields start;
-    addField(InchDistance, QStringLiteral("インチング移動量"), QString::fromStdString(start.inchDistance), grid, 0);
-    addField(InchSpeed, QStringLiteral("インチング運転速度"), QString::fromStdString(start.inchSpeed), grid, 1);
-    addField(InchAccel, QStringLiteral("インチング加減速時間"), QString::fromStdString(start.inchAccel), grid, 2);
-    QPushButton* back = makeMotionButton(QStringLiteral("<｜"), JogButton::InchBackward);
-    QPushButton* ahead = makeMotionButton(QStringLiteral("｜>"), JogButton::InchForward);
+    addField(InchDistance, tr("インチング移動量"), QString::fromStdString(start.inchDistance), grid, 0);
+    addField(InchSpeed, tr("インチング運転速度"), QString::fromStdString(start.inchSpeed), grid, 1);
+    addField(InchAccel, tr("インチング加減速時間"), QString::fromStdString(start.inchAccel), grid, 2);
+    QPushButton* back = makeMotionButton(tr("<｜"), JogButton::InchBackward);
+    QPushButton* ahead = makeMotionButton(tr("｜>"), JogButton::InchForward);
     connect(back, &QPushButton::clicked, this, [this] { pressButton(JogButton::InchBackward); });
     connect(ahead, &QPushButton::clicked, this, [this] { pressButton(JogButton::InchForward); });
     auto* buttons = new QHBoxLayout;
@@ -183,23 +183,23 @@ QWidget* CJogDlg::makeInchingGroup() {
 }
 
 QWidget* CJogDlg::makeHomeGroup() {
-    auto* group = new QGroupBox(QStringLiteral("原点復帰"), this);
+    auto* group = new QGroupBox(tr("原点復帰"), this);
     // The settings are shown for pulse axes only; "○" stays for every axis.
     homeSettings_ = new QWidget(group);
     auto* grid = new QGridLayout(homeSettings_);
     grid->setContentsMargins(0, 0, 0, 0);
     const JogFields start;
-    addField(HomeSpeed, QStringLiteral("原点復帰運転速度"), QString::fromStdString(start.homeSpeed), grid, 0);
-    addField(HomeStartSpeed, QStringLiteral("原点復帰起動速度"), QString::fromStdString(start.homeStartSpeed), grid, 1);
-    addField(HomeAccel, QStringLiteral("原点復帰加減速時間"), QString::fromStdString(start.homeAccel), grid, 2);
-    addField(HomeOffset, QStringLiteral("原点復帰オフセット"), QString::fromStdString(start.homeOffset), grid, 3);
-    grid->addWidget(new QLabel(QStringLiteral("原点復帰方法"), homeSettings_), 4, 0);
+    addField(HomeSpeed, tr("原点復帰運転速度"), QString::fromStdString(start.homeSpeed), grid, 0);
+    addField(HomeStartSpeed, tr("原点復帰起動速度"), QString::fromStdString(start.homeStartSpeed), grid, 1);
+    addField(HomeAccel, tr("原点復帰加減速時間"), QString::fromStdString(start.homeAccel), grid, 2);
+    addField(HomeOffset, tr("原点復帰オフセット"), QString::fromStdString(start.homeOffset), grid, 3);
+    grid->addWidget(new QLabel(tr("原点復帰方法"), homeSettings_), 4, 0);
     homeMethod_ = new QComboBox(homeSettings_);
-    homeMethod_->addItems({QStringLiteral("3センサ"), QStringLiteral("2センサ")});
+    homeMethod_->addItems({tr("3センサ"), tr("2センサ")});
     grid->addWidget(homeMethod_, 4, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("原点復帰開始方向"), homeSettings_), 5, 0);
+    grid->addWidget(new QLabel(tr("原点復帰開始方向"), homeSettings_), 5, 0);
     homeDirection_ = new QComboBox(homeSettings_);
-    homeDirection_->addItems({QStringLiteral("CW方向"), QStringLiteral("CCW方向")});
+    homeDirection_->addItems({tr("CW方向"), tr("CCW方向")});
     grid->addWidget(homeDirection_, 5, 1, 1, 2);
 
     QPushButton* home = makeMotionButton(QStringLiteral("○"), JogButton::Home);
@@ -212,9 +212,9 @@ QWidget* CJogDlg::makeHomeGroup() {
 }
 
 QWidget* CJogDlg::makeTestRunGroup() {
-    auto* group = new QGroupBox(QStringLiteral("ポイント運転"), this);
+    auto* group = new QGroupBox(tr("ポイント運転"), this);
     auto* grid = new QGridLayout(group);
-    grid->addWidget(new QLabel(QStringLiteral("ポイント"), group), 0, 0);
+    grid->addWidget(new QLabel(tr("ポイント"), group), 0, 0);
     testPoints_ = new QComboBox(group);
     testPoints_->setMaxVisibleItems(16);
     grid->addWidget(testPoints_, 0, 1);
@@ -222,15 +222,15 @@ QWidget* CJogDlg::makeTestRunGroup() {
     grid->addWidget(testPosition_, 0, 2);
     testPositionUnit_ = makeUnit(QString(), group);
     grid->addWidget(testPositionUnit_, 0, 3);
-    testModeLabel_ = new QLabel(QStringLiteral("運転方式"), group);
+    testModeLabel_ = new QLabel(tr("運転方式"), group);
     grid->addWidget(testModeLabel_, 1, 0);
     testMode_ = makeValue(group);
     testMode_->setAlignment(Qt::AlignCenter);
     grid->addWidget(testMode_, 1, 1);
     const JogFields start;
-    addField(TestSpeed, QStringLiteral("運転速度"), QString::fromStdString(start.testSpeed), grid, 2);
-    addField(TestAccel, QStringLiteral("加減速時間"), QString::fromStdString(start.testAccel), grid, 3);
-    QPushButton* run = makeMotionButton(QStringLiteral("▲開始"), JogButton::TestRun);
+    addField(TestSpeed, tr("運転速度"), QString::fromStdString(start.testSpeed), grid, 2);
+    addField(TestAccel, tr("加減速時間"), QString::fromStdString(start.testAccel), grid, 3);
+    QPushButton* run = makeMotionButton(tr("▲開始"), JogButton::TestRun);
     connect(run, &QPushButton::clicked, this, [this] { pressButton(JogButton::TestRun); });
     grid->addWidget(run, 2, 3, 2, 1);
     grid->setColumnStretch(4, 1);
@@ -238,13 +238,13 @@ QWidget* CJogDlg::makeTestRunGroup() {
 }
 
 QWidget* CJogDlg::makeTeachingGroup() {
-    auto* group = new QGroupBox(QStringLiteral("ティーチング"), this);
+    auto* group = new QGroupBox(tr("ティーチング"), this);
     auto* row = new QHBoxLayout(group);
-    row->addWidget(new QLabel(QStringLiteral("ポイント番号"), group));
+    row->addWidget(new QLabel(tr("ポイント番号"), group));
     teachPoints_ = new QComboBox(group);
     teachPoints_->setMaxVisibleItems(16);
     row->addWidget(teachPoints_);
-    teach_ = new QPushButton(QStringLiteral("取込"), group);
+    teach_ = new QPushButton(tr("取込"), group);
     teach_->setAutoDefault(false);
     teach_->setFocusPolicy(Qt::NoFocus);
     connect(teach_, &QPushButton::clicked, this, &CJogDlg::pressTeach);
@@ -254,7 +254,7 @@ QWidget* CJogDlg::makeTeachingGroup() {
 }
 
 QWidget* CJogDlg::makeOutputGroup() {
-    auto* group = new QGroupBox(QStringLiteral("ドライバ出力"), this);
+    auto* group = new QGroupBox(tr("ドライバ出力"), this);
     auto* row = new QHBoxLayout(group);
     // The labels an axis chosen later replaces by those of its model.
     const QString labels[] = {QStringLiteral("C-ON"), QStringLiteral("AWO"), QStringLiteral("FREE")};
@@ -266,7 +266,7 @@ QWidget* CJogDlg::makeOutputGroup() {
         switches_[i] = box;
     }
     row->addStretch(1);
-    alarmReset_ = new QPushButton(QStringLiteral("アラームリセット"), group);
+    alarmReset_ = new QPushButton(tr("アラームリセット"), group);
     alarmReset_->setAutoDefault(false);
     alarmReset_->setFocusPolicy(Qt::NoFocus);
     connect(alarmReset_, &QPushButton::clicked, this, &CJogDlg::pressAlarmReset);

@@ -3,11 +3,12 @@
 #include <QGridLayout>
 
 #include "online/CLamp.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
 CLampGroup::CLampGroup(const LampGroup& group, bool toggles, int columns, QWidget* parent)
-    : QGroupBox(QString::fromStdString(group.title), parent) {
+    : QGroupBox(ui::coreText(group.title), parent) {
     auto* grid = new QGridLayout(this);
     grid->setSpacing(toggles ? 4 : 3);
     if (group.title.empty()) {  // a plain column of lamps inside a larger group
@@ -16,7 +17,7 @@ CLampGroup::CLampGroup(const LampGroup& group, bool toggles, int columns, QWidge
     }
     const auto kind = toggles ? CLamp::Kind::Toggle : CLamp::Kind::Indicator;
     for (std::size_t i = 0; i < group.lamps.size(); ++i) {
-        auto* lamp = new CLamp(QString::fromStdString(group.lamps[i].label), kind, this);
+        auto* lamp = new CLamp(ui::coreText(group.lamps[i].label), kind, this);
         grid->addWidget(lamp, static_cast<int>(i) / columns, static_cast<int>(i) % columns);
         lamps_.push_back(lamp);
         refs_.push_back(group.lamps[i].ref);
@@ -31,13 +32,13 @@ int CLampGroup::refresh(const StatusSnapshot& snapshot) {
 }
 
 void CLampGroup::rebind(const LampGroup& group) {
-    setTitle(QString::fromStdString(group.title));
+    setTitle(ui::coreText(group.title));
     for (std::size_t i = 0; i < refs_.size() && i < group.lamps.size(); ++i) refs_[i] = group.lamps[i].ref;
 }
 
 CLamp* CLampGroup::lamp(const QString& label) const {
     for (CLamp* l : lamps_)
-        if (l->text() == label) return l;
+        if (l->text() == label || l->text() == ui::coreText(label.toStdString())) return l;
     return nullptr;
 }
 

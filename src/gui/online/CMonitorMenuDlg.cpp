@@ -6,13 +6,14 @@
 #include "app/AppState.h"
 #include "online/COnlineWindow.h"
 #include "ui/CWindowPlacer.h"
+#include "ui/GuiLanguage.h"
 #include "ui/MessageBox.h"
 
 namespace vantrel {
 
 CMonitorMenuDlg::CMonitorMenuDlg(AppState& state, QWidget* parent)
     : QDialog(parent, CWindowPlacer::frameFlags(Qt::Dialog)), state_(state) {
-    setWindowTitle(QStringLiteral("モニタメニュー"));
+    setWindowTitle(tr("モニタメニュー"));
     setModal(false);
     new CWindowPlacer(this);
     // Monitors on the left, the test windows (edit-test mode only) on the right.
@@ -20,7 +21,7 @@ CMonitorMenuDlg::CMonitorMenuDlg(AppState& state, QWidget* parent)
     int monitors = 0;
     int tests = 0;
     for (const MonitorWindowEntry& entry : monitorWindows()) {
-        auto* button = new QPushButton(fromUtf8(entry.buttonText), this);
+        auto* button = new QPushButton(ui::coreText(entry.buttonText), this);
         button->setAutoDefault(false);
         button->setMinimumSize(150, 52);
         button->setEnabled(false);

@@ -7,6 +7,7 @@
 
 #include "app/AppState.h"
 #include "ui/CWindowPlacer.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
@@ -28,7 +29,7 @@ void COnlineWindow::startRefresh(int intervalMs) {
 int COnlineWindow::refreshInterval() const { return timer_->interval(); }
 
 QPushButton* COnlineWindow::makeCloseButton() {
-    auto* button = new QPushButton(QStringLiteral("閉じる"), this);
+    auto* button = new QPushButton(tr("閉じる"), this);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, &QWidget::close);
     return button;
@@ -38,7 +39,7 @@ QLabel* COnlineWindow::makeModeReason() {
     modeReason_ = new QLabel(this);
     modeReason_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
     // Its two lines stay reserved, so that the window does not change size with the mode.
-    modeReason_->setText(fromUtf8(monitorWindow(MonitorWindow::TestRun).refusal));
+    modeReason_->setText(ui::coreText(monitorWindow(MonitorWindow::TestRun).refusal));
     QSizePolicy policy = modeReason_->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     modeReason_->setSizePolicy(policy);
@@ -49,7 +50,8 @@ QLabel* COnlineWindow::makeModeReason() {
 bool COnlineWindow::followMode(MonitorWindow which) {
     const MaybeRefusal blocked = checkMonitorWindowOpen(which, state_.status.modeWord.load(std::memory_order_relaxed));
     if (modeReason_) {
-        if (blocked && modeReason_->text() != fromUtf8(blocked->text)) modeReason_->setText(fromUtf8(blocked->text));
+        const QString reason = blocked ? ui::coreText(blocked->text) : QString();
+        if (blocked && modeReason_->text() != reason) modeReason_->setText(reason);
         modeReason_->setVisible(blocked.has_value());
     }
     return !blocked;

@@ -8,7 +8,7 @@
 namespace vantrel {
 
 CPulseOutputTestDlg::CPulseOutputTestDlg(AppState& state, QWidget* parent)
-    : COutputTestWindow(state, QStringLiteral("パルス列軸出力テスト"), parent) {
+    : COutputTestWindow(state, tr("パルス列軸出力テスト"), parent) {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(makeModeReason(), 1);
     buttons->addWidget(makeCloseButton());

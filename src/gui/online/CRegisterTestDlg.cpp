@@ -13,12 +13,17 @@
 #include "app/AppState.h"
 #include "online/MonitorWindows.h"
 #include "online/RegisterTest.h"
+#include "ui/GuiLanguage.h"
 #include "ui/MessageBox.h"
 
 namespace vantrel {
 namespace {
 
-const char* const kFieldNames[5] = {"スレーブ\nアドレス", "ファンクション\nコード", "レジスタ\nアドレス", "レジスタ数", "データ"};
+const char* const kFieldNames[5] = {QT_TRANSLATE_NOOP("vantrel::CRegisterTestDlg", "スレーブ\nアドレス"),
+                                    QT_TRANSLATE_NOOP("vantrel::CRegisterTestDlg", "ファンクション\nコード"),
+                                    QT_TRANSLATE_NOOP("vantrel::CRegisterTestDlg", "レジスタ\nアドレス"),
+                                    QT_TRANSLATE_NOOP("vantrel::CRegisterTestDlg", "レジスタ数"),
+                                    QT_TRANSLATE_NOOP("vantrel::CRegisterTestDlg", "データ")};
 const char* const kFunctions[3] = {"3", "8", "16"};
 
 QLineEdit* makeEdit(const QString& text, QWidget* parent) {
@@ -31,9 +36,9 @@ QLineEdit* makeEdit(const QString& text, QWidget* parent) {
 }  // namespace
 
 CRegisterTestDlg::CRegisterTestDlg(AppState& state, QWidget* parent)
-    : COnlineWindow(state, fromUtf8(monitorWindow(MonitorWindow::RegisterTest).title), parent) {
+    : COnlineWindow(state, ui::coreText(monitorWindow(MonitorWindow::RegisterTest).title), parent) {
     const RegisterTestFields start;
-    auto* request = new QGroupBox(QStringLiteral("送信データ"), this);
+    auto* request = new QGroupBox(tr("送信データ"), this);
     auto* requestGrid = new QGridLayout(request);
     slave_ = makeEdit(QString::fromStdString(start.slave), request);
     function_ = new QComboBox(request);
@@ -45,13 +50,13 @@ CRegisterTestDlg::CRegisterTestDlg(AppState& state, QWidget* parent)
     count_->setEnabled(false);
     data_ = makeEdit(QString::fromStdString(start.data), request);
     const std::array<QWidget*, 5> inputs = {slave_, function_, address_, count_, data_};
-    auto* answer = new QGroupBox(QStringLiteral("受信データ"), this);
+    auto* answer = new QGroupBox(tr("受信データ"), this);
     auto* answerGrid = new QGridLayout(answer);
     for (int i = 0; i < 5; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        requestGrid->addWidget(new QLabel(QString::fromUtf8(kFieldNames[i]), request), i, 0);
+        requestGrid->addWidget(new QLabel(tr(kFieldNames[i]), request), i, 0);
         requestGrid->addWidget(inputs[k], i, 1);
-        answerGrid->addWidget(new QLabel(QString::fromUtf8(kFieldNames[i]), answer), i, 0);
+        answerGrid->addWidget(new QLabel(tr(kFieldNames[i]), answer), i, 0);
         answer_[k] = makeEdit(QStringLiteral("0"), answer);
         answer_[k]->setReadOnly(true);
         answerGrid->addWidget(answer_[k], i, 1);
@@ -59,7 +64,7 @@ CRegisterTestDlg::CRegisterTestDlg(AppState& state, QWidget* parent)
     connect(function_, &QComboBox::currentIndexChanged, this, [this] { applyFunction(); });
     chooseFunction(start.function);
 
-    auto* send = new QPushButton(QStringLiteral("送信"), this);
+    auto* send = new QPushButton(tr("送信"), this);
     send->setAutoDefault(false);
     connect(send, &QPushButton::clicked, this, &CRegisterTestDlg::pressSend);
     auto* buttons = new QHBoxLayout;

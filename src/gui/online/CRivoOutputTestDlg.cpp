@@ -9,16 +9,17 @@
 
 #include "app/AppState.h"
 #include "online/CLampGroup.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
 CRivoOutputTestDlg::CRivoOutputTestDlg(AppState& state, std::function<void(int)> relayDriver, QWidget* parent)
-    : COutputTestWindow(state, QStringLiteral("RIVO軸出力テスト"), parent), relayDriver_(std::move(relayDriver)) {
+    : COutputTestWindow(state, tr("RIVO軸出力テスト"), parent), relayDriver_(std::move(relayDriver)) {
     group_ = clampNetworkGroup(state.status.selectedNetworkGroup.load(std::memory_order_relaxed));
     auto* choiceRow = new QHBoxLayout;
     auto* exclusive = new QButtonGroup(this);
     for (int g = 0; g < kNetworkGroupCount; ++g) {
-        auto* choice = new QRadioButton(QString::fromStdString(networkGroupText(g)), this);
+        auto* choice = new QRadioButton(ui::coreText(networkGroupText(g)), this);
         choice->setFocusPolicy(Qt::NoFocus);  // Space does nothing here
         choice->setChecked(g == group_);
         exclusive->addButton(choice, g);

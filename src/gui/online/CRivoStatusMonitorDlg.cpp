@@ -17,6 +17,7 @@
 #include "online/OutputRequests.h"
 #include "online/StatusLamps.h"
 #include "ui/CWindowPlacer.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 namespace {
@@ -39,12 +40,12 @@ QWidget* makeLamps(const QString& title, std::array<CLamp*, 16>& lamps, QWidget*
 }  // namespace
 
 CRivoStatusMonitorDlg::CRivoStatusMonitorDlg(AppState& state, QWidget* parent)
-    : COnlineWindow(state, fromUtf8(monitorWindow(MonitorWindow::NetworkStatusMonitor).title), parent) {
+    : COnlineWindow(state, ui::coreText(monitorWindow(MonitorWindow::NetworkStatusMonitor).title), parent) {
     group_ = clampNetworkGroup(state.status.selectedNetworkGroup.load(std::memory_order_relaxed));
     auto* choiceRow = new QHBoxLayout;
     auto* exclusive = new QButtonGroup(this);
     for (int g = 0; g < kNetworkGroupCount; ++g) {
-        auto* choice = new QRadioButton(QString::fromStdString(networkGroupText(g)), this);
+        auto* choice = new QRadioButton(ui::coreText(networkGroupText(g)), this);
         exclusive->addButton(choice, g);
         choiceRow->addWidget(choice);
         choices_[static_cast<std::size_t>(g)] = choice;
@@ -76,7 +77,7 @@ QGroupBox* CRivoStatusMonitorDlg::makeBlock(int slot) {
     b.units = rows.units;
     b.alarm = rows.alarm;
 
-    auto* reset = new QPushButton(QStringLiteral("アラームリセット"), b.box);
+    auto* reset = new QPushButton(tr("アラームリセット"), b.box);
     reset->setAutoDefault(false);
     connect(reset, &QPushButton::clicked, this, [this, slot] { pressAlarmReset(slot); });
 
@@ -93,7 +94,7 @@ void CRivoStatusMonitorDlg::showGroup(int group) {
     group_ = clampNetworkGroup(group);
     choices_[static_cast<std::size_t>(group_)]->setChecked(true);
     for (int slot = 0; slot < 4; ++slot)
-        blocks_[static_cast<std::size_t>(slot)].box->setTitle(QString::fromStdString(networkBlockTitle(4 * group_ + slot)));
+        blocks_[static_cast<std::size_t>(slot)].box->setTitle(ui::coreText(networkBlockTitle(4 * group_ + slot)));
 }
 
 void CRivoStatusMonitorDlg::chooseGroup(int group) {

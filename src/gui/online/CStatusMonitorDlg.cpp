@@ -1,5 +1,7 @@
 #include "online/CStatusMonitorDlg.h"
 
+#include <string>
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,10 +19,11 @@
 #include "online/OutputRequests.h"
 #include "online/StatusLamps.h"
 #include "ui/CWindowPlacer.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 CStatusMonitorDlg::CStatusMonitorDlg(AppState& state, QWidget* parent)
-    : COnlineWindow(state, fromUtf8(monitorWindow(MonitorWindow::PulseStatusMonitor).title), parent) {
+    : COnlineWindow(state, ui::coreText(monitorWindow(MonitorWindow::PulseStatusMonitor).title), parent) {
     std::vector<QWidget*> panels;
     for (int axis = 0; axis < 4; ++axis) panels.push_back(makeAxisGroup(axis));
 
@@ -37,7 +40,7 @@ CStatusMonitorDlg::CStatusMonitorDlg(AppState& state, QWidget* parent)
     connect(up, &QPushButton::clicked, this, &CStatusMonitorDlg::pressSpeedUp);
     speed_ = newValueField(this, 64);
     speed_->setAlignment(Qt::AlignCenter);
-    trendButton_ = new QPushButton(QStringLiteral("トレンド"), this);
+    trendButton_ = new QPushButton(tr("トレンド"), this);
     trendButton_->setCheckable(true);
     trendButton_->setAutoDefault(false);
     connect(trendButton_, &QPushButton::toggled, this, &CStatusMonitorDlg::setTrendShown);
@@ -71,7 +74,7 @@ CStatusMonitorDlg::CStatusMonitorDlg(AppState& state, QWidget* parent)
 
 QWidget* CStatusMonitorDlg::makeAxisGroup(int axis) {
     AxisWidgets& w = axes_[static_cast<std::size_t>(axis)];
-    auto* group = new QGroupBox(QStringLiteral("軸%1").arg(axis + 1), this);
+    auto* group = new QGroupBox(ui::coreText("軸" + std::to_string(axis + 1)), this);
     const ValueRows rows = newValueRows(group, 84, 34);
     w.values = rows.values;
     w.units = rows.units;
@@ -89,7 +92,7 @@ QWidget* CStatusMonitorDlg::makeAxisGroup(int axis) {
     auto* lamps = new QHBoxLayout;
     for (CLampGroup* g : {w.inputs, w.outputs, w.sensors}) lamps->addWidget(g, 0, Qt::AlignTop);
 
-    auto* alarmReset = new QPushButton(QStringLiteral("アラームリセット"), group);
+    auto* alarmReset = new QPushButton(tr("アラームリセット"), group);
     alarmReset->setAutoDefault(false);
     connect(alarmReset, &QPushButton::clicked, this, [this, axis] { pressAlarmReset(axis); });
 
@@ -167,7 +170,7 @@ void CStatusMonitorDlg::stepSpeed(bool up) {
 
 void CStatusMonitorDlg::showSpeedLevel(std::uint8_t level) {
     shownLevel_ = level;
-    speed_->setText(QString::fromStdString(speedPercentText(level)));
+    speed_->setText(ui::coreText(speedPercentText(level)));
 }
 
 void CStatusMonitorDlg::setTrendShown(bool shown) {

@@ -1,5 +1,7 @@
 #include "online/CTrendPanel.h"
 
+#include <string>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -7,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "online/CTrendPlot.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
@@ -14,15 +17,15 @@ CTrendPanel::CTrendPanel(QWidget* parent) : QWidget(parent) {
     plot_ = new CTrendPlot(buffer_, this);
     auto* controls = new QHBoxLayout;
     for (int axis = 0; axis < kTrendAxes; ++axis) {
-        auto* box = new QCheckBox(QStringLiteral("軸%1").arg(axis + 1), this);
+        auto* box = new QCheckBox(ui::coreText("軸" + std::to_string(axis + 1)), this);
         box->setChecked(plot_->axisShown(axis));
         connect(box, &QCheckBox::toggled, this, [this, axis](bool on) { plot_->setAxisShown(axis, on); });
         controls->addWidget(box);
         axisBoxes_[static_cast<std::size_t>(axis)] = box;
     }
     controls->addSpacing(16);
-    const QString names[kTrendChannels] = {QStringLiteral("指令位置"), QStringLiteral("検出位置"), QStringLiteral("指令速度"),
-                                           QStringLiteral("検出速度")};
+    const QString names[kTrendChannels] = {tr("指令位置"), tr("検出位置"), tr("指令速度"),
+                                           tr("検出速度")};
     for (int c = 0; c < kTrendChannels; ++c) {
         const auto channel = static_cast<TrendChannel>(c);
         auto* box = new QCheckBox(names[c], this);
@@ -38,7 +41,7 @@ CTrendPanel::CTrendPanel(QWidget* parent) : QWidget(parent) {
     connect(span_, &QComboBox::currentIndexChanged, this,
             [this](int index) { plot_->setViewSpan(span_->itemData(index).toLongLong()); });
     controls->addWidget(span_);
-    pause_ = new QPushButton(QStringLiteral("一時停止"), this);
+    pause_ = new QPushButton(tr("一時停止"), this);
     pause_->setCheckable(true);
     pause_->setAutoDefault(false);
     controls->addWidget(pause_);

@@ -25,10 +25,10 @@ const TrendChannel* channelsOf(bool speeds) { return speeds ? kSpeedChannels : k
 
 QString channelName(TrendChannel channel) {
     switch (channel) {
-    case TrendChannel::CommandPosition: return QStringLiteral("指令位置");
-    case TrendChannel::DetectedPosition: return QStringLiteral("検出位置");
-    case TrendChannel::CommandSpeed: return QStringLiteral("指令速度");
-    case TrendChannel::DetectedSpeed: return QStringLiteral("検出速度");
+    case TrendChannel::CommandPosition: return CTrendPlot::tr("指令位置");
+    case TrendChannel::DetectedPosition: return CTrendPlot::tr("検出位置");
+    case TrendChannel::CommandSpeed: return CTrendPlot::tr("指令速度");
+    case TrendChannel::DetectedSpeed: return CTrendPlot::tr("検出速度");
     }
     return {};
 }
@@ -233,7 +233,7 @@ void CTrendPlot::drawPanel(QPainter& painter, const Panel& panel) const {
     painter.drawRect(a.adjusted(0, 0, -1, -1));
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(a.adjusted(6, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                     panel.speeds ? QStringLiteral("速度") : QStringLiteral("位置"));
+                     panel.speeds ? tr("速度") : tr("位置"));
 }
 
 void CTrendPlot::drawLegend(QPainter& painter) const {
@@ -246,7 +246,7 @@ void CTrendPlot::drawLegend(QPainter& painter) const {
         const auto i = static_cast<std::size_t>(axis);
         painter.fillRect(QRect(x, y - 4, 14, 8), axisColour(axis));
         x += 18;
-        const QString text = QStringLiteral("軸%1 [%2, %3]").arg(axis + 1).arg(positionUnits_[i], speedUnits_[i]);
+        const QString text = tr("軸%1 [%2, %3]").arg(axis + 1).arg(positionUnits_[i], speedUnits_[i]);
         painter.drawText(QPoint(x, y + fm.ascent() / 2 - 1), text);
         x += fm.horizontalAdvance(text) + 16;
     }
@@ -255,7 +255,7 @@ void CTrendPlot::drawLegend(QPainter& painter) const {
         painter.drawLine(x, y, x + 22, y);
         x += 26;
         painter.setPen(palette().color(QPalette::WindowText));
-        const QString text = command ? QStringLiteral("指令") : QStringLiteral("検出");
+        const QString text = command ? tr("指令") : tr("検出");
         painter.drawText(QPoint(x, y + fm.ascent() / 2 - 1), text);
         x += fm.horizontalAdvance(text) + 14;
     }
@@ -276,7 +276,7 @@ QStringList CTrendPlot::cursorTexts() const {
             if (!channelShown(channel)) continue;
             const bool speed = channel == TrendChannel::CommandSpeed || channel == TrendChannel::DetectedSpeed;
             const QString& unit = speed ? speedUnits_[static_cast<std::size_t>(axis)] : positionUnits_[static_cast<std::size_t>(axis)];
-            lines << QStringLiteral("軸%1 %2 %3 %4")
+            lines << tr("軸%1 %2 %3 %4")
                          .arg(axis + 1)
                          .arg(channelName(channel))
                          .arg(s.value(axis, channel), 0, 'f', decimalsOfUnit(unit))

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 
 #include "online/CLamp.h"
 #include "online/CLampGroup.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
@@ -23,24 +25,26 @@ QLabel* newValueField(QWidget* parent, int minWidth) {
 }
 
 void showText(QLabel* label, const std::string& text) {
-    const QString q = QString::fromStdString(text);
+    const QString q = ui::coreText(text);
     if (label->text() != q) label->setText(q);
 }
 
 ValueRows newValueRows(QWidget* parent, int fieldWidth, int unitWidth) {
-    static const char* const kNames[4] = {"指令位置", "検出位置", "指令速度", "検出速度"};
+    static const char* const kNames[4] = {
+        QT_TRANSLATE_NOOP("MonitorFields", "指令位置"), QT_TRANSLATE_NOOP("MonitorFields", "検出位置"),
+        QT_TRANSLATE_NOOP("MonitorFields", "指令速度"), QT_TRANSLATE_NOOP("MonitorFields", "検出速度")};
     ValueRows rows;
     rows.grid = new QGridLayout;
     for (int row = 0; row < 4; ++row) {
         const auto r = static_cast<std::size_t>(row);
-        rows.grid->addWidget(new QLabel(QString::fromUtf8(kNames[row]), parent), row, 0);
+        rows.grid->addWidget(new QLabel(QCoreApplication::translate("MonitorFields", kNames[row]), parent), row, 0);
         rows.values[r] = newValueField(parent, fieldWidth);
         rows.grid->addWidget(rows.values[r], row, 1);
         rows.units[r] = new QLabel(parent);
         rows.units[r]->setMinimumWidth(unitWidth);
         rows.grid->addWidget(rows.units[r], row, 2);
     }
-    rows.grid->addWidget(new QLabel(QStringLiteral("アラーム"), parent), 4, 0);
+    rows.grid->addWidget(new QLabel(QCoreApplication::translate("MonitorFields", "アラーム"), parent), 4, 0);
     rows.alarm = newValueField(parent, fieldWidth);
     rows.alarm->setAlignment(Qt::AlignCenter);
     rows.grid->addWidget(rows.alarm, 4, 1);

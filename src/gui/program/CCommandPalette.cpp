@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "ui/CWindowPlacer.h"
+#include "ui/GuiLanguage.h"
 #include "ui/Utf8Text.h"
 
 namespace vantrel {
@@ -23,7 +24,7 @@ CProgramCmdPage* makePage(const CProgramCmdPage::Available& available, QWidget* 
 
 CCommandPalette::CCommandPalette(const CProgramCmdPage::Available& available, QWidget* parent)
     : QWidget(parent, CWindowPlacer::frameFlags(Qt::Tool)) {
-    setWindowTitle(QStringLiteral("コマンドテーブル"));
+    setWindowTitle(tr("コマンドテーブル"));
     // Its own place is x = 1024 - its width, y = 50 on the screen; where that
     // would cover the step table, the nearest place that does not.
     new CWindowPlacer(this, [](const QRect& screen, const QSize& frame) {
@@ -37,7 +38,7 @@ CCommandPalette::CCommandPalette(const CProgramCmdPage::Available& available, QW
               makePage<CProgramCmdT3>(available, stack_), makePage<CProgramCmdT4>(available, stack_),
               makePage<CProgramCmdT5>(available, stack_)};
     for (int i = 0; i < kPageCount; ++i) {
-        auto* button = new QPushButton(fromUtf8(palettePages()[static_cast<std::size_t>(i)]), controls_);
+        auto* button = new QPushButton(ui::coreText(palettePages()[static_cast<std::size_t>(i)]), controls_);
         button->setCheckable(true);
         pageGroup->addButton(button, i);
         pageRow->addWidget(button);
@@ -47,8 +48,8 @@ CCommandPalette::CCommandPalette(const CProgramCmdPage::Available& available, QW
     }
     connect(pageGroup, &QButtonGroup::idClicked, this, &CCommandPalette::showPage);
 
-    delete_ = new QPushButton(QStringLiteral("削除"), controls_);
-    comment_ = new QPushButton(QStringLiteral("コメント入力"), controls_);
+    delete_ = new QPushButton(tr("削除"), controls_);
+    comment_ = new QPushButton(tr("コメント入力"), controls_);
     connect(delete_, &QPushButton::clicked, this, &CCommandPalette::deletePressed);
     connect(comment_, &QPushButton::clicked, this, &CCommandPalette::commentPressed);
     auto* editRow = new QHBoxLayout;
@@ -63,7 +64,8 @@ CCommandPalette::CCommandPalette(const CProgramCmdPage::Available& available, QW
     controlsLayout->addLayout(editRow);
     // While the controller runs, the buttons are hidden; an empty window would
     // look broken, so it says why.
-    notEditing_ = new QLabel(QStringLiteral("実行中はコマンドを入力できません。\n編集テストモードに切り替えると入力できます。"), this);
+    notEditing_ =
+        new QLabel(tr("実行中はコマンドを入力できません。\n編集テストモードに切り替えると入力できます。"), this);
     notEditing_->setAlignment(Qt::AlignCenter);
     notEditing_->hide();
     auto* layout = new QVBoxLayout(this);

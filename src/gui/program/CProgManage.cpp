@@ -19,9 +19,9 @@ namespace vantrel {
 
 CProgManage::CProgManage(ProgramStore& store, SettingsImage& image, ControllerWriteSink* sink, QWidget* parent)
     : QDialog(parent), store_(store), image_(image), sink_(sink), programs_(store) {
-    setWindowTitle(QStringLiteral("プログラム一覧"));
+    setWindowTitle(tr("プログラム一覧"));
     list_ = new QTableWidget(0, 2, this);
-    list_->setHorizontalHeaderLabels({QStringLiteral("プログラムNo."), QStringLiteral("プログラム名称")});
+    list_->setHorizontalHeaderLabels({tr("プログラムNo."), tr("プログラム名称")});
     // 80 and 150 wide, or wider where the font needs it for the headers.
     list_->setColumnWidth(0, std::max(80, list_->horizontalHeader()->sectionSizeHint(0)));
     list_->setColumnWidth(1, std::max(150, list_->horizontalHeader()->sectionSizeHint(1)));
@@ -37,10 +37,10 @@ CProgManage::CProgManage(ProgramStore& store, SettingsImage& image, ControllerWr
     number_ = new QLineEdit(this);
     number_->setMaxLength(3);
     number_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), number_));
-    auto* add = new QPushButton(QStringLiteral("新規追加"), this);
-    auto* remove = new QPushButton(QStringLiteral("削除"), this);
+    auto* add = new QPushButton(tr("新規追加"), this);
+    auto* remove = new QPushButton(tr("削除"), this);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    auto* cancel = new QPushButton(tr("キャンセル"), this);
     ok->setDefault(true);
     connect(add, &QPushButton::clicked, this, &CProgManage::addProgram);
     connect(remove, &QPushButton::clicked, this, &CProgManage::deleteProgram);
@@ -49,7 +49,7 @@ CProgManage::CProgManage(ProgramStore& store, SettingsImage& image, ControllerWr
 
     auto* numberRow = new QHBoxLayout;
     numberRow->addWidget(number_);
-    numberRow->addWidget(new QLabel(QStringLiteral("(1～255）"), this));
+    numberRow->addWidget(new QLabel(tr("(1～255）"), this));
     auto* side = new QVBoxLayout;
     side->addLayout(numberRow);
     side->addWidget(add);

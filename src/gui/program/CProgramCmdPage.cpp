@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/GuiLanguage.h"
 #include "ui/Utf8Text.h"
 
 namespace vantrel {
@@ -23,7 +24,7 @@ CProgramCmdPage::CProgramCmdPage(std::string_view page, const Available& availab
     // Every group of the page is drawn, also one without buttons (the
     // network page's "軸制御（完了待ちなし）").
     for (const std::string_view group : paletteGroups(page)) {
-        auto* box = new QGroupBox(fromUtf8(group), this);
+        auto* box = new QGroupBox(ui::coreText(group), this);
         auto* grid = new QGridLayout(box);
         grid->setColumnMinimumWidth(0, 130);
         grid->setColumnMinimumWidth(1, 130);
@@ -32,8 +33,8 @@ CProgramCmdPage::CProgramCmdPage(std::string_view page, const Available& availab
         for (std::size_t i = 0; i < catalogue.size(); ++i) {
             const PaletteEntry& entry = catalogue[i];
             if (entry.button.page != page || entry.button.group != group) continue;
-            auto* button = new QPushButton(fromUtf8(entry.button.button), box);
-            button->setToolTip(fromUtf8(paletteToolTip(entry)));
+            auto* button = new QPushButton(ui::coreText(entry.button.button), box);
+            button->setToolTip(ui::coreText(paletteToolTip(entry)));
             switch (entry.action) {
             case PaletteAction::OpenEditor: button->setEnabled(available && available(entry)); break;
             case PaletteAction::StoreStep:

@@ -22,9 +22,11 @@
 #include "program/CStepTableView.h"
 #include "program/StepTableAreas.h"
 #include "program/StepTableItemModel.h"
+#include "ui/GuiLanguage.h"
 #include "ui/MessageBox.h"
 #include "ui/StatusNote.h"
 #include "ui/Utf8Text.h"
+#include "ui/VisibleTexts.h"
 
 namespace vantrel {
 
@@ -98,18 +100,19 @@ QWidget* CProgramView::createHeader() {
     numberList_ = new QComboBox(header);
     numberList_->setMinimumWidth(70);
     connect(numberList_, &QComboBox::activated, this, &CProgramView::chooseProgram);
-    row->addWidget(new QLabel(QStringLiteral("プログラムNo."), header));
+    row->addWidget(new QLabel(tr("プログラムNo."), header));
     row->addWidget(numberList_);
     row->addSpacing(12);
-    row->addWidget(new QLabel(QStringLiteral("プログラム名称"), header));
+    row->addWidget(new QLabel(tr("プログラム名称"), header));
     nameButton_ = new QPushButton(header);
     nameButton_->setObjectName(QStringLiteral("プログラム名称"));
     nameButton_->setMinimumWidth(220);
-    nameButton_->setToolTip(QStringLiteral("プログラム名称"));
+    nameButton_->setProperty(ui::kUserData, true);  // shows the program's name
+    nameButton_->setToolTip(tr("プログラム名称"));
     connect(nameButton_, &QPushButton::clicked, this, &CProgramView::editProgramName);
     row->addWidget(nameButton_);
     row->addSpacing(12);
-    row->addWidget(new QLabel(QStringLiteral("動作モード"), header));
+    row->addWidget(new QLabel(tr("動作モード"), header));
     modeField_ = new QLineEdit(header);
     modeField_->setReadOnly(true);
     modeField_->setFocusPolicy(Qt::NoFocus);
@@ -132,20 +135,20 @@ QWidget* CProgramView::createButtons() {
     editButtons_ = new QWidget(buttons);
     auto* edit = new QHBoxLayout(editButtons_);
     edit->setContentsMargins(0, 0, 0, 0);
-    connect(addButton(editButtons_, edit, QStringLiteral("コンパイル")), &QPushButton::clicked, this,
+    connect(addButton(editButtons_, edit, tr("コンパイル")), &QPushButton::clicked, this,
             &CProgramView::compilePrograms);
-    connect(addButton(editButtons_, edit, QStringLiteral("プログラム一覧")), &QPushButton::clicked, this,
+    connect(addButton(editButtons_, edit, tr("プログラム一覧")), &QPushButton::clicked, this,
             &CProgramView::openProgramList);
-    connect(addButton(editButtons_, edit, QStringLiteral("プログラムを開く")), &QPushButton::clicked, this,
+    connect(addButton(editButtons_, edit, tr("プログラムを開く")), &QPushButton::clicked, this,
             &CProgramView::openProgramFile);
-    connect(addButton(editButtons_, edit, QStringLiteral("プログラムの保存")), &QPushButton::clicked, this,
+    connect(addButton(editButtons_, edit, tr("プログラムの保存")), &QPushButton::clicked, this,
             &CProgramView::saveProgramFile);
-    connect(addButton(editButtons_, edit, QStringLiteral("テーブル再表示")), &QPushButton::clicked, this,
+    connect(addButton(editButtons_, edit, tr("テーブル再表示")), &QPushButton::clicked, this,
             &CProgramView::showPalette);
     edit->addSpacing(16);
-    connect(addButton(editButtons_, edit, QStringLiteral("プログラム\n初期化")), &QPushButton::clicked, this,
+    connect(addButton(editButtons_, edit, tr("プログラム\n初期化")), &QPushButton::clicked, this,
             &CProgramView::resetPrograms);
-    connect(addButton(editButtons_, edit, QStringLiteral("プログラム読出し")), &QPushButton::clicked, this,
+    connect(addButton(editButtons_, edit, tr("プログラム読出し")), &QPushButton::clicked, this,
             &CProgramView::readProgramsFromController);
 
     runButtons_ = new QWidget(buttons);
@@ -190,7 +193,7 @@ void CProgramView::applyMode() {
     const int mode = status_.mode();
     state_.steps.setControllerMode(mode);
     const bool editing = state_.steps.editable();
-    modeField_->setText(fromUtf8(status_.modeText()));
+    modeField_->setText(ui::coreText(status_.modeText()));
     editButtons_->setVisible(editing);
     runButtons_->setVisible(mode == static_cast<int>(ControllerMode::StepRun));
     palette_->setEditing(editing);
@@ -201,11 +204,20 @@ void CProgramView::applyMode() {
         model_->setHighlights(highlights());
 }
 
+void CProgramView::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // The listing's words, the mode and the status line are built in the window's language.
+    if (event->type() != QEvent::LanguageChange || !model_) return;
+    fillTable(Scroll::Keep);
+    applyMode();
+    showStatusTexts();
+}
+
 void CProgramView::showStatusTexts() {
-    statusField_->setText(fromUtf8(status_.statusText()));
+    statusField_->setText(statusShown());
     const bool tasks = !status_.runningTasks().empty();
     statusField_->setCursor(tasks ? Qt::PointingHandCursor : Qt::ArrowCursor);
-    statusField_->setToolTip(tasks ? QStringLiteral("クリックするとそのタスクのプログラムを表示します。") : QString());
+    statusField_->setToolTip(tasks ? tr("クリックするとそのタスクのプログラムを表示します。") : QString());
     statusField_->setStyleSheet(status_.statusOnRed()
                                     ? QStringLiteral("QLineEdit { background: rgb(255, 0, 0); color: white; }")
                                     : QString());
@@ -235,11 +247,24 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+QString CProgramView::taskSeparatorShown() {
+    // The ideographic space parts the tasks in Japanese only.
+    return ui::guiLanguage() == Language::English ? QStringLiteral("  ") : fromUtf8(ProgramViewStatus::kTaskSeparator);
+}
+
+QString CProgramView::statusShown() const {
+    const std::vector<RunningTask>& tasks = status_.runningTasks();
+    if (tasks.empty()) return ui::coreText(status_.statusText());
+    QStringList parts;
+    for (const RunningTask& task : tasks) parts << ui::coreText(ProgramViewStatus::runningTaskText(task));
+    return parts.join(taskSeparatorShown());
+}
+
 int CProgramView::taskAtStatusPosition(int position) const {
-    const int separator = static_cast<int>(fromUtf8(ProgramViewStatus::kTaskSeparator).size());
+    const int separator = static_cast<int>(taskSeparatorShown().size());
     int end = 0;
     for (const RunningTask& task : status_.runningTasks()) {
-        end += static_cast<int>(fromUtf8(ProgramViewStatus::runningTaskText(task)).size());
+        end += static_cast<int>(ui::coreText(ProgramViewStatus::runningTaskText(task)).size());
         if (position <= end) return task.task;
         end += separator;
     }
@@ -252,7 +277,7 @@ void CProgramView::showProgramOfTask(int task) {
         const auto& numbers = state_.programs.directory().numbers;
         const auto found = std::find(numbers.begin(), numbers.end(), running.program);
         if (found == numbers.end()) {
-            ui::showStatusNote(QStringLiteral("プログラム #%1 はPC上のプログラムにありません。")
+            ui::showStatusNote(tr("プログラム #%1 はPC上のプログラムにありません。")
                                    .arg(running.program, 3, 10, QLatin1Char('0')));
             return;
         }

@@ -104,6 +104,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QWidget* createHeader();
@@ -114,6 +115,9 @@ private:
     void moveRunningRow(const ProgramViewStatus::Changes& changes);
     // The task whose place in the status field is at `position` (a character), or -1.
     int taskAtStatusPosition(int position) const;
+    // The status line in the window's language, and what parts its running tasks.
+    QString statusShown() const;
+    static QString taskSeparatorShown();
 
     // Number list, name and table after the store or the selected program changed.
     void showProgram();

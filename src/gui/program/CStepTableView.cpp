@@ -88,9 +88,9 @@ void CStepTableView::keyPressEvent(QKeyEvent* event) {
 void CStepTableView::contextMenuEvent(QContextMenuEvent* event) {
     if (!menuEnabled_) return;
     QMenu menu(this);
-    QAction* copy = menu.addAction(QStringLiteral("コピー(&C)"));
+    QAction* copy = menu.addAction(tr("コピー(&C)"));
     copy->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-    QAction* paste = menu.addAction(QStringLiteral("貼り付け(&P)"));
+    QAction* paste = menu.addAction(tr("貼り付け(&P)"));
     paste->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
     const QAction* chosen = menu.exec(event->globalPos());
     if (chosen == copy) emit copyRequested();

@@ -127,7 +127,7 @@ void CProgramView::resetPrograms() {
 void CProgramView::editProgramName() {
     if (!state_.steps.editable()) return;
     ProgramStore& programs = state_.programs;
-    CCommentDlg dialog(QStringLiteral("プログラム名称"), programs.current().name,
+    CCommentDlg dialog(tr("プログラム名称"), programs.current().name,
                        [&programs](const std::string& name) { return ProgramList::renameProgram(programs, name); },
                        this);
     if (dialog.exec() != QDialog::Accepted) return;

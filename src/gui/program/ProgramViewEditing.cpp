@@ -115,7 +115,7 @@ void CProgramView::editComment() {
     if (!steps.editable()) return;
     if (tell(steps.checkCommentRow())) return;
     const std::string comment = state_.programs.current().step(steps.selectedRow()).comment;
-    CCommentDlg dialog(QStringLiteral("コメント入力"), comment,
+    CCommentDlg dialog(tr("コメント入力"), comment,
                        [&steps](const std::string& text) { return steps.setStepComment(text).refusal; }, this);
     if (dialog.exec() != QDialog::Accepted) return;
     programEdited();

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 
 #include "program/ProgramFiles.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel {
 
@@ -11,7 +12,7 @@ namespace {
 // The program file filter "DODファイル(*.ncp)|*.ncp|" in the form of a Qt file
 // dialog: its description, which already names the pattern in parentheses.
 QString programFileFilter() {
-    const QString filter = QString::fromUtf8(ProgramFiles::kFileFilter);
+    const QString filter = ui::coreText(ProgramFiles::kFileFilter);
     return filter.section(QLatin1Char('|'), 0, 0);
 }
 

@@ -3,13 +3,19 @@
 #include <QBrush>
 #include <QColor>
 
+#include "ui/GuiLanguage.h"
 #include "ui/Utf8Text.h"
 
 namespace vantrel {
 
+namespace {
+constexpr int kCommandColumn = 2;  // "Step", "Label", the command, its operand, the comment
+}  // namespace
+
 void StepTableItemModel::fill(const CurrentProgram& program, const SettingsImage& image,
                               const ProgramDirectory& directory, const RowHighlightState& highlights) {
     beginResetModel();
+    table_.setListingWords(listingWordsIn(ui::guiLanguage()));
     table_.fill(program, image, directory);
     table_.setHighlights(highlights);
     endResetModel();
@@ -37,7 +43,11 @@ int StepTableItemModel::columnCount(const QModelIndex& parent) const { return pa
 QVariant StepTableItemModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     switch (role) {
-    case Qt::DisplayRole: return fromUtf8(table_.text(index.row(), index.column()));
+    case Qt::DisplayRole: {
+        // The command's name is the system's own word; the rest is numbers and the user's text.
+        const std::string& text = table_.text(index.row(), index.column());
+        return index.column() == kCommandColumn ? ui::coreText(text) : fromUtf8(text);
+    }
     case Qt::TextAlignmentRole:
         return StepTableModel::alignment(index.column()) == StepTableModel::Alignment::Centre
                    ? QVariant(Qt::AlignCenter)
@@ -65,7 +75,7 @@ QVariant StepTableItemModel::data(const QModelIndex& index, int role) const {
 
 QVariant StepTableItemModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    return fromUtf8(StepTableModel::header(section));
+    return ui::coreText(StepTableModel::header(section));
 }
 
 }  // namespace vantrel

@@ -11,6 +11,7 @@
 #include "app/NavigationEntries.h"
 #include "data/EditGroup.h"
 #include "ui/CGridView.h"
+#include "ui/GuiLanguage.h"
 #include "ui/MessageBox.h"
 
 namespace vantrel {
@@ -29,8 +30,8 @@ CProhibitAreaView::CProhibitAreaView(SettingsImage& image, ControllerWriteSink* 
 
     auto* buttons = new QHBoxLayout;
     auto* group = new QButtonGroup(this);
-    movableButton_ = new QPushButton(QString::fromStdString(ProhibitAreaModel::pageButtonText(Page::MovableRange)), this);
-    prohibitedButton_ = new QPushButton(QString::fromStdString(ProhibitAreaModel::pageButtonText(Page::ProhibitedAreas)), this);
+    movableButton_ = new QPushButton(ui::coreText(ProhibitAreaModel::pageButtonText(Page::MovableRange)), this);
+    prohibitedButton_ = new QPushButton(ui::coreText(ProhibitAreaModel::pageButtonText(Page::ProhibitedAreas)), this);
     for (QPushButton* button : {movableButton_, prohibitedButton_}) {
         button->setCheckable(true);
         group->addButton(button);
@@ -40,7 +41,7 @@ CProhibitAreaView::CProhibitAreaView(SettingsImage& image, ControllerWriteSink* 
     connect(prohibitedButton_, &QPushButton::clicked, this, [this] { showPage(Page::ProhibitedAreas); });
     buttons->addSpacing(24);
     for (int area = 1; area <= layout::kProhibitedAreaCount; ++area) {
-        auto* button = new QPushButton(QString::fromStdString(ProhibitAreaModel::clearButtonText(area)), this);
+        auto* button = new QPushButton(ui::coreText(ProhibitAreaModel::clearButtonText(area)), this);
         connect(button, &QPushButton::clicked, this, [this, area] { clearArea(area); });
         clearButtons_[area - 1] = button;
         buttons->addWidget(button);

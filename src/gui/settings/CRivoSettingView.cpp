@@ -12,6 +12,7 @@
 #include "app/NavigationEntries.h"
 #include "data/EditGroup.h"
 #include "ui/CGridView.h"
+#include "ui/GuiLanguage.h"
 #include "ui/MessageBox.h"
 
 namespace vantrel {
@@ -30,16 +31,17 @@ CRivoSettingView::CRivoSettingView(SettingsImage& image, ControllerWriteSink* si
     auto* form = new QFormLayout;
     for (const Field field : kFields) {
         auto* box = new QComboBox(this);
-        for (const auto& choice : RivoSettingModel::lineFieldChoices(field)) box->addItem(QString::fromStdString(choice));
+        for (const auto& choice : RivoSettingModel::lineFieldChoices(field))
+            box->addItem(ui::coreText(choice), QString::fromStdString(choice));
         box->installEventFilter(this);
         connect(box, &QComboBox::activated, this, [this, field, box] {
             EditGroup group(recorder_, RivoSettingModel::lineFieldLabel(field),
                             EditPlace::cell(static_cast<int>(ViewKind::NetworkAxisSettings), 0, -1, -1));
-            model_->commitLineField(field, box->currentText().toStdString());
+            model_->commitLineField(field, box->currentData().toString().toStdString());
             showLineFields();
         });
         boxes_[static_cast<std::size_t>(field)] = box;
-        form->addRow(QString::fromStdString(RivoSettingModel::lineFieldLabel(field)), box);
+        form->addRow(ui::coreText(RivoSettingModel::lineFieldLabel(field)), box);
     }
     lineHelp_ = new QPlainTextEdit(this);
     lineHelp_->setReadOnly(true);
@@ -68,7 +70,8 @@ void CRivoSettingView::showLineFields() {
 bool CRivoSettingView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         for (const Field field : kFields)
-            if (watched == lineField(field)) lineHelp_->setPlainText(QString::fromStdString(RivoSettingModel::lineFieldHelp(field)));
+            if (watched == lineField(field))
+                lineHelp_->setPlainText(ui::coreText(RivoSettingModel::lineFieldHelp(field)));
     }
     return QWidget::eventFilter(watched, event);
 }

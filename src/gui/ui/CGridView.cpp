@@ -15,6 +15,7 @@
 
 #include "ui/GridItemDelegate.h"
 #include "ui/GridTableModel.h"
+#include "ui/GuiLanguage.h"
 #include "ui/MessageBox.h"
 #include "ui/StatusNote.h"
 
@@ -132,10 +133,10 @@ void CGridView::showHelpFor(const QModelIndex& index, bool announce) {
     }
     const int row = tableModel_->gridRow(index);
     const int column = tableModel_->gridColumn(index);
-    QString help = QString::fromStdString(grid_->helpText(row, column));
+    QString help = coreText(grid_->helpText(row, column));
     // A cell locked until its axis has a model says so, above its help and,
     // when the user comes to it, in the status bar.
-    const QString lock = QString::fromStdString(grid_->lockNote(row, column));
+    const QString lock = coreText(grid_->lockNote(row, column));
     if (!lock.isEmpty()) help = QStringLiteral("※") + lock + (help.isEmpty() ? QString() : QStringLiteral("\n\n")) + help;
     help_->setPlainText(help);
     if (!lock.isEmpty() && announce) {
@@ -155,7 +156,7 @@ void CGridView::paintCorner() {
     if (corner_->isEnabled()) option.state |= QStyle::State_Enabled;
     if (corner_->isActiveWindow()) option.state |= QStyle::State_Active;
     option.position = QStyleOptionHeader::OnlyOneSection;
-    option.text = QString::fromStdString(grid_->cellText(0, 0));
+    option.text = coreText(grid_->cellText(0, 0));
     option.textAlignment = table_->horizontalHeader()->defaultAlignment();
     QStylePainter painter(corner_);
     painter.drawControl(QStyle::CE_Header, option);

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "ui/GridTableModel.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel::ui {
 
@@ -29,7 +30,8 @@ QWidget* GridItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     if (model_.grid().cellKind(row, column) == CellKind::DropDown) {
         auto* box = new ChoiceEditor(parent);
         box->setFrame(false);
-        for (const auto& choice : model_.grid().choices(row, column)) box->addItem(QString::fromStdString(choice));
+        for (const auto& choice : model_.grid().choices(row, column))
+            box->addItem(coreText(choice), QString::fromStdString(choice));
         auto* self = const_cast<GridItemDelegate*>(this);
         connect(box, &QComboBox::activated, self, [self, box] {
             box->chosen = true;
@@ -48,8 +50,8 @@ void GridItemDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
     const QString text = index.data(Qt::EditRole).toString();
     if (auto* box = dynamic_cast<ChoiceEditor*>(editor)) {
         // A text the list does not hold is shown as it is, with no entry picked.
-        const int at = box->findText(text);
-        box->setPlaceholderText(at < 0 ? text : QString());
+        const int at = box->findData(text);
+        box->setPlaceholderText(at < 0 ? coreText(text.toStdString()) : QString());
         box->setCurrentIndex(at);
         return;
     }
@@ -63,7 +65,7 @@ void GridItemDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, 
     if (auto* box = dynamic_cast<ChoiceEditor*>(editor)) {
         if (!box->chosen) return;
         box->chosen = false;  // one pick, one commit
-        model->setData(index, box->currentText(), Qt::EditRole);
+        model->setData(index, box->currentData(), Qt::EditRole);  // the core's own text
         return;
     }
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) {

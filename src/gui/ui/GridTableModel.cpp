@@ -5,6 +5,7 @@
 
 #include "data/EditGroup.h"
 #include "undo/CellEditName.h"
+#include "ui/GuiLanguage.h"
 
 namespace vantrel::ui {
 
@@ -27,7 +28,7 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
     const int row = gridRow(index);
     const int column = gridColumn(index);
     switch (role) {
-    case Qt::DisplayRole: return QString::fromStdString(grid_.cellText(row, column));
+    case Qt::DisplayRole: return coreText(grid_.cellText(row, column));
     case Qt::EditRole: return QString::fromStdString(grid_.editText(row, column));
     case Qt::BackgroundRole: return QBrush(colourOf(grid_.backgroundColour(row, column)));
     case Qt::ForegroundRole: return QBrush(Qt::black);
@@ -38,8 +39,8 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return {};
-    if (orientation == Qt::Horizontal) return QString::fromStdString(grid_.cellText(0, section + 1));
-    return QString::fromStdString(grid_.cellText(section + 1, 0));
+    if (orientation == Qt::Horizontal) return coreText(grid_.cellText(0, section + 1));
+    return coreText(grid_.cellText(section + 1, 0));
 }
 
 Qt::ItemFlags GridTableModel::flags(const QModelIndex& index) const {
@@ -63,11 +64,12 @@ bool GridTableModel::setData(const QModelIndex& index, const QVariant& value, in
     // A commit may change other cells of the table too (a unit changes a row).
     refreshAll();
     if (const MaybeRefusal& refusal = result.refusal) {
+        // The message box shows the text and title in the window's language.
         emit refused(QString::fromStdString(refusal->text), QString::fromStdString(refusal->title),
-                     static_cast<int>(refusal->icon), QString::fromStdString(refusal->note));
+                     static_cast<int>(refusal->icon), coreText(refusal->note));
         return false;
     }
-    if (const std::string note = result.note(); !note.empty()) emit noted(QString::fromStdString(note));
+    if (const std::string note = result.note(); !note.empty()) emit noted(coreText(note));
     return true;
 }
 

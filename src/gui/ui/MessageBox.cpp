@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "ui/GuiLanguage.h"
+
 namespace vantrel::ui {
 
 namespace {
@@ -46,8 +48,8 @@ void widenForTitle(QMessageBox& box) {
 }  // namespace
 
 std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const Refusal& message, MessageButtons buttons) {
-    auto box = std::make_unique<QMessageBox>(iconOf(message.icon), QString::fromStdString(message.title),
-                                             QString::fromStdString(message.text), QMessageBox::NoButton, parent);
+    auto box = std::make_unique<QMessageBox>(iconOf(message.icon), coreText(message.title), coreText(message.text),
+                                             QMessageBox::NoButton, parent);
     switch (buttons) {
     case MessageButtons::Ok: box->setStandardButtons(QMessageBox::Ok); break;
     case MessageButtons::YesNo: box->setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;

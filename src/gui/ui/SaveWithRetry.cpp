@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -19,7 +20,8 @@ QString saveWithRetry(QWidget* parent, const std::function<QString()>& choosePat
         if (path.isEmpty()) return {};
         const FileWriteResult result = write(path);
         if (result) {
-            showStatusNote(QStringLiteral("保存しました: %1").arg(QFileInfo(path).fileName()));
+            showStatusNote(
+                QCoreApplication::translate("SaveWithRetry", "保存しました: %1").arg(QFileInfo(path).fileName()));
             return path;
         }
         if (!askYesNo(parent, saveFailedQuestion(QDir::toNativeSeparators(path).toStdString(), result))) return {};

@@ -16,17 +16,24 @@ TEST(FilesInUse, TheTitleNamesTheFilesAndMarksUnsavedWork) {
     const O line3{Kind::File, "/home/op/line3.bin"}, main{Kind::File, "/home/op/main.ncp"};
     const O initial{Kind::Defaults, "/opt/initial.bin"}, defaults{Kind::Defaults, "/opt/Ncstepini.sys"};
     const O controller{Kind::Controller, {}}, recovered{Kind::Recovered, {}};
-    const std::tuple<O, bool, O, bool, const char*> cases[] = {
-        {initial, false, defaults, false, "VANTREL - 初期設定 / Ncstepini.sys"},
-        {line3, true, main, true, "VANTREL - line3.bin * / main.ncp *"},
-        {line3, false, main, true, "VANTREL - line3.bin / main.ncp *"},
-        {controller, false, controller, true, "VANTREL - コントローラの設定 / コントローラのプログラム *"},
-        {recovered, true, recovered, true, "VANTREL - 復元した設定 * / 復元したプログラム *"},
-        {{}, false, {}, false, "VANTREL"},
-        {{}, true, main, false, "VANTREL - 無題 * / main.ncp"},
+    const O japaneseFile{Kind::File, "/home/op/初期設定"};
+    constexpr Language ja = Language::Japanese, en = Language::English;
+    const std::tuple<O, bool, O, bool, Language, const char*> cases[] = {
+        {initial, false, defaults, false, ja, "VANTREL - 初期設定 / Ncstepini.sys"},
+        {line3, true, main, true, ja, "VANTREL - line3.bin * / main.ncp *"},
+        {line3, false, main, true, ja, "VANTREL - line3.bin / main.ncp *"},
+        {controller, false, controller, true, ja, "VANTREL - コントローラの設定 / コントローラのプログラム *"},
+        {recovered, true, recovered, true, ja, "VANTREL - 復元した設定 * / 復元したプログラム *"},
+        {{}, false, {}, false, ja, "VANTREL"},
+        {{}, true, main, false, ja, "VANTREL - 無題 * / main.ncp"},
+        // In English the names of work in no file change; a file keeps its own name.
+        {initial, false, defaults, false, en, "VANTREL - Initial settings / Ncstepini.sys"},
+        {controller, false, recovered, true, en, "VANTREL - Controller settings / Recovered programs *"},
+        {{}, true, main, false, en, "VANTREL - Untitled * / main.ncp"},
+        {japaneseFile, true, {}, false, en, "VANTREL - 初期設定 *"},
     };
-    for (const auto& [settings, settingsUnsaved, programs, programsUnsaved, title] : cases)
-        EXPECT_EQ(mainWindowTitle({settings, settingsUnsaved, programs, programsUnsaved}), title);
+    for (const auto& [settings, settingsUnsaved, programs, programsUnsaved, language, title] : cases)
+        EXPECT_EQ(mainWindowTitle({settings, settingsUnsaved, programs, programsUnsaved, language}), title);
 }
 
 // The file used last comes first, once, four are kept; each entry is known

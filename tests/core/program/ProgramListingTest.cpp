@@ -72,7 +72,7 @@ TEST_F(ListingTest, HomePathAccWaitAndAxisLists) {
 // A listing shown in another language takes that language's words; the
 // program's own tokens, names and units stay as they are.
 TEST_F(ListingTest, ListingWordsReplaceTheSystemsOwn) {
-    const ListingWords english{"Axis ", "Relative ", "Absolute "};
+    const ListingWords english = listingWordsIn(Language::English);
     setPoint(image, 0, 11, 1050, 50);
     PositionRecord(image, 1, 252).setSpeed(20);
     PulseAxisRecord(image, 1).setAccelTime(3, 125);

@@ -19,8 +19,10 @@
 #include "settings/CRivoSettingView.h"
 #include "settings/CTimerView.h"
 #include "settings/IoRogicView.h"
+#include "ui/GuiLanguage.h"
 #include "ui/MessageBox.h"
 #include "ui/StatusNote.h"
+#include "ui/VisibleTexts.h"
 
 using namespace vantrel;
 
@@ -173,6 +175,33 @@ private slots:
         QCOMPARE(NetworkDriverRecord(image, 4).unit(), 2);
         QCOMPARE(queues.popValueWrite(), std::optional(queued(321280 + 6416 * 5, 1, 0)));
         QCOMPARE(queues.popValueWrite(), std::optional(queued(321281 + 6416 * 5, 1, 2)));
+    }
+
+    // In English a drop-down shows the catalogue's words and commits the
+    // system's own choice, in a table and in the line fields alike.
+    void aChoiceInEnglishCommitsTheSystemsOwnText() {
+        MessageRecorder messages;
+        ui::setGuiLanguage(*qApp, Language::English);
+        QWidget host;
+        auto* logic = new IoRogicView(image, &queues, &host);
+        host.show();
+        QTableView* table = logic->table();
+        const QModelIndex cell = table->model()->index(1, 1);
+        table->setCurrentIndex(cell);
+        table->edit(cell);
+        auto* box = table->findChild<QComboBox*>();
+        QVERIFY(box != nullptr);
+        QVERIFY(!ui::holdsJapanese(box->itemText(0)));
+        box->setCurrentIndex(0);
+        emit box->activated(0);
+        QCOMPARE(image.u8(172566), 0x02);  // "A接点"
+        auto& view = *new CRivoSettingView(image, &queues, &host);
+        QComboBox* parity = view.lineField(RivoSettingModel::LineField::Parity);
+        QCOMPARE(parity->itemText(2), QString("Even"));
+        parity->setCurrentIndex(2);
+        emit parity->activated(2);
+        QCOMPARE(NetworkCommParams(image).parity(), 2);
+        ui::setGuiLanguage(*qApp, Language::Japanese);
     }
 
     void pointTableEditsPositions() {
