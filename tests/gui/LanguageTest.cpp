@@ -1,13 +1,16 @@
 // The windows in English: the whole screenshot tour shows no Japanese text of
 // the system, and a switch of the language renews the windows already open.
 
+#include <QHeaderView>
 #include <QMenuBar>
 #include <QProcess>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include "MainFrameTestSupport.h"
 #include "online/CMonitorMenuDlg.h"
 #include "platform/UserProfile.h"
+#include "ui/CGridView.h"
 #include "ui/GuiLanguage.h"
 #include "ui/VisibleTexts.h"
 
@@ -66,7 +69,7 @@ private slots:
         startMainFrame();
         showMainFrame();
         connectAndRead();
-        frame_->chooseView(ViewKind::Timers);
+        frame_->chooseView(ViewKind::PulseAxisSettings);
         CMonitorMenuDlg& menu = frame_->monitorMenu();
         menu.show();
         QWidget* status = menu.openWindow(MonitorWindow::PulseStatusMonitor);
@@ -79,6 +82,17 @@ private slots:
                      qPrintable(japaneseIn({frame_.get(), &menu, status, io}).join(QLatin1Char('\n'))));
         QVERIFY(menuTitles(*frame_).contains(QStringLiteral("&File")));
         QCOMPARE(UserProfile().language(), std::string("en"));
+        // The settings grid widened its columns to its longer English texts.
+        const QTableView& grid = *ui::CGridView::gridsIn(frame_->currentView()).front()->table();
+        const QFontMetrics metrics = grid.fontMetrics();
+        for (int row = 0; row < grid.model()->rowCount(); ++row) {
+            const QString label = grid.model()->headerData(row, Qt::Vertical).toString();
+            QVERIFY2(metrics.horizontalAdvance(label) < grid.verticalHeader()->width(), qPrintable(label));
+            for (int column = 0; column < grid.model()->columnCount(); ++column) {
+                const QString text = grid.model()->index(row, column).data().toString();
+                QVERIFY2(metrics.horizontalAdvance(text) < grid.columnWidth(column), qPrintable(text));
+            }
+        }
 
         frame_->chooseLanguage(Language::Japanese);
         QTRY_VERIFY(menuTitles(*frame_).contains(QStringLiteral("通信(&C)")));

@@ -1,7 +1,10 @@
 #include "ui/CGridView.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -18,6 +21,7 @@
 #include "ui/GuiLanguage.h"
 #include "ui/MessageBox.h"
 #include "ui/StatusNote.h"
+#include "ui/Utf8Text.h"
 
 namespace vantrel::ui {
 
@@ -40,10 +44,8 @@ CGridView::CGridView(std::unique_ptr<GridModel> model, QWidget* parent) : QWidge
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(rowHeight);
     table_->verticalHeader()->setDefaultAlignment(Qt::AlignVCenter | Qt::AlignLeft);
-    table_->verticalHeader()->setFixedWidth(grid_->columnWidth(0));
     table_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    for (int column = 1; column < grid_->columnCount(); ++column)
-        table_->setColumnWidth(column - 1, grid_->columnWidth(column));
+    fitWidthsToTexts();
     table_->viewport()->installEventFilter(this);
     // The header of the label column ("ポイント", "軸") sits in the table's
     // corner cell, which Qt draws as an empty header section: draw it here.
@@ -95,6 +97,39 @@ QString CGridView::helpText() const { return help_->toPlainText(); }
 void CGridView::refresh() {
     grid_->opened();
     tableModel_->refreshAll();
+    fitWidthsToTexts();
+}
+
+void CGridView::fitWidthsToTexts() {
+    // The first rows only: a point table has thousands of rows of numbers,
+    // and its labels and choices all show within the first ones.
+    constexpr int kMeasuredRows = 64;
+    constexpr int kPadding = 12;
+    const QFontMetrics metrics = table_->fontMetrics();
+    const auto widthOf = [&](const QVariant& text) { return metrics.size(0, text.toString()).width() + kPadding; };
+    const int rows = std::min(tableModel_->rowCount(), kMeasuredRows);
+    int labels = std::max(grid_->columnWidth(0), widthOf(coreText(grid_->cellText(0, 0))));
+    for (int row = 0; row < rows; ++row)
+        labels = std::max(labels, widthOf(tableModel_->headerData(row, Qt::Vertical, Qt::DisplayRole)));
+    table_->verticalHeader()->setFixedWidth(labels);
+    for (int column = 1; column < grid_->columnCount(); ++column) {
+        int width = std::max(grid_->columnWidth(column),
+                             widthOf(tableModel_->headerData(column - 1, Qt::Horizontal, Qt::DisplayRole)));
+        // The system's words (choices, and texts shown in another language)
+        // fit; a long value keeps the grid's width and its title tip.
+        for (int row = 1; row <= rows; ++row) {
+            const std::string own = grid_->cellText(row, column);
+            const QString shown = coreText(own);
+            if (grid_->cellKind(row, column) == CellKind::DropDown || shown != fromUtf8(own))
+                width = std::max(width, widthOf(shown));
+        }
+        table_->setColumnWidth(column - 1, width);
+    }
+}
+
+void CGridView::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) fitWidthsToTexts();
 }
 
 bool CGridView::commitText(int gridRow, int gridColumn, const QString& text) {

@@ -54,7 +54,11 @@ private:
     // also goes to the status bar.
     void showHelpFor(const QModelIndex& index, bool announce);
     void paintCorner();
+    // Widens the label column and the columns whose labels or choices are
+    // longer than the widths the grid asks for (English is longer than Japanese).
+    void fitWidthsToTexts();
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
     std::unique_ptr<GridModel> grid_;
     GridTableModel* tableModel_ = nullptr;
