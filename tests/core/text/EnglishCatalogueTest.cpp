@@ -36,6 +36,10 @@ TEST(EnglishCatalogueTest, FindsTheEnglishOfWholeAndBuiltTexts) {
          "Axis 2 acceleration \"---\" cannot be used.\nChoose again from the list."},
         {"軸3 は接続機種が「接続無し」です。1行目で接続機種を選ぶと設定できます。",
          "Axis 3 has no driver model (\"Not connected\"). Choose a driver model in the first row to set this."},
+        // row labels, column titles and change names built around a number
+        {"カウンタ8", "Counter 8"},
+        {"禁止エリア5\r\n([mm] or [step])", "Prohibited area 5\r\n([mm] or [step])"},
+        {"貼り付け 12 ステップ", "Paste 12 step(s)"},
         // a more particular key wins over a general one that also matches
         {"予期しないエラーが発生しました。\n(bad_alloc)\n保存されていない設定とプログラムは復元用データに書き込みました。",
          "An unexpected error occurred.\n(bad_alloc)\nThe settings and programs that were not saved have been written to "
