@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "platform/PathText.h"
+
 namespace vantrel {
 
 namespace {
@@ -41,7 +43,7 @@ void addPart(std::string& title, std::string name, bool unsaved, Language langua
 
 }  // namespace
 
-std::string fileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+std::string fileNameOf(const std::string& path) { return utf8FromPath(pathFromUtf8(path).filename()); }
 
 std::string mainWindowTitle(const MainWindowTitleInput& input) {
     std::string parts;
