@@ -17,6 +17,9 @@ void StepTableItemModel::fill(const CurrentProgram& program, const SettingsImage
     beginResetModel();
     table_.setListingWords(listingWordsIn(ui::guiLanguage()));
     table_.fill(program, image, directory);
+    // The command's name is the system's own word; the rest is numbers and the user's text.
+    commands_.clear();
+    for (int row = 0; row < table_.rowCount(); ++row) commands_ << ui::coreText(table_.text(row, kCommandColumn));
     table_.setHighlights(highlights);
     endResetModel();
 }
@@ -43,11 +46,9 @@ int StepTableItemModel::columnCount(const QModelIndex& parent) const { return pa
 QVariant StepTableItemModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     switch (role) {
-    case Qt::DisplayRole: {
-        // The command's name is the system's own word; the rest is numbers and the user's text.
-        const std::string& text = table_.text(index.row(), index.column());
-        return index.column() == kCommandColumn ? ui::coreText(text) : fromUtf8(text);
-    }
+    case Qt::DisplayRole:
+        return index.column() == kCommandColumn ? commands_.value(index.row())
+                                                : fromUtf8(table_.text(index.row(), index.column()));
     case Qt::TextAlignmentRole:
         return StepTableModel::alignment(index.column()) == StepTableModel::Alignment::Centre
                    ? QVariant(Qt::AlignCenter)

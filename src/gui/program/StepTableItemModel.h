@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QStringList>
 
 #include "program/StepTableModel.h"
 
@@ -34,6 +35,9 @@ private:
     void rowChanged(int row);
 
     StepTableModel table_;
+    // The command names in the window's language, one a row, made at the fill
+    // so that drawing only looks them up as it does the other cells.
+    QStringList commands_;
 };
 
 }  // namespace vantrel
