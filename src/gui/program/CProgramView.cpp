@@ -252,21 +252,26 @@ QString CProgramView::taskSeparatorShown() {
     return ui::guiLanguage() == Language::English ? QStringLiteral("  ") : fromUtf8(ProgramViewStatus::kTaskSeparator);
 }
 
-QString CProgramView::statusShown() const {
-    const std::vector<RunningTask>& tasks = status_.runningTasks();
-    if (tasks.empty()) return ui::coreText(status_.statusText());
+QStringList CProgramView::runningTasksShown() const {
     QStringList parts;
-    for (const RunningTask& task : tasks) parts << ui::coreText(ProgramViewStatus::runningTaskText(task));
-    return parts.join(taskSeparatorShown());
+    for (const RunningTask& task : status_.runningTasks())
+        parts << ui::coreText(ProgramViewStatus::runningTaskText(task));
+    return parts;
+}
+
+QString CProgramView::statusShown() const {
+    if (status_.runningTasks().empty()) return ui::coreText(status_.statusText());
+    return runningTasksShown().join(taskSeparatorShown());
 }
 
 int CProgramView::taskAtStatusPosition(int position) const {
-    const int separator = static_cast<int>(taskSeparatorShown().size());
+    const QStringList parts = runningTasksShown();
+    const std::vector<RunningTask>& tasks = status_.runningTasks();
     int end = 0;
-    for (const RunningTask& task : status_.runningTasks()) {
-        end += static_cast<int>(ui::coreText(ProgramViewStatus::runningTaskText(task)).size());
-        if (position <= end) return task.task;
-        end += separator;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        end += static_cast<int>(parts[i].size());
+        if (position <= end) return tasks[static_cast<std::size_t>(i)].task;
+        end += static_cast<int>(taskSeparatorShown().size());
     }
     return -1;
 }

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <QStringList>
 #include <QWidget>
 
 #include "app/ProgressWindowKind.h"
@@ -117,6 +118,8 @@ private:
     int taskAtStatusPosition(int position) const;
     // The status line in the window's language, and what parts its running tasks.
     QString statusShown() const;
+    // The texts of the running tasks as the status line shows them, in order.
+    QStringList runningTasksShown() const;
     static QString taskSeparatorShown();
 
     // Number list, name and table after the store or the selected program changed.
