@@ -31,8 +31,7 @@ CRivoSettingView::CRivoSettingView(SettingsImage& image, ControllerWriteSink* si
     auto* form = new QFormLayout;
     for (const Field field : kFields) {
         auto* box = new QComboBox(this);
-        for (const auto& choice : RivoSettingModel::lineFieldChoices(field))
-            box->addItem(ui::coreText(choice), QString::fromStdString(choice));
+        ui::addCoreChoices(*box, RivoSettingModel::lineFieldChoices(field));
         box->installEventFilter(this);
         connect(box, &QComboBox::activated, this, [this, field, box] {
             EditGroup group(recorder_, RivoSettingModel::lineFieldLabel(field),

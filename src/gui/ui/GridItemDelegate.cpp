@@ -30,8 +30,7 @@ QWidget* GridItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     if (model_.grid().cellKind(row, column) == CellKind::DropDown) {
         auto* box = new ChoiceEditor(parent);
         box->setFrame(false);
-        for (const auto& choice : model_.grid().choices(row, column))
-            box->addItem(coreText(choice), QString::fromStdString(choice));
+        addCoreChoices(*box, model_.grid().choices(row, column));
         auto* self = const_cast<GridItemDelegate*>(this);
         connect(box, &QComboBox::activated, self, [self, box] {
             box->chosen = true;

@@ -1,6 +1,7 @@
 #include "ui/GuiLanguage.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
@@ -70,6 +71,10 @@ Language guiLanguage() { return ownTexts() ? ownTexts()->language() : Language::
 
 QString coreText(std::string_view japanese) {
     return ownTexts() ? ownTexts()->coreText(japanese) : fromUtf8(japanese);
+}
+
+void addCoreChoices(QComboBox& box, const std::vector<std::string>& choices) {
+    for (const std::string& choice : choices) box.addItem(coreText(choice), fromUtf8(choice));
 }
 
 }  // namespace vantrel::ui

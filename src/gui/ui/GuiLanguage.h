@@ -1,10 +1,13 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "text/Language.h"
 
 class QApplication;
+class QComboBox;
 class QString;
 
 namespace vantrel::ui {
@@ -20,5 +23,10 @@ Language guiLanguage();
 // else the text itself. User data (program names, comments, I/O names) never
 // goes through here.
 QString coreText(std::string_view japanese);
+
+// Fills a drop-down with the core's choices as the window shows them, each
+// carrying the core's own text as its data: what a commit hands back to the
+// core (never the shown text, which may be English).
+void addCoreChoices(QComboBox& box, const std::vector<std::string>& choices);
 
 }  // namespace vantrel::ui
