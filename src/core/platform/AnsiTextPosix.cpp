@@ -49,50 +49,49 @@ private:
 
 }  // namespace
 
-std::string ansiToUtf8(std::string_view cp932)
-{
-    std::string output;
-    output.reserve(cp932.size() * 3 / 2);
-    Converter converter("UTF-8", "CP932");
-    const char* input = cp932.data();
-    std::size_t left = cp932.size();
-    while (left > 0) {
-        if (converter.valid() && converter.convert(input, left, output)) {
-            break;
-        }
-        // Without iconv at all, ASCII still passes through.
-        if (!converter.valid() && static_cast<unsigned char>(*input) < 0x80) {
-            output += *input;
-        } else {
-            output += kReplacementUtf8;
-        }
-        ++input;
-        --left;
-    }
-    return output;
-}
+namespace {
 
-std::string utf8ToAnsi(std::string_view utf8)
+// Converts the whole text. Where the converter stops at a sequence it cannot
+// convert, that sequence (`skipOf` bytes of what is left) becomes
+// `replacement` and the conversion goes on after it; without iconv at all,
+// ASCII still passes through.
+template <typename SkipOf>
+std::string convertAll(const char* to, const char* from, std::string_view text, std::string_view replacement,
+                       std::size_t reserve, SkipOf skipOf)
 {
     std::string output;
-    output.reserve(utf8.size());
-    Converter converter("CP932", "UTF-8");
-    const char* input = utf8.data();
-    std::size_t left = utf8.size();
+    output.reserve(reserve);
+    Converter converter(to, from);
+    const char* input = text.data();
+    std::size_t left = text.size();
     while (left > 0) {
         if (converter.valid() && converter.convert(input, left, output)) {
             break;
         }
-        const std::size_t skip = utf8SequenceLength(std::string_view(input, left));
+        const std::size_t skip = skipOf(std::string_view(input, left));
         if (!converter.valid() && static_cast<unsigned char>(*input) < 0x80) {
             output += *input;
         } else {
-            output += kReplacementAnsi;
+            output += replacement;
         }
         input += skip;
         left -= skip;
     }
     return output;
+}
+
+}  // namespace
+
+std::string ansiToUtf8(std::string_view cp932)
+{
+    return convertAll("UTF-8", "CP932", cp932, kReplacementUtf8, cp932.size() * 3 / 2,
+                      [](std::string_view) { return std::size_t{1}; });
+}
+
+std::string utf8ToAnsi(std::string_view utf8)
+{
+    return convertAll("CP932", "UTF-8", utf8, std::string_view(&kReplacementAnsi, 1), utf8.size(),
+                      utf8SequenceLength);
 }
 
 }  // namespace vantrel
